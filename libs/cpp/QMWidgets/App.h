@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QApplication>
+#include <QDate>
+#include <QMap>
+#include <QStringList>
+#include <QVariant>
+
+class QRect;
+class QSettings;
+
+namespace QMWidgets {
+
+// The application object of every program of the framework: identity, the one settings store,
+// standard directories, build date, language, editions and the last directories of the file dialogs.
+class App : public QApplication
+{
+    Q_OBJECT
+
+public:
+    using StartupHook = void (*)();
+
+    App(int &argc, char **argv, const QString &organization, const QString &application);
+    ~App() override;
+
+    static App *instance();
+
+    QSettings *settings() const;
+    QString reverseDomainAppId() const;
+
+    // Settings store: every key lies under the application name and a slash.
+    QVariant value(const QString &key, const QVariant &defaultValue = QVariant()) const;
+    void setValue(const QString &key, const QVariant &value);
+    void setRawSettingsKeys(bool raw);
+    void beginSettingsGroup(const QString &group);
+    void endSettingsGroup();
+    QStringList settingsChildKeys() const;
+    bool isFirstStart();
+
+    // Standard directories; with create set, a missing one is made, parents included.
+    QString supportDirectory(bool create = false) const;
+    QString dataDirectory(bool create = false) const;
+    QString cachesDirectory(bool create = false) const;
+    QString documentsDirectory(bool create = false) const;
+    QString picturesDirectory(bool create = false) const;
+    QString musicDirectory(bool create = false) const;
+    QString moviesDirectory(bool create = false) const;
+    QString workDirectory(bool create = false) const;
+    QString downloadsDirectory(bool create = false) const;
+    void dumpDirectories() const;
+    QString resourcesDirectory() const;
+
+    void setOpenDirectory(const QString &filePath);
+    void setSaveDirectory(const QString &filePath);
+    QString openDirectory() const;
+    QString saveDirectory() const;
+
+    QString buildDateText() const;
+    QDate buildDate() const;
+    static QString buildDateTextFrom(const QString &compilerDate);
+    static QString dateFormat();
+
+    QString language() const;
+    void setLanguage(const QString &code);
+    QString languagePath() const;
+    QString accountPageUrl() const;
+    void setAccountPageUrlTemplate(const QString &urlTemplate);
+
+    bool isIndependentEdition() const;
+    static bool isStoreEdition();
+    bool isFirstRun() const;
+    QString displayName() const;
+    void setDisplayName(const QString &name);
+
+    void setWebPageUrl(const QString &url);
+    QString webPageUrl() const;
+    void setAppPageUrl(const QString &url);
+    QString appPageUrl() const;
+    void setPrivacyPolicyUrl(const QString &url);
+    QString privacyPolicyUrl() const;
+    void setHelpPages(const QStringList &pages);
+    QStringList helpPages() const;
+    void setHelpVideoUrl(const QString &url);
+    QString helpVideoUrl() const;
+    void setLinksDisabled(bool disabled);
+    bool linksDisabled() const;
+    bool isInactive() const;
+
+    QString facebookShareUrl() const;
+    QString twitterShareUrl() const;
+    QString vkontakteShareUrl() const;
+    void setFacebookShareUrl(const QString &url);
+    void setTwitterShareUrl(const QString &url);
+    void setVKontakteShareUrl(const QString &url);
+
+    void setReminderPeriod(int period);
+    int reminderPeriod() const;
+    void setReminderDelay(int milliseconds);
+    int reminderDelay() const;
+
+    void setLegalNotice(const QString &text);
+    void appendLegalNotice(const QString &text);
+    QString legalNotice() const;
+
+    QString storeProductId(const QString &key) const;
+    QString storeProductId() const;
+    // The store page of the application that a web link's last segment names, empty when unknown.
+    QString productPageLink(const QString &webLink) const;
+    virtual QString storeLinkFor(const QString &webLink) const;
+
+    static void addStartupHook(StartupHook hook);
+
+    static bool isSmallScreen();
+    static bool isSmallScreen(const QRect &desktop);
+    static int shorterScreenSide();
+    static int longerScreenSide();
+    static bool isLandscape();
+    static bool isPortrait();
+    static qreal primaryScreenPixelRatio();
+
+    static QString windowsVersionText();
+
+    static void installDefaultMessageHandler();
+    static void installSilentMessageHandler();
+
+public slots:
+    virtual void slotCheckUpdate();
+
+private:
+    QString prefixedKey(const QString &key) const;
+
+    QSettings *m_settings = nullptr;
+    QString m_accountPageUrlTemplate;
+    QString m_language;
+    bool m_inactive = false;
+    QString m_openDirectory;
+    QString m_saveDirectory;
+    int m_reminderPeriod = 10;
+    int m_reminderDelay = 4000;
+    QStringList m_helpPages;
+    QString m_helpVideoUrl;
+    QString m_webPageUrl;
+    QString m_facebookShareUrl;
+    QString m_twitterShareUrl;
+    QString m_vkontakteShareUrl;
+    bool m_rawSettingsKeys = false;
+    QString m_appPageUrl;
+    QString m_resourcesDirectory;
+    bool m_linksDisabled = false;
+    QString m_legalNotice;
+    QString m_displayName;
+    QString m_privacyPolicyUrl;
+    bool m_firstRun = true;
+    QMap<QString, QString> m_storeProductIds;
+    bool m_independentEdition = false;
+};
+
+} // namespace QMWidgets
