@@ -87,6 +87,8 @@ private slots:
     void productPageLink();
     void smallScreen_data();
     void smallScreen();
+    void windowsVersionText_data();
+    void windowsVersionText();
     void startupHooksRunForLaterApplications();
     void messagesAreDiscardedAfterConstruction();
 
@@ -329,6 +331,24 @@ void tst_App::smallScreen()
     QFETCH(QRect, desktop);
     QFETCH(bool, small);
     QCOMPARE(App::isSmallScreen(desktop), small);
+}
+
+void tst_App::windowsVersionText_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("windows 10") << 0x00c0 << "Win 10";
+    QTest::newRow("windows 8.1") << 0x00b0 << "Win 8.1";
+    QTest::newRow("vista") << 0x0080 << "Win Vista";
+    QTest::newRow("unknown code in decimal") << 0x0100 << "Win (256)";
+    QTest::newRow("not windows") << 0 << "Win (0)";
+}
+
+void tst_App::windowsVersionText()
+{
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    QCOMPARE(App::windowsVersionText(code), text);
 }
 
 void tst_App::startupHooksRunForLaterApplications()

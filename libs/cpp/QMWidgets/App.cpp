@@ -2,6 +2,8 @@
 
 #include "TranslationsManager.h"
 
+#include "Platform/WindowsVersion.h"
+
 #include <QDebug>
 #include <algorithm>
 #include <iterator>
@@ -104,6 +106,18 @@ struct MonthNumber
 static const MonthNumber kMonths[] = {
     {"Jan", "1"}, {"Feb", "2"}, {"Mar", "3"}, {"Apr", "4"}, {"May", "5"}, {"Jun", "6"},
     {"Jul", "7"}, {"Aug", "8"}, {"Sep", "9"}, {"Oct", "10"}, {"Nov", "11"}, {"Dec", "12"},
+};
+
+struct VersionName
+{
+    int code;
+    const char *name;
+};
+
+static const VersionName kWindowsVersionNames[] = {
+    {Platform::WV_2000, "2000"},       {Platform::WV_XP, "XP"},         {Platform::WV_2003, "2003"},
+    {Platform::WV_VISTA, "Vista"},     {Platform::WV_WINDOWS7, "7"},    {Platform::WV_WINDOWS8, "8"},
+    {Platform::WV_WINDOWS8_1, "8.1"}, {Platform::WV_WINDOWS10, "10"},
 };
 
 QList<App::StartupHook> &startupHooks()
@@ -610,6 +624,20 @@ qreal App::primaryScreenPixelRatio()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+QString App::windowsVersionText(int versionCode)
+{
+    for (const VersionName &version : kWindowsVersionNames) {
+        if (version.code == versionCode)
+            return QStringLiteral("Win ") + QLatin1String(version.name);
+    }
+    return QStringLiteral("Win (") + QString::number(versionCode) + ')';
+}
+
+QString App::windowsVersionText()
+{
+    return windowsVersionText(Platform::windowsVersion());
 }
 
 void App::installDefaultMessageHandler()

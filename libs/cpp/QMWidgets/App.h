@@ -118,7 +118,9 @@ public:
     static bool isPortrait();
     static qreal primaryScreenPixelRatio();
 
+    // "Win " and the name of the running Windows version, or of the given version code.
     static QString windowsVersionText();
+    static QString windowsVersionText(int versionCode);
 
     static void installDefaultMessageHandler();
     static void installSilentMessageHandler();
