@@ -1,0 +1,109 @@
+#include "QMWidgets/Os.h"
+
+#include "Platform/NativeMessage.h"
+#include "Platform/RunKey.h"
+#include "Platform/Shell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QUrl>
+
+namespace QMWidgets {
+
+namespace {
+Os *s_instance = nullptr;
+
+// The value under which the program keeps its command line in the autostart list;
+// reading and writing must use the same name, or the entry is never seen as set.
+constexpr QLatin1String autostartValueName("App");
+}
+
+Os::Os() = default;
+
+Os::~Os()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+Os *Os::instance()
+{
+    if (!s_instance)
+        s_instance = new Os;
+    return s_instance;
+}
+
+bool Os::handleNativeMessage(const Platform::NativeMessage &message)
+{
+    Os *os = s_instance;
+    if (!os)
+        return false;
+    using Platform::NativeMessage;
+    if (message.message == NativeMessage::EndSession) {
+        emit os->atUserLogout();
+    } else if (message.message == NativeMessage::PowerBroadcast) {
+        if (message.wParam == NativeMessage::PowerSuspend && !os->m_standBy) {
+            os->m_standBy = true;
+            emit os->atSwitchToStandBy();
+        } else if (message.wParam == NativeMessage::PowerResumeAutomatic && os->m_standBy) {
+            os->m_standBy = false;
+            emit os->atWakeUpFromStandBy();
+        }
+    }
+    return false;
+}
+
+bool revealInFileManager(const QString &path)
+{
+    // Callers join folder and name with a separator of their own, which can leave a doubled one.
+    QString selection = path;
+    selection.replace(QLatin1String("//"), QLatin1String("/"));
+    selection = QDir::toNativeSeparators(selection);
+
+    const int result = Platform::Shell::execute(QStringLiteral("open"), QStringLiteral("explorer.exe"),
+                                                QStringLiteral("/e,/select,\"%1\"").arg(selection),
+                                                Platform::Shell::ShowNormal);
+    if (Platform::Shell::succeeded(result))
+        return true;
+
+    // A local-file URL, not "file://" + the text: a '#' or '?' in a folder name would
+    // otherwise end the path and open the wrong folder.
+    const QString folder = QFileInfo(path).absoluteDir().absolutePath();
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+double screenScaleFactor()
+{
+    return 1.0;
+}
+
+QString libraryFileName(const QString &baseName)
+{
+#if defined(Q_OS_WIN)
+    return baseName + QLatin1String(".dll");
+#elif defined(Q_OS_MACOS)
+    return QLatin1String("lib") + baseName + QLatin1String(".dylib");
+#else
+    return QLatin1String("lib") + baseName + QLatin1String(".so");
+#endif
+}
+
+bool isAutostartEnabled()
+{
+    const auto runKey = Platform::openRunKey();
+    return !runKey->value(autostartValueName, QString()).toString().isEmpty();
+}
+
+void setAutostart(bool enabled)
+{
+    const auto runKey = Platform::openRunKey();
+    if (enabled)
+        runKey->setValue(autostartValueName, QCoreApplication::arguments().value(0));
+    else
+        runKey->remove(autostartValueName);
+}
+
+} // namespace QMWidgets

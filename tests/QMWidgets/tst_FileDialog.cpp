@@ -1,0 +1,133 @@
+#include "QMWidgets/FileDialog.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using QMWidgets::FileDialog;
+
+namespace {
+QWidget *s_dialogParent = nullptr;
+
+// Answers the next modal file dialog from inside its exec(): accepts it with the given
+// selection, or cancels it, and notes the dialog's parent in s_dialogParent.
+// Tries again a few turns later if the dialog is not up yet.
+void answerNextDialog(bool accept, const QString &selection, int triesLeft = 50)
+{
+    QTimer::singleShot(10, [=] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (triesLeft > 0)
+                answerNextDialog(accept, selection, triesLeft - 1);
+            return;
+        }
+        s_dialogParent = dialog->parentWidget();
+        if (!accept) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(selection);
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides it, QDialog offers it
+    });
+}
+
+const QString filter = QStringLiteral("Texts (*.txt);;Scripts (*.js)");
+}
+
+class tst_FileDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cancelGivesNothing_data();
+    void cancelGivesNothing();
+    void acceptGivesSelection_data();
+    void acceptGivesSelection();
+
+private:
+    QStringList ask(const QString &helper, QWidget *parent, QString *selectedFilter);
+
+    QTemporaryDir m_dir;
+    QWidget m_window;
+};
+
+void tst_FileDialog::initTestCase()
+{
+    QVERIFY2(m_dir.isValid(), qPrintable(m_dir.errorString()));
+    for (const char *name : { "a.txt", "b.txt" }) {
+        QFile file(m_dir.filePath(name));
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    }
+}
+
+// Calls one of the three helpers, starting in the test folder; a single name comes back as a one-item list.
+QStringList tst_FileDialog::ask(const QString &helper, QWidget *parent, QString *selectedFilter)
+{
+    const QString caption = QStringLiteral("Choose");
+    if (helper == "getOpenFileNames")
+        return FileDialog::getOpenFileNames(parent, caption, m_dir.path(), filter, selectedFilter);
+    const QString name = helper == "getOpenFileName"
+        ? FileDialog::getOpenFileName(parent, caption, m_dir.path(), filter, selectedFilter)
+        : FileDialog::getSaveFileName(parent, caption, m_dir.path(), filter, selectedFilter);
+    return name.isEmpty() ? QStringList() : QStringList{ name };
+}
+
+void tst_FileDialog::cancelGivesNothing_data()
+{
+    QTest::addColumn<QString>("helper");
+    QTest::newRow("open one") << "getOpenFileName";
+    QTest::newRow("save") << "getSaveFileName";
+    QTest::newRow("open several") << "getOpenFileNames";
+}
+
+void tst_FileDialog::cancelGivesNothing()
+{
+    QFETCH(QString, helper);
+    QString selectedFilter = "Scripts (*.js)";
+
+    answerNextDialog(false, QString());
+    QCOMPARE(ask(helper, &m_window, &selectedFilter), QStringList());
+    QCOMPARE(selectedFilter, QString("Scripts (*.js)"));
+    QCOMPARE(s_dialogParent, &m_window);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_FileDialog::acceptGivesSelection_data()
+{
+    QTest::addColumn<QString>("helper");
+    QTest::addColumn<bool>("withParent");
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QStringList>("expectedNames");
+    for (bool withParent : { true, false }) {
+        const char *road = withParent ? "with parent" : "without parent";
+        QTest::addRow("open one, %s", road) << "getOpenFileName" << withParent << "a.txt" << QStringList{ "a.txt" };
+        QTest::addRow("save a new file, %s", road)
+            << "getSaveFileName" << withParent << "new.txt" << QStringList{ "new.txt" };
+        QTest::addRow("open several, %s", road)
+            << "getOpenFileNames" << withParent << "\"a.txt\" \"b.txt\"" << QStringList{ "a.txt", "b.txt" };
+    }
+}
+
+void tst_FileDialog::acceptGivesSelection()
+{
+    QFETCH(QString, helper);
+    QFETCH(bool, withParent);
+    QFETCH(QString, selection);
+    QFETCH(QStringList, expectedNames);
+    QStringList expected;
+    for (const QString &name : expectedNames)
+        expected << m_dir.filePath(name);
+
+    QWidget *parent = withParent ? &m_window : nullptr;
+    s_dialogParent = &m_window;
+
+    answerNextDialog(true, selection);
+    QString selectedFilter;
+    QCOMPARE(ask(helper, parent, &selectedFilter), expected);
+    QCOMPARE(s_dialogParent, parent);
+}
+
+QTEST_MAIN(tst_FileDialog)
+#include "tst_FileDialog.moc"
