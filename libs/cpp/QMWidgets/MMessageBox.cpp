@@ -1,0 +1,147 @@
+#include "QMWidgets/MMessageBox.h"
+
+#include "QMWidgets/App.h"
+#include "QMWidgets/StyleHelpers.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+
+namespace QMWidgets {
+
+namespace {
+
+struct StandardButton
+{
+    int bit;
+    const char *label;
+    void (MMessageBox::*slot)();
+};
+
+// In the order the buttons stand in the row: "No" comes before "Yes", "Cancel" right after "Ok".
+static const StandardButton StandardButtons[] = {
+    { QMessageBox::Ok, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Ok"), &MMessageBox::slotOk },
+    { QMessageBox::Cancel, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Cancel"), &MMessageBox::slotCancel },
+    { QMessageBox::No, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "No"), &MMessageBox::slotNo },
+    { QMessageBox::Yes, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Yes"), &MMessageBox::slotYes },
+    { QMessageBox::Abort, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Abort"), &MMessageBox::slotAbort },
+    { QMessageBox::Retry, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Retry"), &MMessageBox::slotRetry },
+    { QMessageBox::Ignore, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "Ignore"), &MMessageBox::slotIgnore },
+    { QMessageBox::YesToAll, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "YesAll"), &MMessageBox::slotYesAll },
+    { QMessageBox::NoToAll, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "NoAll"), &MMessageBox::slotNoAll },
+};
+
+// Indexed by the kind of message, from Information to Question.
+static const QStyle::StandardPixmap KindPixmaps[] = {
+    QStyle::SP_MessageBoxInformation,
+    QStyle::SP_MessageBoxWarning,
+    QStyle::SP_MessageBoxCritical,
+    QStyle::SP_MessageBoxQuestion,
+};
+
+const int IconPadding = 5;
+
+} // namespace
+
+MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, int buttons, QWidget *parent,
+                         const QString &userDefinedText)
+    : QDialog(parent)
+{
+    setMinimumSize(300, 200);
+    setObjectName(QStringLiteral("MessageBox"));
+    setWindowTitle(title);
+
+    m_textLabel = new QLabel(text, this);
+    m_textLabel->setWordWrap(true);
+    m_iconLabel = new QLabel(this);
+    const QPixmap icon = kindPixmap(kind);
+    m_iconLabel->setFixedSize(icon.width() + IconPadding, icon.height() + IconPadding);
+    m_iconLabel->setPixmap(icon);
+
+    // Small screens have no room for a row of buttons.
+    QBoxLayout *buttonLayout = App::isSmallScreen() ? static_cast<QBoxLayout *>(new QVBoxLayout)
+                                                    : static_cast<QBoxLayout *>(new QHBoxLayout);
+    buttonLayout->setContentsMargins(1, 1, 1, 1);
+    buttonLayout->setSpacing(3);
+    buttonLayout->addStretch(1);
+    for (const StandardButton &standard : StandardButtons) {
+        if (!(buttons & standard.bit))
+            continue;
+        auto button = new QPushButton(tr(standard.label), this);
+        buttonLayout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, standard.slot);
+        setupPushButton(button);
+    }
+    if (!userDefinedText.isEmpty()) {
+        auto button = new QPushButton(userDefinedText, this);
+        buttonLayout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, &MMessageBox::slotUserDefined);
+        setupPushButton(button);
+    }
+    buttonLayout->addStretch(1);
+
+    auto topRow = new QHBoxLayout;
+    topRow->setContentsMargins(1, 1, 1, 1);
+    topRow->setSpacing(1);
+    topRow->addWidget(m_iconLabel);
+    topRow->addWidget(m_textLabel);
+
+    auto mainLayout = new QVBoxLayout(this);
+    mainLayout->setContentsMargins(5, 5, 5, 5);
+    mainLayout->setSpacing(5);
+    mainLayout->addLayout(topRow);
+    mainLayout->addLayout(buttonLayout);
+}
+
+QPixmap MMessageBox::kindPixmap(int kind)
+{
+    if (kind < Information || kind > Question)
+        return QPixmap();
+    return QApplication::style()->standardPixmap(KindPixmaps[kind - Information]);
+}
+
+int MMessageBox::information(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return run(Information, parent, title, text, buttons);
+}
+
+int MMessageBox::warning(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return run(Warning, parent, title, text, buttons);
+}
+
+int MMessageBox::critical(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return run(Critical, parent, title, text, buttons);
+}
+
+int MMessageBox::question(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return run(Question, parent, title, text, buttons);
+}
+
+// Deleted at once: left to the parent, every call would add a hidden box that lives as long as the parent.
+// The guard covers a parent that goes, and takes the box with it, while the box runs.
+int MMessageBox::run(int kind, QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    QPointer<MMessageBox> box = new MMessageBox(kind, title, text, buttons, parent);
+    const int result = box->exec();
+    delete box;
+    return result;
+}
+
+void MMessageBox::slotOk() { done(QMessageBox::Ok); }
+void MMessageBox::slotCancel() { done(QMessageBox::Cancel); }
+void MMessageBox::slotYes() { done(QMessageBox::Yes); }
+void MMessageBox::slotNo() { done(QMessageBox::No); }
+void MMessageBox::slotAbort() { done(QMessageBox::Abort); }
+void MMessageBox::slotRetry() { done(QMessageBox::Retry); }
+void MMessageBox::slotIgnore() { done(QMessageBox::Ignore); }
+void MMessageBox::slotYesAll() { done(QMessageBox::YesToAll); }
+void MMessageBox::slotNoAll() { done(QMessageBox::NoToAll); }
+void MMessageBox::slotUserDefined() { done(UserDefined); }
+
+} // namespace QMWidgets
