@@ -1,0 +1,6 @@
+#include "MUI/MUIBarItem.h"
+
+MUIBarItem::MUIBarItem(QWidget *parent)
+    : QPushButton(parent)
+{
+}

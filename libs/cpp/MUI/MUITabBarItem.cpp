@@ -1,0 +1,59 @@
+#include "MUI/MUITabBarItem.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+MUITabBarItem::MUITabBarItem(QWidget *parent)
+    : MUIBarItem(parent)
+{
+    // Expanding both ways, so the items of a bar share its width.
+    setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding, QSizePolicy::DefaultType));
+}
+
+void MUITabBarItem::setText(const QString &caption)
+{
+    m_caption = caption;
+    setMinimumWidth(QFontMetrics(font()).horizontalAdvance(caption));
+    update();
+}
+
+QString MUITabBarItem::text() const
+{
+    return m_caption;
+}
+
+void MUITabBarItem::setPixmap(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void MUITabBarItem::paintEvent(QPaintEvent *event)
+{
+    if (isFlat()) {
+        // An option from the widget alone, without caption or icon, so that only the
+        // style sheet's background is drawn.
+        QStyleOptionButton option;
+        option.initFrom(this);
+        QPainter background(this);
+        style()->drawControl(QStyle::CE_PushButton, &option, &background, this);
+    } else {
+        QPushButton::paintEvent(event);
+    }
+
+    const int w = width();
+    const int h = height();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    if (!m_picture.isNull()) {
+        const QPixmap scaled = m_picture.scaled(h / 2, h / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        painter.drawPixmap(w / 2 - h / 4, h / 4 - scaled.height() / 2 + 3, scaled);
+    }
+
+    painter.setPen(QColor(0, 0, 0, 160));
+    painter.drawText(QRect(2, h / 2 + 2, w, h / 2), Qt::AlignCenter, m_caption);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRect(0, h / 2, w, h / 2), Qt::AlignCenter, m_caption);
+}

@@ -1,0 +1,6 @@
+#include "MUI/MUIView.h"
+
+MUIView::MUIView(QWidget *parent)
+    : QWidget(parent)
+{
+}

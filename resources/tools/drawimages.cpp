@@ -1,0 +1,523 @@
+// Paints the compiled-in images of the program into a folder: drawimages <folder>.
+// The PNGs are kept in the repository; run this (target "images") after changing a picture.
+
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QtMath>
+
+#include <cstdio>
+
+namespace {
+
+const QColor s_light(211, 211, 211);
+const QColor s_bright(255, 255, 255);
+
+QColor glyphColour(bool hover)
+{
+    return hover ? s_bright : s_light;
+}
+
+QPen roundPen(const QColor &colour, qreal width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// Glyphs are drawn in a 48 by 48 space; the image painters place and scale it.
+
+void glyphGrid(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            p.drawRoundedRect(QRectF(6 + column * 13, 6 + row * 13, 10, 10), 2, 2);
+    }
+}
+
+void glyphMoreApps(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(6, 6, 16, 16), 3, 3);
+    p.drawRoundedRect(QRectF(26, 6, 16, 16), 3, 3);
+    p.drawRoundedRect(QRectF(6, 26, 16, 16), 3, 3);
+    p.setPen(roundPen(colour, 4));
+    p.drawLine(QPointF(34, 27), QPointF(34, 41));
+    p.drawLine(QPointF(27, 34), QPointF(41, 34));
+}
+
+void glyphHelp(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 3.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(24, 24), 20, 20);
+    QPainterPath mark;
+    mark.moveTo(17, 18);
+    mark.cubicTo(17, 10, 31, 10, 31, 18);
+    mark.cubicTo(31, 23, 24, 23, 24, 29);
+    p.setPen(roundPen(colour, 4.5));
+    p.drawPath(mark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(24, 36), 3, 3);
+}
+
+void glyphMore(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    for (int i = 0; i < 3; ++i)
+        p.drawEllipse(QPointF(10 + i * 14, 24), 5, 5);
+}
+
+QPainterPath starPath(const QPointF &centre, qreal outer, qreal inner)
+{
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const qreal radius = i % 2 == 0 ? outer : inner;
+        const qreal angle = qDegreesToRadians(-90.0 + i * 36.0);
+        const QPointF point(centre.x() + radius * qCos(angle), centre.y() + radius * qSin(angle));
+        if (i == 0)
+            star.moveTo(point);
+        else
+            star.lineTo(point);
+    }
+    star.closeSubpath();
+    return star;
+}
+
+void glyphRate(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 3));
+    p.setBrush(QColor(240, 190, 40));
+    p.drawPath(starPath(QPointF(24, 26), 21, 9));
+}
+
+void glyphShare(QPainter &p, const QColor &colour)
+{
+    const QPointF left(11, 24), top(36, 10), bottom(36, 38);
+    p.setPen(roundPen(colour, 3.5));
+    p.drawLine(left, top);
+    p.drawLine(left, bottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    for (const QPointF &node : {left, top, bottom})
+        p.drawEllipse(node, 7, 7);
+}
+
+void glyphJoin(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(19, 15), 8, 8);
+    QPainterPath body;
+    body.moveTo(3, 42);
+    body.cubicTo(3, 24, 35, 24, 35, 42);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setPen(roundPen(colour, 4));
+    p.drawLine(QPointF(40, 14), QPointF(40, 28));
+    p.drawLine(QPointF(33, 21), QPointF(47, 21));
+}
+
+// The buttons of the promotion bar are 50 by 32: the glyph sits in the middle 24 by 24,
+// and the hover picture adds a soft light behind a brighter glyph.
+void paintBarButton(QPainter &p, const QSize &size, bool hover, void (*glyph)(QPainter &, const QColor &))
+{
+    if (hover) {
+        QRadialGradient light(QPointF(size.width() / 2.0, size.height() / 2.0), size.height() * 0.7);
+        light.setColorAt(0, QColor(255, 255, 255, 70));
+        light.setColorAt(1, QColor(255, 255, 255, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(light);
+        p.drawRoundedRect(QRectF(QPointF(0, 0), size), 6, 6);
+    }
+    p.translate((size.width() - 24) / 2.0, (size.height() - 24) / 2.0);
+    p.scale(0.5, 0.5);
+    glyph(p, glyphColour(hover));
+}
+
+// Tool-bar icons: drawn light, with a colour accent, on a transparent 48 by 48 square.
+
+void iconMenu(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 5));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(8, 12 + i * 12), QPointF(40, 12 + i * 12));
+}
+
+QPainterPath pagePath()
+{
+    QPainterPath page;
+    page.moveTo(10, 4);
+    page.lineTo(30, 4);
+    page.lineTo(40, 14);
+    page.lineTo(40, 44);
+    page.lineTo(10, 44);
+    page.closeSubpath();
+    return page;
+}
+
+void drawPage(QPainter &p)
+{
+    p.setPen(roundPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(235, 235, 235));
+    p.drawPath(pagePath());
+    p.setBrush(QColor(200, 200, 200));
+    QPainterPath fold;
+    fold.moveTo(30, 4);
+    fold.lineTo(30, 14);
+    fold.lineTo(40, 14);
+    fold.closeSubpath();
+    p.drawPath(fold);
+}
+
+void iconNewFile(QPainter &p)
+{
+    drawPage(p);
+    p.setPen(roundPen(QColor(40, 170, 60), 5));
+    p.drawLine(QPointF(25, 24), QPointF(25, 38));
+    p.drawLine(QPointF(18, 31), QPointF(32, 31));
+}
+
+void iconOpen(QPainter &p)
+{
+    p.setPen(roundPen(QColor(120, 90, 20), 2));
+    p.setBrush(QColor(200, 160, 60));
+    QPainterPath back;
+    back.moveTo(4, 40);
+    back.lineTo(4, 10);
+    back.lineTo(18, 10);
+    back.lineTo(22, 15);
+    back.lineTo(40, 15);
+    back.lineTo(40, 40);
+    back.closeSubpath();
+    p.drawPath(back);
+    p.setBrush(QColor(240, 200, 90));
+    QPainterPath front;
+    front.moveTo(4, 40);
+    front.lineTo(11, 22);
+    front.lineTo(46, 22);
+    front.lineTo(40, 40);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void iconSave(QPainter &p)
+{
+    p.setPen(roundPen(QColor(30, 50, 90), 2));
+    p.setBrush(QColor(70, 120, 200));
+    QPainterPath disk;
+    disk.moveTo(6, 6);
+    disk.lineTo(36, 6);
+    disk.lineTo(42, 12);
+    disk.lineTo(42, 42);
+    disk.lineTo(6, 42);
+    disk.closeSubpath();
+    p.drawPath(disk);
+    p.setBrush(QColor(235, 235, 235));
+    p.drawRect(QRectF(13, 6, 20, 13));
+    p.setBrush(QColor(70, 120, 200));
+    p.drawRect(QRectF(26, 9, 4, 7));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawRect(QRectF(12, 26, 24, 16));
+}
+
+void drawLens(QPainter &p, const QPointF &centre, qreal radius)
+{
+    p.setPen(roundPen(s_light, 4));
+    p.setBrush(QColor(120, 170, 230, 110));
+    p.drawEllipse(centre, radius, radius);
+    p.setPen(roundPen(QColor(160, 110, 60), 7));
+    const qreal reach = radius * 0.72;
+    p.drawLine(centre + QPointF(reach + 2, reach + 2), centre + QPointF(reach + 11, reach + 11));
+}
+
+// The tool bar pairs the zoom pictures crosswise with their commands (Zoom In shows
+// Icon_zoom_out.png), so each picture carries the sign of the command that shows it.
+void iconZoomOutFile(QPainter &p)
+{
+    drawLens(p, QPointF(20, 20), 14);
+    p.setPen(roundPen(s_bright, 4));
+    p.drawLine(QPointF(13, 20), QPointF(27, 20));
+    p.drawLine(QPointF(20, 13), QPointF(20, 27));
+}
+
+void iconZoomInFile(QPainter &p)
+{
+    drawLens(p, QPointF(20, 20), 14);
+    p.setPen(roundPen(s_bright, 4));
+    p.drawLine(QPointF(13, 20), QPointF(27, 20));
+}
+
+void iconFind(QPainter &p)
+{
+    drawPage(p);
+    p.setPen(roundPen(QColor(120, 120, 120), 2));
+    for (int i = 0; i < 4; ++i)
+        p.drawLine(QPointF(15, 18 + i * 6), QPointF(34, 18 + i * 6));
+    drawLens(p, QPointF(26, 27), 10);
+}
+
+// A curved arrow turning left (back) or right (forward).
+void drawTurnArrow(QPainter &p, bool back)
+{
+    p.save();
+    if (!back) {
+        p.translate(48, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath curve;
+    curve.moveTo(14, 18);
+    curve.cubicTo(30, 8, 46, 18, 40, 34);
+    curve.cubicTo(38, 39, 34, 41, 30, 42);
+    p.setPen(roundPen(s_light, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    QPainterPath head;
+    head.moveTo(4, 20);
+    head.lineTo(19, 8);
+    head.lineTo(20, 28);
+    head.closeSubpath();
+    p.setPen(roundPen(s_light, 2));
+    p.setBrush(s_light);
+    p.drawPath(head);
+    p.restore();
+}
+
+// Crosswise as well: Undo shows Icon_redo.png.
+void iconRedoFile(QPainter &p)
+{
+    drawTurnArrow(p, true);
+}
+
+void iconUndoFile(QPainter &p)
+{
+    drawTurnArrow(p, false);
+}
+
+void iconRun(QPainter &p)
+{
+    QLinearGradient fill(0, 6, 0, 42);
+    fill.setColorAt(0, QColor(110, 220, 110));
+    fill.setColorAt(1, QColor(30, 140, 40));
+    p.setPen(roundPen(QColor(20, 90, 30), 2));
+    p.setBrush(fill);
+    QPainterPath triangle;
+    triangle.moveTo(12, 6);
+    triangle.lineTo(42, 24);
+    triangle.lineTo(12, 42);
+    triangle.closeSubpath();
+    p.drawPath(triangle);
+}
+
+void iconStop(QPainter &p)
+{
+    QLinearGradient fill(0, 8, 0, 40);
+    fill.setColorAt(0, QColor(240, 100, 90));
+    fill.setColorAt(1, QColor(170, 30, 30));
+    p.setPen(roundPen(QColor(110, 20, 20), 2));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(8, 8, 32, 32), 5, 5);
+}
+
+void iconDebug(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 3));
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = 22 + i * 8;
+        p.drawLine(QPointF(16, y), QPointF(5, y - 4 + i * 4));
+        p.drawLine(QPointF(32, y), QPointF(43, y - 4 + i * 4));
+    }
+    p.drawLine(QPointF(20, 10), QPointF(15, 4));
+    p.drawLine(QPointF(28, 10), QPointF(33, 4));
+    p.setPen(roundPen(QColor(60, 30, 20), 2));
+    p.setBrush(QColor(200, 80, 50));
+    p.drawEllipse(QRectF(13, 15, 22, 29));
+    p.setBrush(QColor(70, 50, 40));
+    p.drawEllipse(QRectF(17, 8, 14, 11));
+    p.drawLine(QPointF(24, 19), QPointF(24, 43));
+}
+
+void iconCompress(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 4));
+    p.setBrush(s_light);
+    p.drawLine(QPointF(24, 6), QPointF(24, 42));
+    for (int side : {-1, 1}) {
+        const qreal tip = 24 - side * 6;
+        const qreal tail = 24 - side * 21;
+        p.drawLine(QPointF(tail, 24), QPointF(tip - side * 5, 24));
+        QPainterPath head;
+        head.moveTo(tip, 24);
+        head.lineTo(tip - side * 9, 16);
+        head.lineTo(tip - side * 9, 32);
+        head.closeSubpath();
+        p.drawPath(head);
+    }
+}
+
+// Pictures whose size is set by their use rather than by a 48 by 48 icon.
+
+void paintBackgroundBar(QPainter &p, const QSize &size)
+{
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, QColor(75, 75, 78));
+    fill.setColorAt(0.5, QColor(40, 40, 42));
+    fill.setColorAt(1, QColor(18, 18, 20));
+    p.fillRect(QRect(QPoint(0, 0), size), fill);
+    p.fillRect(QRect(0, 0, size.width(), 1), QColor(110, 110, 112));
+    p.fillRect(QRect(0, size.height() - 1, size.width(), 1), QColor(0, 0, 0));
+}
+
+void paintDownArrow(QPainter &p, const QSize &size)
+{
+    QPainterPath arrow;
+    arrow.moveTo(2, size.height() * 0.3);
+    arrow.lineTo(size.width() - 2, size.height() * 0.3);
+    arrow.lineTo(size.width() / 2.0, size.height() * 0.8);
+    arrow.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(s_light);
+    p.drawPath(arrow);
+}
+
+void paintPanelBackground(QPainter &p, const QSize &size)
+{
+    p.fillRect(QRect(QPoint(0, 0), size), QColor(38, 38, 40));
+    // Diagonals that meet across the edges, so the picture tiles without seams.
+    p.setPen(QPen(QColor(48, 48, 51), 1));
+    for (int offset = -size.height(); offset < size.width(); offset += 8)
+        p.drawLine(QPointF(offset, size.height()), QPointF(offset + size.height(), 0));
+}
+
+void paintLogo(QPainter &p, const QSize &size)
+{
+    p.scale(size.width() / 96.0, size.height() / 96.0);
+    QLinearGradient fill(0, 0, 96, 96);
+    fill.setColorAt(0, QColor(40, 150, 170));
+    fill.setColorAt(1, QColor(20, 40, 90));
+    p.setPen(QPen(QColor(10, 20, 40), 2));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(3, 3, 90, 90), 18, 18);
+
+    QPainterPath brace;
+    brace.moveTo(30, 20);
+    brace.cubicTo(20, 20, 24, 34, 22, 42);
+    brace.cubicTo(21, 46, 18, 48, 14, 48);
+    brace.cubicTo(18, 48, 21, 50, 22, 54);
+    brace.cubicTo(24, 62, 20, 76, 30, 76);
+    p.setPen(roundPen(QColor(245, 245, 245), 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(brace);
+    p.save();
+    p.translate(96, 0);
+    p.scale(-1, 1);
+    p.drawPath(brace);
+    p.restore();
+
+    QPainterPath play;
+    play.moveTo(40, 34);
+    play.lineTo(60, 48);
+    play.lineTo(40, 62);
+    play.closeSubpath();
+    p.setPen(roundPen(QColor(20, 90, 30), 2));
+    p.setBrush(QColor(110, 220, 110));
+    p.drawPath(play);
+}
+
+enum class Kind { Icon, BarButton, Picture };
+
+struct Image
+{
+    const char *name;
+    int width;
+    int height;
+    Kind kind;
+    void (*icon)(QPainter &);
+    void (*glyph)(QPainter &, const QColor &);
+    bool hover;
+    void (*picture)(QPainter &, const QSize &);
+};
+
+const Image s_images[] = {
+    {"backgroundbar.png", 64, 45, Kind::Picture, nullptr, nullptr, false, paintBackgroundBar},
+    {"spinbox_button2.png", 16, 16, Kind::Picture, nullptr, nullptr, false, paintDownArrow},
+    {"panelbackground.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintPanelBackground},
+    {"app.png", 256, 256, Kind::Picture, nullptr, nullptr, false, paintLogo},
+
+    {"AppButton.png", 50, 32, Kind::BarButton, nullptr, glyphGrid, false, nullptr},
+    {"AppButton_hover.png", 50, 32, Kind::BarButton, nullptr, glyphGrid, true, nullptr},
+    {"MoreAppsButton.png", 50, 32, Kind::BarButton, nullptr, glyphMoreApps, false, nullptr},
+    {"MoreAppsButton_hover.png", 50, 32, Kind::BarButton, nullptr, glyphMoreApps, true, nullptr},
+    {"Help.png", 50, 32, Kind::BarButton, nullptr, glyphHelp, false, nullptr},
+    {"Help_hover.png", 50, 32, Kind::BarButton, nullptr, glyphHelp, true, nullptr},
+    {"More.png", 50, 32, Kind::BarButton, nullptr, glyphMore, false, nullptr},
+    {"More_hover.png", 50, 32, Kind::BarButton, nullptr, glyphMore, true, nullptr},
+    {"RateButton.png", 50, 32, Kind::BarButton, nullptr, glyphRate, false, nullptr},
+    {"RateButton_hover.png", 50, 32, Kind::BarButton, nullptr, glyphRate, true, nullptr},
+    {"share.png", 50, 32, Kind::BarButton, nullptr, glyphShare, false, nullptr},
+    {"share_hover.png", 50, 32, Kind::BarButton, nullptr, glyphShare, true, nullptr},
+    {"join.png", 50, 32, Kind::BarButton, nullptr, glyphJoin, false, nullptr},
+    {"join_hover.png", 50, 32, Kind::BarButton, nullptr, glyphJoin, true, nullptr},
+
+    {"Icon_menu.png", 48, 48, Kind::Icon, iconMenu, nullptr, false, nullptr},
+    {"Icon_newfile.png", 48, 48, Kind::Icon, iconNewFile, nullptr, false, nullptr},
+    {"Icon_open.png", 48, 48, Kind::Icon, iconOpen, nullptr, false, nullptr},
+    {"Icon_save.png", 48, 48, Kind::Icon, iconSave, nullptr, false, nullptr},
+    {"Icon_zoom_in.png", 48, 48, Kind::Icon, iconZoomInFile, nullptr, false, nullptr},
+    {"Icon_zoom_out.png", 48, 48, Kind::Icon, iconZoomOutFile, nullptr, false, nullptr},
+    {"Icon_find.png", 48, 48, Kind::Icon, iconFind, nullptr, false, nullptr},
+    {"Icon_undo.png", 48, 48, Kind::Icon, iconUndoFile, nullptr, false, nullptr},
+    {"Icon_redo.png", 48, 48, Kind::Icon, iconRedoFile, nullptr, false, nullptr},
+    {"Icon_run.png", 48, 48, Kind::Icon, iconRun, nullptr, false, nullptr},
+    {"Icon_stop.png", 48, 48, Kind::Icon, iconStop, nullptr, false, nullptr},
+    {"Icon_debug.png", 48, 48, Kind::Icon, iconDebug, nullptr, false, nullptr},
+    {"Icon_compress.png", 48, 48, Kind::Icon, iconCompress, nullptr, false, nullptr},
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: drawimages <folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    for (const Image &entry : s_images) {
+        const QSize size(entry.width, entry.height);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            switch (entry.kind) {
+            case Kind::Icon:
+                entry.icon(painter);
+                break;
+            case Kind::BarButton:
+                paintBarButton(painter, size, entry.hover, entry.glyph);
+                break;
+            case Kind::Picture:
+                entry.picture(painter, size);
+                break;
+            }
+        }
+        const QString path = folder.filePath(QString::fromLatin1(entry.name));
+        if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
