@@ -1,0 +1,183 @@
+#include "scripting/DocWindow.h"
+
+#include "QMWidgets/App.h"
+#include "QMWidgets/FileDialog.h"
+#include "scripting/SyntaxHighlighter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace QMMistlark {
+
+namespace {
+
+const char defaultText[] = "printout(\"Hello World 1\");\nalert(\"Hello World 2\");";
+const char newFileText[] = "printout(\"Hello World\");";
+const char defaultFileName[] = "NewFile.js";
+const char scriptFilter[] = "*.js";
+const char scriptSuffix[] = ".js";
+const char modifiedMark[] = " [modified]";
+
+// Scripts are UTF-8 whatever the locale, so a file saved on one machine reads back the same on another.
+const char scriptCodec[] = "UTF-8";
+
+} // namespace
+
+DocWindow::DocWindow(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    m_highlighter = new SyntaxHighlighter(document());
+    connect(this, &QTextEdit::textChanged, this, &DocWindow::contentChanged);
+    // Connected first, so a new document counts as changed from the start.
+    setPlainText(QString::fromLatin1(defaultText));
+}
+
+QString DocWindow::fileName() const
+{
+    return m_fileName;
+}
+
+bool DocWindow::isModified() const
+{
+    return m_modified;
+}
+
+void DocWindow::contentChanged()
+{
+    m_modified = true;
+    emit changeWindowTitle(m_fileName + QLatin1String(modifiedMark));
+}
+
+void DocWindow::newFile()
+{
+    if (!maybeSaveChanges())
+        return;
+    setPlainText(QString::fromLatin1(newFileText));
+    m_fileName.clear();
+    emit changeWindowTitle(m_fileName);
+}
+
+void DocWindow::open(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+
+    QFile file(path);
+    QString text;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QTextStream in(&file);
+        in.setCodec(scriptCodec);
+        text = in.readAll();
+    }
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        QMessageBox::warning(this, tr("Warning"),
+                             tr("Cannot read the file \"%1\":\n%2.")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    file.close();
+
+    setPlainText(text);
+    m_fileName = path;
+    m_modified = false;
+    emit changeWindowTitle(m_fileName);
+}
+
+void DocWindow::open()
+{
+    if (!maybeSaveChanges())
+        return;
+    QMWidgets::App *app = QMWidgets::App::instance();
+    // The last directory followed by "/ ": the dialog opens there with a blank in its name field.
+    const QString path = QMWidgets::FileDialog::getOpenFileName(this, tr("Open"),
+                                                                app->openDirectory() + QLatin1String("/ "),
+                                                                QLatin1String(scriptFilter));
+    if (!path.isEmpty())
+        app->setOpenDirectory(path);
+    open(path);
+}
+
+void DocWindow::save()
+{
+    saveDocument();
+}
+
+void DocWindow::saveAs()
+{
+    saveDocumentAs();
+}
+
+bool DocWindow::saveDocument()
+{
+    if (m_fileName.isEmpty())
+        return saveDocumentAs();
+    return writeTo(m_fileName);
+}
+
+bool DocWindow::saveDocumentAs()
+{
+    // Only the name part of the current file is offered, in the last save directory.
+    const QString name = m_fileName.isEmpty() ? QString::fromLatin1(defaultFileName) : QFileInfo(m_fileName).fileName();
+    QMWidgets::App *app = QMWidgets::App::instance();
+    QString path = QMWidgets::FileDialog::getSaveFileName(this, tr("Save"),
+                                                          app->saveDirectory() + QLatin1Char('/') + name,
+                                                          QLatin1String(scriptFilter));
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(QLatin1String(scriptSuffix)))
+        path += QLatin1String(scriptSuffix);
+    app->setSaveDirectory(path);
+    return writeTo(path);
+}
+
+// The text goes to a temporary file that replaces the old one only when all of it was written,
+// so a failed save leaves the old script intact and the document keeps its name and change mark.
+bool DocWindow::writeTo(const QString &path)
+{
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QTextStream out(&file);
+        out.setCodec(scriptCodec);
+        out << toPlainText();
+        out.flush();
+        written = out.status() == QTextStream::Ok && file.commit();
+    }
+    if (!written) {
+        QMessageBox::warning(this, tr("Warning"),
+                             tr("Cannot save the file \"%1\":\n%2.")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+
+    m_fileName = path;
+    m_modified = false;
+    emit changeWindowTitle(m_fileName);
+    return true;
+}
+
+// Asks before a changed text is replaced; true when the caller may go on. A save that fails
+// or is cancelled stops the caller, so nothing is lost.
+bool DocWindow::maybeSaveChanges()
+{
+    if (!m_modified || toPlainText().isEmpty())
+        return true;
+    const QString question = QLatin1String("The text of the \"") + m_fileName
+        + QLatin1String("\" file has been changed.\n") + QLatin1String("Do you want to save the changes?");
+    switch (QMessageBox::warning(nullptr, QLatin1String("Warning"), question,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return saveDocument();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace QMMistlark

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QTextEdit>
+
+namespace QMMistlark {
+
+class SyntaxHighlighter;
+
+// The text of one script with its file name and modified flag. Scripts are read and written as UTF-8.
+class DocWindow : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit DocWindow(QWidget *parent = nullptr);
+
+    QString fileName() const;
+    bool isModified() const;
+
+    // The saving behind save() and saveAs(), for callers that must know whether the text reached its file:
+    // false when the user cancelled or the file could not be written (a warning has then been shown).
+    bool saveDocument();
+    bool saveDocumentAs();
+
+signals:
+    void changeWindowTitle(QString title);
+
+public slots:
+    void newFile();
+    void open(const QString &path);
+    void open();
+    void save();
+    void saveAs();
+    void contentChanged();
+
+private:
+    bool maybeSaveChanges();
+    bool writeTo(const QString &path);
+
+    QString m_fileName;
+    bool m_modified = false;
+    SyntaxHighlighter *m_highlighter = nullptr;
+};
+
+} // namespace QMMistlark
