@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+namespace QMMistlark { class Editor; }
+
+// The script window of a top-level window: one Editor with the cursor position in the status bar.
+// The tool bar's commands arrive at its slots and go on to the Editor; the document's title passes through it.
+class JSMainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit JSMainWindow(QWidget *parent = nullptr);
+
+    bool isModified() const;
+    // The last title the document reported, for the closing question.
+    QString titleText() const;
+
+    // Host interface for a program that embeds the script window.
+    void addScriptObject(QObject *object, const QString &name);
+    void addCommonObject(QObject *object);
+    void setTargetMainWidget(QWidget *widget);
+
+signals:
+    void changeWindowTitle(const QString &title);
+
+public slots:
+    void about();
+    void slotChangeWindowTitle(const QString &title);
+    void updateCursorPosition(int row, int column);
+    void copy();
+    void paste();
+    void undo();
+    void redo();
+    void displayError(const QString &text);
+    void displayWarning(const QString &text);
+    void stopEvaluation();
+    void open();
+    void saveAs();
+    void save();
+    void run();
+    void stop();
+    void debug();
+    void newFile();
+    void zoomIn();
+    void zoomOut();
+    void setText(const QString &text);
+
+private:
+    QMMistlark::Editor *m_editor;
+    QString m_titleText;
+};

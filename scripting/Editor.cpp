@@ -1,0 +1,514 @@
+#include "scripting/Editor.h"
+
+#include "QMWidgets/App.h"
+#include "scripting/DocWindow.h"
+#include "scripting/EditorFilter.h"
+#include "scripting/GlobalFunctions.h"
+#include "scripting/IncludedFile.h"
+#include "scripting/LineTextWidget.h"
+#include "scripting/OutputArea.h"
+#include "scripting/ScriptEngine.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QRegularExpression>
+#include <QScriptContext>
+#include <QScriptEngineDebugger>
+#include <QSplitter>
+#include <QStringList>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include <climits>
+#include <cmath>
+#include <memory>
+
+namespace QMMistlark {
+
+namespace {
+
+struct GlobalFunction
+{
+    const char *name;
+    QScriptEngine::FunctionSignature native;
+};
+
+// The global functions of every Editor's scripts, published in this order.
+static const GlobalFunction s_globalFunctions[] = {
+    {"include", include},
+    {"printout", printout},
+    {"delay", delay},
+};
+
+// Helpers that a window may put in front of the program; no window of this application asks for them.
+static const char s_embeddedFunctions[] =
+    "\n"
+    " // ------- embedded functions --------\n"
+    "function startFunction(arg1, arg2){singleShotTimer(arg1).timeout.connect(arg2)}\n"
+    "function dialogHandler(arg){singleShotTimer(50).timeout.connect(arg)}\n"
+    "function popupHandler(arg){singleShotTimer(50).timeout.connect(arg)}\n"
+    "function printOut(arg) {output.append(arg)}\n"
+    "function clearOutput() {output.clear()}\n"
+    "function mouseClickID(arg) {mouseClick(getVisibleWidgetByToolTip(arg))}\n"
+    "function printHierarchy(arg)\n"
+    "{\n"
+    "    output.append(className(arg));\n"
+    "    var indent = \"\";\n"
+    "    var obj = arg;\n"
+    "    for (;;) {\n"
+    "        indent = indent + \"  \";\n"
+    "        obj = parent(obj);\n"
+    "        if (obj == null)\n"
+    "            break;\n"
+    "        output.append(indent + className(obj));\n"
+    "    }\n"
+    "}\n";
+
+const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
+const char s_stoppedByUser[] = "Script evaluation is stopped by user";
+
+// The point sizes that zooming keeps the fonts of the document and the output pane within.
+constexpr qreal s_smallestZoomPointSize = 1;
+constexpr qreal s_largestZoomPointSize = 96;
+
+// The call form only: "include" as a word, optional blanks, then "(".
+const QRegularExpression &includeCall()
+{
+    static const QRegularExpression expression(QStringLiteral("\\binclude[ \\t]*\\("));
+    return expression;
+}
+
+// A "//" between the start of the line and the position puts the position in a line comment.
+bool afterLineComment(const QString &text, int position)
+{
+    for (int i = position - 1; i > 0 && text.at(i) != QLatin1Char('\n'); --i) {
+        if (text.at(i) == QLatin1Char('/') && text.at(i - 1) == QLatin1Char('/'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Editor::Editor(QWidget *parent)
+    : QWidget(parent)
+{
+    m_engine = new ScriptEngine(this);
+    m_document = new DocWindow(nullptr);
+    m_outputArea = new OutputArea(nullptr);
+    m_gutter = new LineTextWidget(nullptr);
+
+    m_engine->setOutputArea(m_outputArea);
+    m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
+    m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
+
+    m_gutter->setFixedWidth(40);
+    m_gutter->setTextEdit(m_document);
+    m_document->setStyleSheet(QStringLiteral("QTextEdit{background-color: white; color: black; "
+                                             "selection-color:black; selection-background-color:lightBlue}"));
+    connect(m_document, &DocWindow::changeWindowTitle, this, &Editor::changeWindowTitle);
+
+    initScriptEngine();
+    installEditorFilters();
+
+    connect(m_document, &QTextEdit::textChanged, this, &Editor::cursorChanged);
+    connect(m_document, &QTextEdit::cursorPositionChanged, this, &Editor::cursorChanged);
+
+    applyZoom(QMWidgets::App::instance()->value(QStringLiteral("zoom"), 0).toInt());
+
+    auto *documentRow = new QWidget;
+    auto *rowLayout = new QHBoxLayout(documentRow);
+    rowLayout->setContentsMargins(1, 1, 1, 1);
+    rowLayout->setSpacing(0);
+    rowLayout->addWidget(m_gutter);
+    rowLayout->addWidget(m_document);
+
+    auto *splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(documentRow);
+    splitter->addWidget(m_outputArea);
+    splitter->setSizes({300, 100});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(3);
+    layout->addWidget(splitter);
+}
+
+Editor::~Editor() = default;
+
+void Editor::addScriptObject(QObject *object, const QString &name)
+{
+    m_engine->globalObject().setProperty(name, m_engine->newQObject(object, QScriptEngine::QtOwnership),
+                                         QScriptValue::KeepExistingFlags);
+}
+
+bool Editor::hasError() const
+{
+    return m_hasError;
+}
+
+bool Editor::isModified() const
+{
+    return m_document->isModified();
+}
+
+QString Editor::fileName() const
+{
+    return m_document->fileName();
+}
+
+DocWindow *Editor::document() const
+{
+    return m_document;
+}
+
+bool Editor::isEvaluating() const
+{
+    return m_engine->isEvaluating();
+}
+
+QString Editor::outputHtml() const
+{
+    return m_outputArea->toHtml();
+}
+
+void Editor::setUseEmbeddedFunctions(bool use)
+{
+    m_useEmbeddedFunctions = use;
+}
+
+QString Editor::embeddedFunctions() const
+{
+    return m_embeddedFunctions;
+}
+
+void Editor::initScriptEngine()
+{
+    addScriptObject(m_outputArea, QStringLiteral("output"));
+    QScriptValue global = m_engine->globalObject();
+    for (const GlobalFunction &function : s_globalFunctions) {
+        global.setProperty(QLatin1String(function.name), m_engine->newFunction(function.native, 0),
+                           QScriptValue::KeepExistingFlags);
+    }
+}
+
+void Editor::installEditorFilters()
+{
+    if (m_filtersInstalled)
+        return;
+    const QWidgetList topLevels = QApplication::topLevelWidgets();
+    for (QWidget *widget : topLevels) {
+        const QString className = QLatin1String(widget->metaObject()->className());
+        if (className == QLatin1String("QMenu") || className.contains(QLatin1String("QMMistlark::")))
+            continue;
+        const QList<QWidget *> descendants = widget->findChildren<QWidget *>();
+        // Each filter belongs to the widget it watches and goes with it.
+        widget->installEventFilter(new EditorFilter(widget));
+        for (QWidget *descendant : descendants)
+            descendant->installEventFilter(new EditorFilter(descendant));
+    }
+    m_filtersInstalled = true;
+}
+
+// --- Commands passed to the document
+
+void Editor::newFile()
+{
+    m_document->newFile();
+}
+
+void Editor::open()
+{
+    m_document->open();
+}
+
+void Editor::open(const QString &fileName)
+{
+    m_document->open(fileName);
+}
+
+void Editor::save()
+{
+    m_document->save();
+}
+
+void Editor::saveAs()
+{
+    m_document->saveAs();
+}
+
+void Editor::copy()
+{
+    m_document->copy();
+}
+
+void Editor::paste()
+{
+    m_document->paste();
+}
+
+void Editor::undo()
+{
+    m_document->undo();
+}
+
+void Editor::redo()
+{
+    m_document->redo();
+}
+
+void Editor::setText(const QString &text)
+{
+    m_document->setPlainText(text);
+}
+
+void Editor::cursorChanged()
+{
+    const QTextCursor cursor = m_document->textCursor();
+    emit cursorPositionChanged(cursor.blockNumber() + 1, cursor.columnNumber() + 1);
+}
+
+// --- Zoom
+
+void Editor::zoomIn()
+{
+    applyZoom(m_zoomLevel + 1);
+    storeZoomLevel();
+}
+
+void Editor::zoomOut()
+{
+    applyZoom(m_zoomLevel - 1);
+    storeZoomLevel();
+}
+
+void Editor::applyZoom(int level)
+{
+    level = clampedZoomLevel(level);
+    const int steps = level - m_zoomLevel;
+    if (steps > 0) {
+        m_document->zoomIn(steps);
+        m_outputArea->zoomIn(steps);
+    } else if (steps < 0) {
+        m_document->zoomOut(-steps);
+        m_outputArea->zoomOut(-steps);
+    }
+    m_zoomLevel = level;
+    m_gutter->update();
+}
+
+// Each zoom step is one point of font size; a level beyond what the fonts can show would be stored but not shown.
+int Editor::clampedZoomLevel(int level) const
+{
+    int lowest = INT_MIN;
+    int highest = INT_MAX;
+    const QTextEdit *edits[] = {m_document, m_outputArea};
+    for (const QTextEdit *edit : edits) {
+        const qreal unzoomedSize = edit->font().pointSizeF() - m_zoomLevel;
+        if (unzoomedSize <= 0)
+            continue; // a font sized in pixels: zooming does not change it
+        lowest = qMax(lowest, int(std::ceil(s_smallestZoomPointSize - unzoomedSize)));
+        highest = qMin(highest, int(std::floor(s_largestZoomPointSize - unzoomedSize)));
+    }
+    return qBound(lowest, level, highest);
+}
+
+void Editor::storeZoomLevel()
+{
+    QMWidgets::App::instance()->setValue(QStringLiteral("zoom"), m_zoomLevel);
+}
+
+// --- Messages
+
+void Editor::displayError(const QString &text)
+{
+    m_outputArea->append(QStringLiteral("Error:") + text);
+    m_hasError = true;
+}
+
+void Editor::displayWarning(const QString &text)
+{
+    m_outputArea->append(QStringLiteral("Warning:") + text);
+}
+
+void Editor::addRedReport(const QString &text)
+{
+    m_outputArea->setHtml(m_outputArea->toHtml() + QStringLiteral("<FONT COLOR=#AA0000>") + text
+                          + QStringLiteral("</FONT>") + QStringLiteral("<FONT COLOR=#000000></FONT>"));
+}
+
+// --- Run pipeline
+
+void Editor::run()
+{
+    m_hasError = false;
+    m_engine->collectGarbage();
+    const QString scriptFileName = m_document->fileName();
+    m_engine->setScriptFileName(scriptFileName);
+    if (!checkSyntax())
+        return;
+    m_outputArea->clear();
+
+    const QString text = m_document->toPlainText();
+    const QString program = buildPrologue() + text;
+    const QScriptValue result = m_engine->evaluate(program, scriptFileName, 1);
+    if (m_engine->hasUncaughtException())
+        reportUncaughtException(result);
+}
+
+void Editor::debug()
+{
+    m_hasError = false;
+    m_engine->collectGarbage();
+    const QString scriptFileName = m_document->fileName();
+    m_engine->setScriptFileName(scriptFileName);
+    if (!checkSyntax())
+        return;
+    m_outputArea->clear();
+
+    // The debugger's own window shows an uncaught exception while it is attached; nothing is reported here.
+    std::unique_ptr<QScriptEngineDebugger> debugger(new QScriptEngineDebugger);
+    debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
+    debugger->attachTo(m_engine);
+    debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
+
+    const QString text = m_document->toPlainText();
+    const QString program = buildPrologue() + text;
+    m_engine->evaluate(program, scriptFileName, 1);
+    debugger->detach();
+}
+
+void Editor::stopEvaluation()
+{
+    m_hasError = true;
+    // Outside an evaluation a thrown error would stay pending in the engine; there is nothing to stop.
+    if (!m_engine->isEvaluating())
+        return;
+    const QScriptValue error =
+        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
+    m_engine->abortEvaluation(error);
+    m_engine->cancelWaits();
+}
+
+bool Editor::checkSyntax()
+{
+    const QString text = m_document->toPlainText();
+    const QString prologue = buildPrologue();
+    const QScriptSyntaxCheckResult check = QScriptEngine::checkSyntax(prologue + text);
+    if (check.state() == QScriptSyntaxCheckResult::Valid)
+        return true;
+
+    const int line = check.errorLineNumber();
+    const QString message = check.errorMessage().toHtmlEscaped();
+    QString report;
+    if (liesInPrologue(line)) {
+        report = QStringLiteral("Syntax Error in included file ") + message;
+    } else if (line >= 1) {
+        report = QStringLiteral("Syntax Error:") + message + QStringLiteral("<BR>") + QStringLiteral("Line:")
+            + QString::number(line - m_prologueLineCount) + QStringLiteral("<BR>Column:")
+            + QString::number(check.errorColumnNumber());
+    } else {
+        report = QStringLiteral("Syntax Error:") + message;
+    }
+    m_hasError = true;
+    addRedReport(report);
+    m_document->ensureCursorVisible();
+    return false;
+}
+
+void Editor::reportUncaughtException(const QScriptValue &result)
+{
+    const int line = m_engine->uncaughtExceptionLineNumber();
+    // The texts are the engine's, shown as HTML: escaped, so that a backtrace's "<global>" is not taken for a tag.
+    const QString details = QStringLiteral("<BR>") + result.toString().toHtmlEscaped() + QStringLiteral("<BR>Backtrace: ")
+        + m_engine->uncaughtExceptionBacktrace().join(QLatin1Char('\n')).toHtmlEscaped();
+    QString report;
+    if (liesInPrologue(line))
+        report = QStringLiteral("Evaluation Error in included file");
+    else if (line >= 1)
+        report = QStringLiteral("Evaluation Error: Line:") + QString::number(line - m_prologueLineCount) + details;
+    else
+        report = QStringLiteral("Evaluation Error:") + details; // no line, as for a stopped script
+    m_hasError = true;
+    addRedReport(report);
+}
+
+// A line of the program lies in the prologue only when there is one; a line that is unknown (below 1) is
+// taken as the document's.
+bool Editor::liesInPrologue(int programLine) const
+{
+    return m_prologueLineCount > 0 && programLine >= 1 && programLine <= m_prologueLineCount;
+}
+
+QString Editor::buildPrologue()
+{
+    QString prologue;
+    if (m_useEmbeddedFunctions)
+        prologue += m_embeddedFunctions;
+    const QString includes = expandIncludes(m_document->toPlainText());
+    prologue += includes;
+    if (m_useEmbeddedFunctions || !includes.isEmpty())
+        prologue += QLatin1String(s_mainProgramMark);
+    m_prologueLineCount = prologue.count(QLatin1Char('\n'));
+    return prologue;
+}
+
+QString Editor::expandIncludes(const QString &text)
+{
+    QRegularExpressionMatch call = includeCall().match(text);
+    if (!call.hasMatch())
+        return QString();
+    // Only the first include is guarded: a comment before it switches off every include of the document.
+    const int first = call.capturedStart();
+    if (afterLineComment(text, first))
+        return QString();
+    const QStringRef beforeFirst = text.leftRef(first);
+    if (beforeFirst.count(QLatin1String("/*")) != beforeFirst.count(QLatin1String("*/")))
+        return QString();
+
+    QStringList names;
+    while (call.hasMatch()) {
+        const int opening = text.indexOf(QLatin1Char('"'), call.capturedEnd());
+        if (opening < 0)
+            break;
+        const int closing = text.indexOf(QLatin1Char('"'), opening + 1);
+        if (closing < 0)
+            break;
+        names << text.mid(opening + 1, closing - opening - 1);
+        call = includeCall().match(text, closing);
+    }
+
+    QString included;
+    for (const QString &name : qAsConst(names)) {
+        const QString fileName = resolveIncludeName(name);
+        const QString problem = checkIncludedFile(fileName);
+        if (!problem.isEmpty()) {
+            addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));
+            m_hasError = true;
+        }
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        included += QStringLiteral("\n // ------- included file \"") + fileName + QStringLiteral("\"--------\n")
+            + QString::fromUtf8(file.readAll().constData()) + QLatin1Char('\n');
+    }
+    return included;
+}
+
+// A bare name lies beside the script; a name with a directory part is taken as it stands. A script never saved
+// has no directory of its own and uses the working directory.
+QString Editor::resolveIncludeName(const QString &name) const
+{
+    if (name.contains(QLatin1Char('/')))
+        return name;
+    const QString scriptFileName = m_document->fileName();
+    const QString directory =
+        scriptFileName.isEmpty() ? QDir::currentPath() : QFileInfo(scriptFileName).absolutePath();
+    return directory + QLatin1Char('/') + name;
+}
+
+} // namespace QMMistlark

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QScriptValue;
+
+namespace QMMistlark {
+
+class DocWindow;
+class LineTextWidget;
+class OutputArea;
+class ScriptEngine;
+
+// One script editing unit: the document with its gutter above the output pane, and the engine that runs
+// the document. The engine lives as long as the Editor, so what one run defines, the next run sees.
+class Editor : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Editor(QWidget *parent = nullptr);
+    ~Editor() override;
+
+    // Publishes an object to this Editor's scripts under a global name; the engine never deletes it.
+    void addScriptObject(QObject *object, const QString &name);
+
+    bool hasError() const;
+    bool isModified() const;
+    QString fileName() const;
+    DocWindow *document() const;
+    bool isEvaluating() const;
+    QString outputHtml() const;
+
+    void setUseEmbeddedFunctions(bool use);
+    QString embeddedFunctions() const;
+
+    // The steps of a run: each reports its problems in red in the output pane and sets the error flag.
+    bool checkSyntax();
+    QString buildPrologue();
+    QString expandIncludes(const QString &text);
+
+signals:
+    void changeWindowTitle(const QString &title);
+    void cursorPositionChanged(int row, int column);
+
+public slots:
+    void newFile();
+    void open();
+    void save();
+    void saveAs();
+    void run();
+    void debug();
+    void zoomIn();
+    void zoomOut();
+    void copy();
+    void paste();
+    void undo();
+    void redo();
+    void stopEvaluation();
+    void displayError(const QString &text);
+    void displayWarning(const QString &text);
+    void open(const QString &fileName);
+    void setText(const QString &text);
+    void cursorChanged();
+
+private:
+    void initScriptEngine();
+    void installEditorFilters();
+    void applyZoom(int level);
+    int clampedZoomLevel(int level) const;
+    void storeZoomLevel();
+
+    void addRedReport(const QString &text);
+    void reportUncaughtException(const QScriptValue &result);
+    bool liesInPrologue(int programLine) const;
+    QString resolveIncludeName(const QString &name) const;
+
+    ScriptEngine *m_engine = nullptr;
+    DocWindow *m_document = nullptr;
+    OutputArea *m_outputArea = nullptr;
+    int m_zoomLevel = 0;
+    LineTextWidget *m_gutter = nullptr;
+    bool m_filtersInstalled = false;
+    QString m_embeddedFunctions;
+    int m_prologueLineCount = 0;
+    bool m_hasError = false;
+    bool m_useEmbeddedFunctions = false;
+};
+
+} // namespace QMMistlark

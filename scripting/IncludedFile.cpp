@@ -1,0 +1,32 @@
+#include "scripting/IncludedFile.h"
+
+#include <QFile>
+#include <QScriptEngine>
+#include <QStringList>
+
+namespace QMMistlark {
+
+QString checkIncludedFile(const QString &fileName)
+{
+    // The problem is shown as HTML: its own parts (a backtrace's "<global>", a name with "&") are escaped.
+    const QString shownName = fileName.toHtmlEscaped();
+    QFile file(fileName);
+    if (!file.exists())
+        return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" does not exist");
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" can not be opened");
+    // The text ends at the first zero byte, as in the expansion that puts it before the program.
+    const QString text = QString::fromUtf8(file.readAll().constData());
+
+    // An engine without the published objects and functions: a file that uses them at its top level fails here.
+    // A syntax error surfaces as the evaluation's exception, with its line.
+    QScriptEngine engine;
+    const QScriptValue result = engine.evaluate(text, QString(), 1);
+    if (!engine.hasUncaughtException())
+        return QString();
+    return QStringLiteral("Evaluation Error in included file:\"") + shownName + QStringLiteral("\"<BR>nLine")
+        + QString::number(engine.uncaughtExceptionLineNumber()) + QStringLiteral("<BR>") + result.toString().toHtmlEscaped()
+        + QStringLiteral("<BR>Backtrace: ") + engine.uncaughtExceptionBacktrace().join(QLatin1Char('\n')).toHtmlEscaped();
+}
+
+} // namespace QMMistlark

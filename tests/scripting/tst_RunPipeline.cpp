@@ -1,0 +1,468 @@
+#include "TestApp.h"
+
+#include "scripting/Editor.h"
+#include "scripting/OutputArea.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+using QMMistlark::Editor;
+
+namespace {
+
+QString outputText(const Editor &editor)
+{
+    return editor.findChild<QMMistlark::OutputArea *>()->toPlainText();
+}
+
+// The output as its lines; a red report added to an empty pane leaves an empty first line, which says nothing.
+QStringList outputLines(const Editor &editor)
+{
+    QStringList lines;
+    const QStringList all = outputText(editor).split(QLatin1Char('\n'));
+    for (const QString &line : all) {
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    }
+    return lines;
+}
+
+QString includeHeader(const QString &fileName)
+{
+    return QStringLiteral("\n // ------- included file \"") + fileName + QStringLiteral("\"--------\n");
+}
+
+const char mainProgramMark[] = "// --------- Main Program ----------\n";
+
+// The visible debugger window, found by its Continue command.
+QAction *debuggerContinueAction()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (!window->isVisible())
+            continue;
+        const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            const QList<QAction *> actions = widget->actions();
+            for (QAction *action : actions) {
+                if (action->text() == QLatin1String("Continue") && action->isEnabled())
+                    return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+int visibleMainWindows()
+{
+    int count = 0;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && qobject_cast<QMainWindow *>(window))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+class tst_RunPipeline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void documentWithoutIncludesRunsAsItStands();
+    void failures_data();
+    void failures();
+    void errorLinesAreCorrectedByThePrologue_data();
+    void errorLinesAreCorrectedByThePrologue();
+    void prologueOfATwoLineInclude();
+    void includeRules_data();
+    void includeRules();
+    void includeNamesResolve_data();
+    void includeNamesResolve();
+    void embeddedFunctionsRunWhenAskedFor();
+
+    void stopEndsAWaitingScript_data();
+    void stopEndsAWaitingScript();
+    void stopWithNothingRunningOnlySetsTheFlag();
+
+    void debugReportsSyntaxErrorsWithoutTheDebugger();
+    void debugRunsUnderTheDebugger_data();
+    void debugRunsUnderTheDebugger();
+
+private:
+    QString path(const QString &relative) const;
+    void writeFile(const QString &relative, const QByteArray &content);
+    void openScript(Editor &editor, const QString &text);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_workingDirectory;
+};
+
+void tst_RunPipeline::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY2(m_dir->isValid(), qPrintable(m_dir->errorString()));
+    m_workingDirectory = QDir::currentPath();
+}
+
+void tst_RunPipeline::cleanup()
+{
+    QDir::setCurrent(m_workingDirectory);
+    m_dir.reset();
+}
+
+QString tst_RunPipeline::path(const QString &relative) const
+{
+    return QDir(m_dir->path()).filePath(relative);
+}
+
+void tst_RunPipeline::writeFile(const QString &relative, const QByteArray &content)
+{
+    const QString fileName = path(relative);
+    QVERIFY(QDir().mkpath(QFileInfo(fileName).absolutePath()));
+    QFile file(fileName);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+// Saves the script beside its includes and opens it, as a user would before running it.
+void tst_RunPipeline::openScript(Editor &editor, const QString &text)
+{
+    writeFile(QStringLiteral("main.js"), text.toUtf8());
+    editor.open(path(QStringLiteral("main.js")));
+    QCOMPARE(editor.fileName(), path(QStringLiteral("main.js")));
+}
+
+void tst_RunPipeline::documentWithoutIncludesRunsAsItStands()
+{
+    Editor editor;
+    editor.setText(QStringLiteral("printout(1);\nprintout(2);\nnoSuchFunction();\nprintout(3);"));
+    QCOMPARE(editor.buildPrologue(), QString());
+    editor.run();
+    QVERIFY(editor.hasError());
+    QCOMPARE(outputLines(editor), QStringList({"1", "2", "Evaluation Error: Line:3",
+                                               "ReferenceError: Can't find variable: noSuchFunction",
+                                               "Backtrace: <global>() at 3"}));
+
+    editor.setText(QStringLiteral("printout('fine');"));
+    editor.run();
+    QVERIFY2(!editor.hasError(), "the next run clears the flag first");
+    QCOMPARE(outputText(editor), QStringLiteral("fine"));
+}
+
+void tst_RunPipeline::failures_data()
+{
+    QTest::addColumn<QStringList>("files"); // name, content, name, content...; a content of "/" makes a folder
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected"); // "%1" stands for the script's folder
+
+    QTest::newRow("syntax error in the document, nothing runs")
+        << QStringList() << "printout(1);\nvar s = 'open;\nprintout(2);"
+        << QStringList({"Syntax Error:Unclosed string at end of line", "Line:2", "Column:9"});
+    QTest::newRow("syntax error in an included file")
+        << QStringList({"lib.js", "var s = 'open;"}) << "include(\"lib.js\");\nprintout(1);"
+        << QStringList({"Evaluation Error in included file:\"%1/lib.js\"", "nLine1",
+                        "SyntaxError: Parse error", "Backtrace:",
+                        "Syntax Error in included file Unclosed string at end of line"});
+    QTest::newRow("uncaught exception in the document")
+        << QStringList() << "printout('a');\nundefinedName;"
+        << QStringList({"a", "Evaluation Error: Line:2", "ReferenceError: Can't find variable: undefinedName",
+                        "Backtrace: <global>() at %1/main.js:2"});
+    QTest::newRow("uncaught exception in an included file")
+        << QStringList({"lib.js", "function boom() { throw new Error('deep'); }"})
+        << "include(\"lib.js\");\nprintout('a');\nboom();"
+        << QStringList({"a", "Evaluation Error in included file"});
+    QTest::newRow("included file missing, the run goes on")
+        << QStringList() << "include(\"missing.js\");\nprintout('ran');"
+        << QStringList({"Error: The included file\"%1/missing.js\" does not exist", "ran"});
+    QTest::newRow("included file not readable, the run goes on")
+        << QStringList({"folder.js", "/"}) << "include(\"folder.js\");\nprintout('ran');"
+        << QStringList({"Error: The included file\"%1/folder.js\" can not be opened", "ran"});
+    // The file is checked in an engine without the published functions, but runs with them in the real one.
+    QTest::newRow("included file fails in its own engine, still runs")
+        << QStringList({"lib.js", "printout('from lib');"}) << "include(\"lib.js\");\nprintout('from main');"
+        << QStringList({"Evaluation Error in included file:\"%1/lib.js\"", "nLine1",
+                        "ReferenceError: Can't find variable: printout", "Backtrace: <global>() at 1", "from lib",
+                        "from main"});
+    QTest::newRow("incomplete document is the document's error, not the included file's")
+        << QStringList({"lib.js", "var x = 1;"}) << "include(\"lib.js\");\nfunction f() {\n    printout(1);\n"
+        << QStringList({"Syntax Error:Expected `}'", "Line:3", "Column:16"});
+}
+
+void tst_RunPipeline::failures()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+    for (int i = 0; i + 1 < files.size(); i += 2) {
+        if (files.at(i + 1) == QLatin1String("/"))
+            QVERIFY(QDir().mkpath(path(files.at(i))));
+        else
+            writeFile(files.at(i), files.at(i + 1).toUtf8());
+    }
+    for (QString &line : expected)
+        line.replace(QLatin1String("%1"), m_dir->path());
+
+    Editor editor;
+    openScript(editor, script);
+    editor.run();
+    QCOMPARE(outputLines(editor), expected);
+    QVERIFY(editor.hasError());
+}
+
+void tst_RunPipeline::errorLinesAreCorrectedByThePrologue_data()
+{
+    QTest::addColumn<bool>("embedded");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("report");
+
+    QTest::newRow("no prologue") << false << "1;\n2;\nnoSuch();" << "Evaluation Error: Line:3";
+    QTest::newRow("include") << false << "include(\"lib.js\");\nnoSuch();" << "Evaluation Error: Line:2";
+    QTest::newRow("embedded functions") << true << "1;\nnoSuch();" << "Evaluation Error: Line:2";
+    QTest::newRow("embedded functions and include")
+        << true << "include(\"lib.js\");\n\nnoSuch();" << "Evaluation Error: Line:3";
+    QTest::newRow("syntax error after an include") << false << "include(\"lib.js\");\nvar s = 'open;" << "Line:2";
+}
+
+void tst_RunPipeline::errorLinesAreCorrectedByThePrologue()
+{
+    QFETCH(bool, embedded);
+    QFETCH(QString, script);
+    QFETCH(QString, report);
+    writeFile(QStringLiteral("lib.js"), "var a = 1;\nvar b = 2;");
+    Editor editor;
+    editor.setUseEmbeddedFunctions(embedded);
+    openScript(editor, script);
+    editor.run();
+    QVERIFY(editor.hasError());
+    QVERIFY2(outputLines(editor).contains(report), qPrintable(outputText(editor)));
+}
+
+void tst_RunPipeline::prologueOfATwoLineInclude()
+{
+    writeFile(QStringLiteral("lib.js"), "var a = 1;\nvar b = 2;");
+    Editor editor;
+    openScript(editor, QStringLiteral("include(\"lib.js\");\nprintout(a + b);"));
+    const QString prologue = editor.buildPrologue();
+    QCOMPARE(prologue, includeHeader(path(QStringLiteral("lib.js"))) + QStringLiteral("var a = 1;\nvar b = 2;\n")
+                           + QLatin1String(mainProgramMark));
+    // Four line breaks of its own and the file's inner one: the document's line 1 is the program's line 6.
+    QCOMPARE(prologue.count(QLatin1Char('\n')), 5);
+}
+
+void tst_RunPipeline::includeRules_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("included");
+
+    QTest::newRow("call form") << "include(\"a.js\");" << QStringList({"a.js"});
+    QTest::newRow("blanks before the parenthesis") << "include  (\"a.js\");" << QStringList({"a.js"});
+    QTest::newRow("in order of appearance") << "include(\"b.js\");\ninclude(\"a.js\");" << QStringList({"b.js", "a.js"});
+    QTest::newRow("a line comment before the first disables all")
+        << "// include(\"a.js\")\ninclude(\"b.js\");" << QStringList();
+    QTest::newRow("a line comment before a later one does not")
+        << "include(\"a.js\");\n// include(\"b.js\")" << QStringList({"a.js", "b.js"});
+    QTest::newRow("an open block comment before the first disables all")
+        << "/* notes\ninclude(\"a.js\");" << QStringList();
+    QTest::newRow("a closed block comment does not") << "/* notes */\ninclude(\"a.js\");" << QStringList({"a.js"});
+    QTest::newRow("an identifier starting with the word is no include")
+        << "var includeName = \"a.js\";" << QStringList();
+    QTest::newRow("an identifier before the first include")
+        << "var includeName = \"b.js\";\ninclude(\"a.js\");" << QStringList({"a.js"});
+    QTest::newRow("the word inside another word is no include") << "myinclude(\"a.js\");" << QStringList();
+    QTest::newRow("an unclosed name ends the list")
+        << "include(\"a.js\");\ninclude(\"b.js);" << QStringList({"a.js"});
+    QTest::newRow("a file is included as often as named")
+        << "include(\"a.js\");\ninclude(\"a.js\");" << QStringList({"a.js", "a.js"});
+}
+
+void tst_RunPipeline::includeRules()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, included);
+    writeFile(QStringLiteral("a.js"), "var a = 1;");
+    writeFile(QStringLiteral("b.js"), "var b = 2;");
+
+    QString expected;
+    for (const QString &name : qAsConst(included)) {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        expected += includeHeader(path(name)) + QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+    }
+    if (!expected.isEmpty())
+        expected += QLatin1String(mainProgramMark);
+
+    Editor editor;
+    openScript(editor, script);
+    QCOMPARE(editor.buildPrologue(), expected);
+    QCOMPARE(outputText(editor), QString()); // no problem reported
+}
+
+void tst_RunPipeline::includeNamesResolve_data()
+{
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("bare name beside a saved script") << true << "lib.js" << "script folder";
+    QTest::newRow("name with a folder from the working directory") << true << "sub/lib.js" << "working sub";
+    QTest::newRow("bare name of a script never saved, working directory") << false << "lib.js" << "working folder";
+}
+
+void tst_RunPipeline::includeNamesResolve()
+{
+    QFETCH(bool, saved);
+    QFETCH(QString, name);
+    QFETCH(QString, found);
+    writeFile(QStringLiteral("scripts/lib.js"), "var where = 'script folder';");
+    writeFile(QStringLiteral("scripts/sub/lib.js"), "var where = 'script sub';");
+    writeFile(QStringLiteral("work/lib.js"), "var where = 'working folder';");
+    writeFile(QStringLiteral("work/sub/lib.js"), "var where = 'working sub';");
+    QVERIFY(QDir::setCurrent(path(QStringLiteral("work"))));
+
+    const QString script = QStringLiteral("include(\"") + name + QStringLiteral("\");\nprintout(where);");
+    Editor editor;
+    if (saved) {
+        writeFile(QStringLiteral("scripts/main.js"), script.toUtf8());
+        editor.open(path(QStringLiteral("scripts/main.js")));
+    } else {
+        editor.setText(script);
+    }
+    editor.run();
+    QCOMPARE(outputText(editor), found);
+    QVERIFY(!editor.hasError());
+}
+
+void tst_RunPipeline::embeddedFunctionsRunWhenAskedFor()
+{
+    Editor editor;
+    editor.setText(QStringLiteral("printOut('via helper');"));
+    editor.run();
+    QVERIFY2(editor.hasError(), "no helpers unless asked for");
+
+    editor.setUseEmbeddedFunctions(true);
+    editor.run();
+    QCOMPARE(outputText(editor), QStringLiteral("via helper"));
+    QVERIFY(!editor.hasError());
+    const QString prologue = editor.buildPrologue();
+    QVERIFY(prologue.startsWith(editor.embeddedFunctions()));
+    QCOMPARE(prologue.count(QLatin1Char('\n')), 22);
+}
+
+void tst_RunPipeline::stopEndsAWaitingScript_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("no prologue") << "printout('before');\ndelay(10000);\nprintout('after');";
+    // The stop error has no line; it must not be taken for the included file's.
+    QTest::newRow("with an include") << "include(\"lib.js\");\nprintout('before');\ndelay(10000);\nprintout('after');";
+}
+
+void tst_RunPipeline::stopEndsAWaitingScript()
+{
+    QFETCH(QString, script);
+    writeFile(QStringLiteral("lib.js"), "var fromLib = 1;");
+    Editor editor;
+    openScript(editor, script);
+
+    bool evaluatingWhenStopped = false;
+    QTimer::singleShot(100, &editor, [&editor, &evaluatingWhenStopped] {
+        evaluatingWhenStopped = editor.isEvaluating();
+        editor.stopEvaluation();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    editor.run();
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(evaluatingWhenStopped);
+    QVERIFY(!editor.isEvaluating());
+    QVERIFY(editor.hasError());
+
+    const QStringList lines = outputLines(editor);
+    QCOMPARE(lines.value(0), QStringLiteral("before"));
+    QCOMPARE(lines.value(1), QStringLiteral("Evaluation Error:"));
+    QCOMPARE(lines.value(2), QStringLiteral("Error: Script evaluation is stopped by user"));
+    QVERIFY2(!outputText(editor).contains(QLatin1String("after")), qPrintable(outputText(editor)));
+    QVERIFY2(!outputText(editor).contains(QLatin1String("included file")), qPrintable(outputText(editor)));
+}
+
+void tst_RunPipeline::stopWithNothingRunningOnlySetsTheFlag()
+{
+    Editor editor;
+    editor.setText(QStringLiteral("printout('x');"));
+    editor.run();
+    const QString html = editor.outputHtml();
+
+    editor.stopEvaluation();
+    QVERIFY(editor.hasError());
+    QCOMPARE(editor.outputHtml(), html);
+
+    // Nothing is left pending in the engine for the next run.
+    editor.setText(QStringLiteral("printout('y');"));
+    editor.run();
+    QVERIFY(!editor.hasError());
+    QCOMPARE(outputText(editor), QStringLiteral("y"));
+}
+
+void tst_RunPipeline::debugReportsSyntaxErrorsWithoutTheDebugger()
+{
+    Editor editor;
+    editor.setText(QStringLiteral("printout(1);\nvar s = 'open;"));
+    editor.debug();
+    QVERIFY(editor.hasError());
+    QCOMPARE(outputLines(editor), QStringList({"Syntax Error:Unclosed string at end of line", "Line:2", "Column:9"}));
+    QCOMPARE(visibleMainWindows(), 0);
+}
+
+void tst_RunPipeline::debugRunsUnderTheDebugger_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("runs to the end") << "var x = 1;\nx = x + 41;\nprintout(x);" << "42";
+    // The debugger shows an uncaught exception itself; the pane gets no report and the flag stays clear.
+    QTest::newRow("exception is left to the debugger") << "printout('a');\nthrow new Error('x');" << "a";
+}
+
+void tst_RunPipeline::debugRunsUnderTheDebugger()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, output);
+    Editor editor;
+    editor.setText(script);
+
+    // Plays the user who presses Continue whenever the debugger stops.
+    int stops = 0;
+    QTimer user;
+    user.setInterval(20);
+    connect(&user, &QTimer::timeout, &editor, [&stops] {
+        if (QAction *proceed = debuggerContinueAction()) {
+            ++stops;
+            proceed->trigger();
+        }
+    });
+    user.start();
+    editor.debug();
+    user.stop();
+
+    QVERIFY2(stops >= 1, "the debugger did not stop at the first statement");
+    QCOMPARE(outputText(editor), output);
+    QVERIFY(!editor.hasError());
+    QVERIFY(!editor.isEvaluating());
+    QCOMPARE(visibleMainWindows(), 0);
+}
+
+TARSEL_APP_TEST_MAIN(tst_RunPipeline)
+#include "tst_RunPipeline.moc"
