@@ -32,6 +32,12 @@ bool isWordCharacter(QChar c)
         || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
+// The two characters at i, without building a substring: this runs for every character of the script.
+bool pairAt(const QString &text, int i, char first, char second)
+{
+    return i + 1 < text.length() && text.at(i) == QLatin1Char(first) && text.at(i + 1) == QLatin1Char(second);
+}
+
 bool isQuote(QChar c)
 {
     return c == QLatin1Char('"') || c == QLatin1Char('\'');
@@ -42,26 +48,35 @@ bool isQuote(QChar c)
 SyntaxHighlighter::SyntaxHighlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
 {
-    for (const char *keyword : keywords)
+    for (const char *keyword : keywords) {
+        m_keywordsByFirstChar[uchar(keyword[0])].append(m_keywords.size());
         m_keywords.append(QLatin1String(keyword));
+    }
+    m_keywordFormat.setForeground(QColor(Qt::blue));
+    m_digitFormat.setForeground(QColor(Qt::black));
+    m_stringFormat.setForeground(QColor(Qt::red));
+    m_commentFormat.setForeground(QColor(Qt::darkGreen));
 }
 
-QString SyntaxHighlighter::keywordAt(const QString &text, int position) const
+int SyntaxHighlighter::keywordLengthAt(const QString &text, int position) const
 {
-    const bool startsWord = isWordCharacter(text.at(position));
-    for (const QString &keyword : m_keywords) {
-        if (text.midRef(position, keyword.length()) != keyword)
+    const QChar first = text.at(position);
+    if (first.unicode() >= m_keywordsByFirstChar.size())
+        return 0;
+    const bool startsWord = isWordCharacter(first);
+    // Inside a word nothing that begins with a word character can match.
+    if (startsWord && position > 0 && isWordCharacter(text.at(position - 1)))
+        return 0;
+    for (int index : m_keywordsByFirstChar[first.unicode()]) {
+        const QString &keyword = m_keywords.at(index);
+        if (QStringRef(&text, position, qMin(keyword.length(), text.length() - position)) != keyword)
             continue;
-        if (startsWord) {
-            const int after = position + keyword.length();
-            if (position > 0 && isWordCharacter(text.at(position - 1)))
-                continue;
-            if (after < text.length() && isWordCharacter(text.at(after)))
-                continue;
-        }
-        return keyword;
+        const int after = position + keyword.length();
+        if (startsWord && after < text.length() && isWordCharacter(text.at(after)))
+            continue;
+        return keyword.length();
     }
-    return QString();
+    return 0;
 }
 
 void SyntaxHighlighter::highlightBlock(const QString &text)
@@ -73,8 +88,8 @@ void SyntaxHighlighter::highlightBlock(const QString &text)
 
     while (i < length) {
         if (state == InsideComment) {
-            if (text.midRef(i, 2) == QLatin1String("*/")) {
-                setFormat(start, i + 2 - start, Qt::darkGreen);
+            if (pairAt(text, i, '*', '/')) {
+                setFormat(start, i + 2 - start, m_commentFormat);
                 i += 2;
                 state = PlainCode;
             } else {
@@ -83,18 +98,18 @@ void SyntaxHighlighter::highlightBlock(const QString &text)
         } else if (state == InsideString) {
             // A quote right after a backslash is escaped; either kind of quote ends the literal.
             if (isQuote(text.at(i)) && (i == 0 || text.at(i - 1) != QLatin1Char('\\'))) {
-                setFormat(start, i + 1 - start, Qt::red);
+                setFormat(start, i + 1 - start, m_stringFormat);
                 state = PlainCode;
             }
             ++i;
-        } else if (text.midRef(i, 2) == QLatin1String("//") || text.at(i) == QLatin1Char('#')) {
-            setFormat(i, length - i, Qt::darkGreen);
+        } else if (pairAt(text, i, '/', '/') || text.at(i) == QLatin1Char('#')) {
+            setFormat(i, length - i, m_commentFormat);
             setCurrentBlockState(state);
             return;
         } else if (text.at(i).isNumber()) {
-            setFormat(i, 1, Qt::black);
+            setFormat(i, 1, m_digitFormat);
             ++i;
-        } else if (text.midRef(i, 2) == QLatin1String("/*")) {
+        } else if (pairAt(text, i, '/', '*')) {
             // Only one step, so the "*" may also begin the closing "*/" and "/*/" is a whole comment.
             state = InsideComment;
             start = i;
@@ -104,20 +119,20 @@ void SyntaxHighlighter::highlightBlock(const QString &text)
             start = i;
             ++i;
         } else {
-            const QString keyword = keywordAt(text, i);
-            if (keyword.isEmpty()) {
+            const int keywordLength = keywordLengthAt(text, i);
+            if (keywordLength == 0) {
                 ++i;
             } else {
-                setFormat(i, keyword.length(), Qt::blue);
-                i += keyword.length();
+                setFormat(i, keywordLength, m_keywordFormat);
+                i += keywordLength;
             }
         }
     }
 
     if (state == InsideComment)
-        setFormat(start, length - start, Qt::darkGreen);
+        setFormat(start, length - start, m_commentFormat);
     else if (state == InsideString)
-        setFormat(start, length - start, Qt::red);
+        setFormat(start, length - start, m_stringFormat);
     setCurrentBlockState(state);
 }
 

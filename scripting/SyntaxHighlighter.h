@@ -2,6 +2,10 @@
 
 #include <QStringList>
 #include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+#include <QVector>
+
+#include <array>
 
 class QTextDocument;
 
@@ -20,9 +24,15 @@ protected:
     void highlightBlock(const QString &text) override;
 
 private:
-    QString keywordAt(const QString &text, int position) const;
+    int keywordLengthAt(const QString &text, int position) const;
 
     QStringList m_keywords;
+    // Indices into m_keywords by first character, in list order: only those can match at a position.
+    std::array<QVector<int>, 128> m_keywordsByFirstChar;
+    QTextCharFormat m_keywordFormat;
+    QTextCharFormat m_digitFormat;
+    QTextCharFormat m_stringFormat;
+    QTextCharFormat m_commentFormat;
 };
 
 } // namespace QMMistlark
