@@ -1,4 +1,4 @@
-#include "app/JSMainWindow.h"
+#include "app/JavaScriptEvaluator.h"
 #include "QMWidgets/App.h"
 #include "resources/Resources.h"
 
@@ -12,9 +12,8 @@ int main(int argc, char **argv)
     Resources::init();
     app.setStyleSheet(Resources::styleSheet());
 
-    JSMainWindow window(nullptr);
-    QObject::connect(&window, &JSMainWindow::changeWindowTitle, &window, &QWidget::setWindowTitle);
-    window.resize(app.value(QStringLiteral("Width"), 463).toInt(), app.value(QStringLiteral("Height"), 515).toInt());
+    // Windows opened later with New or an example are independent top-level windows of their own.
+    JavaScriptEvaluator window(nullptr);
     window.show();
     window.setWindowTitle(QCoreApplication::applicationName());
 

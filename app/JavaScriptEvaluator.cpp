@@ -1,0 +1,205 @@
+#include "app/JavaScriptEvaluator.h"
+
+#include "MUI/MUITabBar.h"
+#include "MUI/MUITabBarItem.h"
+#include "QMWidgets/App.h"
+#include "app/JSMainWindow.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ToolBarEntry
+{
+    const char *caption;              // null: a vertical line
+    const char *picture;
+    void (JSMainWindow::*command)();  // null: New, which opens a window of this class
+};
+
+} // namespace
+
+// Zoom In and Zoom Out, and Undo and Redo, show each other's picture on purpose: the bar has always looked so.
+static const ToolBarEntry toolBarEntries[] = {
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "New"), ":/Icon_newfile.png", nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Open"), ":/Icon_open.png", &JSMainWindow::open},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Save"), ":/Icon_save.png", &JSMainWindow::save},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Save As"), ":/Icon_save.png", &JSMainWindow::saveAs},
+    {nullptr, nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom In"), ":/Icon_zoom_out.png", &JSMainWindow::zoomIn},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom Out"), ":/Icon_zoom_in.png", &JSMainWindow::zoomOut},
+    {nullptr, nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Undo"), ":/Icon_redo.png", &JSMainWindow::undo},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Redo"), ":/Icon_undo.png", &JSMainWindow::redo},
+    {nullptr, nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Run"), ":/Icon_run.png", &JSMainWindow::run},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Stop"), ":/Icon_stop.png", &JSMainWindow::stop},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Debug"), ":/Icon_debug.png", &JSMainWindow::debug},
+};
+
+JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
+    : QFrame(parent)
+    , m_scriptWindow(new JSMainWindow(nullptr))
+    , m_toolBar(new MUITabBar(nullptr))
+{
+    connect(m_scriptWindow, &JSMainWindow::changeWindowTitle, this, &JavaScriptEvaluator::slotChangeWindowTitle);
+
+    fillToolBar();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_scriptWindow);
+
+    QMWidgets::App *app = QMWidgets::App::instance();
+    resize(app->value(QStringLiteral("Width"), 463).toInt(), app->value(QStringLiteral("Height"), 515).toInt());
+}
+
+void JavaScriptEvaluator::fillToolBar()
+{
+    MUITabBarItem *menuItem = m_toolBar->addItem(QString(), QPixmap(QStringLiteral(":/Icon_menu.png")));
+    menuItem->hide();
+    menuItem->setMaximumWidth(24);
+    // The item shows its menu as a pop-up; the parent only makes the item own it.
+    auto *menu = new QMenu(menuItem);
+    menu->addSeparator();
+    menuItem->setMenu(menu);
+
+    for (const ToolBarEntry &entry : toolBarEntries) {
+        if (!entry.caption) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        MUITabBarItem *item = m_toolBar->addItem(tr(entry.caption), QPixmap(QString::fromLatin1(entry.picture)));
+        if (entry.command)
+            connect(item, &MUITabBarItem::clicked, m_scriptWindow, entry.command);
+        else
+            connect(item, &MUITabBarItem::clicked, this, &JavaScriptEvaluator::slotCreateNewWindow);
+    }
+    m_toolBar->addStretch(1);
+    m_toolBar->addSeparator();
+}
+
+void JavaScriptEvaluator::setText(const QString &text)
+{
+    m_scriptWindow->setText(text);
+}
+
+void JavaScriptEvaluator::slotChangeWindowTitle(const QString &title)
+{
+    setWindowTitle(title);
+}
+
+void JavaScriptEvaluator::slotFibonaci()
+{
+    slotCreateNewWindow()->setText(QStringLiteral(
+        "function fib(n)\n"
+        "{\n"
+        "    var fib1 = 1;\n"
+        "    var fib2 = 1;\n"
+        "    var sum = fib1;\n"
+        "    var i       = 2;\n"
+        "    while (i < n) {\n"
+        "        sum = fib1 + fib2; // add the fibs\n"
+        "        fib1 = fib2;\n"
+        "        fib2 = sum;\n"
+        "        i++;\n"
+        "    }\n"
+        "    return sum;\n"
+        "}\n"
+        "\n"
+        "for (var i = 1; i < 10; ++i) {\n"
+        "    printout(fib(i));\n"
+        "}"));
+}
+
+void JavaScriptEvaluator::slotJson()
+{
+    slotCreateNewWindow()->setText(QStringLiteral(
+        "var json = ({\n"
+        "    \"name\": \"Nelda\",\n"
+        "    \"phone\": \"+00 555010203\",\n"
+        "    \"email\": \"nelda-at-home\",\n"
+        "    \"Details\": {\n"
+        "        \"age\": 47,\n"
+        "        \"lover\": \"Bertil\",\n"
+        "        \"male\": false,\n"
+        "        \"hobbies\": [\"Singing\", \"Dancing\"],\n"
+        "        \"car\": null\n"
+        "    } \n"
+        "});\n"
+        "var jsonObj        = eval(json); \n"
+        "var jsonDetailsObj = jsonObj.Details;\n"
+        "printout(jsonObj.name + \" loves \" + jsonDetailsObj.lover);\n"
+        "\n"
+        "jsonObj.getAge = function()\n"
+        "{\n"
+        "    return jsonObj.Details.age;\n"
+        "}\n"
+        "\n"
+        "printout(jsonObj.getAge());\n"));
+}
+
+void JavaScriptEvaluator::slotRegex()
+{
+    slotCreateNewWindow()->setText(QStringLiteral(
+        "var regex  = /test/ig\n"
+        "var str    = \"a Test b TEST c test d\";\n"
+        "var result = str.match(regex);\n"
+        "\n"
+        "printout(result);"));
+}
+
+void JavaScriptEvaluator::slotPi()
+{
+    slotCreateNewWindow()->setText(QStringLiteral(
+        "var n  = 0;\n"
+        "var s1 = 0;\n"
+        "var s2 = 0;\n"
+        "do {\n"
+        "    n++;\n"
+        "    s1 = s2 + 4 / (2 * n - 1);\n"
+        "    n++;\n"
+        "    s2 = s1 - 4 / (2 * n - 1);\n"
+        "} while(s1 - s2 >= 0.000001);\n"
+        "\n"
+        "printout((s1 + s2) / 2);\n"));
+}
+
+JavaScriptEvaluator *JavaScriptEvaluator::slotCreateNewWindow()
+{
+    auto *window = new JavaScriptEvaluator(nullptr);
+    window->move(pos() + QPoint(25, 25));
+    window->show();
+    window->raise();
+    return window;
+}
+
+void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
+{
+    QMWidgets::App *app = QMWidgets::App::instance();
+    app->setValue(QStringLiteral("Width"), event->size().width());
+    app->setValue(QStringLiteral("Height"), event->size().height());
+    QFrame::resizeEvent(event);
+}
+
+void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
+{
+    if (!m_scriptWindow->isModified()) {
+        event->accept();
+        return;
+    }
+    const QString question = tr("The text of the \"") + m_scriptWindow->titleText() + tr("\" file has been changed. ")
+                             + tr("Do you want to quit without saving the changes?");
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        nullptr, tr("Warning"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+class QCloseEvent;
+class QResizeEvent;
+class JSMainWindow;
+class MUITabBar;
+
+// The product's top-level window: the tool bar over one script window. Every window has its own
+// script window, Editor and engine; New and the examples open further, independent windows.
+// The promotion page (QMWidgets::PromoMainPage) becomes the base class once it exists.
+class JavaScriptEvaluator : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit JavaScriptEvaluator(QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+
+public slots:
+    void slotChangeWindowTitle(const QString &title);
+    void slotFibonaci();
+    void slotJson();
+    void slotRegex();
+    void slotPi();
+    // The new window has no parent: it lives until the program ends.
+    JavaScriptEvaluator *slotCreateNewWindow();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fillToolBar();
+
+    JSMainWindow *m_scriptWindow;
+    MUITabBar *m_toolBar;
+};
