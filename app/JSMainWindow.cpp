@@ -2,6 +2,8 @@
 
 #include "scripting/Editor.h"
 #include "scripting/TargetMainWidget.h"
+#include "scripting/ToolTipStore.h"
+#include "scripting/WidgetIds.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -65,6 +67,16 @@ void JSMainWindow::slotChangeWindowTitle(const QString &title)
 void JSMainWindow::updateCursorPosition(int row, int column)
 {
     statusBar()->showMessage(QStringLiteral("Row:%1; Column:%2").arg(row).arg(column));
+}
+
+void JSMainWindow::generateIDs()
+{
+    QMMistlark::generateIDs();
+}
+
+void JSMainWindow::restoreOriginalToolTips()
+{
+    QMMistlark::restoreOriginalToolTips();
 }
 
 void JSMainWindow::copy()

@@ -30,6 +30,9 @@ public slots:
     void about();
     void slotChangeWindowTitle(const QString &title);
     void updateCursorPosition(int row, int column);
+    // Show the widget identifiers as tool tips, and put the application's own tool tips back.
+    void generateIDs();
+    void restoreOriginalToolTips();
     void copy();
     void paste();
     void undo();

@@ -1,13 +1,16 @@
 #include "scripting/Editor.h"
 
 #include "QMWidgets/App.h"
+#include "scripting/ClassAliases.h"
 #include "scripting/DocWindow.h"
 #include "scripting/EditorFilter.h"
 #include "scripting/GlobalFunctions.h"
 #include "scripting/IncludedFile.h"
+#include "scripting/KeyNameTable.h"
 #include "scripting/LineTextWidget.h"
 #include "scripting/OutputArea.h"
 #include "scripting/ScriptEngine.h"
+#include "scripting/ToolTipStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,10 +40,65 @@ struct GlobalFunction
     QScriptEngine::FunctionSignature native;
 };
 
-// The global functions of every Editor's scripts, published in this order.
+// The global functions of every Editor's scripts, published in this order. getWidgetByID shares the
+// native of getWidgetByToolTip, alert that of information.
 static const GlobalFunction s_globalFunctions[] = {
+    {"getWidgetByObjectName", getWidgetByObjectName},
+    {"getWidgetByWindowTitle", getWidgetByWindowTitle},
+    {"getWidgetByClassName", getWidgetByClassName},
+    {"getSubWidgetByClassName", getSubWidgetByClassName},
+    {"getVisibleSubWidgetByClassName", getVisibleSubWidgetByClassName},
+    {"getSubWidgetByToolTip", getSubWidgetByToolTip},
+    {"getWidgetByToolTip", getWidgetByToolTip},
+    {"getVisibleWidgetByToolTip", getVisibleWidgetByToolTip},
+    {"currentDateTimeString", currentDateTimeString},
+    {"currentAppVersion", currentAppVersion},
+    {"currentAppBuild", currentAppBuild},
+    {"getVisibleWidgetByClassName", getVisibleWidgetByClassName},
+    {"getWidgetByID", getWidgetByToolTip},
+    {"getSubWidgetByObjectName", getSubWidgetByObjectName},
+    {"getParentWidgetByClassName", getParentWidgetByClassName},
+    {"grab", grab},
+    {"grabAndSave", grabAndSave},
+    {"dragAndDrop", dragAndDrop},
+    {"quitApplication", quitApplication},
+    {"getSubWidgetByInheritClassName", getSubWidgetByInheritClassName},
+    {"sendEvent", sendEvent},
+    {"clickMenuItem", clickMenuItem},
+    {"mouseClick", mouseClick},
+    {"mouseDoubleClick", mouseDoubleClick},
+    {"mousePress", mousePress},
+    {"mouseRelease", mouseRelease},
+    {"keyPress", keyPress},
+    {"shortCutPress", shortCutPress},
+    {"enterPress", enterPress},
+    {"spacePress", spacePress},
+    {"information", information},
+    {"alert", information},
+    {"message", message},
+    {"generateIDs", generateIDs},
+    {"restoreOriginalToolTips", restoreOriginalToolTips},
+    {"saveOutputToProtocol", saveOutputToProtocol},
+    {"createTimer", createTimer},
+    {"newObject", newObject},
+    {"singleShotTimer", singleShotTimer},
+    {"parent", parent},
+    {"parentByClassName", parentByClassName},
+    {"className", className},
+    {"textDialog", textDialog},
+    {"intDialog", intDialog},
+    {"getVisibleDialog", getVisibleDialog},
+    {"waitForDialogTermination", waitForDialogTermination},
+    {"abort", abort},
+    {"getVisiblePopup", getVisiblePopup},
+    {"printToScriptLog", printToScriptLog},
+    {"printChildren", printChildren},
+    {"dumpHierarchy", dumpHierarchy},
+    {"getFileNames", getFileNames},
+    {"waitForPopupTermination", waitForPopupTermination},
     {"include", include},
     {"printout", printout},
+    {"generateIDsForWidget", generateIDsForWidget},
     {"delay", delay},
 };
 
@@ -113,6 +171,9 @@ Editor::Editor(QWidget *parent)
     connect(m_document, &DocWindow::changeWindowTitle, this, &Editor::changeWindowTitle);
 
     initScriptEngine();
+    initClassAliases();
+    storeOriginalToolTips();
+    initKeyNameTable();
     installEditorFilters();
 
     connect(m_document, &QTextEdit::textChanged, this, &Editor::cursorChanged);
@@ -138,7 +199,12 @@ Editor::Editor(QWidget *parent)
     layout->addWidget(splitter);
 }
 
-Editor::~Editor() = default;
+// The engine wraps the script objects held by value, which die before the child objects do: it goes first.
+Editor::~Editor()
+{
+    delete m_engine;
+    m_engine = nullptr;
+}
 
 void Editor::addScriptObject(QObject *object, const QString &name)
 {
@@ -189,6 +255,10 @@ QString Editor::embeddedFunctions() const
 void Editor::initScriptEngine()
 {
     addScriptObject(m_outputArea, QStringLiteral("output"));
+    addScriptObject(&m_qtDefs, QStringLiteral("Qt"));
+    addScriptObject(&m_qEventDefs, QStringLiteral("QEvent"));
+    addScriptObject(&m_support, QStringLiteral("Support"));
+    addScriptObject(&m_testObj, QStringLiteral("Test"));
     QScriptValue global = m_engine->globalObject();
     for (const GlobalFunction &function : s_globalFunctions) {
         global.setProperty(QLatin1String(function.name), m_engine->newFunction(function.native, 0),
@@ -343,42 +413,44 @@ void Editor::addRedReport(const QString &text)
 
 // --- Run pipeline
 
-void Editor::run()
+bool Editor::startEvaluation()
 {
     m_hasError = false;
     m_engine->collectGarbage();
-    const QString scriptFileName = m_document->fileName();
-    m_engine->setScriptFileName(scriptFileName);
+    m_engine->setScriptFileName(m_document->fileName());
     if (!checkSyntax())
-        return;
+        return false;
     m_outputArea->clear();
+    return true;
+}
 
-    const QString text = m_document->toPlainText();
-    const QString program = buildPrologue() + text;
-    const QScriptValue result = m_engine->evaluate(program, scriptFileName, 1);
+QScriptValue Editor::evaluateDocument()
+{
+    // The prologue is built again right before the evaluation, so its line count matches the program.
+    const QString program = buildPrologue() + m_document->toPlainText();
+    return m_engine->evaluate(program, m_document->fileName(), 1);
+}
+
+void Editor::run()
+{
+    if (!startEvaluation())
+        return;
+    const QScriptValue result = evaluateDocument();
     if (m_engine->hasUncaughtException())
         reportUncaughtException(result);
 }
 
 void Editor::debug()
 {
-    m_hasError = false;
-    m_engine->collectGarbage();
-    const QString scriptFileName = m_document->fileName();
-    m_engine->setScriptFileName(scriptFileName);
-    if (!checkSyntax())
+    if (!startEvaluation())
         return;
-    m_outputArea->clear();
 
     // The debugger's own window shows an uncaught exception while it is attached; nothing is reported here.
     std::unique_ptr<QScriptEngineDebugger> debugger(new QScriptEngineDebugger);
     debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
-
-    const QString text = m_document->toPlainText();
-    const QString program = buildPrologue() + text;
-    m_engine->evaluate(program, scriptFileName, 1);
+    evaluateDocument();
     debugger->detach();
 }
 

