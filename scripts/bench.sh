@@ -10,13 +10,14 @@ cmake --build "$build" --parallel "$jobs"
 export QT_QPA_PLATFORM=offscreen
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/runtime" && chmod 700 "$home/runtime"
 # Each benchmark prints rows "measure<TAB>value<TAB>unit<TAB>goal".
 {
     printf 'benchmark\tmeasure\tvalue\tunit\tgoal\n'
     for exe in "$build"/bench/bench_*; do
-        [ -x "$exe" ] || continue
+        [ -f "$exe" ] && [ -x "$exe" ] || continue
         name=$(basename "$exe")
-        HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
+        HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" \
             "$exe" | while IFS= read -r row; do printf '%s\t%s\n' "$name" "$row"; done
     done
 } | column -t -s $'\t'
