@@ -1,6 +1,7 @@
 #include "MTools/Base32.h"
 
-#include <QRandomGenerator>
+#include "PseudoRandomBytes.h"
+
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -32,15 +33,6 @@ private slots:
     void roundTripAgainstQtBase64_data();
     void roundTripAgainstQtBase64();
 };
-
-static QByteArray pseudoRandomBytes(int count, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(count, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = char(generator.bounded(256));
-    return bytes;
-}
 
 // Guard bytes after the region a call may write; they must come back untouched.
 static const char guardByte = '#';

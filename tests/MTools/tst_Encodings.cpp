@@ -1,6 +1,7 @@
 #include "MTools/Encodings.h"
 
-#include <QRandomGenerator>
+#include "PseudoRandomBytes.h"
+
 #include <QtEndian>
 #include <QtTest>
 
@@ -25,15 +26,6 @@ private slots:
     void zlibCompress_data();
     void zlibCompress();
 };
-
-static QByteArray pseudoRandomBytes(int count, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(count, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = char(generator.bounded(256));
-    return bytes;
-}
 
 static quint32 adler32(const QByteArray &bytes)
 {

@@ -1,5 +1,7 @@
 #include "Platform/Shell.h"
 
+#include "CallRecorder.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,24 +21,19 @@ private slots:
     void failuresGiveSmallCodes();
 
 private:
-    QString readCall() const;
-
     QTemporaryDir m_bin;
     QTemporaryDir m_output;
+    CallRecorder m_recorder;
     QByteArray m_oldPath;
 };
 
 void tst_Shell::initTestCase()
 {
     QVERIFY2(m_bin.isValid() && m_output.isValid(), qPrintable(m_bin.errorString()));
-    QFile program(m_bin.filePath("record-call"));
-    QVERIFY2(program.open(QIODevice::WriteOnly), qPrintable(program.errorString()));
     // Shell built-ins only: PATH holds nothing but this folder while the tests run.
-    program.write("#!/bin/sh\n"
-                  "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '"
-                  + QFile::encodeName(m_output.filePath("call.tmp")) + "'\n");
-    program.close();
-    QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QString error;
+    QVERIFY2(m_recorder.install(m_bin.filePath("record-call"), m_output.filePath("call.tmp"), &error),
+             qPrintable(error));
     m_oldPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(m_bin.path()));
 }
@@ -48,15 +45,7 @@ void tst_Shell::cleanupTestCase()
 
 void tst_Shell::init()
 {
-    QFile::remove(m_output.filePath("call.tmp"));
-}
-
-QString tst_Shell::readCall() const
-{
-    QFile call(m_output.filePath("call.tmp"));
-    if (!call.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(call.readAll());
+    m_recorder.forgetCall();
 }
 
 void tst_Shell::startsProgramWithParametersAsOneArgument_data()
@@ -78,7 +67,7 @@ void tst_Shell::startsProgramWithParametersAsOneArgument()
 
     const int result = Platform::Shell::execute(verb, "record-call", parameters, Platform::Shell::ShowNormal);
     QVERIFY2(Platform::Shell::succeeded(result), qPrintable(QString::number(result)));
-    QTRY_COMPARE(readCall(), expectedCall);
+    QTRY_COMPARE(m_recorder.lastCall(), expectedCall);
 }
 
 void tst_Shell::failuresGiveSmallCodes_data()

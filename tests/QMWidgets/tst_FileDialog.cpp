@@ -1,8 +1,9 @@
 #include "QMWidgets/FileDialog.h"
 
+#include "ModalAnswer.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using QMWidgets::FileDialog;
@@ -11,15 +12,15 @@ namespace {
 QWidget *s_dialogParent = nullptr;
 
 // Answers the next modal file dialog from inside its exec(): accepts it with the given
-// selection, or cancels it, and notes the dialog's parent in s_dialogParent.
-// Tries again a few turns later if the dialog is not up yet.
-void answerNextDialog(bool accept, const QString &selection, int triesLeft = 50)
+// selection, or cancels it, and notes the dialog's parent in s_dialogParent. Any other modal
+// window is noted there in place of a parent, so the comparison of parents fails, and closed.
+void answerNextDialog(QObject *context, bool accept, const QString &selection)
 {
-    QTimer::singleShot(10, [=] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+    answerNextModal(context, [accept, selection](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
-            if (triesLeft > 0)
-                answerNextDialog(accept, selection, triesLeft - 1);
+            s_dialogParent = modal;
+            modal->close();
             return;
         }
         s_dialogParent = dialog->parentWidget();
@@ -87,7 +88,8 @@ void tst_FileDialog::cancelGivesNothing()
     QFETCH(QString, helper);
     QString selectedFilter = "Scripts (*.js)";
 
-    answerNextDialog(false, QString());
+    QObject context;
+    answerNextDialog(&context, false, QString());
     QCOMPARE(ask(helper, &m_window, &selectedFilter), QStringList());
     QCOMPARE(selectedFilter, QString("Scripts (*.js)"));
     QCOMPARE(s_dialogParent, &m_window);
@@ -123,7 +125,8 @@ void tst_FileDialog::acceptGivesSelection()
     QWidget *parent = withParent ? &m_window : nullptr;
     s_dialogParent = &m_window;
 
-    answerNextDialog(true, selection);
+    QObject context;
+    answerNextDialog(&context, true, selection);
     QString selectedFilter;
     QCOMPARE(ask(helper, parent, &selectedFilter), expected);
     QCOMPARE(s_dialogParent, parent);

@@ -1,3 +1,4 @@
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include "QMWidgets/App.h"
@@ -46,14 +47,9 @@ struct Answer
 
 // Ends the next modal box from inside its own event loop. A label the box lacks closes it instead,
 // so the run ends with 0 and the caller's comparison reports the fault.
-void answerNextBox(Answer *answer)
+void answerNextBox(QObject *context, Answer *answer)
 {
-    QTimer::singleShot(0, [answer] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box) {
-            answerNextBox(answer);
-            return;
-        }
+    answerNextModal(context, [answer](QWidget *box) {
         answer->box = box;
         const QList<QPushButton *> buttons = buttonsInOrder(box);
         answer->labels = labelsOf(buttons);
@@ -138,7 +134,8 @@ void tst_MMessageBox::helperReturnsClickedButton()
     QFETCH(int, expected);
     QWidget parent;
     Answer answer{ click, {}, {}, {} };
-    answerNextBox(&answer);
+    QObject context;
+    answerNextBox(&context, &answer);
 
     QCOMPARE(runHelper(kind, &parent, buttons), expected);
 
@@ -186,7 +183,8 @@ void tst_MMessageBox::userDefinedButtonReturnsItsValue()
 {
     MMessageBox box(MMessageBox::Information, "Title", "Text", QMessageBox::Ok, nullptr, "Later");
     Answer answer{ "Later", {}, {}, {} };
-    answerNextBox(&answer);
+    QObject context;
+    answerNextBox(&context, &answer);
 
     QCOMPARE(box.exec(), 0x10000000);
 }

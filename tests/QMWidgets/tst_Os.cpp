@@ -3,6 +3,8 @@
 #include "Platform/NativeMessage.h"
 #include "Platform/RunKey.h"
 
+#include "CallRecorder.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QLibrary>
@@ -79,9 +81,8 @@ private slots:
     void libraryFileNameNamesAnInstalledLibrary();
 
 private:
-    QString readCall() const;
-
     QTemporaryDir m_work;
+    CallRecorder m_fileManager;
     QByteArray m_oldPath;
     QByteArray m_oldConfigHome;
 };
@@ -94,13 +95,9 @@ void tst_Os::initTestCase()
     QVERIFY(QDir(m_work.path()).mkpath("config"));
 
     // A file manager of our own, found only while "bin" is the PATH; it notes how it was called.
-    QFile fileManager(m_work.filePath("bin/explorer.exe"));
-    QVERIFY2(fileManager.open(QIODevice::WriteOnly), qPrintable(fileManager.errorString()));
-    fileManager.write("#!/bin/sh\n"
-                      "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '"
-                      + QFile::encodeName(m_work.filePath("call.tmp")) + "'\n");
-    fileManager.close();
-    QVERIFY(fileManager.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QString error;
+    QVERIFY2(m_fileManager.install(m_work.filePath("bin/explorer.exe"), m_work.filePath("call.tmp"), &error),
+             qPrintable(error));
 
     m_oldPath = qgetenv("PATH");
     m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
@@ -115,7 +112,7 @@ void tst_Os::cleanupTestCase()
 
 void tst_Os::init()
 {
-    QFile::remove(m_work.filePath("call.tmp"));
+    m_fileManager.forgetCall();
     Platform::openRunKey()->clear();
 }
 
@@ -124,14 +121,6 @@ void tst_Os::cleanup()
     delete Os::instance(); // each test starts without standby
     QDesktopServices::unsetUrlHandler("file");
     qputenv("PATH", m_oldPath);
-}
-
-QString tst_Os::readCall() const
-{
-    QFile call(m_work.filePath("call.tmp"));
-    if (!call.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(call.readAll());
 }
 
 void tst_Os::handleNativeMessage_data()
@@ -199,7 +188,7 @@ void tst_Os::revealInFileManager()
 
     QVERIFY(QMWidgets::revealInFileManager(path.arg(m_work.path())));
     const QString selection = QDir::toNativeSeparators(expectedSelection.arg(m_work.path()));
-    QTRY_COMPARE(readCall(), QString("1\n/e,/select,\"%1\"\n").arg(selection));
+    QTRY_COMPARE(m_fileManager.lastCall(), QString("1\n/e,/select,\"%1\"\n").arg(selection));
 }
 
 void tst_Os::revealFallsBackToFolder_data()

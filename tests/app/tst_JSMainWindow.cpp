@@ -2,6 +2,7 @@
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QFileDialog>
@@ -9,27 +10,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-// Answers the next modal dialog from inside the event loop that runs it. The timer belongs to
-// the caller's context, so a dialog that never comes leaves nothing behind for the next test.
-void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer(context);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        timer->stop();
-        answer(modal);
-    });
-    timer->start();
-}
 
 QMMistlark::Editor *editorOf(JSMainWindow &window)
 {

@@ -4,6 +4,7 @@
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QFile>
@@ -11,30 +12,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 const QString defaultText = QStringLiteral("printout(\"Hello World 1\");\nalert(\"Hello World 2\");");
-
-// Answers the next modal dialog from inside the event loop that runs it. The timer belongs to
-// the caller's context, so a dialog that never comes leaves nothing behind for the next test.
-void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer(context);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        timer->stop();
-        answer(modal);
-    });
-    timer->start();
-}
 
 QMMistlark::Editor *editorOf(JavaScriptEvaluator *window)
 {

@@ -1,8 +1,9 @@
 #include "scripting/DropSimulator.h"
 #include "scripting/TargetMainWidget.h"
 
+#include "DropTarget.h"
+
 #include <QDrag>
-#include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -17,35 +18,6 @@ namespace {
 
 // What the target and the target main widget received, in order.
 QStringList s_log;
-
-QString describe(const QString &kind, const QDropEvent *event)
-{
-    return QStringLiteral("%1 (%2,%3) %4").arg(kind).arg(event->pos().x()).arg(event->pos().y())
-        .arg(event->mimeData() ? event->mimeData()->text() : QStringLiteral("no data"));
-}
-
-class DropTarget : public QWidget
-{
-public:
-    DropTarget() { setAcceptDrops(true); }
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override
-    {
-        s_log << describe(QStringLiteral("enter"), event);
-        event->acceptProposedAction();
-    }
-    void dragMoveEvent(QDragMoveEvent *event) override
-    {
-        s_log << describe(QStringLiteral("move"), event);
-        event->acceptProposedAction();
-    }
-    void dropEvent(QDropEvent *event) override
-    {
-        s_log << describe(QStringLiteral("drop"), event);
-        event->acceptProposedAction();
-    }
-};
 
 class MainWidget : public QWidget
 {
@@ -110,7 +82,7 @@ void tst_DropSimulator::dropsTheLatestDragOnTheTarget()
     QWidget source;
     pendingDrag(&source, QStringLiteral("first"));
     pendingDrag(&source, QStringLiteral("second"));
-    DropTarget target;
+    DropTarget target(&s_log);
     MainWidget mainWidget;
     if (withMainWidget)
         QMMistlark::setTargetMainWidget(&mainWidget);
@@ -152,7 +124,7 @@ void tst_DropSimulator::missingEndsSendNothing()
     auto source = std::make_unique<QWidget>();
     if (startDrag)
         pendingDrag(source.get(), QStringLiteral("payload"));
-    auto target = std::make_unique<DropTarget>();
+    auto target = std::make_unique<DropTarget>(&s_log);
     MainWidget mainWidget;
     QMMistlark::setTargetMainWidget(&mainWidget);
 

@@ -1,3 +1,4 @@
+#include "EditorRun.h"
 #include "TestApp.h"
 
 #include "QMWidgets/App.h"
@@ -16,18 +17,6 @@
 using QMMistlark::Editor;
 
 namespace {
-
-QString outputText(const Editor &editor)
-{
-    return editor.findChild<QMMistlark::OutputArea *>()->toPlainText();
-}
-
-QString runScript(Editor &editor, const QString &script)
-{
-    editor.setText(script);
-    editor.run();
-    return outputText(editor);
-}
 
 int filtersOn(const QObject *object)
 {

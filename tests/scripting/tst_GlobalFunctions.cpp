@@ -1,10 +1,11 @@
+#include "EditorRun.h"
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include "QMWidgets/App.h"
 #include "app/JSMainWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/EditorFilter.h"
-#include "scripting/OutputArea.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -17,8 +18,6 @@
 #include <QPushButton>
 #include <QScriptEngine>
 #include <QSpinBox>
-
-#include <functional>
 
 using QMMistlark::Editor;
 
@@ -43,18 +42,6 @@ const char *const s_publishedNames[] = {
 const char s_listGlobalNames[] =
     "(function (g) { var n = []; for (var k in g) n.push(k); return n.join(','); })(this)";
 
-QString outputText(const QWidget &editorOrWindow)
-{
-    return editorOrWindow.findChild<QMMistlark::OutputArea *>()->toPlainText();
-}
-
-QString runScript(Editor &editor, const QString &script)
-{
-    editor.setText(script);
-    editor.run();
-    return outputText(editor);
-}
-
 QString readFile(const QString &path)
 {
     QFile file(path);
@@ -70,18 +57,6 @@ QStringList timeTexts(const QDateTime &first, const QDateTime &last, const QStri
     for (QDateTime time = first; time <= last.addSecs(1); time = time.addSecs(1))
         texts << time.toString(format);
     return texts;
-}
-
-// Runs the answer on the next modal dialog, from inside the dialog's own event loop. The guard ends
-// the polling when the test no longer waits for a dialog.
-void answerNextDialog(QObject *guard, const std::function<void(QWidget *)> &answer)
-{
-    QTimer::singleShot(0, guard, [guard, answer] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            answer(dialog);
-        else
-            answerNextDialog(guard, answer);
-    });
 }
 
 enum class Answer { Accept, Cancel, None };
@@ -395,7 +370,7 @@ void tst_GlobalFunctions::dialogs()
     QString shownText;
     bool closedByTest = false;
     QObject guard;
-    answerNextDialog(&guard, [&](QWidget *dialog) {
+    answerNextModal(&guard, [&](QWidget *dialog) {
         shownTitle = dialog->windowTitle();
         if (auto *box = qobject_cast<QMessageBox *>(dialog))
             shownText = box->text();

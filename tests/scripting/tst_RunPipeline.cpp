@@ -1,7 +1,7 @@
+#include "EditorRun.h"
 #include "TestApp.h"
 
 #include "scripting/Editor.h"
-#include "scripting/OutputArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,11 +18,6 @@
 using QMMistlark::Editor;
 
 namespace {
-
-QString outputText(const Editor &editor)
-{
-    return editor.findChild<QMMistlark::OutputArea *>()->toPlainText();
-}
 
 // The output as its lines; a red report added to an empty pane leaves an empty first line, which says nothing.
 QStringList outputLines(const Editor &editor)

@@ -1,18 +1,18 @@
+#include "DragSource.h"
+#include "DropTarget.h"
+#include "EditorRun.h"
 #include "TestApp.h"
 
 #include "scripting/Editor.h"
-#include "scripting/OutputArea.h"
 #include "scripting/TargetMainWidget.h"
 
 #include <QAction>
-#include <QDrag>
 #include <QFrame>
 #include <QGLWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QPushButton>
@@ -26,11 +26,6 @@ namespace {
 
 // What the widgets of a test received, in order.
 QStringList s_log;
-
-QString outputText(const Editor &editor)
-{
-    return editor.findChild<QMMistlark::OutputArea *>()->toPlainText();
-}
 
 // Scripts find their widgets by object name, as a script written against an application does.
 const char s_nameOf[] = "function name(o) { return o === null ? 'null' : String(o.objectName); }\n";
@@ -75,46 +70,6 @@ protected:
         default:
             return QWidget::event(event);
         }
-    }
-};
-
-// Starts a drag on a move with the left button held. The offscreen platform would end an executed drag
-// at once, so the drag is left pending with its source, as it is while a platform runs it.
-class DragSource : public QWidget
-{
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        s_log << QStringLiteral("source press (%1,%2)").arg(event->x()).arg(event->y());
-    }
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        s_log << QStringLiteral("source move (%1,%2)").arg(event->x()).arg(event->y());
-        if (!(event->buttons() & Qt::LeftButton))
-            return;
-        auto *drag = new QDrag(this);
-        auto *data = new QMimeData;
-        data->setText(QStringLiteral("payload"));
-        drag->setMimeData(data);
-    }
-};
-
-class DropTarget : public QWidget
-{
-public:
-    DropTarget() { setAcceptDrops(true); }
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override { record(QStringLiteral("enter"), event); }
-    void dragMoveEvent(QDragMoveEvent *event) override { record(QStringLiteral("move"), event); }
-    void dropEvent(QDropEvent *event) override { record(QStringLiteral("drop"), event); }
-
-private:
-    void record(const QString &kind, QDropEvent *event)
-    {
-        s_log << QStringLiteral("%1 (%2,%3) %4").arg(kind).arg(event->pos().x()).arg(event->pos().y())
-                     .arg(event->mimeData()->text());
-        event->acceptProposedAction();
     }
 };
 
@@ -398,9 +353,9 @@ void tst_ScriptAutomation::dragAndDropNeedsSixArguments()
 {
     QWidget window;
     auto *layout = new QHBoxLayout(&window);
-    auto *source = new DragSource;
+    auto *source = new DragSource(&s_log);
     source->setObjectName(QStringLiteral("source"));
-    auto *target = new DropTarget;
+    auto *target = new DropTarget(&s_log);
     target->setObjectName(QStringLiteral("target"));
     layout->addWidget(source);
     layout->addWidget(target);

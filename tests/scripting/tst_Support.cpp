@@ -1,3 +1,6 @@
+#include "DragSource.h"
+#include "DropTarget.h"
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include "scripting/KeyNameTable.h"
@@ -7,14 +10,12 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDrag>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScriptEngine>
 #include <QSpinBox>
@@ -94,47 +95,6 @@ protected:
     }
 };
 
-// Starts a drag on a move with the left button held, as a drag source does. The offscreen platform
-// would end an executed drag at once and delete it, so the drag is left pending with its source, as it
-// is while a platform runs it.
-class DragSource : public QWidget
-{
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        s_log << QStringLiteral("source press (%1,%2)").arg(event->x()).arg(event->y());
-    }
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        s_log << QStringLiteral("source move (%1,%2)").arg(event->x()).arg(event->y());
-        if (!(event->buttons() & Qt::LeftButton))
-            return;
-        auto *drag = new QDrag(this);
-        auto *data = new QMimeData;
-        data->setText(QStringLiteral("payload"));
-        drag->setMimeData(data);
-    }
-};
-
-class DropTarget : public QWidget
-{
-public:
-    DropTarget() { setAcceptDrops(true); }
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override { record(QStringLiteral("enter"), event); }
-    void dragMoveEvent(QDragMoveEvent *event) override { record(QStringLiteral("move"), event); }
-    void dropEvent(QDropEvent *event) override { record(QStringLiteral("drop"), event); }
-
-private:
-    void record(const QString &kind, QDropEvent *event)
-    {
-        s_log << QStringLiteral("%1 (%2,%3) %4").arg(kind).arg(event->pos().x()).arg(event->pos().y())
-                     .arg(event->mimeData()->text());
-        event->acceptProposedAction();
-    }
-};
-
 QStringList s_messages;
 
 void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
@@ -150,18 +110,6 @@ QStringList messagesOf(const std::function<void()> &call)
     call();
     qInstallMessageHandler(previous);
     return s_messages;
-}
-
-// Runs the answer on the next modal dialog, from inside the dialog's own event loop. The guard ends
-// the polling when the test no longer waits for a dialog.
-void answerNextDialog(QObject *guard, const std::function<void(QWidget *)> &answer)
-{
-    QTimer::singleShot(0, guard, [guard, answer] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            answer(dialog);
-        else
-            answerNextDialog(guard, answer);
-    });
 }
 
 QPushButton *dialogButton(QWidget *dialog, QDialogButtonBox::StandardButton which)
@@ -677,8 +625,8 @@ void tst_Support::dragAndDropDropsOnTarget()
 {
     QWidget window;
     auto *layout = new QHBoxLayout(&window);
-    auto *source = new DragSource;
-    auto *target = new DropTarget;
+    auto *source = new DragSource(&s_log);
+    auto *target = new DropTarget(&s_log);
     layout->addWidget(source);
     layout->addWidget(target);
     window.show();
@@ -693,7 +641,7 @@ void tst_Support::informationDialog()
     QString title;
     QString text;
     QObject guard;
-    answerNextDialog(&guard, [&](QWidget *dialog) {
+    answerNextModal(&guard, [&](QWidget *dialog) {
         title = dialog->windowTitle();
         auto *box = qobject_cast<QMessageBox *>(dialog);
         if (box) {
@@ -726,7 +674,7 @@ void tst_Support::messageDialogClosesItself()
     QString text;
     bool closedByTest = false;
     QObject guard;
-    answerNextDialog(&guard, [&](QWidget *dialog) {
+    answerNextModal(&guard, [&](QWidget *dialog) {
         title = dialog->windowTitle();
         if (auto *box = qobject_cast<QMessageBox *>(dialog))
             text = box->text();
@@ -766,7 +714,7 @@ void tst_Support::textDialog()
     QString label;
     QString shownPreset;
     QObject guard;
-    answerNextDialog(&guard, [&](QWidget *dialog) {
+    answerNextModal(&guard, [&](QWidget *dialog) {
         title = dialog->windowTitle();
         if (auto *input = qobject_cast<QInputDialog *>(dialog))
             label = input->labelText();
@@ -818,7 +766,7 @@ void tst_Support::intDialog()
     int minimum = 0;
     int maximum = 0;
     QObject guard;
-    answerNextDialog(&guard, [&](QWidget *dialog) {
+    answerNextModal(&guard, [&](QWidget *dialog) {
         title = dialog->windowTitle();
         QSpinBox *spin = dialog->findChild<QSpinBox *>();
         QPushButton *ok = dialogButton(dialog, QDialogButtonBox::Ok);

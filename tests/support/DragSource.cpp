@@ -1,0 +1,27 @@
+#include "DragSource.h"
+
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+
+DragSource::DragSource(QStringList *log, QWidget *parent)
+    : QWidget(parent)
+    , m_log(log)
+{
+}
+
+void DragSource::mousePressEvent(QMouseEvent *event)
+{
+    *m_log << QStringLiteral("source press (%1,%2)").arg(event->x()).arg(event->y());
+}
+
+void DragSource::mouseMoveEvent(QMouseEvent *event)
+{
+    *m_log << QStringLiteral("source move (%1,%2)").arg(event->x()).arg(event->y());
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    auto *drag = new QDrag(this);
+    auto *data = new QMimeData;
+    data->setText(QStringLiteral("payload"));
+    drag->setMimeData(data);
+}

@@ -1,0 +1,16 @@
+#include "ModalAnswer.h"
+
+#include <QApplication>
+#include <QTimer>
+
+void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
+{
+    // A zero single shot is a posted call and runs ahead of the timers of a pass: a polling timer would
+    // miss a box that closes itself from a zero single shot of its own.
+    QTimer::singleShot(0, context, [context, answer] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            answerNextModal(context, answer);
+    });
+}
