@@ -10,10 +10,11 @@ using QMWidgets::FileDialog;
 
 namespace {
 QWidget *s_dialogParent = nullptr;
+QString s_dialogDirectory;
 
-// Answers the next modal file dialog from inside its exec(): accepts it with the given
-// selection, or cancels it, and notes the dialog's parent in s_dialogParent. Any other modal
-// window is noted there in place of a parent, so the comparison of parents fails, and closed.
+// Answers the next modal file dialog from inside its exec(): accepts it with the given selection, or
+// cancels it, and notes the dialog's parent and folder. Any other modal window is noted in place of a
+// parent, so the comparison of parents fails, and closed.
 void answerNextDialog(QObject *context, bool accept, const QString &selection)
 {
     answerNextModal(context, [accept, selection](QWidget *modal) {
@@ -24,6 +25,7 @@ void answerNextDialog(QObject *context, bool accept, const QString &selection)
             return;
         }
         s_dialogParent = dialog->parentWidget();
+        s_dialogDirectory = dialog->directory().canonicalPath();
         if (!accept) {
             dialog->reject();
             return;
@@ -93,6 +95,7 @@ void tst_FileDialog::cancelGivesNothing()
     QCOMPARE(ask(helper, &m_window, &selectedFilter), QStringList());
     QCOMPARE(selectedFilter, QString("Scripts (*.js)"));
     QCOMPARE(s_dialogParent, &m_window);
+    QCOMPARE(s_dialogDirectory, QDir(m_dir.path()).canonicalPath());
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -128,8 +131,10 @@ void tst_FileDialog::acceptGivesSelection()
     QObject context;
     answerNextDialog(&context, true, selection);
     QString selectedFilter;
+    s_dialogDirectory.clear();
     QCOMPARE(ask(helper, parent, &selectedFilter), expected);
     QCOMPARE(s_dialogParent, parent);
+    QCOMPARE(s_dialogDirectory, QDir(m_dir.path()).canonicalPath());
 }
 
 QTEST_MAIN(tst_FileDialog)
