@@ -18,7 +18,7 @@ Os *s_instance = nullptr;
 
 // The value under which the program keeps its command line in the autostart list;
 // reading and writing must use the same name, or the entry is never seen as set.
-constexpr QLatin1String autostartValueName("App");
+const QLatin1String autostartValueName("App");
 }
 
 Os::Os() = default;
