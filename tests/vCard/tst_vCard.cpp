@@ -137,6 +137,8 @@ void tst_vCard::cardFraming_data()
     QTest::newRow("BEGIN restarts an unfinished card")
         << QByteArray("BEGIN:VCARD\nFN:lost\nBEGIN:VCARD\nFN:b\nEND:VCARD") << QStringList{"b"};
     QTest::newRow("no cards") << QByteArray("nothing here\n") << QStringList();
+    QTest::newRow("soft break before the end line")
+        << QByteArray("BEGIN:VCARD\nFN:a\nNOTE;ENCODING=QUOTED-PRINTABLE:x=\nEND:VCARD") << QStringList{"a"};
 }
 
 void tst_vCard::cardFraming()

@@ -101,6 +101,12 @@ bool endsWithSoftBreak(const QByteArray &line)
     return colon > 0 && vCardAsciiUpper(trimmed.left(colon)).contains("QUOTED-PRINTABLE");
 }
 
+bool isFrameLine(const QByteArray &line)
+{
+    const QByteArray simplified = line.simplified();
+    return simplified == "END:VCARD" || simplified == "BEGIN:VCARD";
+}
+
 void chopCarriageReturn(QByteArray &line)
 {
     if (line.endsWith('\r'))
@@ -116,7 +122,8 @@ QList<QByteArray> unfoldedLines(const QByteArray &text)
     bool softBreak = false;
     for (const QByteArray &raw : text.split('\n')) {
         const bool folded = !lines.isEmpty() && (raw.startsWith(' ') || raw.startsWith('\t'));
-        if (softBreak) {
+        // A stray "=" at the end of a card's last value must not swallow the line that ends the card.
+        if (softBreak && !isFrameLine(raw)) {
             QByteArray &previous = lines.last();
             chopCarriageReturn(previous);
             previous.chop(1); // the "="
