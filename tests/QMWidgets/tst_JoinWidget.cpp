@@ -85,21 +85,26 @@ void tst_JoinWidget::buttonsOpenTheMakersPages()
 
 void tst_JoinWidget::facebookOpensOnlyAfterTheBoxCloses()
 {
+    QWidget main;
+    App::instance()->setMainWidget(&main);
     JoinWidget frame(nullptr);
     frame.show();
     LinkCatcher catcher({"http", "https", "mailto", "ms-windows-store"});
     QObject context;
     QStringList openedWhileBoxShown{"not asked"};
     QString title;
+    QWidget *parent = nullptr;
     answerNextModal(&context, [&](QWidget *modal) {
         openedWhileBoxShown = catcher.linkTexts();
         title = modal->windowTitle();
+        parent = modal->parentWidget();
         auto *box = qobject_cast<MMessageBox *>(modal);
         QVERIFY(box);
         box->slotOk();
     });
     QTest::mouseClick(frame.findChild<QPushButton *>("FaceBookJoinButton"), Qt::LeftButton);
     QCOMPARE(title, QString("Information"));
+    QCOMPARE(parent, &main);
     QCOMPARE(openedWhileBoxShown, QStringList());
     QCOMPARE(catcher.linkTexts(), QStringList{MakerLinks::joinRedirect() + MakerLinks::facebookPage()});
 }

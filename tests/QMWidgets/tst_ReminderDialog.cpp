@@ -1,19 +1,26 @@
 #include "QMWidgets/App.h"
 #include "QMWidgets/JoinReminderDialog.h"
+#include "QMWidgets/JoinWidget.h"
 #include "QMWidgets/RateAppStoreDialog.h"
 #include "QMWidgets/RateMailDialog.h"
+#include "QMWidgets/TellDialog.h"
 #include "QMWidgets/TellReminderDialog.h"
 #include "ButtonLookup.h"
 #include "TestApp.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace QMWidgets;
 
 namespace {
+
+const char smallScreenFlag[] = "--small-screen";
 
 std::unique_ptr<ReminderDialog> makeDialog(const QString &kind)
 {
@@ -55,6 +62,7 @@ private slots:
     void neverButtonHiddenOnceDeclined();
     void framePromptsFocusTheirCloseButton_data();
     void framePromptsFocusTheirCloseButton();
+    void smallScreenStacksTheButtons();
 };
 
 void tst_ReminderDialog::init()
@@ -184,5 +192,73 @@ void tst_ReminderDialog::framePromptsFocusTheirCloseButton()
     QCOMPARE(focused->text(), expected);
 }
 
-TARSEL_APP_TEST_MAIN(tst_ReminderDialog)
+// At twice the scale the offscreen desktop of 800 by 600 pixels counts as 400 by 300, a small screen;
+// the scale is fixed when the application starts, so the dialogs are looked at in a run of their own.
+void tst_ReminderDialog::smallScreenStacksTheButtons()
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {smallScreenFlag});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), QString("ok"));
+    QCOMPARE(child.exitCode(), 0);
+}
+
+// Looks at the prompts on a small screen and prints "ok", or the first thing that is not as it should be.
+static int smallScreenRun(char **argv)
+{
+    int argc = 1;
+    App app(argc, argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
+    app.setValue("AutoReminder", true);
+    auto fail = [](const char *what) {
+        std::printf("%s\n", what);
+        return 1;
+    };
+    if (!App::isSmallScreen())
+        return fail("not a small screen");
+
+    RateAppStoreDialog rate(nullptr);
+    rate.show();
+    QLabel *text = nullptr;
+    for (QLabel *label : rate.findChildren<QLabel *>()) {
+        if (label->text().contains("Enjoying"))
+            text = label;
+    }
+    if (!text || !text->text().startsWith("<CENTER><H3>Enjoying") || !text->text().contains("</H3><H4>Please"))
+        return fail("rate text without the smaller headings");
+    if (rate.findChild<QLabel *>("LogoLabel")->geometry().bottom() >= text->geometry().top())
+        return fail("logo not above the text");
+    // From top to bottom: Rate, Later, Never (Mail is hidden), one above the other.
+    QPushButton *order[] = {buttonWithText(&rate, "&Rate It Now"), buttonWithText(&rate, "&Later"),
+                            buttonWithText(&rate, "&Don't ask me again")};
+    for (int i = 1; i < 3; ++i) {
+        if (order[i - 1]->geometry().bottom() >= order[i]->geometry().top()
+            || order[i - 1]->geometry().left() != order[i]->geometry().left())
+            return fail("buttons not stacked in the order Rate, Later, Never");
+    }
+
+    TellDialog tell(nullptr);
+    bool smallHeading = false;
+    for (QLabel *label : tell.findChildren<QLabel *>())
+        smallHeading = smallHeading || label->text().startsWith("<CENTER><H4>If you like the app");
+    if (!smallHeading)
+        return fail("share text without the smaller heading");
+    JoinWidget join(nullptr);
+    if (!join.findChild<QLabel *>()->text().startsWith("<H5>Follow us"))
+        return fail("follow text without the smaller heading");
+    std::printf("ok\n");
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc == 2 && std::strcmp(argv[1], smallScreenFlag) == 0)
+        return smallScreenRun(argv);
+    TestApp app(argc, argv);
+    tst_ReminderDialog test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_ReminderDialog.moc"
