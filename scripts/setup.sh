@@ -20,5 +20,3 @@ fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/tarsel-ccache}
-# Worktrees and clones in other folders share the cache.
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}

@@ -16,16 +16,11 @@ JoinWidget::JoinWidget(QWidget *parent)
     : QFrame(parent)
 {
     const bool small = App::isSmallScreen();
-    m_facebookButton = new QPushButton;
-    m_youTubeButton = new QPushButton;
-    m_twitterButton = new QPushButton;
-    m_vkontakteButton = new QPushButton;
-    m_emailButton = new QPushButton;
-    setupSocialButton(m_facebookButton, QStringLiteral("FaceBookJoinButton"));
-    setupSocialButton(m_youTubeButton, QStringLiteral("YouTubeJoinButton"));
-    setupSocialButton(m_twitterButton, QStringLiteral("TwitterJoinButton"));
-    setupSocialButton(m_vkontakteButton, QStringLiteral("VKontakteJoinButton"));
-    setupSocialButton(m_emailButton, QStringLiteral("EmailJoinButton"));
+    m_facebookButton = newSocialButton(QStringLiteral("FaceBookJoinButton"));
+    m_youTubeButton = newSocialButton(QStringLiteral("YouTubeJoinButton"));
+    m_twitterButton = newSocialButton(QStringLiteral("TwitterJoinButton"));
+    m_vkontakteButton = newSocialButton(QStringLiteral("VKontakteJoinButton"));
+    m_emailButton = newSocialButton(QStringLiteral("EmailJoinButton"));
 
     m_emailButton->hide();
     if (App::instance()->language() != QLatin1String("ru"))

@@ -73,12 +73,14 @@ QPixmap grabDesktop()
     return screen->grabWindow(0, geometry.left(), geometry.top(), width, height);
 }
 
-void setupSocialButton(QPushButton *button, const QString &name)
+QPushButton *newSocialButton(const QString &name)
 {
+    auto *button = new QPushButton;
     button->setFlat(true);
     button->setFixedSize(190, 35);
     button->setObjectName(name);
     button->setCheckable(true);
+    return button;
 }
 
 void layOutFrameDialog(QDialog *dialog, QWidget *text, QWidget *frame)

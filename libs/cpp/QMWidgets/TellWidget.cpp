@@ -12,16 +12,11 @@ namespace QMWidgets {
 TellWidget::TellWidget(QWidget *parent)
     : QFrame(parent)
 {
-    m_facebookButton = new QPushButton;
-    m_twitterButton = new QPushButton;
-    m_vkontakteButton = new QPushButton;
-    m_linkedinButton = new QPushButton;
-    m_emailButton = new QPushButton;
-    setupSocialButton(m_facebookButton, QStringLiteral("FaceBookShareButton"));
-    setupSocialButton(m_twitterButton, QStringLiteral("TwitterShareButton"));
-    setupSocialButton(m_vkontakteButton, QStringLiteral("VKontakteShareButton"));
-    setupSocialButton(m_linkedinButton, QStringLiteral("LinkedinShareButton"));
-    setupSocialButton(m_emailButton, QStringLiteral("EmailShareButton"));
+    m_facebookButton = newSocialButton(QStringLiteral("FaceBookShareButton"));
+    m_twitterButton = newSocialButton(QStringLiteral("TwitterShareButton"));
+    m_vkontakteButton = newSocialButton(QStringLiteral("VKontakteShareButton"));
+    m_linkedinButton = newSocialButton(QStringLiteral("LinkedinShareButton"));
+    m_emailButton = newSocialButton(QStringLiteral("EmailShareButton"));
 
     const App *app = App::instance();
     if (app->facebookShareUrl().isEmpty())
