@@ -83,6 +83,7 @@ void tst_JavaScriptMinifier::transforms_data()
     QTest::newRow("control characters outside literals become blanks") << "a\x01\x02+\tb" << "\na+b";
     QTest::newRow("minus minus keeps its space") << "a - --b" << "\na- --b";
     QTest::newRow("regexp after equals keeps comment-like text") << "r = /a\\/* b/" << "\nr=/a\\/* b/";
+    QTest::newRow("slash inside a regexp class") << "r = /[/]x/ ;" << "\nr=/[/]x/;";
     QTest::newRow("empty") << "" << "";
 }
 

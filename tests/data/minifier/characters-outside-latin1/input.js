@@ -1,3 +1,2 @@
-var größe = "日本語 text";
-var π = 3.14;
-größe + π;
+var text = "日本語 text", pi = "π";
+text + pi + text.length;
