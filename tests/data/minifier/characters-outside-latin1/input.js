@@ -1,0 +1,2 @@
+var text = "日本語 text", pi = "π";
+text + pi + text.length;
