@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -30,6 +33,10 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     s_application = new QApplication(*argc, *argv);
     s_folder = std::make_unique<QTemporaryDir>();
     s_document = new QMMistlark::DocWindow(nullptr);
+    // The harness would prove nothing about the text's colouring if the highlighter did not run.
+    s_document->setPlainText(QStringLiteral("var x;"));
+    if (s_document->document()->firstBlock().layout()->formats().isEmpty())
+        std::abort();
     return 0;
 }
 

@@ -4,12 +4,16 @@
 #include "scripting/SyntaxHighlighter.h"
 
 #include <QByteArray>
+#include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -26,7 +30,12 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     s_application = new QGuiApplication(*argc, *argv);
     s_document = new QTextDocument;
+    // A document without a layout reports no changes to highlight, as it has no view.
+    s_document->documentLayout();
     new QMMistlark::SyntaxHighlighter(s_document);
+    s_document->setPlainText(QStringLiteral("var x;"));
+    if (s_document->firstBlock().layout()->formats().isEmpty())
+        std::abort();
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
 #include <QMap>
 #include <QPushButton>
 #include <QString>
@@ -56,6 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString shown = lineEnd < 0 ? input : input.left(lineEnd);
     const QString sought = lineEnd < 0 ? input : input.mid(lineEnd + 1);
 
+    // Each input starts from the same window: labelling takes the tool tips shown now into the identifiers,
+    // so that those of the inputs before would grow into every later one.
+    const QList<QWidget *> widgets = s_window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets)
+        widget->setToolTip(QString());
     s_label->setText(shown);
     s_button->setText(shown);
     s_button->setObjectName(shown);

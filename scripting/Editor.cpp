@@ -20,9 +20,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QScriptContext>
 #include <QMainWindow>
 #include <QScopeGuard>
+#include <QScriptContext>
 #include <QScriptEngineDebugger>
 #include <QSplitter>
 #include <QStringList>

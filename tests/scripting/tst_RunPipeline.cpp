@@ -480,15 +480,20 @@ void tst_RunPipeline::scriptTimersWaitForTheScriptToWait_data()
 {
     QTest::addColumn<bool>("embedded");
     QTest::addColumn<QString>("arming");
-    QTest::newRow("singleShotTimer") << false << "singleShotTimer(50).timeout.connect(fire);";
-    QTest::newRow("createTimer") << false << "var t = createTimer(); t.timeout.connect(fire); t.start(50);";
-    QTest::newRow("startFunction") << true << "startFunction(50, fire);";
+    QTest::addColumn<QString>("wait");
+    QTest::newRow("singleShotTimer") << false << "singleShotTimer(50).timeout.connect(fire);" << "delay(100);";
+    QTest::newRow("createTimer") << false << "var t = createTimer(); t.timeout.connect(fire); t.start(50);"
+                                 << "delay(100);";
+    QTest::newRow("startFunction") << true << "startFunction(50, fire);" << "delay(100);";
+    // A slot of a published object is a wait as a global function is.
+    QTest::newRow("Support.delay") << false << "singleShotTimer(50).timeout.connect(fire);" << "Support.delay(100);";
 }
 
 void tst_RunPipeline::scriptTimersWaitForTheScriptToWait()
 {
     QFETCH(bool, embedded);
     QFETCH(QString, arming);
+    QFETCH(QString, wait);
     Editor editor;
     editor.setUseEmbeddedFunctions(embedded);
     editor.setText(QStringLiteral("var fired = 0;\n"
@@ -496,9 +501,8 @@ void tst_RunPipeline::scriptTimersWaitForTheScriptToWait()
                    + arming
                    + QStringLiteral("\nvar start = new Date();\n"
                                     "while (new Date() - start < 400) {}\n"
-                                    "printout('after the loop: ' + fired);\n"
-                                    "delay(100);\n"
-                                    "printout('after the delay: ' + fired);"));
+                                    "printout('after the loop: ' + fired);\n")
+                   + wait + QStringLiteral("\nprintout('after the delay: ' + fired);"));
     // The window is handled during the loop all the same.
     int ticks = 0;
     QTimer windowEvents;
