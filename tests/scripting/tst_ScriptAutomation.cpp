@@ -86,6 +86,19 @@ protected:
     }
 };
 
+// A source named "source" beside a target named "target", both logging to s_log.
+void showDragWindow(QWidget &window)
+{
+    auto *layout = new QHBoxLayout(&window);
+    auto *source = new DragSource(&s_log);
+    source->setObjectName(QStringLiteral("source"));
+    auto *target = new DropTarget(&s_log);
+    target->setObjectName(QStringLiteral("target"));
+    layout->addWidget(source);
+    layout->addWidget(target);
+    window.show();
+}
+
 } // namespace
 
 class tst_ScriptAutomation : public QObject
@@ -354,14 +367,7 @@ void tst_ScriptAutomation::shortCutPressReachesShortcut()
 void tst_ScriptAutomation::dragAndDropNeedsSixArguments()
 {
     QWidget window;
-    auto *layout = new QHBoxLayout(&window);
-    auto *source = new DragSource(&s_log);
-    source->setObjectName(QStringLiteral("source"));
-    auto *target = new DropTarget(&s_log);
-    target->setObjectName(QStringLiteral("target"));
-    layout->addWidget(source);
-    layout->addWidget(target);
-    window.show();
+    showDragWindow(window);
 
     const QString output = run(QStringLiteral("var s = getWidgetByObjectName('source');\n"
                                               "var t = getWidgetByObjectName('target');\n"
@@ -377,14 +383,7 @@ void tst_ScriptAutomation::dragAndDropNeedsSixArguments()
 void tst_ScriptAutomation::dropWaitsForTheScriptToWait()
 {
     QWidget window;
-    auto *layout = new QHBoxLayout(&window);
-    auto *source = new DragSource(&s_log);
-    source->setObjectName(QStringLiteral("source"));
-    auto *target = new DropTarget(&s_log);
-    target->setObjectName(QStringLiteral("target"));
-    layout->addWidget(source);
-    layout->addWidget(target);
-    window.show();
+    showDragWindow(window);
 
     // What the target had when the script printed after its busy step.
     QStringList seenAfterTheLoop;
