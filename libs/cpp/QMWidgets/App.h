@@ -183,6 +183,7 @@ public slots:
     void slotTellFriend();
     void slotSupportPage();
     void slotGoToPromotedApp();
+    void slotAbout();
     void slotSetBlendMainWidget(bool on);
     virtual void slotCheckUpdate();
 
