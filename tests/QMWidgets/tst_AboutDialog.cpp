@@ -3,6 +3,7 @@
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
+#include "WidgetFinder.h"
 #include "resources/Resources.h"
 
 #include <QFile>
@@ -14,16 +15,6 @@ using QMWidgets::AboutDialog;
 using QMWidgets::App;
 
 namespace {
-
-QPushButton *buttonNamed(QWidget *dialog, const QString &text)
-{
-    const QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
-    for (QPushButton *button : buttons) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
-}
 
 // Clicks the first anchor on the page whose visible text is the given one.
 bool clickAnchorText(QTextBrowser *page, const QString &text)
@@ -44,7 +35,7 @@ QTextBrowser *openLegalPage(AboutDialog &dialog)
     dialog.show();
     if (!QTest::qWaitForWindowExposed(&dialog))
         return nullptr;
-    QTest::mouseClick(buttonNamed(&dialog, "&Legal Notices"), Qt::LeftButton);
+    QTest::mouseClick(findButton(&dialog, "&Legal Notices"), Qt::LeftButton);
     return dialog.findChild<QTextBrowser *>("AboutLegalInfo");
 }
 
@@ -107,7 +98,7 @@ void tst_AboutDialog::informationPage()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(logo->isVisible() && info->isVisible());
     QVERIFY(!dialog.findChild<QTextBrowser *>("AboutLegalInfo")->isVisible());
-    QCOMPARE(QApplication::focusWidget(), buttonNamed(&dialog, "&Ok"));
+    QCOMPARE(QApplication::focusWidget(), findButton(&dialog, "&Ok"));
 }
 
 void tst_AboutDialog::webAddressIsPlainWhenLinksAreDisabled()
@@ -127,7 +118,7 @@ void tst_AboutDialog::legalNoticesToggleWithoutResizing()
     const QSize size = dialog.size();
     auto *legal = dialog.findChild<QTextBrowser *>("AboutLegalInfo");
     auto *logo = dialog.findChild<QLabel *>("LogoLabel");
-    QPushButton *toggle = buttonNamed(&dialog, "&Legal Notices");
+    QPushButton *toggle = findButton(&dialog, "&Legal Notices");
     QVERIFY(toggle);
 
     QTest::mouseClick(toggle, Qt::LeftButton);
@@ -145,7 +136,7 @@ void tst_AboutDialog::legalNoticesToggleWithoutResizing()
 
     // Ok closes and comes back on the information page.
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QTest::mouseClick(buttonNamed(&dialog, "&Ok"), Qt::LeftButton);
+    QTest::mouseClick(findButton(&dialog, "&Ok"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(toggle->text(), QString("&Legal Notices"));
 }
@@ -219,7 +210,7 @@ void tst_AboutDialog::slotAboutRunsOnTheMainWidget()
     answerNextModal(this, [&](QWidget *modal) {
         seenParent = modal->parentWidget();
         seenName = modal->objectName();
-        QTest::mouseClick(buttonNamed(modal, "&Ok"), Qt::LeftButton);
+        QTest::mouseClick(findButton(modal, "&Ok"), Qt::LeftButton);
     });
     app->slotAbout();
     QCOMPARE(seenName, QString("AboutDialog"));
