@@ -1,11 +1,10 @@
 #include "TestApp.h"
-#include "UrlRecorder.h"
+#include "LinkCatcher.h"
 
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageArea.h"
 #include "QMWidgets/ImageViewer.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMovie>
 #include <QPushButton>
@@ -48,7 +47,6 @@ class tst_ImageViewer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void areaSizesTheLabelAndScrollBars_data();
     void areaSizesTheLabelAndScrollBars();
@@ -65,18 +63,12 @@ private slots:
     void openWithDesktopTakesFilesAndLinks();
 
 private:
-    UrlRecorder m_urls;
+    LinkCatcher m_links{{"file", "https"}};
 };
-
-void tst_ImageViewer::initTestCase()
-{
-    QDesktopServices::setUrlHandler("file", &m_urls, "openUrl");
-    QDesktopServices::setUrlHandler("https", &m_urls, "openUrl");
-}
 
 void tst_ImageViewer::init()
 {
-    m_urls.urls.clear();
+    m_links.clear();
 }
 
 void tst_ImageViewer::areaSizesTheLabelAndScrollBars_data()
@@ -285,7 +277,7 @@ void tst_ImageViewer::openWithPreviewHandsTheFileToTheDesktop()
 
     QTest::mouseClick(viewer.findChild<QPushButton *>("SysPreviewButton"), Qt::LeftButton);
     const QString preview = QMWidgets::App::instance()->workDirectory() + "preview.png";
-    QCOMPARE(m_urls.urls, QList<QUrl>({QUrl::fromLocalFile(preview)}));
+    QCOMPARE(m_links.links(), QList<QUrl>({QUrl::fromLocalFile(preview)}));
     QCOMPARE(opened.count(), 1);
     QVERIFY(QImage(preview).convertToFormat(QImage::Format_RGB32) == picture);
 }
@@ -311,7 +303,7 @@ void tst_ImageViewer::openWithPreviewOpensNothingWhenTheSaveFails()
     }
     QSignalSpy opened(&viewer, &ImageViewer::systemPreviewOpened);
     QTest::mouseClick(viewer.findChild<QPushButton *>("SysPreviewButton"), Qt::LeftButton);
-    QVERIFY(m_urls.urls.isEmpty());
+    QVERIFY(m_links.links().isEmpty());
     QCOMPARE(opened.count(), 0);
     QDir(preview).removeRecursively();
 }
@@ -324,7 +316,7 @@ void tst_ImageViewer::openWithDesktopTakesFilesAndLinks()
     file.close();
     QMWidgets::openWithDesktop(path);
     QMWidgets::openWithDesktop("https://example.org/a b");
-    QCOMPARE(m_urls.urls, QList<QUrl>({QUrl::fromLocalFile(path), QUrl("https://example.org/a%20b")}));
+    QCOMPARE(m_links.links(), QList<QUrl>({QUrl::fromLocalFile(path), QUrl("https://example.org/a%20b")}));
 }
 
 TARSEL_APP_TEST_MAIN(tst_ImageViewer)

@@ -1,12 +1,12 @@
 #include "DesktopStandIn.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
-#include "UrlRecorder.h"
+#include "WidgetFinder.h"
+#include "LinkCatcher.h"
 
 #include "QMWidgets/ScreenCropper.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -34,13 +34,14 @@ private slots:
     void saveRevealsTheFileWhenAsked_data();
     void saveRevealsTheFileWhenAsked();
     void failedSaveWarnsAndIsNotReported();
+    void keyAShowsTheAboutBox();
 
 private:
     QImage cropWith(ScreenCropper &cropper, const QPoint &from, const QPoint &to,
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     DesktopStandIn *m_desktop = nullptr;
-    UrlRecorder m_urls;
+    LinkCatcher m_links{{"file"}};
 };
 
 void tst_ScreenCropper::initTestCase()
@@ -48,7 +49,6 @@ void tst_ScreenCropper::initTestCase()
     // The cropper grabs and covers the whole screen: never on a desktop that someone is using.
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         QFAIL("this test runs only on the offscreen platform");
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "openUrl");
 }
 
 void tst_ScreenCropper::init()
@@ -57,7 +57,7 @@ void tst_ScreenCropper::init()
     m_desktop->setPicture(DesktopStandIn::pattern(1));
     m_desktop->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_desktop));
-    m_urls.urls.clear();
+    m_links.clear();
 }
 
 void tst_ScreenCropper::cleanup()
@@ -187,7 +187,7 @@ void tst_ScreenCropper::savesUnderTheHomeWithoutDesktop()
     QImage reloaded(TestApp::homePath() + '/' + files.first());
     QVERIFY(reloaded.convertToFormat(QImage::Format_RGB32) == piece);
     QVERIFY(QFile::remove(TestApp::homePath() + '/' + files.first()));
-    QVERIFY(m_urls.urls.isEmpty());
+    QVERIFY(m_links.links().isEmpty());
 }
 
 void tst_ScreenCropper::savesOnTheDesktopWhenItExists()
@@ -233,7 +233,7 @@ void tst_ScreenCropper::saveRevealsTheFileWhenAsked()
     QList<QUrl> expected;
     if (revealed)
         expected = {QUrl::fromLocalFile(desktop), QUrl::fromLocalFile(desktop)};
-    QCOMPARE(m_urls.urls, expected);
+    QCOMPARE(m_links.links(), expected);
 }
 
 void tst_ScreenCropper::failedSaveWarnsAndIsNotReported()
@@ -262,6 +262,23 @@ void tst_ScreenCropper::failedSaveWarnsAndIsNotReported()
     QVERIFY2(namesTheFile, qPrintable(warning));
     for (const QString &name : names)
         QDir(name).removeRecursively();
+}
+
+void tst_ScreenCropper::keyAShowsTheAboutBox()
+{
+    ScreenCropper cropper;
+    cropper.grabScreen();
+    QVERIFY(QTest::qWaitForWindowActive(&cropper));
+    QString shown;
+    answerNextModal(this, [&shown](QWidget *box) {
+        shown = box->objectName();
+        findButton(box, "&Ok")->click();
+    });
+    QTest::keyClick(&cropper, Qt::Key_A);
+    QCOMPARE(shown, QString("AboutDialog"));
+    QVERIFY(!QApplication::activeModalWidget());
+    // The box leaves the selection as it was.
+    QVERIFY(cropper.isVisible());
 }
 
 TARSEL_APP_TEST_MAIN(tst_ScreenCropper)

@@ -1,8 +1,11 @@
 #include "DesktopStandIn.h"
+#include "ModalAnswer.h"
 #include "TestApp.h"
+#include "WidgetFinder.h"
 
 #include "QMWidgets/ScreenMeasurer.h"
 
+#include <QPushButton>
 #include <QScreen>
 
 using QMWidgets::ScreenCropper;
@@ -23,6 +26,7 @@ private slots:
     void closingReportsQuit();
     void secondGrabShowsTheNewDesktop();
     void cursorFollowsThePointer();
+    void keyAShowsTheAboutBox();
 
 private:
     // Shown as a normal window smaller than the screen, so the stand-in stays the desktop that is grabbed.
@@ -168,6 +172,21 @@ void tst_ScreenMeasurer::cursorFollowsThePointer()
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QApplication::sendEvent(&measurer, &leave);
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_ScreenMeasurer::keyAShowsTheAboutBox()
+{
+    ScreenMeasurer measurer;
+    measurer.grabScreen();
+    showSmall(measurer);
+    QString shown;
+    answerNextModal(this, [&shown](QWidget *box) {
+        shown = box->objectName();
+        findButton(box, "&Ok")->click();
+    });
+    QTest::keyClick(&measurer, Qt::Key_A);
+    QCOMPARE(shown, QString("AboutDialog"));
+    QVERIFY(measurer.isVisible());
 }
 
 TARSEL_APP_TEST_MAIN(tst_ScreenMeasurer)

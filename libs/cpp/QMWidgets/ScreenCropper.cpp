@@ -190,6 +190,8 @@ void ScreenCropper::keyPressEvent(QKeyEvent *event)
     QFrame::keyPressEvent(event);
     if (event->key() == Qt::Key_Return)
         m_revealAfterSave = true;
+    else if (event->key() == Qt::Key_A)
+        App::instance()->slotAbout();
 }
 
 void ScreenCropper::paintEvent(QPaintEvent *)
