@@ -105,6 +105,8 @@ void ImageArea::applyZoom(int percent)
     const int w = width();
     const int h = height();
     const QSize target = m_image.size() * percent / 100.0;
+    // The previous preview can be nearly as large as the picture: let it go before the next is made.
+    m_previewLabel->clear();
     const QPixmap scaled = m_image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_previewLabel->setPixmap(scaled);
     const int sw = scaled.width();
