@@ -99,6 +99,14 @@ void ImageArea::setNavigationHidden(bool hidden)
     }
 }
 
+// No picture, or one that could not be read, shows as an empty preview.
+QPixmap ImageArea::scaledImage(const QSize &size) const
+{
+    if (m_image.isNull())
+        return QPixmap();
+    return m_image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 void ImageArea::applyZoom(int percent)
 {
     m_zoom = percent;
@@ -107,7 +115,7 @@ void ImageArea::applyZoom(int percent)
     const QSize target = m_image.size() * percent / 100.0;
     // The previous preview can be nearly as large as the picture: let it go before the next is made.
     m_previewLabel->clear();
-    const QPixmap scaled = m_image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QPixmap scaled = scaledImage(target);
     m_previewLabel->setPixmap(scaled);
     const int sw = scaled.width();
     const int sh = scaled.height();
@@ -124,7 +132,7 @@ void ImageArea::fitImage()
 {
     const int w = width();
     const int h = height();
-    m_previewLabel->setPixmap(m_image.scaled(w, h, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_previewLabel->setPixmap(scaledImage(QSize(w, h)));
     m_scrollArea->setGeometry(0, 0, w, h);
     m_previewLabel->setFixedSize(w, h);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -48,6 +48,7 @@ protected:
 
 private:
     void showLoading();
+    QPixmap scaledImage(const QSize &size) const;
 
     QScrollArea *m_scrollArea = nullptr;
     QLabel *m_previewLabel = nullptr;
