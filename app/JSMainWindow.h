@@ -53,6 +53,7 @@ public slots:
     void zoomIn();
     void zoomOut();
     void setText(const QString &text);
+    void showCompressedContent();
 
 private:
     QMMistlark::Editor *m_editor;

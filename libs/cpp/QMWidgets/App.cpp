@@ -1,5 +1,6 @@
 #include "App.h"
 
+#include "AboutDialog.h"
 #include "BlenderWidget.h"
 #include "TranslationsManager.h"
 
@@ -963,6 +964,14 @@ void App::slotGoToPromotedApp()
     else if (!hasPromotedApp() && !m_webPageUrl.isEmpty())
         link = m_webPageUrl;
     QDesktopServices::openUrl(QUrl(link));
+}
+
+void App::slotAbout()
+{
+    // Guarded: the main widget may close and take the box with it while it runs.
+    QPointer<AboutDialog> dialog = new AboutDialog(mainWidget());
+    dialog->exec();
+    delete dialog.data();
 }
 
 void App::slotSetBlendMainWidget(bool on)

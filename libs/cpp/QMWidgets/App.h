@@ -209,6 +209,7 @@ public slots:
     void slotTellFriend();
     void slotSupportPage();
     void slotGoToPromotedApp();
+    void slotAbout();
     void slotSetBlendMainWidget(bool on);
     virtual void slotCheckUpdate();
 

@@ -1,0 +1,263 @@
+#include "QMWidgets/ScreenCropper.h"
+
+#include "QMWidgets/App.h"
+#include "QMWidgets/MMessageBox.h"
+#include "QMWidgets/Os.h"
+#include "QMWidgets/StyleHelpers.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace QMWidgets {
+
+ScreenCropper::ScreenCropper(QWidget *parent)
+    : QFrame(parent)
+{
+    auto *closeAction = new QAction(QStringLiteral("Close"), this);
+    closeAction->setShortcut(Qt::Key_Escape);
+    addAction(closeAction);
+    connect(closeAction, SIGNAL(triggered()), this, SLOT(slotClose()));
+    connect(closeAction, SIGNAL(triggered()), this, SIGNAL(escaped()));
+
+    // Chosen now, not only at a language change: otherwise the help text names no place and a save
+    // goes to the root of the file system. Not through the virtual call, which cannot reach an
+    // override from here anyway.
+    ScreenCropper::saveLocation();
+}
+
+ScreenCropper::~ScreenCropper()
+{
+    releaseToolCursor();
+}
+
+void ScreenCropper::saveLocation()
+{
+    const QString desktop = QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0);
+    if (!desktop.isEmpty() && QDir(desktop).exists()) {
+        m_saveDirectory = desktop;
+        m_locationWord = tr("on Desktop");
+    } else {
+        m_saveDirectory = QStandardPaths::standardLocations(QStandardPaths::HomeLocation).value(0);
+        m_locationWord = tr("in Home Location");
+    }
+}
+
+void ScreenCropper::setHelpText(const QString &text)
+{
+    m_helpText = text;
+}
+
+void ScreenCropper::setDisplayMode(int mode)
+{
+    m_displayMode = mode;
+}
+
+QPixmap ScreenCropper::pixmap() const
+{
+    return m_cropped;
+}
+
+void ScreenCropper::refreshDisplay()
+{
+    m_displayedPicture = m_screen;
+}
+
+QString ScreenCropper::helpText() const
+{
+    return tr("Select the area you want to crop.\n") + tr("The image file will be saved ") + m_locationWord
+           + QLatin1Char('\n') + tr("Hold [ALT] to go, after screenshot is done, to its location\n")
+           + tr("Press [A] to see about dialog\n") + tr("Press [ESC] to cancel this operation");
+}
+
+QString ScreenCropper::shortHelpText() const
+{
+    return tr("Select the area you want to crop. \n") + tr("(to cancel this operation press ESC button)");
+}
+
+void ScreenCropper::showByDisplayMode()
+{
+    if (m_displayMode == 0)
+        showFullScreen();
+    else if (m_displayMode == 1)
+        showMaximized();
+    else
+        show();
+}
+
+void ScreenCropper::setToolCursor(Qt::CursorShape shape)
+{
+    if (m_toolCursorPushed) {
+        QGuiApplication::changeOverrideCursor(QCursor(shape));
+    } else {
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+        m_toolCursorPushed = true;
+    }
+}
+
+void ScreenCropper::releaseToolCursor()
+{
+    if (!m_toolCursorPushed)
+        return;
+    QGuiApplication::restoreOverrideCursor();
+    m_toolCursorPushed = false;
+}
+
+void ScreenCropper::grabScreen()
+{
+    m_selecting = false;
+    m_screen = grabDesktop();
+    showByDisplayMode();
+    raise();
+    activateWindow();
+    m_displayedPicture = m_screen;
+    repaint();
+    setFocus(Qt::OtherFocusReason);
+    setCursor(Qt::CrossCursor);
+    setToolCursor(Qt::CrossCursor);
+}
+
+void ScreenCropper::slotClose()
+{
+    releaseToolCursor();
+    m_selecting = false;
+    showByDisplayMode();
+    hide();
+    emit closed();
+}
+
+void ScreenCropper::slotSave()
+{
+    const QString fileName = m_saveDirectory + QStringLiteral("/ScreenShot_")
+                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
+                             + QStringLiteral(".png");
+    QSaveFile file(fileName);
+    const bool written = file.open(QIODevice::WriteOnly) && m_cropped.save(&file, "PNG") && file.commit();
+    if (!written) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : tr("the picture could not be encoded");
+        MMessageBox::warning(nullptr, tr("Screen Shot"),
+                             tr("The screen shot could not be saved to %1: %2.")
+                                 .arg(QDir::toNativeSeparators(fileName), reason),
+                             QMessageBox::Ok);
+        return;
+    }
+    if (m_revealAfterSave)
+        revealInFileManager(fileName);
+    emit saved();
+}
+
+void ScreenCropper::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint point = event->localPos().toPoint();
+    m_selection.setTopLeft(point);
+    m_selection.setBottomRight(point);
+    m_selecting = true;
+    QFrame::mousePressEvent(event);
+    repaint();
+}
+
+void ScreenCropper::mouseMoveEvent(QMouseEvent *event)
+{
+    QFrame::mouseMoveEvent(event);
+    m_selection.setBottomRight(event->localPos().toPoint());
+    repaint();
+}
+
+void ScreenCropper::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->modifiers() & Qt::AltModifier)
+        m_revealAfterSave = true;
+    QFrame::mouseReleaseEvent(event);
+
+    const double scale = screenScaleFactor();
+    const QPoint first(int(m_selection.left() * scale), int(m_selection.top() * scale));
+    const QPoint second(int(m_selection.right() * scale), int(m_selection.bottom() * scale));
+    m_cropped = m_screen.copy(QRect(first, second).normalized());
+
+    slotClose();
+    emit done(m_cropped);
+    emit done();
+}
+
+void ScreenCropper::keyPressEvent(QKeyEvent *event)
+{
+    QFrame::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return)
+        m_revealAfterSave = true;
+    else if (event->key() == Qt::Key_A)
+        App::instance()->slotAbout();
+}
+
+void ScreenCropper::paintEvent(QPaintEvent *)
+{
+    const int w = width();
+    const int h = height();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const QPen framePen(QBrush(QColor(255, 255, 255, 128)), 7, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    painter.setPen(framePen);
+    painter.setBrush(QColor(0, 0, 0, 255));
+    painter.drawRect(QRect(QPoint(0, 0), QPoint(w, h)));
+    painter.drawPixmap(QRect(0, 0, w, h), m_displayedPicture);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(QPoint(0, 0), QPoint(w - 1, h - 1)));
+
+    if (m_selecting) {
+        painter.setPen(QPen(QBrush(QColor(210, 210, 210, 255)), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        painter.setBrush(QColor(10, 10, 80, 100));
+        painter.drawRect(m_selection);
+        return;
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    paintHelpBox(painter, 20, 3.7);
+}
+
+void ScreenCropper::paintHelpBox(QPainter &painter, int pixelSize, double sideDivisor)
+{
+    const int w = width();
+    const int h = height();
+    QFont helpFont = font();
+    helpFont.setPixelSize(pixelSize);
+    painter.setFont(helpFont);
+    painter.setPen(QPen(QBrush(QColor(200, 200, 200, 255)), 4, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter.setBrush(QColor(0, 0, 0, 180));
+    const int mx = int(w / sideDivisor);
+    const int my = int(h / 2.5);
+    const QRect box(QPoint(mx, my), QPoint(w - 1 - mx, h - 1 - my));
+    painter.drawRoundedRect(box, 5, 20, Qt::RelativeSize);
+    painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
+                     m_helpText.isEmpty() ? helpText() : m_helpText);
+}
+
+void ScreenCropper::resizeEvent(QResizeEvent *)
+{
+    m_displayedPicture = m_screen;
+}
+
+void ScreenCropper::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hide();
+}
+
+void ScreenCropper::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+}
+
+void ScreenCropper::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        saveLocation();
+}
+
+} // namespace QMWidgets

@@ -1,0 +1,87 @@
+#include "QMWidgets/ScreenLocker.h"
+
+#include <QBoxLayout>
+#include <QPushButton>
+#include <QTimer>
+
+namespace QMWidgets {
+
+namespace {
+const int RelockIntervalMs = 10;
+}
+
+ScreenLocker::ScreenLocker(QWidget *parent)
+    : QLabel(parent)
+{
+    m_timer = new QTimer(this);
+    m_unlockButton = new QPushButton(QStringLiteral("Unlock"));
+    m_unlockButton->hide();
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(m_unlockButton);
+    setLayout(layout);
+
+    m_timer->setInterval(RelockIntervalMs);
+    m_timer->start();
+    connect(m_timer, SIGNAL(timeout()), this, SLOT(slotCheck()));
+    connect(m_unlockButton, SIGNAL(clicked()), this, SLOT(slotReleaseInputDevices()));
+}
+
+ScreenLocker::~ScreenLocker()
+{
+    m_timer->stop();
+    releaseGrabs();
+}
+
+void ScreenLocker::showUnlockButton()
+{
+    m_unlockButton->show();
+}
+
+void ScreenLocker::slotLock()
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    showFullScreen();
+    raise();
+    m_unlockButton->grabKeyboard();
+    m_unlockButton->grabMouse();
+    // Asserted again every period, since another window may take the grabs or the top place away.
+    if (!m_timer->isActive())
+        m_timer->start();
+}
+
+void ScreenLocker::slotTest()
+{
+    slotLock();
+}
+
+void ScreenLocker::slotCheck()
+{
+    slotLock();
+}
+
+void ScreenLocker::slotFocusChanged(QWidget *, QWidget *)
+{
+}
+
+void ScreenLocker::releaseGrabs()
+{
+    if (QWidget::keyboardGrabber() == m_unlockButton)
+        m_unlockButton->releaseKeyboard();
+    if (QWidget::mouseGrabber() == m_unlockButton)
+        m_unlockButton->releaseMouse();
+}
+
+void ScreenLocker::slotReleaseInputDevices()
+{
+    // The timer stops with the grabs: a lock that came back 10 ms after Unlock would make Unlock a lie.
+    m_timer->stop();
+    releaseGrabs();
+    emit unlocked();
+}
+
+bool ScreenLocker::event(QEvent *event)
+{
+    return QLabel::event(event);
+}
+
+} // namespace QMWidgets

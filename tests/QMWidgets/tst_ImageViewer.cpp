@@ -1,0 +1,323 @@
+#include "TestApp.h"
+#include "LinkCatcher.h"
+
+#include "QMWidgets/App.h"
+#include "QMWidgets/ImageArea.h"
+#include "QMWidgets/ImageViewer.h"
+
+#include <QLabel>
+#include <QMovie>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+
+using QMWidgets::ImageArea;
+using QMWidgets::ImageViewer;
+
+Q_DECLARE_METATYPE(Qt::ScrollBarPolicy)
+
+namespace {
+
+QLabel *previewLabel(QWidget *area)
+{
+    return area->findChild<QLabel *>("PreviewLabel");
+}
+
+// The area's information label: the only label it holds without an object name.
+QLabel *infoLabel(QWidget *area)
+{
+    for (QLabel *label : area->findChildren<QLabel *>()) {
+        if (label->objectName().isEmpty())
+            return label;
+    }
+    return nullptr;
+}
+
+QPixmap filled(const QSize &size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::darkCyan);
+    return pixmap;
+}
+
+} // namespace
+
+class tst_ImageViewer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void areaSizesTheLabelAndScrollBars_data();
+    void areaSizesTheLabelAndScrollBars();
+    void resizeInFitModeRescales();
+    void zoomControls_data();
+    void zoomControls();
+    void pressingTheSliderShowsTheZoom();
+    void hoverShowsTheNavigation_data();
+    void hoverShowsTheNavigation();
+    void nextShowsLoadingUntilThePictureComes();
+    void openWithPreviewHandsTheFileToTheDesktop();
+    void openWithPreviewOpensNothingWhenTheSaveFails_data();
+    void openWithPreviewOpensNothingWhenTheSaveFails();
+    void openWithDesktopTakesFilesAndLinks();
+
+private:
+    LinkCatcher m_links{{"file", "https"}};
+};
+
+void tst_ImageViewer::init()
+{
+    m_links.clear();
+}
+
+void tst_ImageViewer::areaSizesTheLabelAndScrollBars_data()
+{
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<int>("zoom"); // 0 fits the picture to the area
+    QTest::addColumn<QSize>("shown");
+    QTest::addColumn<QSize>("label");
+    QTest::addColumn<Qt::ScrollBarPolicy>("horizontal");
+    QTest::addColumn<Qt::ScrollBarPolicy>("vertical");
+    const auto off = Qt::ScrollBarAlwaysOff;
+    const auto asNeeded = Qt::ScrollBarAsNeeded;
+    QTest::newRow("wider than the area, lower than it") << QSize(2000, 1000) << 50 << QSize(1000, 500)
+                                                        << QSize(1000, 600) << asNeeded << off;
+    QTest::newRow("fits both ways") << QSize(2000, 1000) << 30 << QSize(600, 300) << QSize(800, 600) << off << off;
+    QTest::newRow("higher than the area, narrower than it") << QSize(1000, 2000) << 50 << QSize(500, 1000)
+                                                            << QSize(800, 1000) << off << asNeeded;
+    QTest::newRow("larger both ways") << QSize(2000, 1000) << 100 << QSize(2000, 1000) << QSize(2000, 1000)
+                                      << asNeeded << asNeeded;
+    QTest::newRow("exactly the area's size needs bars") << QSize(800, 600) << 100 << QSize(800, 600)
+                                                        << QSize(800, 600) << asNeeded << asNeeded;
+    QTest::newRow("one percent") << QSize(3000, 2000) << 1 << QSize(30, 20) << QSize(800, 600) << off << off;
+    QTest::newRow("fitted keeps the aspect") << QSize(2000, 1000) << 0 << QSize(800, 400) << QSize(800, 600) << off
+                                             << off;
+}
+
+void tst_ImageViewer::areaSizesTheLabelAndScrollBars()
+{
+    QFETCH(QSize, image);
+    QFETCH(int, zoom);
+    QFETCH(QSize, shown);
+    QFETCH(QSize, label);
+    QFETCH(Qt::ScrollBarPolicy, horizontal);
+    QFETCH(Qt::ScrollBarPolicy, vertical);
+
+    ImageArea area;
+    area.resize(800, 600);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    area.setImage(filled(image));
+    if (zoom > 0)
+        area.slotZoom(zoom);
+
+    QCOMPARE(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), shown);
+    QCOMPARE(previewLabel(&area)->size(), label);
+    auto *scrollArea = area.findChild<QScrollArea *>();
+    QCOMPARE(scrollArea->geometry(), QRect(0, 0, 800, 600));
+    QCOMPARE(scrollArea->horizontalScrollBarPolicy(), horizontal);
+    QCOMPARE(scrollArea->verticalScrollBarPolicy(), vertical);
+    QCOMPARE(area.pixmap().size(), image);
+}
+
+void tst_ImageViewer::resizeInFitModeRescales()
+{
+    ImageArea area;
+    area.resize(800, 600);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    area.setImage(filled(QSize(2000, 1000)));
+    area.resize(400, 300);
+    QTRY_COMPARE(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), QSize(400, 200));
+    QCOMPARE(previewLabel(&area)->size(), QSize(400, 300));
+}
+
+void tst_ImageViewer::zoomControls_data()
+{
+    QTest::addColumn<int>("start"); // 0 leaves the new viewer as it is
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("fitChecked");
+    QTest::addColumn<bool>("actualChecked");
+
+    // "ZoomInButton" lowers the zoom and "ZoomOutButton" raises it.
+    QTest::newRow("decrease at 100 gives 99") << 0 << "ZoomInButton" << 99 << false << false;
+    QTest::newRow("increase at 100 does nothing") << 0 << "ZoomOutButton" << 100 << true << false;
+    QTest::newRow("decrease at 1 does nothing") << 1 << "ZoomInButton" << 1 << false << false;
+    QTest::newRow("increase at 99 reaches actual pixels") << 99 << "ZoomOutButton" << 100 << false << true;
+    QTest::newRow("actual pixels from 40") << 40 << "ActualPixelsButton" << 100 << false << true;
+    QTest::newRow("actual pixels at 100 leaves fit mode") << 0 << "ActualPixelsButton" << 100 << false << true;
+    QTest::newRow("fit from 40") << 40 << "FitToScreenButton" << 40 << true << false;
+    QTest::newRow("fit from actual pixels") << 100 << "FitToScreenButton" << 100 << true << false;
+}
+
+void tst_ImageViewer::zoomControls()
+{
+    QFETCH(int, start);
+    QFETCH(QString, button);
+    QFETCH(int, value);
+    QFETCH(bool, fitChecked);
+    QFETCH(bool, actualChecked);
+
+    ImageViewer viewer;
+    viewer.resize(900, 700);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.slotLoad(filled(QSize(1000, 500)).toImage());
+    auto *slider = viewer.findChild<QSlider *>("ImageViewSlider");
+    auto *fit = viewer.findChild<QPushButton *>("FitToScreenButton");
+    auto *actual = viewer.findChild<QPushButton *>("ActualPixelsButton");
+    QCOMPARE(slider->minimum(), 1);
+    QCOMPARE(slider->maximum(), 100);
+    if (start == 100) {
+        slider->setValue(50);
+        slider->setValue(100);
+    } else if (start > 0) {
+        slider->setValue(start);
+    }
+
+    QTest::mouseClick(viewer.findChild<QPushButton *>(button), Qt::LeftButton);
+    QCOMPARE(slider->value(), value);
+    QCOMPARE(fit->isChecked(), fitChecked);
+    QCOMPARE(actual->isChecked(), actualChecked);
+
+    auto *area = viewer.findChild<ImageArea *>();
+    const QSize shown = previewLabel(area)->pixmap(Qt::ReturnByValue).size();
+    if (fitChecked)
+        QCOMPARE(shown, QSize(1000, 500).scaled(area->size(), Qt::KeepAspectRatio));
+    else if (start != 0 || button != "ZoomOutButton")
+        QCOMPARE(shown, QSize(1000, 500) * value / 100.0);
+}
+
+void tst_ImageViewer::pressingTheSliderShowsTheZoom()
+{
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto *slider = viewer.findChild<QSlider *>("ImageViewSlider");
+    slider->setValue(37);
+    QLabel *info = infoLabel(viewer.findChild<ImageArea *>());
+    info->hide();
+
+    slider->setSliderDown(true);
+    QVERIFY(info->isVisible());
+    QCOMPARE(info->text(), QString("<H1>37%</H1>"));
+    slider->setSliderDown(false);
+    QVERIFY(!info->isVisible());
+}
+
+void tst_ImageViewer::hoverShowsTheNavigation_data()
+{
+    QTest::addColumn<bool>("navigationHidden");
+    QTest::newRow("navigation shown") << false;
+    QTest::newRow("navigation hidden shows only the information") << true;
+}
+
+void tst_ImageViewer::hoverShowsTheNavigation()
+{
+    QFETCH(bool, navigationHidden);
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.setInfoText("<H1>Picture 1</H1>");
+    viewer.setNavigationHidden(navigationHidden);
+    auto *area = viewer.findChild<ImageArea *>();
+    auto *next = area->findChild<QPushButton *>("NextImageButton");
+    auto *previous = area->findChild<QPushButton *>("PreviousImageButton");
+    QLabel *info = infoLabel(area);
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(area, &leave);
+    QVERIFY(!next->isVisible() && !previous->isVisible() && !info->isVisible());
+
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(area, &enter);
+    QCOMPARE(next->isVisible(), !navigationHidden);
+    QCOMPARE(previous->isVisible(), !navigationHidden);
+    QVERIFY(info->isVisible());
+    QCOMPARE(info->text(), QString("<H1>Picture 1</H1>"));
+}
+
+void tst_ImageViewer::nextShowsLoadingUntilThePictureComes()
+{
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto *area = viewer.findChild<ImageArea *>();
+    auto *loading = area->findChild<QLabel *>("ImageLoadingLabel");
+    QVERIFY(!loading->isVisible());
+    QStringList events;
+    connect(&viewer, &ImageViewer::next, [&] { events << QStringLiteral("next loading=%1").arg(loading->isVisible()); });
+    connect(&viewer, &ImageViewer::previous, [&] { events << "previous"; });
+    connect(&viewer, &ImageViewer::infoChanged, [&] { events << "infoChanged"; });
+
+    QTest::mouseClick(area->findChild<QPushButton *>("NextImageButton"), Qt::LeftButton);
+    QCOMPARE(events, QStringList({"next loading=1", "infoChanged"}));
+    QTest::mouseClick(area->findChild<QPushButton *>("PreviousImageButton"), Qt::LeftButton);
+    QCOMPARE(events.mid(2), QStringList({"previous", "infoChanged"}));
+
+    viewer.slotLoad(filled(QSize(20, 10)).toImage());
+    QVERIFY(!loading->isVisible());
+    // The area owns the animation, so it goes with the area.
+    QCOMPARE(loading->movie()->parent(), area);
+}
+
+void tst_ImageViewer::openWithPreviewHandsTheFileToTheDesktop()
+{
+    ImageViewer viewer;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 5, 77));
+    const QString picturePath = TestApp::homePath() + "/picture.png";
+    QVERIFY(picture.save(picturePath));
+    viewer.slotLoad(picturePath);
+    QSignalSpy opened(&viewer, &ImageViewer::systemPreviewOpened);
+
+    QTest::mouseClick(viewer.findChild<QPushButton *>("SysPreviewButton"), Qt::LeftButton);
+    const QString preview = QMWidgets::App::instance()->workDirectory() + "preview.png";
+    QCOMPARE(m_links.links(), QList<QUrl>({QUrl::fromLocalFile(preview)}));
+    QCOMPARE(opened.count(), 1);
+    QVERIFY(QImage(preview).convertToFormat(QImage::Format_RGB32) == picture);
+}
+
+void tst_ImageViewer::openWithPreviewOpensNothingWhenTheSaveFails_data()
+{
+    QTest::addColumn<bool>("folderInTheWay");
+    QTest::newRow("no readable picture") << false;
+    QTest::newRow("a folder at the preview's name") << true;
+}
+
+void tst_ImageViewer::openWithPreviewOpensNothingWhenTheSaveFails()
+{
+    QFETCH(bool, folderInTheWay);
+    const QString preview = QMWidgets::App::instance()->workDirectory(true) + "preview.png";
+    QFile::remove(preview);
+    ImageViewer viewer;
+    if (folderInTheWay) {
+        QVERIFY(QDir().mkpath(preview));
+        viewer.slotLoad(filled(QSize(10, 10)).toImage());
+    } else {
+        viewer.slotLoad(TestApp::homePath() + "/no such picture.png");
+    }
+    QSignalSpy opened(&viewer, &ImageViewer::systemPreviewOpened);
+    QTest::mouseClick(viewer.findChild<QPushButton *>("SysPreviewButton"), Qt::LeftButton);
+    QVERIFY(m_links.links().isEmpty());
+    QCOMPARE(opened.count(), 0);
+    QDir(preview).removeRecursively();
+}
+
+void tst_ImageViewer::openWithDesktopTakesFilesAndLinks()
+{
+    const QString path = TestApp::homePath() + "/a #1.txt";
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.close();
+    QMWidgets::openWithDesktop(path);
+    QMWidgets::openWithDesktop("https://example.org/a b");
+    QCOMPARE(m_links.links(), QList<QUrl>({QUrl::fromLocalFile(path), QUrl("https://example.org/a%20b")}));
+}
+
+TARSEL_APP_TEST_MAIN(tst_ImageViewer)
+#include "tst_ImageViewer.moc"

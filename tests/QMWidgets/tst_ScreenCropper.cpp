@@ -1,0 +1,285 @@
+#include "DesktopStandIn.h"
+#include "ModalAnswer.h"
+#include "TestApp.h"
+#include "WidgetFinder.h"
+#include "LinkCatcher.h"
+
+#include "QMWidgets/ScreenCropper.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+using QMWidgets::ScreenCropper;
+
+class tst_ScreenCropper : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cropsTheDraggedPiece_data();
+    void cropsTheDraggedPiece();
+    void escapeWhileSelectingCancels();
+    void closingTakesItsCursorsAway_data();
+    void closingTakesItsCursorsAway();
+    void savesUnderTheHomeWithoutDesktop();
+    void savesOnTheDesktopWhenItExists();
+    void saveRevealsTheFileWhenAsked_data();
+    void saveRevealsTheFileWhenAsked();
+    void failedSaveWarnsAndIsNotReported();
+    void keyAShowsTheAboutBox();
+
+private:
+    QImage cropWith(ScreenCropper &cropper, const QPoint &from, const QPoint &to,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    DesktopStandIn *m_desktop = nullptr;
+    LinkCatcher m_links{{"file"}};
+};
+
+void tst_ScreenCropper::initTestCase()
+{
+    // The cropper grabs and covers the whole screen: never on a desktop that someone is using.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QFAIL("this test runs only on the offscreen platform");
+}
+
+void tst_ScreenCropper::init()
+{
+    m_desktop = new DesktopStandIn;
+    m_desktop->setPicture(DesktopStandIn::pattern(1));
+    m_desktop->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_desktop));
+    m_links.clear();
+}
+
+void tst_ScreenCropper::cleanup()
+{
+    delete m_desktop;
+    m_desktop = nullptr;
+    QDir(TestApp::homePath() + "/Desktop").removeRecursively();
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+QImage tst_ScreenCropper::cropWith(ScreenCropper &cropper, const QPoint &from, const QPoint &to,
+                                   Qt::KeyboardModifiers modifiers)
+{
+    cropper.grabScreen();
+    if (!QTest::qWaitForWindowExposed(&cropper))
+        return QImage();
+    dragSelection(&cropper, from, to, modifiers);
+    return cropper.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void tst_ScreenCropper::cropsTheDraggedPiece_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QRect>("piece");
+    QTest::newRow("down and to the right") << QPoint(100, 100) << QPoint(299, 149) << QRect(100, 100, 200, 50);
+    QTest::newRow("up and to the left gives the same piece") << QPoint(299, 149) << QPoint(100, 100)
+                                                             << QRect(100, 100, 200, 50);
+    QTest::newRow("a plain click gives one pixel") << QPoint(40, 30) << QPoint(40, 30) << QRect(40, 30, 1, 1);
+    // (0, 0) would stand for the centre in QTest's mouse functions.
+    QTest::newRow("up to the screen's last pixel") << QPoint(1, 1) << QPoint(799, 599) << QRect(1, 1, 799, 599);
+}
+
+void tst_ScreenCropper::cropsTheDraggedPiece()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QRect, piece);
+
+    ScreenCropper cropper;
+    QStringList events;
+    QImage signalled;
+    connect(&cropper, qOverload<QPixmap>(&ScreenCropper::done), [&](const QPixmap &pixmap) {
+        events << QStringLiteral("done(QPixmap) hidden=%1").arg(cropper.isHidden());
+        signalled = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    });
+    connect(&cropper, qOverload<>(&ScreenCropper::done), [&] { events << QStringLiteral("done()"); });
+
+    const QImage cropped = cropWith(cropper, from, to);
+    QCOMPARE(cropper.geometry(), QGuiApplication::primaryScreen()->geometry());
+    QCOMPARE(events, QStringList({"done(QPixmap) hidden=1", "done()"}));
+    const QImage expected = m_desktop->picture().copy(piece);
+    QCOMPARE(cropped.size(), piece.size());
+    QVERIFY(cropped == expected);
+    QVERIFY(signalled == expected);
+}
+
+void tst_ScreenCropper::escapeWhileSelectingCancels()
+{
+    ScreenCropper cropper;
+    cropper.grabScreen();
+    QVERIFY(QTest::qWaitForWindowActive(&cropper));
+    QStringList events;
+    connect(&cropper, &ScreenCropper::closed, [&] { events << "closed"; });
+    connect(&cropper, &ScreenCropper::escaped, [&] { events << "escaped"; });
+    connect(&cropper, qOverload<>(&ScreenCropper::done), [&] { events << "done"; });
+
+    QTest::mousePress(&cropper, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::keyClick(&cropper, Qt::Key_Escape);
+    QCOMPARE(events, QStringList({"closed", "escaped"}));
+    QVERIFY(cropper.isHidden());
+}
+
+void tst_ScreenCropper::closingTakesItsCursorsAway_data()
+{
+    QTest::addColumn<int>("ending");
+    QTest::newRow("release") << 0;
+    QTest::newRow("Escape") << 1;
+    QTest::newRow("slotClose") << 2;
+    QTest::newRow("a second grab, then release") << 3;
+}
+
+void tst_ScreenCropper::closingTakesItsCursorsAway()
+{
+    QFETCH(int, ending);
+    ScreenCropper cropper;
+    cropper.grabScreen();
+    QVERIFY(QTest::qWaitForWindowActive(&cropper));
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+
+    switch (ending) {
+    case 0:
+        dragSelection(&cropper, QPoint(5, 5), QPoint(20, 20));
+        break;
+    case 1:
+        QTest::keyClick(&cropper, Qt::Key_Escape);
+        break;
+    case 2:
+        cropper.slotClose();
+        break;
+    case 3:
+        cropper.grabScreen();
+        dragSelection(&cropper, QPoint(5, 5), QPoint(20, 20));
+        break;
+    }
+    QVERIFY(cropper.isHidden());
+    QVERIFY2(!QGuiApplication::overrideCursor(), "a cursor of the cropper stayed on the application's stack");
+}
+
+void tst_ScreenCropper::savesUnderTheHomeWithoutDesktop()
+{
+    ScreenCropper cropper;
+    QVERIFY(cropper.helpText().contains("The image file will be saved in Home Location\n"));
+    const QImage piece = cropWith(cropper, QPoint(10, 20), QPoint(59, 39));
+    QSignalSpy saved(&cropper, &ScreenCropper::saved);
+    const QDateTime before = QDateTime::currentDateTime();
+    cropper.slotSave();
+    QCOMPARE(saved.count(), 1);
+
+    const QStringList files = QDir(TestApp::homePath()).entryList({"ScreenShot_*.png"}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    const QDateTime stamp = QDateTime::fromString(files.first().mid(11, 19), "yyyy-MM-dd_hh-mm-ss");
+    QVERIFY2(stamp.isValid(), qPrintable(files.first()));
+    QVERIFY(qAbs(stamp.secsTo(before)) <= 1);
+    QImage reloaded(TestApp::homePath() + '/' + files.first());
+    QVERIFY(reloaded.convertToFormat(QImage::Format_RGB32) == piece);
+    QVERIFY(QFile::remove(TestApp::homePath() + '/' + files.first()));
+    QVERIFY(m_links.links().isEmpty());
+}
+
+void tst_ScreenCropper::savesOnTheDesktopWhenItExists()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QVERIFY(QDir().mkpath(desktop));
+    ScreenCropper cropper;
+    QVERIFY(cropper.helpText().contains("The image file will be saved on Desktop\n"));
+    const QImage piece = cropWith(cropper, QPoint(300, 200), QPoint(250, 100));
+    cropper.slotSave();
+    const QStringList files = QDir(desktop).entryList({"ScreenShot_*.png"}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QVERIFY(QImage(desktop + '/' + files.first()).convertToFormat(QImage::Format_RGB32) == piece);
+}
+
+void tst_ScreenCropper::saveRevealsTheFileWhenAsked_data()
+{
+    QTest::addColumn<bool>("altAtRelease");
+    QTest::addColumn<bool>("returnPressed");
+    QTest::addColumn<bool>("revealed");
+    QTest::newRow("neither") << false << false << false;
+    QTest::newRow("Alt held at the release") << true << false << true;
+    QTest::newRow("Return pressed while selecting") << false << true << true;
+}
+
+void tst_ScreenCropper::saveRevealsTheFileWhenAsked()
+{
+    QFETCH(bool, altAtRelease);
+    QFETCH(bool, returnPressed);
+    QFETCH(bool, revealed);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QVERIFY(QDir().mkpath(desktop));
+    ScreenCropper cropper;
+    cropper.grabScreen();
+    QVERIFY(QTest::qWaitForWindowActive(&cropper));
+    if (returnPressed)
+        QTest::keyClick(&cropper, Qt::Key_Return);
+    dragSelection(&cropper, QPoint(1, 1), QPoint(8, 8), altAtRelease ? Qt::AltModifier : Qt::NoModifier);
+    cropper.slotSave();
+    cropper.slotSave();
+
+    // With no file manager on the machine the file's folder is opened, once for each save.
+    QList<QUrl> expected;
+    if (revealed)
+        expected = {QUrl::fromLocalFile(desktop), QUrl::fromLocalFile(desktop)};
+    QCOMPARE(m_links.links(), expected);
+}
+
+void tst_ScreenCropper::failedSaveWarnsAndIsNotReported()
+{
+    ScreenCropper cropper;
+    cropWith(cropper, QPoint(10, 10), QPoint(20, 20));
+    // Folders at the names the next few seconds give leave no way to write the file.
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList names;
+    for (int second = 0; second < 3; ++second) {
+        names << TestApp::homePath() + "/ScreenShot_" + now.addSecs(second).toString("yyyy-MM-dd_hh-mm-ss") + ".png";
+        QVERIFY(QDir().mkpath(names.last()));
+    }
+    QSignalSpy saved(&cropper, &ScreenCropper::saved);
+    QString warning;
+    answerNextModal(this, [&warning](QWidget *box) {
+        for (QLabel *label : box->findChildren<QLabel *>())
+            warning += label->text();
+        box->findChild<QPushButton *>()->click();
+    });
+    cropper.slotSave();
+    QCOMPARE(saved.count(), 0);
+    const bool namesTheFile = std::any_of(names.cbegin(), names.cend(), [&](const QString &name) {
+        return warning.contains(QDir::toNativeSeparators(name));
+    });
+    QVERIFY2(namesTheFile, qPrintable(warning));
+    for (const QString &name : names)
+        QDir(name).removeRecursively();
+}
+
+void tst_ScreenCropper::keyAShowsTheAboutBox()
+{
+    ScreenCropper cropper;
+    cropper.grabScreen();
+    QVERIFY(QTest::qWaitForWindowActive(&cropper));
+    QString shown;
+    answerNextModal(this, [&shown](QWidget *box) {
+        shown = box->objectName();
+        findButton(box, "&Ok")->click();
+    });
+    QTest::keyClick(&cropper, Qt::Key_A);
+    QCOMPARE(shown, QString("AboutDialog"));
+    QVERIFY(!QApplication::activeModalWidget());
+    // The box leaves the selection as it was.
+    QVERIFY(cropper.isVisible());
+}
+
+TARSEL_APP_TEST_MAIN(tst_ScreenCropper)
+#include "tst_ScreenCropper.moc"
