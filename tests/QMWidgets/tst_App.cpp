@@ -91,6 +91,7 @@ private slots:
     void windowsVersionText();
     void startupHooksRunForLaterApplications();
     void messagesAreDiscardedAfterConstruction();
+    void dumpDirectoriesWritesLabelAndPath();
 
 private:
     App *makeApp();
@@ -379,6 +380,23 @@ void tst_App::messagesAreDiscardedAfterConstruction()
         QVERIFY(capture.text().contains("this warning is shown"));
     }
     App::installSilentMessageHandler();
+}
+
+static QStringList s_dumpedLines;
+
+void tst_App::dumpDirectoriesWritesLabelAndPath()
+{
+    App *app = makeApp();
+    s_dumpedLines.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { s_dumpedLines << text; });
+    app->dumpDirectories();
+    qInstallMessageHandler(previous);
+
+    QCOMPARE(s_dumpedLines.size(), 9);
+    // The path as it is, not quoted.
+    QCOMPARE(s_dumpedLines.first(), QStringLiteral("supportDirectory: ") + app->supportDirectory(false));
+    QCOMPARE(s_dumpedLines.last(), QStringLiteral("downloadsDirectory: ") + app->downloadsDirectory(false));
 }
 
 QTEST_APPLESS_MAIN(tst_App)
