@@ -199,7 +199,9 @@ Editor::Editor(QWidget *parent)
     layout->setSpacing(3);
     layout->addWidget(splitter);
 
-    // Lookups hand these widgets to scripts, and the Editor goes on using them after a run.
+    // Lookups hand these widgets to scripts, and the Editor goes on using them after a run; its window
+    // goes on using the Editor.
+    installEventFilter(this);
     const QList<QWidget *> parts = findChildren<QWidget *>();
     for (QWidget *part : parts)
         part->installEventFilter(this);

@@ -178,6 +178,7 @@ void tst_Editor::scriptCannotDeletePartsFoundByLookups_data()
     QTest::addColumn<QString>("lookup");
     QTest::addColumn<QString>("className");
     // The splitter holds the document, its gutter and the pane.
+    QTest::newRow("the Editor itself") << "parent(parent(output))" << "QMMistlark::Editor";
     QTest::newRow("the pane's parent") << "parent(output)" << "QSplitter";
     QTest::newRow("the pane, through its viewport") << "parent(getSubWidgetByClassName(output, 'QWidget'))"
                                                     << "QMMistlark::OutputArea";
