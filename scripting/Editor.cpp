@@ -236,6 +236,12 @@ bool Editor::eventFilter(QObject *watched, QEvent *event)
         addRedReport(QLatin1String(s_partKept));
         return true;
     }
+    // Shown, the Editor sits in its window: the widgets between, such as the script window, are held by
+    // pointer and used as the Editor is. The window itself is its owner's to delete.
+    if (watched == this && event->type() == QEvent::Show) {
+        for (QWidget *ancestor = parentWidget(); ancestor && !ancestor->isWindow(); ancestor = ancestor->parentWidget())
+            ancestor->installEventFilter(this);
+    }
     return QWidget::eventFilter(watched, event);
 }
 

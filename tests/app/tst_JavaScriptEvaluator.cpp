@@ -63,6 +63,7 @@ class tst_JavaScriptEvaluator : public QObject
 
 private slots:
     void runItemRunsScript();
+    void scriptWindowOutlivesDeleteLater();
     void newOpensWindowBesideThisOne();
     void examplesPrintTheirResults_data();
     void examplesPrintTheirResults();
@@ -82,6 +83,26 @@ void tst_JavaScriptEvaluator::runItemRunsScript()
     clickItem(&window, QStringLiteral("Run"));
     QTRY_VERIFY(!editorOf(&window)->isEvaluating());
     QCOMPARE(outputOf(&window), QStringLiteral("six sevens: 42"));
+}
+
+// The window holds its script window by pointer and passes the tool bar's commands to it.
+void tst_JavaScriptEvaluator::scriptWindowOutlivesDeleteLater()
+{
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("var w = parent(editorOf(output)); printout(className(w)); w.deleteLater();\n"
+                                  "function editorOf(o) { while (className(o) != 'QMMistlark::Editor') o = parent(o);"
+                                  " return o; }"));
+    clickItem(&window, QStringLiteral("Run"));
+    QTRY_VERIFY(!editorOf(&window)->isEvaluating());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(outputOf(&window),
+             QStringLiteral("JSMainWindow\nA script may not delete a part of the script window: it stays."));
+
+    window.setText(QStringLiteral("printout('again');"));
+    clickItem(&window, QStringLiteral("Run"));
+    QTRY_COMPARE(outputOf(&window), QStringLiteral("again"));
 }
 
 void tst_JavaScriptEvaluator::newOpensWindowBesideThisOne()
