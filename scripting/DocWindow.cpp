@@ -33,8 +33,9 @@ DocWindow::DocWindow(QWidget *parent)
     setAcceptRichText(false);
     m_highlighter = new SyntaxHighlighter(document());
     connect(this, &QTextEdit::textChanged, this, &DocWindow::contentChanged);
-    // Connected first, so a new document counts as changed from the start.
+    // The default text is no change of the user's: closing an untouched window asks nothing.
     setPlainText(QString::fromLatin1(defaultText));
+    m_modified = false;
 }
 
 QString DocWindow::fileName() const
@@ -59,6 +60,7 @@ void DocWindow::newFile()
         return;
     setPlainText(QString::fromLatin1(newFileText));
     m_fileName.clear();
+    m_modified = false;
     emit changeWindowTitle(m_fileName);
 }
 

@@ -132,6 +132,7 @@ static const char s_embeddedFunctions[] =
 
 const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
 const char s_stoppedByUser[] = "Script evaluation is stopped by user";
+const char s_partKept[] = "A script may not delete a part of the script window: it stays.";
 
 // How often a busy script lets the window handle its input and painting, so that Stop reaches it.
 constexpr int s_processEventsInterval = 100;
@@ -177,7 +178,7 @@ Editor::Editor(QWidget *parent)
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
 
-    m_gutter->setFixedWidth(40);
+    m_gutter->setBaseWidth(40);
     m_gutter->setTextEdit(m_document);
     m_document->setStyleSheet(QStringLiteral("QTextEdit{background-color: white; color: black; "
                                              "selection-color:black; selection-background-color:lightBlue}"));
@@ -210,6 +211,13 @@ Editor::Editor(QWidget *parent)
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);
     layout->addWidget(splitter);
+
+    // Lookups hand these widgets to scripts, and the Editor goes on using them after a run; its window
+    // goes on using the Editor.
+    installEventFilter(this);
+    const QList<QWidget *> parts = findChildren<QWidget *>();
+    for (QWidget *part : parts)
+        part->installEventFilter(this);
 }
 
 // The engine wraps the script objects held by value, which die before the child objects do: it goes first.
@@ -223,6 +231,31 @@ void Editor::addScriptObject(QObject *object, const QString &name)
 {
     m_engine->globalObject().setProperty(name, m_engine->newQObject(object, QScriptEngine::QtOwnership),
                                          QScriptValue::KeepExistingFlags);
+}
+
+// Four of them are members, never allocated on their own, and the output pane is used by every run:
+// deleteLater() from a script would free what the Editor still holds.
+void Editor::publishOwnObject(QObject *object, const QString &name)
+{
+    m_engine->globalObject().setProperty(
+        name, m_engine->newQObject(object, QScriptEngine::QtOwnership, QScriptEngine::ExcludeDeleteLater),
+        QScriptValue::KeepExistingFlags);
+}
+
+bool Editor::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the script's deleteLater() reaches a part this way: the Editor deletes its parts directly.
+    if (event->type() == QEvent::DeferredDelete) {
+        addRedReport(QLatin1String(s_partKept));
+        return true;
+    }
+    // Shown, the Editor sits in its window: the widgets between, such as the script window, are held by
+    // pointer and used as the Editor is. The window itself is its owner's to delete.
+    if (watched == this && event->type() == QEvent::Show) {
+        for (QWidget *ancestor = parentWidget(); ancestor && !ancestor->isWindow(); ancestor = ancestor->parentWidget())
+            ancestor->installEventFilter(this);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Editor::hasError() const
@@ -278,11 +311,11 @@ QString Editor::embeddedFunctions() const
 
 void Editor::initScriptEngine()
 {
-    addScriptObject(m_outputArea, QStringLiteral("output"));
-    addScriptObject(&m_qtDefs, QStringLiteral("Qt"));
-    addScriptObject(&m_qEventDefs, QStringLiteral("QEvent"));
-    addScriptObject(&m_support, QStringLiteral("Support"));
-    addScriptObject(&m_testObj, QStringLiteral("Test"));
+    publishOwnObject(m_outputArea, QStringLiteral("output"));
+    publishOwnObject(&m_qtDefs, QStringLiteral("Qt"));
+    publishOwnObject(&m_qEventDefs, QStringLiteral("QEvent"));
+    publishOwnObject(&m_support, QStringLiteral("Support"));
+    publishOwnObject(&m_testObj, QStringLiteral("Test"));
     QScriptValue global = m_engine->globalObject();
     for (const GlobalFunction &function : s_globalFunctions) {
         global.setProperty(QLatin1String(function.name), m_engine->newFunction(function.native, 0),
@@ -400,7 +433,7 @@ void Editor::applyZoom(int level)
         m_outputArea->zoomOut(-steps);
     }
     m_zoomLevel = level;
-    m_gutter->update();
+    m_gutter->updateLines();
 }
 
 // Each zoom step is one point of font size; a level beyond what the fonts can show would be stored but not shown.

@@ -74,8 +74,14 @@ public slots:
     void setText(const QString &text);
     void cursorChanged();
 
+protected:
+    // Keeps the Editor's own widgets from a script's deleteLater().
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void initScriptEngine();
+    // The Editor's own objects: scripts may not delete them.
+    void publishOwnObject(QObject *object, const QString &name);
     void installEditorFilters();
     void applyZoom(int level);
     int clampedZoomLevel(int level) const;

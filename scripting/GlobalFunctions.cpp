@@ -1,6 +1,5 @@
 #include "scripting/GlobalFunctions.h"
 
-#include "MTools/Delay.h"
 #include "QMWidgets/App.h"
 #include "scripting/EditorFilter.h"
 #include "scripting/ScriptEngine.h"
@@ -65,6 +64,14 @@ int truncatedNumber(double number, int fallback)
     return int(qBound(double(INT_MIN), std::trunc(number), double(INT_MAX)));
 }
 
+// The text of an argument. False when the conversion threw (an object whose toString throws): the
+// caller then does nothing with the exception's text and returns, so the exception reaches the script.
+bool textArgument(QScriptContext *context, int index, QString *text)
+{
+    *text = context->argument(index).toString();
+    return !context->engine()->hasUncaughtException();
+}
+
 QTextEdit *outputArea(QScriptEngine *engine)
 {
     auto *scriptEngine = qobject_cast<ScriptEngine *>(engine);
@@ -97,24 +104,29 @@ QString protocolBaseName(const QString &scriptFileName)
 
 QScriptValue lookUp(QScriptContext *context, QScriptEngine *engine, TextLookup lookup)
 {
+    QString text;
+    if (!textArgument(context, 0, &text))
+        return engine->nullValue();
     Support support;
-    return objectValue(engine, (support.*lookup)(context->argument(0).toString()));
+    return objectValue(engine, (support.*lookup)(text));
 }
 
 QScriptValue lookUpBelow(QScriptContext *context, QScriptEngine *engine, LookupBelow lookup)
 {
+    QString text;
+    if (!textArgument(context, 1, &text))
+        return engine->nullValue();
     Support support;
-    return objectValue(engine,
-                       (support.*lookup)(context->argument(0).toQObject(), context->argument(1).toString()));
+    return objectValue(engine, (support.*lookup)(context->argument(0).toQObject(), text));
 }
 
 QScriptValue postMouse(QScriptContext *context, QScriptEngine *engine, MouseOperation operation)
 {
     const MouseArguments arguments = parseMouseArguments(context);
-    // A number that names no button at all counts as none.
+    // A number that names no button is taken for the default left button.
     const Qt::MouseButton button = arguments.button >= 0 && arguments.button <= int(Qt::MaxMouseButton)
         ? Qt::MouseButton(arguments.button)
-        : Qt::NoButton;
+        : Qt::LeftButton;
     Support support;
     (support.*operation)(context->argument(0).toQObject(), arguments.x, arguments.y, button, Qt::MouseButtons(button));
     return engine->nullValue();
@@ -177,7 +189,10 @@ QScriptValue getVisibleWidgetByToolTip(QScriptContext *context, QScriptEngine *e
 
 QScriptValue currentDateTimeString(QScriptContext *context, QScriptEngine *engine)
 {
-    return variantValue(engine, QDateTime::currentDateTime().toString(context->argument(0).toString()));
+    QString format;
+    if (!textArgument(context, 0, &format))
+        return engine->nullValue();
+    return variantValue(engine, QDateTime::currentDateTime().toString(format));
 }
 
 QScriptValue currentAppVersion(QScriptContext *context, QScriptEngine *engine)
@@ -223,8 +238,11 @@ QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
 {
+    QString fileName;
+    if (!textArgument(context, 1, &fileName))
+        return engine->nullValue();
     Support support;
-    support.grabAndSave(context->argument(0).toQObject(), context->argument(1).toString());
+    support.grabAndSave(context->argument(0).toQObject(), fileName);
     return engine->nullValue();
 }
 
@@ -262,8 +280,11 @@ QScriptValue sendEvent(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue clickMenuItem(QScriptContext *context, QScriptEngine *engine)
 {
+    QString text;
+    if (!textArgument(context, 1, &text))
+        return engine->nullValue();
     Support support;
-    support.clickMenuItem(context->argument(0).toQObject(), context->argument(1).toString());
+    support.clickMenuItem(context->argument(0).toQObject(), text);
     return engine->nullValue();
 }
 
@@ -289,15 +310,21 @@ QScriptValue mouseRelease(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
 {
+    QString text;
+    if (!textArgument(context, 1, &text))
+        return engine->nullValue();
     Support support;
-    support.keyPress(context->argument(0).toQObject(), context->argument(1).toString());
+    support.keyPress(context->argument(0).toQObject(), text);
     return engine->nullValue();
 }
 
 QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
 {
+    QString text;
+    if (!textArgument(context, 0, &text))
+        return engine->nullValue();
     Support support;
-    support.shortCutPress(context->argument(0).toString(), engine->parent());
+    support.shortCutPress(text, engine->parent());
     return engine->nullValue();
 }
 
@@ -317,15 +344,22 @@ QScriptValue spacePress(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue information(QScriptContext *context, QScriptEngine *engine)
 {
+    QString text;
+    if (!textArgument(context, 0, &text))
+        return engine->nullValue();
     Support support;
-    support.informationDialog(context->argument(0).toString());
+    support.informationDialog(text);
     return engine->nullValue();
 }
 
 QScriptValue message(QScriptContext *context, QScriptEngine *engine)
 {
+    const int milliseconds = truncatedNumber(context->argument(0).toInteger(), 0);
+    QString text;
+    if (!textArgument(context, 1, &text))
+        return engine->nullValue();
     Support support;
-    support.messageDialog(truncatedNumber(context->argument(0).toInteger(), 0), context->argument(1).toString());
+    support.messageDialog(milliseconds, text);
     return engine->nullValue();
 }
 
@@ -371,7 +405,9 @@ QScriptValue createTimer(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
 {
-    const QString typeName = context->argument(0).toString();
+    QString typeName;
+    if (!textArgument(context, 0, &typeName))
+        return engine->nullValue();
     if (typeName == QLatin1String("QWidget"))
         return objectValue(engine, new QWidget);
     if (typeName == QLatin1String("QLabel"))
@@ -409,16 +445,22 @@ QScriptValue className(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue textDialog(QScriptContext *context, QScriptEngine *engine)
 {
+    QString label;
+    QString text;
+    if (!textArgument(context, 0, &label) || !textArgument(context, 1, &text))
+        return engine->nullValue();
     Support support;
-    return variantValue(engine,
-                        support.textDialog(context->argument(0).toString(), context->argument(1).toString()));
+    return variantValue(engine, support.textDialog(label, text));
 }
 
 QScriptValue intDialog(QScriptContext *context, QScriptEngine *engine)
 {
+    QString label;
+    if (!textArgument(context, 0, &label))
+        return engine->nullValue();
+    const int value = truncatedNumber(context->argument(1).toInteger(), 0);
     Support support;
-    return variantValue(engine, support.intDialog(context->argument(0).toString(),
-                                                  truncatedNumber(context->argument(1).toInteger(), 0)));
+    return variantValue(engine, support.intDialog(label, value));
 }
 
 QScriptValue getVisibleDialog(QScriptContext *context, QScriptEngine *engine)
@@ -453,7 +495,8 @@ QScriptValue getVisiblePopup(QScriptContext *context, QScriptEngine *engine)
 QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
 {
     QTextEdit *output = outputArea(engine);
-    if (!output)
+    QString text;
+    if (!output || !textArgument(context, 0, &text))
         return engine->nullValue();
     const QString fileName = scriptFileName(engine);
     QFile file(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"));
@@ -461,7 +504,7 @@ QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return engine->nullValue();
     const QString line = QDateTime::currentDateTime().toString(QStringLiteral("MMM-dd_hh-mm-ss"))
-        + QStringLiteral(": ") + context->argument(0).toString();
+        + QStringLiteral(": ") + text;
     QTextStream stream(&file);
     stream.setCodec(QTextCodec::codecForLocale());
     stream << line << '\n';
@@ -491,9 +534,13 @@ QScriptValue dumpHierarchy(QScriptContext *context, QScriptEngine *engine)
 QScriptValue getFileNames(QScriptContext *context, QScriptEngine *engine)
 {
     // Split at every blank: two blanks in a row pass an empty filter, which matches no file.
-    const QStringList filters = context->argument(1).toString().split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    QString folder;
+    QString filterText;
+    if (!textArgument(context, 0, &folder) || !textArgument(context, 1, &filterText))
+        return engine->nullValue();
+    const QStringList filters = filterText.split(QLatin1Char(' '), Qt::KeepEmptyParts);
     // An empty folder text is the working directory; the default order is by name, ignoring case.
-    const QStringList names = QDir(context->argument(0).toString()).entryList(filters, QDir::Files);
+    const QStringList names = QDir(folder).entryList(filters, QDir::Files);
     QScriptValue array = engine->newArray(uint(names.size()));
     for (int i = 0; i < names.size(); ++i)
         array.setProperty(quint32(i), names.at(i));
@@ -515,8 +562,11 @@ QScriptValue include(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
 {
+    QString text;
+    if (!textArgument(context, 0, &text))
+        return engine->nullValue();
     if (QTextEdit *output = outputArea(engine))
-        output->append(context->argument(0).toString());
+        output->append(text);
     return engine->nullValue();
 }
 
@@ -531,11 +581,7 @@ QScriptValue generateIDsForWidget(QScriptContext *context, QScriptEngine *engine
 
 QScriptValue delay(QScriptContext *context, QScriptEngine *engine)
 {
-    MTools::Delay wait;
-    // Stop reaches the Editor while the script sits in this wait; it must not have to sit out the rest of it.
-    if (auto *scriptEngine = qobject_cast<ScriptEngine *>(engine))
-        QObject::connect(scriptEngine, &ScriptEngine::waitsCancelled, &wait, &MTools::Delay::cancel);
-    wait.wait(context->argument(0).toInt32());
+    waitCancellably(engine, context->argument(0).toInt32());
     return engine->nullValue();
 }
 

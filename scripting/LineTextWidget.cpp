@@ -11,6 +11,7 @@ namespace QMMistlark {
 
 namespace {
 const int rightMargin = 7;
+const int leftMargin = 1;
 const int baselineOffset = 2;
 } // namespace
 
@@ -25,11 +26,38 @@ void LineTextWidget::setTextEdit(QTextEdit *textEdit)
     connect(textEdit, &QTextEdit::textChanged, this, &LineTextWidget::updateLines);
     connect(textEdit, &QTextEdit::cursorPositionChanged, this, &LineTextWidget::updateLines);
     connect(textEdit->verticalScrollBar(), &QScrollBar::valueChanged, this, &LineTextWidget::updateLines);
+    fitWidth();
+}
+
+void LineTextWidget::setBaseWidth(int width)
+{
+    m_baseWidth = width;
+    fitWidth();
 }
 
 void LineTextWidget::updateLines()
 {
+    fitWidth();
     repaint();
+}
+
+// Numbers are placed by the width of "0" per digit; the bold one of the cursor's line may be wider.
+void LineTextWidget::fitWidth()
+{
+    if (m_baseWidth <= 0)
+        return;
+    int needed = 0;
+    if (m_textEdit) {
+        QFont bold = m_textEdit->font();
+        bold.setWeight(QFont::Bold);
+        const int digitWidth = qMax(QFontMetrics(m_textEdit->font()).horizontalAdvance(QLatin1Char('0')),
+                                    QFontMetrics(bold).horizontalAdvance(QLatin1Char('0')));
+        const int digits = QString::number(m_textEdit->document()->blockCount()).length();
+        needed = leftMargin + digitWidth * digits + rightMargin;
+    }
+    const int fitted = qMax(m_baseWidth, needed);
+    if (minimumWidth() != fitted || maximumWidth() != fitted)
+        setFixedWidth(fitted);
 }
 
 QVector<LineTextWidget::NumberRow> LineTextWidget::visibleNumbers() const

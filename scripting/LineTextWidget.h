@@ -27,6 +27,9 @@ public:
     explicit LineTextWidget(QWidget *parent = nullptr);
 
     void setTextEdit(QTextEdit *textEdit);
+    // The width the gutter keeps at least; it grows beyond it when the widest line number needs more
+    // room in the text edit's font, as after zooming in. 0, the default, leaves the width alone.
+    void setBaseWidth(int width);
     // The rows that paintEvent draws; empty with no text edit attached.
     QVector<NumberRow> visibleNumbers() const;
 
@@ -37,7 +40,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void fitWidth();
+
     QPointer<QTextEdit> m_textEdit;
+    int m_baseWidth = 0;
 };
 
 } // namespace QMMistlark

@@ -1,5 +1,6 @@
 #include "scripting/ScriptEngine.h"
 
+#include "MTools/Delay.h"
 #include "scripting/OutputArea.h"
 
 namespace QMMistlark {
@@ -34,6 +35,15 @@ QTextEdit *ScriptEngine::outputArea() const
 void ScriptEngine::cancelWaits()
 {
     emit waitsCancelled();
+}
+
+void waitCancellably(QScriptEngine *engine, int milliseconds)
+{
+    MTools::Delay wait;
+    // Stop reaches the Editor while the script sits in this wait; it must not have to sit out the rest of it.
+    if (auto *scriptEngine = qobject_cast<ScriptEngine *>(engine))
+        QObject::connect(scriptEngine, &ScriptEngine::waitsCancelled, &wait, &MTools::Delay::cancel);
+    wait.wait(milliseconds);
 }
 
 } // namespace QMMistlark

@@ -37,4 +37,8 @@ private:
     OutputArea *m_outputArea = nullptr;
 };
 
+// The wait of the script functions delay and Support.delay: events go on being handled, and when the
+// engine is a ScriptEngine, its cancelWaits() ends the wait early.
+void waitCancellably(QScriptEngine *engine, int milliseconds);
+
 } // namespace QMMistlark

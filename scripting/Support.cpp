@@ -1,8 +1,8 @@
 #include "scripting/Support.h"
 
-#include "MTools/Delay.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
+#include "scripting/ScriptEngine.h"
 #include "scripting/TargetMainWidget.h"
 
 #include <QAbstractButton>
@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <climits>
 #include <functional>
 
 namespace QMMistlark {
@@ -91,7 +92,16 @@ void postMouseEvent(QObject *object, QEvent::Type type, int x, int y, Qt::MouseB
     QWidget *widget = asWidget(object);
     if (!widget)
         return;
+    // A number that names no button is taken for the default one.
+    if (int(mb) < 0 || int(mb) > int(Qt::MaxMouseButton))
+        mb = Qt::LeftButton;
     QCoreApplication::postEvent(widget, new QMouseEvent(type, QPointF(x, y), mb, mbs, Qt::NoModifier));
+}
+
+// Seven pixels on, far enough for a drag to start; a coordinate near the largest int stays at it.
+int movedCoordinate(int coordinate)
+{
+    return int(qMin(qint64(coordinate) + 7, qint64(INT_MAX)));
 }
 
 void postKeyPress(QObject *receiver, int key, Qt::KeyboardModifiers modifiers, const QString &text)
@@ -111,8 +121,10 @@ QPixmap Support::grab(QObject *w)
     QWidget *widget = asWidget(w);
     if (!widget)
         return QPixmap();
-    // Rendering a GL widget does not reach its frame buffer: read it from there.
-    if (auto *glWidget = qobject_cast<QGLWidget *>(widget))
+    // Rendering a GL widget does not reach its frame buffer: read it from there. Without a valid context
+    // (offscreen, or an X server without GLX) there is no frame buffer, and the widget is grabbed as any other.
+    auto *glWidget = qobject_cast<QGLWidget *>(widget);
+    if (glWidget && glWidget->isValid())
         return QPixmap::fromImage(glWidget->grabFrameBuffer(false));
     return widget->grab();
 }
@@ -171,8 +183,8 @@ void Support::quitApplication()
 
 void Support::delay(int milliseconds)
 {
-    MTools::Delay delay;
-    delay.wait(milliseconds);
+    // The engine of the calling script, or none for a call from C++.
+    waitCancellably(engine(), milliseconds);
 }
 
 void Support::waitForDialogTermination()
@@ -396,7 +408,7 @@ void Support::dragAndDrop(QObject *source, int x, int y, QObject *target, int tx
 {
     // The source's own mouse handling starts the drag; the simulator then finds it and drops it.
     mousePress(source, x, y, Qt::LeftButton, Qt::LeftButton);
-    mouseMove(source, x + 7, y + 7, Qt::LeftButton, Qt::LeftButton);
+    mouseMove(source, movedCoordinate(x), movedCoordinate(y), Qt::LeftButton, Qt::LeftButton);
     DropSimulator *simulator = new DropSimulator;
     simulator->setSource(asWidget(source));
     simulator->setTarget(asWidget(target), QPoint(tx, ty));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QScriptable>
 #include <QString>
 
 class QWidget;
@@ -17,7 +18,7 @@ namespace QMMistlark {
 //
 // Mouse and key input is posted and takes effect when the event loop next runs; paint, show, hide,
 // close and the drag-and-drop events are sent.
-class Support : public QObject
+class Support : public QObject, protected QScriptable
 {
     Q_OBJECT
 
@@ -37,7 +38,8 @@ public slots:
     // One key press with that code, no modifiers and no text.
     void keyPress(QObject *w, int key);
     void quitApplication();
-    // Waits while events go on being handled; a negative time returns at once.
+    // Waits while events go on being handled; a negative time returns at once. Called by a script, the
+    // wait ends when the script's Editor stops it.
     void delay(int milliseconds);
     // Lets the pending events run once.
     void waitForDialogTermination();

@@ -85,6 +85,7 @@ private slots:
     void pictureBox();
     void captionInLowerHalfWithShadow();
     void emptyCaptionStillDrawsPicture();
+    void minimumWidthIsCaptionWidth_data();
     void minimumWidthIsCaptionWidth();
     void itemsShareWidthAndHiddenItemTakesNoRoom();
     void separatorIsPlainVerticalLine();
@@ -163,14 +164,34 @@ void tst_MUITabBar::emptyCaptionStillDrawsPicture()
     QCOMPARE(boundsOf(imageOf(item), isRed), QRect(38, 3, 24, 24));
 }
 
+void tst_MUITabBar::minimumWidthIsCaptionWidth_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("minimumWidth");
+    // DejaVu Sans Mono advances 0.6 of its size per character, hinted to whole pixels at these sizes.
+    QTest::newRow("Save As at 10 pixels") << "Save As" << 10 << 42;
+    QTest::newRow("Save As at 20 pixels") << "Save As" << 20 << 84;
+    QTest::newRow("Run at 20 pixels") << "Run" << 20 << 36;
+    QTest::newRow("no caption") << "" << 20 << 0;
+}
+
 void tst_MUITabBar::minimumWidthIsCaptionWidth()
 {
+    QFETCH(QString, caption);
+    QFETCH(int, pixelSize);
+    QFETCH(int, minimumWidth);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(pixelSize);
+    if (QFontInfo(font).family() != QLatin1String("DejaVu Sans Mono"))
+        QSKIP("DejaVu Sans Mono is not installed (package fonts-dejavu-core)");
+
     MUITabBar bar(nullptr);
-    MUITabBarItem *item = bar.addItem(QStringLiteral("Save As"), QPixmap());
-    const int captionWidth = QFontMetrics(item->font()).horizontalAdvance(QStringLiteral("Save As"));
-    QVERIFY(captionWidth > 0);
-    QCOMPARE(item->minimumWidth(), captionWidth);
-    QCOMPARE(item->text(), QStringLiteral("Save As"));
+    MUITabBarItem *item = bar.addItem(QString(), QPixmap());
+    item->setFont(font);
+    item->setText(caption);
+    QCOMPARE(item->minimumWidth(), minimumWidth);
+    QCOMPARE(item->text(), caption);
     QVERIFY(item->isFlat());
     QCOMPARE(item->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
     QCOMPARE(item->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);

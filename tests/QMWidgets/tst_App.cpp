@@ -130,6 +130,7 @@ private slots:
     void windowsVersionText();
     void startupHooksRunForLaterApplications();
     void messagesAreDiscardedAfterConstruction();
+    void dumpDirectoriesWritesLabelAndPath();
 
     void fileOpenEventIsHandled();
     void pressIsSignalledBeforeDelivery();
@@ -746,6 +747,23 @@ void tst_App::makerAddressesDecode()
         const QUrl url(address, QUrl::StrictMode);
         QVERIFY2(url.isValid() && url.scheme() == "https" && !url.host().isEmpty(), qPrintable(address));
     }
+}
+
+static QStringList s_dumpedLines;
+
+void tst_App::dumpDirectoriesWritesLabelAndPath()
+{
+    App *app = makeApp();
+    s_dumpedLines.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { s_dumpedLines << text; });
+    app->dumpDirectories();
+    qInstallMessageHandler(previous);
+
+    QCOMPARE(s_dumpedLines.size(), 9);
+    // The path as it is, not quoted.
+    QCOMPARE(s_dumpedLines.first(), QStringLiteral("supportDirectory: ") + app->supportDirectory(false));
+    QCOMPARE(s_dumpedLines.last(), QStringLiteral("downloadsDirectory: ") + app->downloadsDirectory(false));
 }
 
 QTEST_APPLESS_MAIN(tst_App)

@@ -3,6 +3,7 @@
 #include "ModalAnswer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,6 +49,8 @@ private slots:
     void cancelGivesNothing();
     void acceptGivesSelection_data();
     void acceptGivesSelection();
+    void parentDeletedWhileOpenGivesNothing_data();
+    void parentDeletedWhileOpenGivesNothing();
 
 private:
     QStringList ask(const QString &helper, QWidget *parent, QString *selectedFilter);
@@ -135,6 +138,29 @@ void tst_FileDialog::acceptGivesSelection()
     QCOMPARE(ask(helper, parent, &selectedFilter), expected);
     QCOMPARE(s_dialogParent, parent);
     QCOMPARE(s_dialogDirectory, QDir(m_dir.path()).canonicalPath());
+}
+
+void tst_FileDialog::parentDeletedWhileOpenGivesNothing_data()
+{
+    cancelGivesNothing_data();
+}
+
+// The dialog goes with its parent while it runs: the helper must not delete it a second time.
+void tst_FileDialog::parentDeletedWhileOpenGivesNothing()
+{
+    QFETCH(QString, helper);
+    QPointer<QWidget> parent = new QWidget;
+
+    QObject context;
+    answerNextModal(&context, [](QWidget *modal) {
+        if (qobject_cast<QFileDialog *>(modal))
+            delete modal->parentWidget();
+        else
+            modal->close();
+    });
+    QCOMPARE(ask(helper, parent, nullptr), QStringList());
+    QVERIFY(parent.isNull());
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(tst_FileDialog)

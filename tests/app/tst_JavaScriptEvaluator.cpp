@@ -74,11 +74,12 @@ class tst_JavaScriptEvaluator : public QObject
 
 private slots:
     void runItemRunsScript();
+    void scriptWindowOutlivesDeleteLater();
     void newOpensWindowBesideThisOne();
     void examplesPrintTheirResults_data();
     void examplesPrintTheirResults();
-    void closingAsksWhenChanged_data();
-    void closingAsksWhenChanged();
+    void closingAsksOnlyAfterTyping_data();
+    void closingAsksOnlyAfterTyping();
     void savedDocumentClosesWithoutAsking();
     void closingABusyWindowStopsItsScriptFirst_data();
     void closingABusyWindowStopsItsScriptFirst();
@@ -95,6 +96,26 @@ void tst_JavaScriptEvaluator::runItemRunsScript()
     clickItem(&window, QStringLiteral("Run"));
     QTRY_VERIFY(!editorOf(&window)->isEvaluating());
     QCOMPARE(outputOf(&window), QStringLiteral("six sevens: 42"));
+}
+
+// The window holds its script window by pointer and passes the tool bar's commands to it.
+void tst_JavaScriptEvaluator::scriptWindowOutlivesDeleteLater()
+{
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("var w = parent(editorOf(output)); printout(className(w)); w.deleteLater();\n"
+                                  "function editorOf(o) { while (className(o) != 'QMMistlark::Editor') o = parent(o);"
+                                  " return o; }"));
+    clickItem(&window, QStringLiteral("Run"));
+    QTRY_VERIFY(!editorOf(&window)->isEvaluating());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(outputOf(&window),
+             QStringLiteral("JSMainWindow\nA script may not delete a part of the script window: it stays."));
+
+    window.setText(QStringLiteral("printout('again');"));
+    clickItem(&window, QStringLiteral("Run"));
+    QTRY_COMPARE(outputOf(&window), QStringLiteral("again"));
 }
 
 void tst_JavaScriptEvaluator::newOpensWindowBesideThisOne()
@@ -156,24 +177,32 @@ void tst_JavaScriptEvaluator::examplesPrintTheirResults()
     }
 }
 
-void tst_JavaScriptEvaluator::closingAsksWhenChanged_data()
+void tst_JavaScriptEvaluator::closingAsksOnlyAfterTyping_data()
 {
+    QTest::addColumn<bool>("typeIntoIt");
     QTest::addColumn<bool>("answerYes");
-    QTest::newRow("Yes closes without saving") << true;
-    QTest::newRow("No keeps the window and its text") << false;
+    // The default text of a fresh window is no change: closing it asks nothing.
+    QTest::newRow("fresh window closes without a question") << false << true;
+    QTest::newRow("typed into: Yes closes without saving") << true << true;
+    QTest::newRow("typed into: No keeps the window and its text") << true << false;
 }
 
-void tst_JavaScriptEvaluator::closingAsksWhenChanged()
+void tst_JavaScriptEvaluator::closingAsksOnlyAfterTyping()
 {
+    QFETCH(bool, typeIntoIt);
     QFETCH(bool, answerYes);
     const QMessageBox::StandardButton answer = answerYes ? QMessageBox::Yes : QMessageBox::No;
 
-    // A fresh window counts as changed, though no title has reached it yet.
     JavaScriptEvaluator window(nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMMistlark::DocWindow *document = editorOf(&window)->document();
+    if (typeIntoIt)
+        QTest::keyClicks(document, QStringLiteral("x"));
+    const QString text = document->toPlainText();
 
     QObject context;
+    bool asked = false;
     QString title;
     QString question;
     bool noIsDefault = false;
@@ -183,6 +212,7 @@ void tst_JavaScriptEvaluator::closingAsksWhenChanged()
             modal->close();
             return;
         }
+        asked = true;
         title = box->windowTitle();
         question = box->text();
         noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
@@ -190,13 +220,18 @@ void tst_JavaScriptEvaluator::closingAsksWhenChanged()
     });
     const bool closed = window.close();
 
-    QCOMPARE(title, QStringLiteral("Warning"));
-    QCOMPARE(question, QStringLiteral("The text of the \"\" file has been changed. "
-                                      "Do you want to quit without saving the changes?"));
-    QVERIFY(noIsDefault);
+    QCOMPARE(asked, typeIntoIt);
     QCOMPARE(closed, answerYes);
     QCOMPARE(window.isVisible(), !answerYes);
-    QCOMPARE(editorOf(&window)->document()->toPlainText(), defaultText);
+    QCOMPARE(document->toPlainText(), text);
+    if (!typeIntoIt) {
+        QCOMPARE(text, defaultText);
+        return;
+    }
+    QCOMPARE(title, QStringLiteral("Warning"));
+    QCOMPARE(question, QStringLiteral("The text of the \" [modified]\" file has been changed. "
+                                      "Do you want to quit without saving the changes?"));
+    QVERIFY(noIsDefault);
 }
 
 void tst_JavaScriptEvaluator::closingABusyWindowStopsItsScriptFirst_data()
@@ -272,6 +307,14 @@ void tst_JavaScriptEvaluator::savedDocumentClosesWithoutAsking()
     QCOMPARE(window.windowTitle(), QStringLiteral(" [modified]"));
     editorOf(&window)->open(path);
     QCOMPARE(window.windowTitle(), path);
+    // Typed into after opening, then saved: the saved text is no change any more.
+    QTest::keyClicks(editorOf(&window)->document(), QStringLiteral("x"));
+    QVERIFY(editorOf(&window)->isModified());
+    editorOf(&window)->save();
+    QCOMPARE(window.windowTitle(), path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+    QCOMPARE(file.readAll(), QByteArray("xprintout(1);"));
+    file.close();
 
     QObject context;
     bool asked = false;

@@ -163,7 +163,7 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
-enum Setup { FreshDocument, Unchanged, Cleared, Changed, ChangedButUnsavable };
+enum Setup { FreshDocument, TypedIntoFreshDocument, Unchanged, Cleared, Changed, ChangedButUnsavable };
 enum Step { AnswerYes, AnswerNo, AnswerCancel, AcknowledgeWarning, CancelSaveDialog };
 enum SaveFault { TargetIsADirectory, WriteRefused };
 
@@ -178,7 +178,7 @@ private slots:
     void cleanupTestCase();
     void init();
 
-    void newDocumentCountsAsChanged();
+    void newDocumentIsUnchangedUntilTyped();
     void openEditSave();
     void saveAsNamesTheFile_data();
     void saveAsNamesTheFile();
@@ -225,12 +225,18 @@ QString tst_DocWindow::writeFile(const QString &name, const QByteArray &bytes)
     return file.fileName();
 }
 
-void tst_DocWindow::newDocumentCountsAsChanged()
+// The default text is set by the document itself: it is no change of the user's.
+void tst_DocWindow::newDocumentIsUnchangedUntilTyped()
 {
     DocWindow doc;
     QCOMPARE(doc.toPlainText(), defaultText);
-    QVERIFY(doc.isModified());
+    QVERIFY(!doc.isModified());
     QVERIFY(doc.fileName().isEmpty());
+
+    QSignalSpy titles(&doc, &DocWindow::changeWindowTitle);
+    QTest::keyClicks(&doc, QStringLiteral("x"));
+    QVERIFY(doc.isModified());
+    QCOMPARE(titles.last().at(0).toString(), QStringLiteral(" [modified]"));
 }
 
 void tst_DocWindow::openEditSave()
@@ -318,7 +324,7 @@ void tst_DocWindow::cancelledSaveAsChangesNothing()
     QCOMPARE(answerer.pendingSteps(), 0);
 
     QVERIFY(doc.fileName().isEmpty());
-    QVERIFY(doc.isModified());
+    QVERIFY(!doc.isModified());
     QCOMPARE(doc.toPlainText(), defaultText);
     QCOMPARE(titles.count(), 0);
     QVERIFY(QDir(m_dir->path()).isEmpty());
@@ -436,7 +442,8 @@ void tst_DocWindow::replacingAChangedText_data()
         {"Cancel: nothing changes", Changed, {AnswerCancel}, false},
         {"Yes: saved, then replaced", Changed, {AnswerYes}, true},
         {"Yes whose save fails stops", ChangedButUnsavable, {AnswerYes, AcknowledgeWarning}, false},
-        {"Yes whose Save As is cancelled stops", FreshDocument, {AnswerYes, CancelSaveDialog}, false},
+        {"fresh document: no question", FreshDocument, {}, true},
+        {"Yes whose Save As is cancelled stops", TypedIntoFreshDocument, {AnswerYes, CancelSaveDialog}, false},
     };
     for (const QString &command : {QStringLiteral("New"), QStringLiteral("Open")}) {
         for (const Row &row : rows) {
@@ -462,14 +469,14 @@ void tst_DocWindow::replacingAChangedText()
     DocWindow doc;
     doc.show();
     QVERIFY(QTest::qWaitForWindowExposed(&doc));
-    if (setup != FreshDocument)
+    if (setup != FreshDocument && setup != TypedIntoFreshDocument)
         doc.open(a);
     if (setup == Cleared) {
         QTest::keyClick(&doc, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&doc, Qt::Key_Delete);
         QVERIFY(doc.toPlainText().isEmpty());
     }
-    if (setup == Changed || setup == ChangedButUnsavable)
+    if (setup == Changed || setup == ChangedButUnsavable || setup == TypedIntoFreshDocument)
         QTest::keyClicks(&doc, QStringLiteral("x"));
     if (setup == ChangedButUnsavable) {
         QVERIFY(QFile::remove(a));
@@ -520,7 +527,8 @@ void tst_DocWindow::replacingAChangedText()
     } else if (command == QLatin1String("New")) {
         QCOMPARE(doc.toPlainText(), newFileText);
         QVERIFY(doc.fileName().isEmpty());
-        QVERIFY(doc.isModified());
+        // The text after New is no change either: New again, or closing, asks nothing.
+        QVERIFY(!doc.isModified());
         QCOMPARE(titles.last().at(0).toString(), QString());
     } else {
         const ModalAnswerer::FileDialogSeen dialog = answerer.fileDialogs().value(0);

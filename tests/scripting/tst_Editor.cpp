@@ -5,6 +5,7 @@
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/EditorFilter.h"
+#include "scripting/LineTextWidget.h"
 #include "scripting/OutputArea.h"
 #include "scripting/TargetMainWidget.h"
 
@@ -53,11 +54,16 @@ private slots:
     void globalsPersistWithinOneEditorOnly();
     void replacedPrintoutBreaksOnlyThatEditor();
     void publishingUnderATakenNameKeepsTheLast();
+    void scriptCannotDeleteTheOwnObjects_data();
+    void scriptCannotDeleteTheOwnObjects();
+    void scriptCannotDeletePartsFoundByLookups_data();
+    void scriptCannotDeletePartsFoundByLookups();
 
     void storedZoomIsApplied();
     void zoomIsClamped_data();
     void zoomIsClamped();
 
+    void gutterWidensForZoomedNumbers();
     void messages_data();
     void messages();
     void cursorPositionCountsFromOne();
@@ -145,6 +151,68 @@ void tst_Editor::publishingUnderATakenNameKeepsTheLast()
     delete second;
 }
 
+void tst_Editor::scriptCannotDeleteTheOwnObjects_data()
+{
+    QTest::addColumn<QString>("name");
+    // Four are members of the Editor, never allocated on their own; the pane is used by every run.
+    for (const char *name : {"output", "Qt", "QEvent", "Test", "Support"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void tst_Editor::scriptCannotDeleteTheOwnObjects()
+{
+    QFETCH(QString, name);
+    Editor editor;
+    const QString report = runScript(editor, name + QStringLiteral(".deleteLater();"));
+    QVERIFY(editor.hasError());
+    QVERIFY2(report.contains(QLatin1String("TypeError")), qPrintable(report));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(runScript(editor, QStringLiteral("printout(typeof %1 + ' ' + Qt.LeftButton);").arg(name)),
+             QStringLiteral("object 1"));
+    QVERIFY(!editor.hasError());
+}
+
+void tst_Editor::scriptCannotDeletePartsFoundByLookups_data()
+{
+    QTest::addColumn<QString>("lookup");
+    QTest::addColumn<QString>("className");
+    // The splitter holds the document, its gutter and the pane.
+    QTest::newRow("the Editor itself") << "parent(parent(output))" << "QMMistlark::Editor";
+    QTest::newRow("the pane's parent") << "parent(output)" << "QSplitter";
+    QTest::newRow("the pane, through its viewport") << "parent(getSubWidgetByClassName(output, 'QWidget'))"
+                                                    << "QMMistlark::OutputArea";
+    QTest::newRow("the document") << "getSubWidgetByClassName(parent(output), 'QMMistlark::DocWindow')"
+                                  << "QMMistlark::DocWindow";
+    QTest::newRow("the gutter") << "getSubWidgetByClassName(parent(output), 'QMMistlark::LineTextWidget')"
+                                << "QMMistlark::LineTextWidget";
+    QTest::newRow("a scroll bar of the document")
+        << "getSubWidgetByClassName(getSubWidgetByClassName(parent(output), 'QMMistlark::DocWindow'), 'QScrollBar')"
+        << "QScrollBar";
+}
+
+// A script reaches the Editor's widgets through lookups, and the Editor uses them after the run: a
+// deleteLater() on one is refused with a red report, and the next run finds the Editor whole.
+void tst_Editor::scriptCannotDeletePartsFoundByLookups()
+{
+    QFETCH(QString, lookup);
+    QFETCH(QString, className);
+    Editor editor;
+    editor.show();
+    const QString printed = runScript(editor, QStringLiteral("var part = %1;\nprintout(className(part));\n"
+                                                             "part.deleteLater();").arg(lookup));
+    QVERIFY2(!editor.hasError(), qPrintable(printed));
+    QCOMPARE(printed, className);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(outputText(editor),
+             className + QStringLiteral("\nA script may not delete a part of the script window: it stays."));
+
+    QCOMPARE(runScript(editor, QStringLiteral("printout('again');")), QStringLiteral("again"));
+    QVERIFY(!editor.hasError());
+    editor.zoomIn();
+    QMWidgets::App::instance()->setValue(QStringLiteral("zoom"), 0);
+}
+
 void tst_Editor::storedZoomIsApplied()
 {
     Editor plain;
@@ -206,6 +274,39 @@ void tst_Editor::zoomIsClamped()
     else
         zoomed.zoomIn();
     QCOMPARE(zoomed.document()->font().pointSizeF(), clampedSize + (inward ? -1 : 1));
+}
+
+// The numbers stand right-aligned 7 pixels from the right edge, one width of "0" per digit; the cursor's line
+// is bold. Zoomed in, "100" would reach past the left edge of a 40-pixel gutter.
+void tst_Editor::gutterWidensForZoomedNumbers()
+{
+    Editor editor;
+    editor.show();
+    auto *gutter = editor.findChild<QMMistlark::LineTextWidget *>();
+    QVERIFY(gutter);
+    QCOMPARE(gutter->width(), 40);
+
+    QStringList lines;
+    for (int i = 1; i <= 100; ++i)
+        lines << QStringLiteral("printout(%1);").arg(i);
+    editor.setText(lines.join(QLatin1Char('\n')));
+    const auto numberFits = [&] {
+        QFont bold = editor.document()->font();
+        bold.setWeight(QFont::Bold);
+        return gutter->width() - 7 - 3 * QFontMetrics(bold).horizontalAdvance(QLatin1Char('0')) >= 0;
+    };
+    QVERIFY(numberFits());
+    const int unzoomedWidth = gutter->width();
+    QVERIFY(unzoomedWidth >= 40);
+
+    for (int step = 0; step < 20; ++step)
+        editor.zoomIn();
+    QVERIFY(gutter->width() > unzoomedWidth);
+    QVERIFY2(numberFits(), qPrintable(QString::number(gutter->width())));
+
+    for (int step = 0; step < 20; ++step)
+        editor.zoomOut();
+    QCOMPARE(gutter->width(), unzoomedWidth);
 }
 
 void tst_Editor::messages_data()

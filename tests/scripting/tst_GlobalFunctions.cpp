@@ -91,6 +91,8 @@ private slots:
     void timersFromScripts();
     void printChildrenListsDescendants();
     void generateIDsForWidgetLabelsSubtree();
+    void throwingTextIsNotUsed_data();
+    void throwingTextIsNotUsed();
     void badArgumentsDoNoHarm_data();
     void badArgumentsDoNoHarm();
 };
@@ -496,6 +498,47 @@ void tst_GlobalFunctions::generateIDsForWidgetLabelsSubtree()
         QCOMPARE(widget->findChildren<QMMistlark::EditorFilter *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
     }
     QCOMPARE(window.findChildren<QMMistlark::EditorFilter *>(QString(), Qt::FindDirectChildrenOnly).size(), 0);
+}
+
+void tst_GlobalFunctions::throwingTextIsNotUsed_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::newRow("printout") << "printout(bad)";
+    QTest::newRow("printToScriptLog") << "printToScriptLog(bad)";
+    // A widget is named as the exception's text: a lookup that searched for it would find it.
+    QTest::newRow("getWidgetByObjectName") << "result = getWidgetByObjectName(bad)";
+    QTest::newRow("getSubWidgetByObjectName") << "result = getSubWidgetByObjectName(holder, bad)";
+    QTest::newRow("currentDateTimeString") << "result = currentDateTimeString(bad)";
+    QTest::newRow("newObject") << "result = newObject(bad)";
+    QTest::newRow("textDialog") << "result = textDialog('label', bad)";
+}
+
+// An argument whose toString throws: the function takes no text from it, and the script gets the exception.
+void tst_GlobalFunctions::throwingTextIsNotUsed()
+{
+    QFETCH(QString, call);
+    QTemporaryDir dir;
+    QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
+    QWidget holder;
+    holder.setObjectName(QStringLiteral("holder"));
+    auto *named = new QWidget(&holder);
+    named->setObjectName(QStringLiteral("QWidget"));
+    holder.show();
+
+    // An unsaved script logs below the working directory: nothing may be written there.
+    const QString previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    Editor editor;
+    const QString output = runScript(editor, QStringLiteral("var bad = { toString: function () { throw 'QWidget'; } };\n"
+                                                            "var holder = getWidgetByObjectName('holder');\n"
+                                                            "var result = 'unset';\n"
+                                                            "try { %1; } catch (e) { printout('caught ' + e); }\n"
+                                                            "printout(result);")
+                                                 .arg(call));
+    QVERIFY(QDir::setCurrent(previousDirectory));
+    QVERIFY2(!editor.hasError(), qPrintable(output));
+    QCOMPARE(output, QStringLiteral("caught QWidget\nunset"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 void tst_GlobalFunctions::badArgumentsDoNoHarm_data()

@@ -373,6 +373,7 @@ void tst_RunPipeline::stopEndsAWaitingScript_data()
     QTest::newRow("no prologue") << "printout('before');\ndelay(10000);\nprintout('after');";
     // The stop error has no line; it must not be taken for the included file's.
     QTest::newRow("with an include") << "include(\"lib.js\");\nprintout('before');\ndelay(10000);\nprintout('after');";
+    QTest::newRow("Support.delay") << "printout('before');\nSupport.delay(10000);\nprintout('after');";
 }
 
 void tst_RunPipeline::stopEndsAWaitingScript()

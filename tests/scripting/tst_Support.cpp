@@ -2,6 +2,7 @@
 #include "DropTarget.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
+#include "XvfbRun.h"
 
 #include "scripting/KeyNameTable.h"
 #include "scripting/Support.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDrag>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -21,6 +23,7 @@
 #include <QSpinBox>
 #include <QWidgetAction>
 
+#include <climits>
 #include <functional>
 
 using QMMistlark::Support;
@@ -64,7 +67,9 @@ protected:
                                                       {QEvent::MouseButtonRelease, "release"},
                                                       {QEvent::MouseButtonDblClick, "double"}};
             auto *mouse = static_cast<QMouseEvent *>(event);
-            s_log << QStringLiteral("%1 (%2,%3) %4").arg(kinds.value(event->type())).arg(mouse->x()).arg(mouse->y())
+            // From the exact position: rounding one near the largest int would overflow.
+            s_log << QStringLiteral("%1 (%2,%3) %4").arg(kinds.value(event->type()))
+                         .arg(qint64(mouse->localPos().x())).arg(qint64(mouse->localPos().y()))
                          .arg(buttonsText(mouse->button(), mouse->buttons()));
             return true;
         }
@@ -122,6 +127,7 @@ QPushButton *dialogButton(QWidget *dialog, QDialogButtonBox::StandardButton whic
 
 using SupportCall = std::function<void(Support &, QWidget *)>;
 Q_DECLARE_METATYPE(SupportCall)
+Q_DECLARE_METATYPE(DragSource::Start)
 
 class tst_Support : public QObject
 {
@@ -155,7 +161,9 @@ private slots:
     void shortCutPressReachesShortcut();
     void shortCutPressReenablesEditor_data();
     void shortCutPressReenablesEditor();
+    void dragAndDropDropsOnTarget_data();
     void dragAndDropDropsOnTarget();
+    void dragAndDropUnderXvfb();
 
     void informationDialog();
     void messageDialogClosesItself_data();
@@ -436,6 +444,13 @@ void tst_Support::inputEvents_data()
         << SupportCall([](Support &s, QWidget *w) { s.mouseMove(w, 8, 9); }) << QStringList{"move (8,9) 1/1"};
     QTest::newRow("mouseDoubleClick without press or release")
         << SupportCall([](Support &s, QWidget *w) { s.mouseDoubleClick(w); }) << QStringList{"double (1,1) 1/1"};
+    QTest::newRow("mouseClick with a number that names no button: left")
+        << SupportCall([](Support &s, QWidget *w) { s.mouseClick(w, 5, 6, Qt::MouseButton(-1), Qt::LeftButton); })
+        << QStringList{"press (5,6) 1/1", "release (5,6) 1/1"};
+    // The move of the drag gesture is seven pixels on, but never past the largest int.
+    QTest::newRow("dragAndDrop near the largest int")
+        << SupportCall([](Support &s, QWidget *w) { s.dragAndDrop(w, INT_MAX - 3, INT_MAX, nullptr, 0, 0); })
+        << QStringList{"press (2147483644,2147483647) 1/1", "move (2147483647,2147483647) 1/1"};
     QTest::newRow("keyPress text: key A for every character, the character as text")
         << SupportCall([](Support &s, QWidget *w) { s.keyPress(w, QStringLiteral("a b\n")); })
         << QStringList{"key 41 0 'a'", "key 41 0 ' '", "key 41 0 'b'", "key 41 0 '\n'"};
@@ -621,19 +636,57 @@ void tst_Support::shortCutPressReenablesEditor()
     QCOMPARE(editor.isEnabled(), enabledAfter);
 }
 
+void tst_Support::dragAndDropDropsOnTarget_data()
+{
+    QTest::addColumn<DragSource::Start>("start");
+    QTest::newRow("drag left pending with its source") << DragSource::Start::LeavePending;
+    // Offscreen, exec returns at once and the drag deletes itself; under X, exec waits for a real release.
+    QTest::newRow("drag run by QDrag::exec in mouseMoveEvent") << DragSource::Start::Execute;
+}
+
 void tst_Support::dragAndDropDropsOnTarget()
 {
+    QFETCH(DragSource::Start, start);
+    // The child run under Xvfb makes sure that it tests the X platform, not the offscreen one.
+    const QString expectedPlatform = qEnvironmentVariable("TARSEL_EXPECT_PLATFORM");
+    if (!expectedPlatform.isEmpty())
+        QCOMPARE(QGuiApplication::platformName(), expectedPlatform);
+
+    QStringList sourceLog;
     QWidget window;
     auto *layout = new QHBoxLayout(&window);
-    auto *source = new DragSource(&s_log);
+    auto *source = new DragSource(&sourceLog, nullptr, start);
     auto *target = new DropTarget(&s_log);
     layout->addWidget(source);
     layout->addWidget(target);
+    // Away from the middle of the screen, where an X server keeps its pointer: only the simulated drop counts.
+    window.setGeometry(0, 0, 200, 100);
     window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     m_support.dragAndDrop(source, 10, 12, target, 30, 40);
-    QTRY_COMPARE(s_log, (QStringList{"source press (10,12)", "source move (17,19)", "enter (30,40) payload",
-                                     "move (30,40) payload", "drop (30,40) payload"}));
+    QTRY_COMPARE(s_log, (QStringList{"enter (30,40) payload", "move (30,40) payload", "drop (30,40) payload"}));
+    QStringList expectedSource{"source press (10,12)", "source move (17,19)"};
+    if (start == DragSource::Start::Execute)
+        expectedSource << "source exec over";
+    // An exec still waiting for a release would keep the source, and the script behind it, waiting for ever.
+    QTRY_COMPARE(sourceLog, expectedSource);
+    if (start == DragSource::Start::Execute)
+        QTRY_VERIFY(source->findChildren<QDrag *>().isEmpty());
+}
+
+// The same gesture on an X server: this test's own executable, started under xvfb-run.
+void tst_Support::dragAndDropUnderXvfb()
+{
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QSKIP("Runs only as the parent of the X run");
+    const XvfbRun run = runUnderXvfb({QStringLiteral("dragAndDropDropsOnTarget")});
+    if (!run.started)
+        QSKIP("xvfb-run is not installed (package xvfb)");
+    QVERIFY2(run.passed, qPrintable(run.output));
+    QVERIFY2(run.output.contains(QLatin1String(
+                 "PASS   : tst_Support::dragAndDropDropsOnTarget(drag run by QDrag::exec in mouseMoveEvent)")),
+             qPrintable(run.output));
 }
 
 void tst_Support::informationDialog()

@@ -4,9 +4,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-DragSource::DragSource(QStringList *log, QWidget *parent)
+DragSource::DragSource(QStringList *log, QWidget *parent, Start start)
     : QWidget(parent)
     , m_log(log)
+    , m_start(start)
 {
 }
 
@@ -24,4 +25,8 @@ void DragSource::mouseMoveEvent(QMouseEvent *event)
     auto *data = new QMimeData;
     data->setText(QStringLiteral("payload"));
     drag->setMimeData(data);
+    if (m_start == Start::Execute) {
+        drag->exec(Qt::CopyAction);
+        *m_log << QStringLiteral("source exec over");
+    }
 }

@@ -4,12 +4,17 @@
 #include <QWidget>
 
 // Starts a drag on a move with the left button held, as a drag source does, and logs the presses and
-// moves it receives. The offscreen platform would end an executed drag at once and delete it, so the
-// drag is left pending with its source, as it is while a platform runs it.
+// moves it receives.
+//
+// LeavePending keeps the drag with its source without running it, as it is while a platform runs it.
+// Execute runs it with QDrag::exec, as item views and most real sources do: the offscreen platform ends it
+// at once, an X server waits in exec for a mouse release. Either way the source logs when exec is over.
 class DragSource : public QWidget
 {
 public:
-    explicit DragSource(QStringList *log, QWidget *parent = nullptr);
+    enum class Start { LeavePending, Execute };
+
+    explicit DragSource(QStringList *log, QWidget *parent = nullptr, Start start = Start::LeavePending);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -17,4 +22,5 @@ protected:
 
 private:
     QStringList *m_log;
+    Start m_start;
 };

@@ -380,15 +380,15 @@ QString App::downloadsDirectory(bool create) const
 
 void App::dumpDirectories() const
 {
-    qDebug() << "supportDirectory:" << supportDirectory();
-    qDebug() << "dataDirectory:" << dataDirectory();
-    qDebug() << "cachesDirectory:" << cachesDirectory();
-    qDebug() << "documentsDirectory:" << documentsDirectory();
-    qDebug() << "workDirectory:" << workDirectory();
-    qDebug() << "picturesDirectory:" << picturesDirectory();
-    qDebug() << "musicDirectory:" << musicDirectory();
-    qDebug() << "moviesDirectory:" << moviesDirectory();
-    qDebug() << "downloadsDirectory:" << downloadsDirectory();
+    qDebug().noquote() << "supportDirectory:" << supportDirectory();
+    qDebug().noquote() << "dataDirectory:" << dataDirectory();
+    qDebug().noquote() << "cachesDirectory:" << cachesDirectory();
+    qDebug().noquote() << "documentsDirectory:" << documentsDirectory();
+    qDebug().noquote() << "workDirectory:" << workDirectory();
+    qDebug().noquote() << "picturesDirectory:" << picturesDirectory();
+    qDebug().noquote() << "musicDirectory:" << musicDirectory();
+    qDebug().noquote() << "moviesDirectory:" << moviesDirectory();
+    qDebug().noquote() << "downloadsDirectory:" << downloadsDirectory();
 }
 
 QString App::resourcesDirectory() const

@@ -2,6 +2,9 @@
 
 #include "QMWidgets/App.h"
 
+#include <climits>
+#include <cmath>
+
 namespace QMWidgets {
 
 QString CommonStyle::styleSheet() const
@@ -11,7 +14,12 @@ QString CommonStyle::styleSheet() const
 
 int CommonStyle::scaledScreenUnit(float divisor)
 {
-    return static_cast<int>(App::shorterScreenSide() / divisor);
+    // A divisor of 0, or one so small that the unit leaves int, gives no unit rather than an undefined one.
+    // Divided in single precision, as the divisor is given.
+    const float unit = std::trunc(float(App::shorterScreenSide()) / divisor);
+    if (!std::isfinite(unit) || double(unit) < double(INT_MIN) || double(unit) > double(INT_MAX))
+        return 0;
+    return int(unit);
 }
 
 } // namespace QMWidgets

@@ -1,5 +1,7 @@
 #include "QMWidgets/FileDialog.h"
 
+#include <QPointer>
+
 namespace QMWidgets {
 
 namespace {
@@ -8,13 +10,17 @@ QStringList askForFiles(QWidget *parent, const QString &caption, const QString &
                         QFileDialog::FileMode fileMode, QFileDialog::AcceptMode acceptMode,
                         QFileDialog::Options options)
 {
-    QFileDialog dialog(parent, caption, directory, filter);
-    dialog.setFileMode(fileMode);
-    dialog.setAcceptMode(acceptMode);
-    dialog.setOptions(options);
-    if (dialog.exec() != QDialog::Accepted)
+    // On the heap and guarded: the parent may be deleted while the dialog runs, and the dialog with it.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, directory, filter);
+    dialog->setFileMode(fileMode);
+    dialog->setAcceptMode(acceptMode);
+    dialog->setOptions(options);
+    const int result = dialog->exec();
+    if (!dialog)
         return {};
-    return dialog.selectedFiles();
+    const QStringList files = result == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+    delete dialog;
+    return files;
 }
 }
 
