@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "BlenderWidget.h"
 #include "TranslationsManager.h"
+#include "UpdateCheck.h"
 
 #include "MTools/Encodings.h"
 #include "Platform/WindowsVersion.h"
@@ -248,6 +249,8 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
 
     m_independentEdition = true;
     installSilentMessageHandler();
+    if (checkUpdatesSetting())
+        QTimer::singleShot(2000, this, SLOT(checkUpdatesOnStart()));
 }
 
 App::~App() = default;
@@ -971,7 +974,23 @@ void App::slotSetBlendMainWidget(bool on)
 
 void App::slotCheckUpdate()
 {
-    qDebug() << "Not implemented";
+    showUpdateDialog(checkForUpdate());
+}
+
+void App::checkUpdatesOnStart()
+{
+    const QString text = lastUpdateCheckDate();
+    const QDate lastCheck = QDate::fromString(text, dateFormat());
+    const QDate today = QDate::currentDate();
+    if (text.isEmpty() || !lastCheck.isValid()) {
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+        return;
+    }
+    // Without a newer build the date stays, so the next start asks again.
+    if (lastCheck.daysTo(today) > 5 && isNewerVersionAvailable()) {
+        showUpdateDialog(UpdateStatus::Newer);
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+    }
 }
 
 } // namespace QMWidgets
