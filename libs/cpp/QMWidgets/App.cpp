@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "BlenderWidget.h"
+#include "CssEditor.h"
 #include "TranslationsManager.h"
 #include "UpdateCheck.h"
 
@@ -911,6 +912,12 @@ void App::slotShowPrivacyPolicy()
 {
     if (!m_privacyPolicyUrl.isEmpty())
         QDesktopServices::openUrl(QUrl(m_privacyPolicyUrl));
+}
+
+void App::slotShowCssEditor()
+{
+    auto *editor = new CssEditor(nullptr);
+    editor->show();
 }
 
 void App::slotContactUs()

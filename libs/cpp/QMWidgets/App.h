@@ -179,6 +179,8 @@ signals:
 public slots:
     void slotStartCount();
     void slotShowPrivacyPolicy();
+    // Opens one more style-sheet editor; closing it only hides it.
+    void slotShowCssEditor();
     void slotContactUs();
     void slotTellFriend();
     void slotSupportPage();
