@@ -2,7 +2,9 @@
 
 #include "AboutDialog.h"
 #include "BlenderWidget.h"
+#include "CssEditor.h"
 #include "TranslationsManager.h"
+#include "UpdateCheck.h"
 
 #include "MTools/Encodings.h"
 #include "HelpDialog.h"
@@ -259,6 +261,8 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
 
     m_independentEdition = true;
     installSilentMessageHandler();
+    if (checkUpdatesSetting())
+        QTimer::singleShot(2000, this, SLOT(checkUpdatesOnStart()));
 
     // Nothing on this system opens store links; they lead to the maker's page of its applications.
     Platform::StoreLinkHandler::install(this, QUrl(MakerLinks::appsPage()));
@@ -928,6 +932,12 @@ void App::slotShowPrivacyPolicy()
         QDesktopServices::openUrl(QUrl(m_privacyPolicyUrl));
 }
 
+void App::slotShowCssEditor()
+{
+    auto *editor = new CssEditor(nullptr);
+    editor->show();
+}
+
 void App::slotContactUs()
 {
     const QString system = windowsVersionText() + ' ' + language() + ' '
@@ -1203,7 +1213,23 @@ void App::scheduleIntroAtStart()
 
 void App::slotCheckUpdate()
 {
-    qDebug() << "Not implemented";
+    showUpdateDialog(checkForUpdate());
+}
+
+void App::checkUpdatesOnStart()
+{
+    const QString text = lastUpdateCheckDate();
+    const QDate lastCheck = QDate::fromString(text, dateFormat());
+    const QDate today = QDate::currentDate();
+    if (text.isEmpty() || !lastCheck.isValid()) {
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+        return;
+    }
+    // Without a newer build the date stays, so the next start asks again.
+    if (lastCheck.daysTo(today) > 5 && isNewerVersionAvailable()) {
+        showUpdateDialog(UpdateStatus::Newer);
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+    }
 }
 
 } // namespace QMWidgets

@@ -1,0 +1,3 @@
+/**/a/* x *//* y */ b // c
+"unterminated
+/[/]/ i++ / 2

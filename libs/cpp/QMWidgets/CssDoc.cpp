@@ -1,0 +1,87 @@
+#include "QMWidgets/CssDoc.h"
+
+#include "QMWidgets/CssSyntaxHighlighter.h"
+#include "QMWidgets/FileDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace QMWidgets {
+
+CssDoc::CssDoc(QWidget *parent)
+    : QTextEdit(parent)
+{
+    new CssSyntaxHighlighter(document());
+    setupLook();
+}
+
+void CssDoc::setupLook()
+{
+    QFont font(QStringLiteral("Lucida Console"), 12, QFont::Normal, false);
+    // Where that face is missing, a fixed-pitch one stands in rather than a proportional default.
+    font.setStyleHint(QFont::Monospace);
+    document()->setDefaultFont(font);
+    setStyleSheet(QStringLiteral("QTextEdit{background: #000060; color: yellow;}"));
+}
+
+QString CssDoc::fileName() const
+{
+    return m_fileName;
+}
+
+void CssDoc::slotLoad()
+{
+    const QString name = FileDialog::getOpenFileName(this, QString(), QString(), QString());
+    if (name.isEmpty())
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(this, QStringLiteral("Warning"),
+                             QStringLiteral("Cannot open the file \"%1\":\n%2.")
+                                 .arg(QDir::toNativeSeparators(name), file.errorString()));
+        return;
+    }
+    QTextStream in(&file);
+    setPlainText(in.readAll());
+    file.close();
+    m_fileName = name;
+    emit changeWindowTitle(m_fileName);
+}
+
+void CssDoc::slotSave()
+{
+    if (m_fileName.isEmpty()) {
+        slotSaveAs();
+        return;
+    }
+    // Through a save file: a failed write leaves the old file whole and the title as it was.
+    QSaveFile file(m_fileName);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QTextStream out(&file);
+        out << toPlainText();
+        out.flush();
+        written = out.status() == QTextStream::Ok && file.commit();
+    }
+    if (!written) {
+        QMessageBox::warning(this, QStringLiteral("Warning"),
+                             QStringLiteral("Cannot save the file \"%1\":\n%2.")
+                                 .arg(QDir::toNativeSeparators(m_fileName), file.errorString()));
+        return;
+    }
+    emit changeWindowTitle(m_fileName);
+}
+
+void CssDoc::slotSaveAs()
+{
+    const QString name = FileDialog::getSaveFileName(this, m_fileName, QString(), QString());
+    if (name.isEmpty())
+        return;
+    m_fileName = name;
+    slotSave();
+}
+
+} // namespace QMWidgets
