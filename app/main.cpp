@@ -16,6 +16,7 @@ int main(int argc, char **argv)
     JavaScriptEvaluator window(nullptr);
     window.show();
     window.setWindowTitle(QCoreApplication::applicationName());
+    app.setMainWidget(&window);
 
     return app.exec();
 }

@@ -1,9 +1,18 @@
 #include "QMWidgets/App.h"
+#include "LinkCatcher.h"
 #include "TestApp.h"
 
 #include <QDir>
+#include <QExposeEvent>
+#include <QFileOpenEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryFile>
+#include <QUrlQuery>
 
 #include <cstdio>
 #include <memory>
@@ -58,6 +67,36 @@ private:
     int m_saved = -1;
 };
 
+// Notes where its presses and releases land, and whether the application had announced the press before.
+class PressProbe : public QWidget
+{
+public:
+    explicit PressProbe(QSignalSpy *announced)
+        : m_announced(announced)
+    {
+    }
+
+    QList<QPoint> presses;
+    QList<QPoint> releases;
+    QList<int> announcedBeforePress;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        presses.append(event->pos());
+        announcedBeforePress.append(m_announced ? m_announced->count() : -1);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override { releases.append(event->pos()); }
+
+private:
+    QSignalSpy *m_announced;
+};
+
+QString queryValue(const QUrl &url, const QString &key)
+{
+    return QUrlQuery(url).queryItemValue(key, QUrl::FullyDecoded);
+}
+
 } // namespace
 
 // Each test makes its own application object in a home of its own, so construction itself is under test.
@@ -91,6 +130,25 @@ private slots:
     void windowsVersionText();
     void startupHooksRunForLaterApplications();
     void messagesAreDiscardedAfterConstruction();
+
+    void fileOpenEventIsHandled();
+    void pressIsSignalledBeforeDelivery();
+    void activationFollowsEvents();
+    void exposeIsSignalled();
+    void postedClickLandsAtClickPoint_data();
+    void postedClickLandsAtClickPoint();
+    void blenderCoversMainWidget();
+    void findWidgetByClassName();
+    void isChildOf();
+    void installFileIfMissing();
+    void logFileHandlerWritesLines();
+    void logFileHandlerDropsUnwritableMessages();
+    void supportAndPrivacyLinks();
+    void mailLinks();
+    void promotedApp_data();
+    void promotedApp();
+    void initializeOnceStoresTheFlag();
+    void makerAddressesDecode();
 
 private:
     App *makeApp();
@@ -379,6 +437,315 @@ void tst_App::messagesAreDiscardedAfterConstruction()
         QVERIFY(capture.text().contains("this warning is shown"));
     }
     App::installSilentMessageHandler();
+}
+
+void tst_App::fileOpenEventIsHandled()
+{
+    App *app = makeApp();
+    QSignalSpy requests(app, &App::fileOpenRequest);
+    QFileOpenEvent event(QStringLiteral("D:/x.js"));
+    QVERIFY(QCoreApplication::sendEvent(app, &event));
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.first().first().toString(), QString("D:/x.js"));
+}
+
+void tst_App::pressIsSignalledBeforeDelivery()
+{
+    App *app = makeApp();
+    QSignalSpy presses(app, &App::mouseButtonPress);
+    PressProbe probe(&presses);
+    probe.resize(40, 40);
+    probe.show();
+
+    QTest::mousePress(&probe, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(probe.announcedBeforePress, QList<int>{1});
+    QTest::mouseRelease(&probe, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    // Only presses are announced, and the release still reaches the widget.
+    QCOMPARE(presses.count(), 1);
+    QCOMPARE(probe.releases.count(), 1);
+}
+
+void tst_App::activationFollowsEvents()
+{
+    App *app = makeApp();
+    QSignalSpy activated(app, &App::applicationActivated);
+    QSignalSpy deactivated(app, &App::applicationDeactivated);
+    QVERIFY(!app->isInactive());
+
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(app, &deactivate);
+    QVERIFY(app->isInactive());
+    QCOMPARE(deactivated.count(), 1);
+
+    QEvent activate(QEvent::ApplicationActivate);
+    QCoreApplication::sendEvent(app, &activate);
+    QVERIFY(!app->isInactive());
+    QCOMPARE(activated.count(), 1);
+}
+
+void tst_App::exposeIsSignalled()
+{
+    App *app = makeApp();
+    QSignalSpy exposed(app, &App::applicationExposed);
+    QObject receiver;
+    QExposeEvent event{QRegion(0, 0, 10, 10)};
+    QCoreApplication::sendEvent(&receiver, &event);
+    QCOMPARE(exposed.count(), 1);
+}
+
+void tst_App::postedClickLandsAtClickPoint_data()
+{
+    QTest::addColumn<QPoint>("requested");
+    QTest::addColumn<QPoint>("landed");
+    QTest::newRow("middle, halves truncated") << QPoint(-1, -1) << QPoint(50, 25);
+    QTest::newRow("middle of the height only") << QPoint(10, -1) << QPoint(10, 25);
+    QTest::newRow("exact point") << QPoint(3, 4) << QPoint(3, 4);
+}
+
+void tst_App::postedClickLandsAtClickPoint()
+{
+    QFETCH(QPoint, requested);
+    QFETCH(QPoint, landed);
+    makeApp();
+    PressProbe probe(nullptr);
+    probe.resize(101, 51);
+    QCOMPARE(App::clickPoint(&probe, requested.x(), requested.y()), landed);
+
+    App::postMouseClick(&probe, requested.x(), requested.y());
+    App::postMouseClick(nullptr, 1, 1); // nothing to post to
+    QVERIFY(probe.presses.isEmpty()); // posted, not sent
+    QTRY_COMPARE(probe.releases.count(), 1);
+    QCOMPARE(probe.presses, QList<QPoint>{landed});
+    QCOMPARE(probe.releases, QList<QPoint>{landed});
+}
+
+void tst_App::blenderCoversMainWidget()
+{
+    App *app = makeApp();
+    QVERIFY(!app->mainWidget());
+    app->slotSetBlendMainWidget(true); // nothing registered: nothing happens
+
+    QWidget window;
+    auto *child = new QLabel(QStringLiteral("content"), &window);
+    window.resize(300, 200);
+    window.show();
+    app->setMainWidget(&window);
+    QCOMPARE(app->mainWidget(), &window);
+
+    auto *blender = window.findChild<QLabel *>(QStringLiteral("MainWidgetBlender"));
+    QVERIFY(blender);
+    QCOMPARE(blender->metaObject()->className(), "QMWidgets::BlenderWidget");
+    QVERIFY(blender->autoFillBackground());
+    QVERIFY(!blender->isVisible());
+
+    app->slotSetBlendMainWidget(true);
+    QVERIFY(blender->isVisible());
+    QCOMPARE(blender->size(), QSize(300, 200));
+    QCOMPARE(blender->pos(), QPoint(0, 0));
+    QCOMPARE(window.childAt(150, 100), blender); // above the window's other children
+    QVERIFY(child->isVisible());
+
+    // The size is fixed at each showing and does not follow the window.
+    window.resize(400, 250);
+    QCOMPARE(blender->size(), QSize(300, 200));
+    app->slotSetBlendMainWidget(false);
+    QVERIFY(!blender->isVisible());
+    app->slotSetBlendMainWidget(true);
+    QCOMPARE(blender->size(), QSize(400, 250));
+}
+
+void tst_App::findWidgetByClassName()
+{
+    makeApp();
+    QCOMPARE(App::findWidgetByClassName("QSpinBox"), nullptr);
+
+    QWidget first;
+    auto *nested = new QSpinBox(new QWidget(&first));
+    QCOMPARE(App::findWidgetByClassName("QSpinBox"), nested);
+
+    // A top-level widget of the class wins over descendants.
+    QSpinBox topLevel;
+    QCOMPARE(App::findWidgetByClassName("QSpinBox"), &topLevel);
+    QCOMPARE(App::findWidgetByClassName("QCheckBox"), nullptr);
+}
+
+void tst_App::isChildOf()
+{
+    makeApp();
+    QWidget parent;
+    auto *child = new QWidget(&parent);
+    auto *grandChild = new QLineEdit(child);
+    QWidget stranger;
+    QVERIFY(App::isChildOf(child, &parent));
+    QVERIFY(App::isChildOf(grandChild, &parent));
+    QVERIFY(!App::isChildOf(&parent, &parent));
+    QVERIFY(!App::isChildOf(&stranger, &parent));
+    QVERIFY(!App::isChildOf(&parent, child));
+    QVERIFY(!App::isChildOf(nullptr, &parent));
+}
+
+void tst_App::installFileIfMissing()
+{
+    App *app = makeApp();
+    const QString source = m_home->filePath("source.txt");
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("first");
+    file.close();
+
+    const QString target = m_home->filePath("deep/folder");
+    QVERIFY(App::installFileIfMissing(source, target));
+    QFile installed(target + "/source.txt");
+    QVERIFY(installed.open(QIODevice::ReadOnly));
+    QCOMPARE(installed.readAll(), QByteArray("first"));
+    installed.close();
+
+    // An installed file stays as it is.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("second");
+    file.close();
+    QVERIFY(App::installFileIfMissing(source, target));
+    QVERIFY(installed.open(QIODevice::ReadOnly));
+    QCOMPARE(installed.readAll(), QByteArray("first"));
+    installed.close();
+
+    QVERIFY(!App::installFileIfMissing(m_home->filePath("missing.txt"), target));
+    QVERIFY(!QFileInfo::exists(target + "/missing.txt"));
+
+    QVERIFY(App::installSupportFile(source, "renamed.txt"));
+    QVERIFY(QFileInfo::exists(QDir(app->supportDirectory()).filePath("renamed.txt")));
+}
+
+void tst_App::logFileHandlerWritesLines()
+{
+    App *app = makeApp();
+    App::installLogFileMessageHandler();
+    qWarning("a warning");
+    qDebug("a debug line");
+    qInfo("an info line");
+    qCritical("a critical line");
+    App::installSilentMessageHandler();
+
+    QFile log(QDir(app->supportDirectory()).filePath("protocol.log"));
+    QVERIFY2(log.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(log.errorString()));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.count(), 3);
+    const QString source = QFileInfo(QStringLiteral(__FILE__)).fileName();
+    const QStringList levels{"Warning: a warning", "Debug: a debug line", "Critical: a critical line"};
+    for (int i = 0; i < levels.count(); ++i) {
+        const QRegularExpression line("^\\d\\d\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d "
+                                      + QRegularExpression::escape(levels.at(i)) + ", .*"
+                                      + QRegularExpression::escape(source) + "$");
+        QVERIFY2(line.match(lines.at(i)).hasMatch(), qPrintable(lines.at(i)));
+    }
+}
+
+void tst_App::logFileHandlerDropsUnwritableMessages()
+{
+    App *app = makeApp();
+    // A folder in the log file's place cannot be opened for writing.
+    QVERIFY(QDir().mkpath(QDir(app->supportDirectory(true)).filePath("protocol.log")));
+    App::installLogFileMessageHandler();
+    qWarning("dropped");
+    App::installSilentMessageHandler();
+    QVERIFY(QFileInfo(QDir(app->supportDirectory()).filePath("protocol.log")).isDir());
+}
+
+void tst_App::supportAndPrivacyLinks()
+{
+    App *app = makeApp();
+    LinkCatcher desktop;
+
+    app->slotShowPrivacyPolicy();
+    QVERIFY(desktop.links().isEmpty());
+    app->setPrivacyPolicyUrl("https://example.org/privacy");
+    app->slotShowPrivacyPolicy();
+    QCOMPARE(desktop.links(), QList<QUrl>{QUrl("https://example.org/privacy")});
+
+    desktop.clear();
+    app->slotSupportPage();
+    app->setAppPageUrl("https://example.org/apps/tarsel/");
+    app->slotSupportPage();
+    QCOMPARE(desktop.links(), (QList<QUrl>{QUrl(App::makerWebSite()), QUrl("https://example.org/apps/tarsel/")}));
+}
+
+void tst_App::mailLinks()
+{
+    App *app = makeApp();
+    QCoreApplication::setApplicationVersion("1.8.2");
+    LinkCatcher desktop;
+
+    app->slotContactUs();
+    app->slotTellFriend();
+    app->setAppPageUrl("https://example.org/apps/tarsel/");
+    app->setDisplayName("Tarsel Pro");
+    app->slotTellFriend();
+    const QList<QUrl> links = desktop.links();
+    QCOMPARE(links.count(), 3);
+
+    QCOMPARE(links[0].scheme(), QString("mailto"));
+    QCOMPARE(links[0].path(), App::makerContactAddress());
+    QCOMPARE(queryValue(links[0], "subject"),
+             "Contact (Tarsel 1.8.2) " + App::windowsVersionText() + ' ' + app->language() + " I");
+    QVERIFY(QUrlQuery(links[0]).hasQueryItem("body"));
+
+    QCOMPARE(links[1].path(), QString());
+    QCOMPARE(queryValue(links[1], "subject"), QString("Check out the cool Tarsel app!"));
+    QCOMPARE(queryValue(links[1], "body"), "Tarsel - " + App::makerWebSite() + "/tarsel");
+    QCOMPARE(queryValue(links[2], "body"), QString("Tarsel Pro - https://example.org/apps/tarsel/"));
+}
+
+void tst_App::promotedApp_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("linkKey");
+    QTest::addColumn<QString>("webPage");
+    QTest::addColumn<bool>("promoted");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("nothing promoted: product page") << "" << "" << "https://example.org/tarsel" << false
+                                                     << "https://example.org/tarsel";
+    QTest::newRow("nothing promoted, no product page") << "" << "" << "" << false << "";
+    QTest::newRow("promoted link") << "" << "https://example.org/quillmap" << "https://example.org/tarsel" << true
+                                   << "https://example.org/quillmap";
+    QTest::newRow("promoted text without link") << "Quillmap" << "" << "https://example.org/tarsel" << true << "";
+}
+
+void tst_App::promotedApp()
+{
+    QFETCH(QString, second);
+    QFETCH(QString, linkKey);
+    QFETCH(QString, webPage);
+    QFETCH(bool, promoted);
+    QFETCH(QString, opened);
+    App *app = makeApp();
+    LinkCatcher desktop;
+    app->setWebPageUrl(webPage);
+    app->setPromotedApp("first", second);
+    if (!linkKey.isEmpty())
+        app->setPromotedAppLink(linkKey);
+    QCOMPARE(app->hasPromotedApp(), promoted);
+
+    app->slotGoToPromotedApp();
+    QCOMPARE(desktop.links(), opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)});
+}
+
+void tst_App::initializeOnceStoresTheFlag()
+{
+    App *app = makeApp();
+    QVERIFY(!app->value("Initialized", false).toBool());
+    app->initializeOnce();
+    QVERIFY(app->value("Initialized", false).toBool());
+    app->initializeOnce();
+    QVERIFY(app->value("Initialized", false).toBool());
+}
+
+void tst_App::makerAddressesDecode()
+{
+    for (const QString &address :
+         {App::firstMakerWebAddress(), App::secondMakerWebAddress(), App::thirdMakerWebAddress()}) {
+        const QUrl url(address, QUrl::StrictMode);
+        QVERIFY2(url.isValid() && url.scheme() == "https" && !url.host().isEmpty(), qPrintable(address));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_App)

@@ -1,15 +1,27 @@
 #include "App.h"
 
+#include "AboutDialog.h"
+#include "BlenderWidget.h"
 #include "TranslationsManager.h"
 
+#include "MTools/Encodings.h"
 #include "Platform/WindowsVersion.h"
 
 #include <QDebug>
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
+#include <QDateTime>
+#include <QDesktopServices>
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileOpenEvent>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QTimer>
+#include <QUrl>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -148,6 +160,49 @@ QString userFolder(QStandardPaths::StandardLocation location)
 void silentMessageHandler(QtMsgType, const QMessageLogContext &, const QString &)
 {
 }
+
+const char *logLevelText(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return " Debug: ";
+    case QtWarningMsg:
+        return " Warning: ";
+    case QtCriticalMsg:
+        return " Critical: ";
+    case QtFatalMsg:
+        return " Fatal: ";
+    default:
+        return nullptr;
+    }
+}
+
+void logFileMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    App *app = App::instance();
+    if (!app) {
+        if (type == QtFatalMsg)
+            std::abort();
+        return;
+    }
+    // Inside the support folder: the folder's path carries no trailing slash to append the name to.
+    QFile file(QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log")));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        if (const char *level = logLevelText(type)) {
+            QTextStream out(&file);
+            out << QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) << level << message
+                << ", " << QString::fromUtf8(context.file) << '\n';
+        }
+        file.close();
+    }
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+// The maker's pages, kept as Base64 text in the program.
+const char kFirstMakerWebAddress[] = "aHR0cHM6Ly93d3cuYm9ybHVuZS5jb20=";
+const char kSecondMakerWebAddress[] = "aHR0cHM6Ly9hcHBzLmJvcmx1bmUuY29t";
+const char kThirdMakerWebAddress[] = "aHR0cHM6Ly9zdXBwb3J0LmJvcmx1bmUuY29t";
 
 QRect desktopRect()
 {
@@ -648,6 +703,270 @@ void App::installDefaultMessageHandler()
 void App::installSilentMessageHandler()
 {
     qInstallMessageHandler(silentMessageHandler);
+}
+
+void App::installLogFileMessageHandler()
+{
+    qInstallMessageHandler(logFileMessageHandler);
+}
+
+bool App::event(QEvent *e)
+{
+    if (e->type() == QEvent::FileOpen) {
+        emit fileOpenRequest(static_cast<QFileOpenEvent *>(e)->file());
+        return true;
+    }
+    return QApplication::event(e);
+}
+
+bool App::notify(QObject *receiver, QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        emit mouseButtonPress();
+        break;
+    case QEvent::ApplicationActivate:
+        m_inactive = false;
+        emit applicationActivated();
+        break;
+    case QEvent::ApplicationDeactivate:
+        m_inactive = true;
+        emit applicationDeactivated();
+        break;
+    case QEvent::Expose:
+        emit applicationExposed();
+        break;
+    default:
+        break;
+    }
+    return QApplication::notify(receiver, e);
+}
+
+void App::setMainWidget(QWidget *widget)
+{
+    m_mainWidget = widget;
+    auto *blender = new BlenderWidget(nullptr);
+    blender->setObjectName(QStringLiteral("MainWidgetBlender"));
+    blender->setParent(widget);
+    blender->setAutoFillBackground(true);
+    blender->hide();
+    m_blender = blender;
+}
+
+QWidget *App::mainWidget() const
+{
+    return m_mainWidget.data();
+}
+
+void App::setPromotedApp(const QString &first, const QString &second)
+{
+    m_firstPromotedApp = first;
+    m_secondPromotedApp = second;
+}
+
+void App::setPromotedAppLink(const QString &key)
+{
+    m_promotedAppLink = storeLinkFor(key);
+}
+
+QString App::promotedAppLink() const
+{
+    return m_promotedAppLink;
+}
+
+bool App::hasPromotedApp() const
+{
+    return !m_secondPromotedApp.isEmpty() || !m_promotedAppLink.isEmpty();
+}
+
+void App::initializeOnce()
+{
+    if (isStoreEdition())
+        return;
+    if (value(QStringLiteral("Initialized"), false).toBool())
+        return;
+    QTimer::singleShot(1000, this, SLOT(slotStartCount()));
+    setValue(QStringLiteral("Initialized"), true);
+}
+
+bool App::isAutoUpdateAllowed()
+{
+    return !QFileInfo::exists(QDir::current().filePath(QStringLiteral("noautoupdate")));
+}
+
+void App::postMousePress(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    if (!target)
+        return;
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, QPointF(x, y), button, buttons,
+                                                        Qt::NoModifier));
+}
+
+void App::postMouseRelease(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    if (!target)
+        return;
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(x, y), button, buttons,
+                                                        Qt::NoModifier));
+}
+
+QPoint App::clickPoint(const QWidget *widget, int x, int y)
+{
+    return QPoint(x < 0 ? widget->width() / 2 : x, y < 0 ? widget->height() / 2 : y);
+}
+
+void App::postMouseClick(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    if (!target)
+        return;
+    const QPoint point = clickPoint(target, x, y);
+    postMousePress(target, point.x(), point.y(), button, buttons);
+    postMouseRelease(target, point.x(), point.y(), button, buttons);
+}
+
+QWidget *App::findWidgetByClassName(const QString &className)
+{
+    QWidget *candidate = nullptr;
+    const QWidgetList topLevels = QApplication::topLevelWidgets();
+    for (QWidget *topLevel : topLevels) {
+        if (QLatin1String(topLevel->metaObject()->className()) == className)
+            return topLevel;
+        // A match under a later top-level widget replaces one found earlier.
+        const QList<QWidget *> children = topLevel->findChildren<QWidget *>();
+        for (QWidget *child : children) {
+            if (QLatin1String(child->metaObject()->className()) == className) {
+                candidate = child;
+                break;
+            }
+        }
+    }
+    return candidate;
+}
+
+bool App::isChildOf(const QObject *widget, const QObject *parent)
+{
+    if (!widget || !parent)
+        return false;
+    return parent->findChildren<QObject *>().contains(const_cast<QObject *>(widget));
+}
+
+bool App::installFileIfMissing(const QString &sourcePath, const QString &directory, const QString &name)
+{
+    QDir().mkpath(directory);
+    const QString targetName = name.isEmpty() ? QFileInfo(sourcePath).fileName() : name;
+    const QString target = directory + '/' + targetName;
+    if (QFileInfo::exists(target))
+        return true;
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    // Through a save file, so a failed write leaves no half file that a later call would take as installed.
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return file.commit();
+}
+
+bool App::installSupportFile(const QString &sourcePath, const QString &name)
+{
+    App *app = instance();
+    return app && installFileIfMissing(sourcePath, app->supportDirectory(true), name);
+}
+
+QString App::makerWebSite()
+{
+    return QStringLiteral("https://www.borlune.com");
+}
+
+QString App::makerContactAddress()
+{
+    return QStringLiteral("support@borlune.com");
+}
+
+QString App::firstMakerWebAddress()
+{
+    return MTools::fromBase64ToString(QLatin1String(kFirstMakerWebAddress));
+}
+
+QString App::secondMakerWebAddress()
+{
+    return MTools::fromBase64ToString(QLatin1String(kSecondMakerWebAddress));
+}
+
+QString App::thirdMakerWebAddress()
+{
+    return MTools::fromBase64ToString(QLatin1String(kThirdMakerWebAddress));
+}
+
+void App::slotStartCount()
+{
+}
+
+void App::slotShowPrivacyPolicy()
+{
+    if (!m_privacyPolicyUrl.isEmpty())
+        QDesktopServices::openUrl(QUrl(m_privacyPolicyUrl));
+}
+
+void App::slotContactUs()
+{
+    const QString system = windowsVersionText() + ' ' + language() + ' '
+                           + (isStoreEdition() ? QString() : QStringLiteral("I"));
+    const QString link = QStringLiteral("mailto:") + makerContactAddress() + QStringLiteral("?subject=Contact (")
+                         + QCoreApplication::applicationName() + ' ' + QCoreApplication::applicationVersion()
+                         + QStringLiteral(") ") + system + QStringLiteral("&body=");
+    QDesktopServices::openUrl(QUrl(link));
+}
+
+void App::slotTellFriend()
+{
+    const QString appKey = QCoreApplication::applicationName().toLower();
+    QString link = makerWebSite() + '/' + appKey;
+    if (!m_appPageUrl.isEmpty())
+        link = m_appPageUrl;
+    else if (isStoreEdition())
+        link = storeLinkFor(appKey).replace(QLatin1String("macappstore"), QLatin1String("https"));
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:?subject=Check out the cool ")
+                                   + QCoreApplication::applicationName() + QStringLiteral(" app!&body=")
+                                   + displayName() + QStringLiteral(" - ") + link));
+}
+
+void App::slotSupportPage()
+{
+    QDesktopServices::openUrl(QUrl(m_appPageUrl.isEmpty() ? makerWebSite() : m_appPageUrl));
+}
+
+void App::slotGoToPromotedApp()
+{
+    QString link;
+    if (!m_promotedAppLink.isEmpty())
+        link = m_promotedAppLink;
+    else if (!hasPromotedApp() && !m_webPageUrl.isEmpty())
+        link = m_webPageUrl;
+    QDesktopServices::openUrl(QUrl(link));
+}
+
+void App::slotAbout()
+{
+    // Guarded: the main widget may close and take the box with it while it runs.
+    QPointer<AboutDialog> dialog = new AboutDialog(mainWidget());
+    dialog->exec();
+    delete dialog.data();
+}
+
+void App::slotSetBlendMainWidget(bool on)
+{
+    if (!m_mainWidget || !m_blender)
+        return;
+    if (!on) {
+        m_blender->hide();
+        return;
+    }
+    m_blender->setFixedSize(m_mainWidget->width(), m_mainWidget->height());
+    m_blender->show();
+    m_blender->raise();
 }
 
 void App::slotCheckUpdate()

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDate>
 #include <QMap>
+#include <QPoint>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -10,6 +12,8 @@ class QRect;
 class QSettings;
 
 namespace QMWidgets {
+
+class BlenderWidget;
 
 // The application object of every program of the framework: identity, the one settings store,
 // standard directories, build date, language, editions and the last directories of the file dialogs.
@@ -124,8 +128,63 @@ public:
 
     static void installDefaultMessageHandler();
     static void installSilentMessageHandler();
+    // Appends every message but info to "protocol.log" in the support directory; a fatal one aborts after its line.
+    static void installLogFileMessageHandler();
+
+    bool event(QEvent *e) override;
+    bool notify(QObject *receiver, QEvent *e) override;
+
+    // The window on which the About box and the prompts open; it gets a hidden overlay of its own.
+    void setMainWidget(QWidget *widget);
+    QWidget *mainWidget() const;
+
+    void setPromotedApp(const QString &first, const QString &second);
+    void setPromotedAppLink(const QString &key);
+    QString promotedAppLink() const;
+    virtual bool hasPromotedApp() const;
+
+    void initializeOnce();
+    static bool isAutoUpdateAllowed();
+
+    // Synthetic mouse input, posted to the target; a null target gets nothing.
+    static void postMousePress(QWidget *target, int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                               Qt::MouseButtons buttons = Qt::LeftButton);
+    static void postMouseRelease(QWidget *target, int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                                 Qt::MouseButtons buttons = Qt::NoButton);
+    static void postMouseClick(QWidget *target, int x = -1, int y = -1, Qt::MouseButton button = Qt::LeftButton,
+                               Qt::MouseButtons buttons = Qt::LeftButton);
+    // A negative coordinate stands for the middle of the widget on that axis.
+    static QPoint clickPoint(const QWidget *widget, int x, int y);
+
+    static QWidget *findWidgetByClassName(const QString &className);
+    static bool isChildOf(const QObject *widget, const QObject *parent);
+    static bool installFileIfMissing(const QString &sourcePath, const QString &directory,
+                                     const QString &name = QString());
+    static bool installSupportFile(const QString &sourcePath, const QString &name = QString());
+
+    static QString makerWebSite();
+    static QString makerContactAddress();
+    static QString firstMakerWebAddress();
+    static QString secondMakerWebAddress();
+    static QString thirdMakerWebAddress();
+
+signals:
+    void mouseButtonPress();
+    void applicationActivated();
+    void applicationDeactivated();
+    void applicationExposed();
+    void dockClicked();
+    void fileOpenRequest(const QString &fileName);
 
 public slots:
+    void slotStartCount();
+    void slotShowPrivacyPolicy();
+    void slotContactUs();
+    void slotTellFriend();
+    void slotSupportPage();
+    void slotGoToPromotedApp();
+    void slotAbout();
+    void slotSetBlendMainWidget(bool on);
     virtual void slotCheckUpdate();
 
 private:
@@ -141,11 +200,17 @@ private:
     int m_reminderDelay = 4000;
     QStringList m_helpPages;
     QString m_helpVideoUrl;
+    QString m_firstPromotedApp;
+    QString m_secondPromotedApp;
+    QString m_promotedAppLink;
     QString m_webPageUrl;
     QString m_facebookShareUrl;
     QString m_twitterShareUrl;
     QString m_vkontakteShareUrl;
     bool m_rawSettingsKeys = false;
+    // Guarded: a registered window may be closed and deleted before the application object goes.
+    QPointer<QWidget> m_mainWidget;
+    QPointer<BlenderWidget> m_blender;
     QString m_appPageUrl;
     QString m_resourcesDirectory;
     bool m_linksDisabled = false;
