@@ -9,6 +9,9 @@ int main(int argc, char **argv)
     app.setApplicationVersion(QStringLiteral("1.8.2"));
     app.setOrganizationDomain(QStringLiteral("borlune.com"));
 
+    // The application key is the lower-case application name.
+    app.setShareLinks(QString());
+
     Resources::init();
     app.setStyleSheet(Resources::styleSheet());
 
@@ -17,6 +20,9 @@ int main(int argc, char **argv)
     window.show();
     window.setWindowTitle(QCoreApplication::applicationName());
     app.setMainWidget(&window);
+
+    // The rate prompt at every second quit.
+    app.setReminder(2, 1);
 
     return app.exec();
 }

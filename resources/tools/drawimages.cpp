@@ -481,7 +481,136 @@ void paintMakerLogo(QPainter &p, const QSize &size)
     p.drawRoundedRect(QRectF(52, 8, 26, 4), 2, 2);
 }
 
-enum class Kind { Icon, BarButton, Picture };
+// Glyphs of the social buttons, white on the service's colour, in the same 48 by 48 space.
+
+void glyphFacebook(QPainter &p, const QColor &colour)
+{
+    QPainterPath f;
+    f.moveTo(20, 44);
+    f.lineTo(20, 26);
+    f.lineTo(14, 26);
+    f.lineTo(14, 19);
+    f.lineTo(20, 19);
+    f.lineTo(20, 14);
+    f.cubicTo(20, 7, 24, 4, 31, 4);
+    f.lineTo(35, 4);
+    f.lineTo(35, 11);
+    f.lineTo(31, 11);
+    f.cubicTo(28, 11, 27, 12, 27, 15);
+    f.lineTo(27, 19);
+    f.lineTo(35, 19);
+    f.lineTo(34, 26);
+    f.lineTo(27, 26);
+    f.lineTo(27, 44);
+    f.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(f);
+}
+
+void glyphTwitter(QPainter &p, const QColor &colour)
+{
+    QPainterPath bird;
+    bird.moveTo(4, 36);
+    bird.cubicTo(18, 44, 38, 36, 38, 14);
+    bird.lineTo(44, 9);
+    bird.lineTo(37, 10);
+    bird.cubicTo(33, 4, 22, 6, 23, 17);
+    bird.cubicTo(15, 17, 9, 13, 5, 8);
+    bird.cubicTo(3, 14, 6, 19, 10, 22);
+    bird.cubicTo(8, 22, 7, 22, 6, 21);
+    bird.cubicTo(7, 26, 10, 28, 14, 29);
+    bird.cubicTo(11, 32, 8, 34, 4, 36);
+    bird.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(bird);
+}
+
+void glyphVKontakte(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 4.5));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath v;
+    v.moveTo(4, 14);
+    v.lineTo(13, 34);
+    v.lineTo(22, 14);
+    p.drawPath(v);
+    p.drawLine(QPointF(29, 14), QPointF(29, 34));
+    QPainterPath k;
+    k.moveTo(43, 14);
+    k.lineTo(30, 25);
+    k.lineTo(44, 34);
+    p.drawPath(k);
+}
+
+void glyphMail(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 3.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(5, 11, 38, 26), 3, 3);
+    QPainterPath flap;
+    flap.moveTo(6, 13);
+    flap.lineTo(24, 27);
+    flap.lineTo(42, 13);
+    p.drawPath(flap);
+}
+
+void glyphYouTube(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(3, 9, 42, 30), 9, 9);
+    QPainterPath play;
+    play.moveTo(19, 16);
+    play.lineTo(32, 24);
+    play.lineTo(19, 32);
+    play.closeSubpath();
+    p.setBrush(QColor(205, 32, 31));
+    p.drawPath(play);
+}
+
+void glyphPlus(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 5));
+    p.drawLine(QPointF(24, 10), QPointF(24, 38));
+    p.drawLine(QPointF(10, 24), QPointF(38, 24));
+}
+
+// The share and follow buttons are 190 by 35: the service's glyph on the left, on its colour, and the
+// action on the right, the share nodes or a plus; the hover picture is lighter.
+void paintSocialButton(QPainter &p, const QSize &size, bool hover, void (*glyph)(QPainter &, const QColor &),
+                       QRgb brand, bool join)
+{
+    const QColor base = QColor::fromRgb(brand);
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, (hover ? base.lighter(150) : base.lighter(120)));
+    fill.setColorAt(1, (hover ? base.lighter(110) : base.darker(130)));
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 5, 5);
+
+    const qreal side = size.height() - 8;
+    p.save();
+    p.translate(10, 4);
+    p.scale(side / 48.0, side / 48.0);
+    glyph(p, s_bright);
+    p.restore();
+
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    p.drawLine(QPointF(side + 20, 6), QPointF(side + 20, size.height() - 6));
+
+    p.save();
+    p.translate(size.width() - side - 10, 4);
+    p.scale(side / 48.0, side / 48.0);
+    if (join)
+        glyphPlus(p, glyphColour(hover));
+    else
+        glyphShare(p, glyphColour(hover));
+    p.restore();
+}
+
+enum class Kind { Icon, BarButton, Picture, SocialButton };
 
 struct Image
 {
@@ -493,6 +622,8 @@ struct Image
     void (*glyph)(QPainter &, const QColor &);
     bool hover;
     void (*picture)(QPainter &, const QSize &);
+    QRgb brand;
+    bool join;
 };
 
 const Image s_images[] = {
@@ -532,6 +663,24 @@ const Image s_images[] = {
     {"update_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateAvailable},
     {"update_not_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateNotAvailable},
     {"pix_borlune.png", 80, 20, Kind::Picture, nullptr, nullptr, false, paintMakerLogo},
+    {"facebookshare.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, false, nullptr, 0x3b5998, false},
+    {"facebookshare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, true, nullptr, 0x3b5998, false},
+    {"twittershare.png", 190, 35, Kind::SocialButton, nullptr, glyphTwitter, false, nullptr, 0x1d9bf0, false},
+    {"twittershare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphTwitter, true, nullptr, 0x1d9bf0, false},
+    {"vkontakteshare.png", 190, 35, Kind::SocialButton, nullptr, glyphVKontakte, false, nullptr, 0x4c75a3, false},
+    {"vkontakteshare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphVKontakte, true, nullptr, 0x4c75a3, false},
+    {"emailshare.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, false, nullptr, 0x5a5a5e, false},
+    {"emailshare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, true, nullptr, 0x5a5a5e, false},
+    {"youtubejoin.png", 190, 35, Kind::SocialButton, nullptr, glyphYouTube, false, nullptr, 0xcd201f, true},
+    {"youtubejoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphYouTube, true, nullptr, 0xcd201f, true},
+    {"facebookjoin.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, false, nullptr, 0x3b5998, true},
+    {"facebookjoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, true, nullptr, 0x3b5998, true},
+    {"twitterjoin.png", 190, 35, Kind::SocialButton, nullptr, glyphTwitter, false, nullptr, 0x1d9bf0, true},
+    {"twitterjoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphTwitter, true, nullptr, 0x1d9bf0, true},
+    {"vkontaktejoin.png", 190, 35, Kind::SocialButton, nullptr, glyphVKontakte, false, nullptr, 0x4c75a3, true},
+    {"vkontaktejoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphVKontakte, true, nullptr, 0x4c75a3, true},
+    {"emailjoin.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, false, nullptr, 0x5a5a5e, true},
+    {"emailjoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, true, nullptr, 0x5a5a5e, true},
 };
 
 } // namespace
@@ -564,6 +713,9 @@ int main(int argc, char **argv)
                 break;
             case Kind::Picture:
                 entry.picture(painter, size);
+                break;
+            case Kind::SocialButton:
+                paintSocialButton(painter, size, entry.hover, entry.glyph, entry.brand, entry.join);
                 break;
             }
         }

@@ -15,6 +15,14 @@ LinkCatcher::~LinkCatcher()
         QDesktopServices::unsetUrlHandler(scheme);
 }
 
+QStringList LinkCatcher::linkTexts() const
+{
+    QStringList texts;
+    for (const QUrl &url : m_links)
+        texts << url.toString();
+    return texts;
+}
+
 void LinkCatcher::open(const QUrl &url)
 {
     m_links.append(url);

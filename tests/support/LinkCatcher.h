@@ -16,6 +16,7 @@ public:
     ~LinkCatcher() override;
 
     QList<QUrl> links() const { return m_links; }
+    QStringList linkTexts() const;
     void clear() { m_links.clear(); }
 
 public slots:

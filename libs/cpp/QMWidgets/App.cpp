@@ -5,6 +5,16 @@
 #include "TranslationsManager.h"
 
 #include "MTools/Encodings.h"
+#include "HelpDialog.h"
+#include "JoinDialog.h"
+#include "JoinReminderDialog.h"
+#include "MakerLinks.h"
+#include "Os.h"
+#include "RateAppStoreDialog.h"
+#include "TellDialog.h"
+#include "TellReminderDialog.h"
+
+#include "Platform/StoreLinkHandler.h"
 #include "Platform/WindowsVersion.h"
 
 #include <QDebug>
@@ -24,6 +34,7 @@
 #include <QUrl>
 #include <QScreen>
 #include <QSettings>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 namespace QMWidgets {
@@ -248,9 +259,16 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
 
     m_independentEdition = true;
     installSilentMessageHandler();
+
+    // Nothing on this system opens store links; they lead to the maker's page of its applications.
+    Platform::StoreLinkHandler::install(this, QUrl(MakerLinks::appsPage()));
 }
 
-App::~App() = default;
+App::~App()
+{
+    // Without a main widget the help dialog has no parent to take it along.
+    delete m_helpDialog;
+}
 
 App *App::instance()
 {
@@ -967,6 +985,220 @@ void App::slotSetBlendMainWidget(bool on)
     m_blender->setFixedSize(m_mainWidget->width(), m_mainWidget->height());
     m_blender->show();
     m_blender->raise();
+}
+
+QStringList App::siteLanguages() const
+{
+    return m_siteLanguages;
+}
+
+void App::setSiteLanguages(const QStringList &languages)
+{
+    m_siteLanguages = languages;
+}
+
+int App::reminderKind() const
+{
+    return m_reminderKind;
+}
+
+void App::setReminderKind(int kind)
+{
+    m_reminderKind = kind;
+}
+
+namespace {
+
+enum ReminderKind { RateKind = 1, TellKind = 2, JoinKind = 4, KindByEdition = 8 };
+
+// One of the Rate, Tell and Join bits of kinds, with equal chances; kinds as they are with at most one.
+int pickReminderKind(int kinds)
+{
+    if (kinds == KindByEdition)
+        return App::isStoreEdition() ? RateKind : TellKind;
+    QList<int> candidates;
+    for (int kind : {RateKind, TellKind, JoinKind}) {
+        if (kinds & kind)
+            candidates << kind;
+    }
+    if (candidates.size() < 2)
+        return kinds;
+    return candidates.at(QRandomGenerator::global()->bounded(candidates.size()));
+}
+
+} // namespace
+
+void App::setReminder(int period, int kinds)
+{
+    setReminderKind(pickReminderKind(kinds));
+    setReminderPeriod(period);
+    // Armed again, the reminder changes kind and period but still prompts and counts once a quit.
+    connect(this, SIGNAL(aboutToQuit()), this, SLOT(slotCallRateReminderInternal()), Qt::UniqueConnection);
+}
+
+void App::setRateReminder(int period)
+{
+    setReminder(period, RateKind);
+}
+
+void App::setTellReminder(int period)
+{
+    setReminder(period, TellKind);
+}
+
+void App::setJoinReminder(int period)
+{
+    setReminder(period, JoinKind);
+}
+
+void App::actOnReminderAnswer(int answer)
+{
+    switch (answer) {
+    case ReminderStateDialog::Rate:
+        slotRateApp();
+        break;
+    case ReminderStateDialog::Mail:
+        slotContactUs();
+        break;
+    case ReminderStateDialog::NeverAskAgain:
+        break;
+    default:
+        return;
+    }
+    setValue(QStringLiteral("AutoReminder"), false);
+}
+
+void App::slotCallRateReminderInternal()
+{
+    QWidget *parent = mainWidget();
+    if (parent && !parent->isVisible())
+        parent->show();
+
+    const bool enabled = value(QStringLiteral("AutoReminder"), true).toBool();
+    const int count = value(QStringLiteral("AutoReminderCount"), 1).toInt();
+    if (!enabled)
+        return;
+
+    if (count % qMax(1, m_reminderPeriod) == 0) {
+        ReminderDialog *dialog = nullptr;
+        if (m_reminderKind == RateKind)
+            dialog = new RateAppStoreDialog(parent);
+        else if (m_reminderKind == TellKind)
+            dialog = new TellReminderDialog(parent);
+        else
+            dialog = new JoinReminderDialog(parent);
+        dialog->exec();
+        const int answer = dialog->result();
+        delete dialog;
+        actOnReminderAnswer(answer);
+    }
+    setValue(QStringLiteral("AutoReminderCount"), countAfter(count));
+}
+
+void App::slotCallRateReminder()
+{
+    setReminderKind(RateKind);
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+}
+
+void App::slotCallTellReminder()
+{
+    setReminderKind(TellKind);
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+}
+
+void App::slotCallJoinReminder()
+{
+    setReminderKind(JoinKind);
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+}
+
+void App::slotImmediatelyRate()
+{
+    auto *dialog = new RateAppStoreDialog(mainWidget());
+    dialog->exec();
+    const int answer = dialog->result();
+    delete dialog;
+    actOnReminderAnswer(answer);
+}
+
+void App::setShareLinks(const QString &appKey)
+{
+    const QString key = appKey.isEmpty() ? QCoreApplication::applicationName().toLower() : appKey;
+    const QString code = language();
+    QString suffix = QStringLiteral("org/");
+    if (code == QLatin1String("de") || code == QLatin1String("ru") || m_siteLanguages.contains(code))
+        suffix = code + '/';
+    m_appPageUrl = MakerLinks::countrySitePrefix() + suffix + key;
+    m_facebookShareUrl = MakerLinks::facebookSharePage() + QStringLiteral("sharer.php?u=") + m_appPageUrl;
+    m_twitterShareUrl = MakerLinks::twitterStatusPage() + QStringLiteral("home?status=") + m_appPageUrl;
+}
+
+void App::setFollowLinks(const QString &appKey)
+{
+    const QString key = appKey.isEmpty() ? QCoreApplication::applicationName().toLower() : appKey;
+    const QString base = MakerLinks::appsPage() + key;
+    m_facebookShareUrl = base + QStringLiteral("/facebook.php");
+    m_twitterShareUrl = base + QStringLiteral("/twitter.php");
+    m_vkontakteShareUrl = base + QStringLiteral("/vkontakte.php");
+    m_appPageUrl = base;
+}
+
+void App::slotRateApp()
+{
+    QString link;
+    if (isIndependentEdition()) {
+        link = MakerLinks::appServer() + QStringLiteral("rate.php?appname=")
+               + QCoreApplication::applicationName().toLower();
+    } else {
+        link = storeLinkFor(m_appPageUrl)
+                   .replace(QLatin1String("//pdp/?productid="), QLatin1String("//review/?ProductId="));
+    }
+    MakerLinks::open(link);
+}
+
+void App::slotShowMoreApps()
+{
+    MakerLinks::open(MakerLinks::storePublisherPage());
+}
+
+void App::slotShareApp()
+{
+    auto *dialog = new TellDialog(QApplication::activeWindow());
+    dialog->exec();
+    delete dialog;
+}
+
+void App::slotJoin()
+{
+    auto *dialog = new JoinDialog(QApplication::activeWindow());
+    dialog->exec();
+    delete dialog;
+}
+
+HelpDialog *App::helpDialog() const
+{
+    return m_helpDialog;
+}
+
+void App::slotHelp()
+{
+    if (!m_helpDialog) {
+        m_helpDialog = new HelpDialog(mainWidget());
+        for (const QString &page : qAsConst(m_helpPages))
+            m_helpDialog->addSlide(page);
+        if (!m_helpVideoUrl.isEmpty())
+            m_helpDialog->setVideoLink(m_helpVideoUrl);
+    }
+    m_helpDialog->raise();
+    m_helpDialog->activateWindow();
+    m_helpDialog->show();
+}
+
+void App::scheduleIntroAtStart()
+{
+    if (HelpDialog::shouldShowIntro())
+        QTimer::singleShot(500, instance(), SLOT(slotHelp()));
 }
 
 void App::slotCheckUpdate()

@@ -14,6 +14,7 @@ class QSettings;
 namespace QMWidgets {
 
 class BlenderWidget;
+class HelpDialog;
 
 // The application object of every program of the framework: identity, the one settings store,
 // standard directories, build date, language, editions and the last directories of the file dialogs.
@@ -168,6 +169,20 @@ public:
     static QString secondMakerWebAddress();
     static QString thirdMakerWebAddress();
 
+    // Engagement prompts: the reminder at quit, the rate, share and follow links, the help slide show.
+    QStringList siteLanguages() const;
+    void setSiteLanguages(const QStringList &languages);
+    // Rate 1, Tell 2 or Join 4, picked by setReminder among the kinds it is given (8: by edition).
+    int reminderKind() const;
+    void setReminder(int period, int kinds);
+    void setRateReminder(int period);
+    void setTellReminder(int period);
+    void setJoinReminder(int period);
+    void setShareLinks(const QString &appKey);
+    void setFollowLinks(const QString &appKey);
+    HelpDialog *helpDialog() const;
+    static void scheduleIntroAtStart();
+
 signals:
     void mouseButtonPress();
     void applicationActivated();
@@ -177,6 +192,17 @@ signals:
     void fileOpenRequest(const QString &fileName);
 
 public slots:
+    void slotCallRateReminderInternal();
+    void slotCallRateReminder();
+    void slotCallTellReminder();
+    void slotCallJoinReminder();
+    void slotImmediatelyRate();
+    void slotRateApp();
+    void slotHelp();
+    void slotShareApp();
+    void slotJoin();
+    virtual void slotShowMoreApps();
+
     void slotStartCount();
     void slotShowPrivacyPolicy();
     void slotContactUs();
@@ -189,6 +215,12 @@ public slots:
 
 private:
     QString prefixedKey(const QString &key) const;
+    void setReminderKind(int kind);
+    void actOnReminderAnswer(int answer);
+
+    QStringList m_siteLanguages;
+    int m_reminderKind = 0;
+    QPointer<HelpDialog> m_helpDialog;
 
     QSettings *m_settings = nullptr;
     QString m_accountPageUrlTemplate;

@@ -1,5 +1,8 @@
 #include "QMWidgets/Os.h"
 
+#include "QMWidgets/App.h"
+#include "QMWidgets/RateAppStoreDialog.h"
+
 #include "Platform/NativeMessage.h"
 #include "Platform/RunKey.h"
 #include "Platform/Shell.h"
@@ -9,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <climits>
 #include <QUrl>
 
 namespace QMWidgets {
@@ -19,6 +23,20 @@ Os *s_instance = nullptr;
 // The value under which the program keeps its command line in the autostart list;
 // reading and writing must use the same name, or the entry is never seen as set.
 const QLatin1String autostartValueName("App");
+
+const QLatin1String reviewsCountKey("RequestedReviewsCount");
+const QLatin1String reviewsCallsKey("RequestedReviewsCalls");
+const QLatin1String reviewsDateKey("RequestedReviewsLastDate");
+const int maxReviewsPerWindow = 3;
+const int reviewWindowDays = 366;
+
+bool s_reviewRequestedThisRun = false;
+int s_reviewInterval = 2;
+
+QString todayText()
+{
+    return QDate::currentDate().toString(App::dateFormat());
+}
 }
 
 Os::Os() = default;
@@ -104,6 +122,87 @@ void setAutostart(bool enabled)
         runKey->setValue(autostartValueName, QCoreApplication::arguments().value(0));
     else
         runKey->remove(autostartValueName);
+}
+
+int countAfter(int count)
+{
+    return count == INT_MAX || count + 1 < 0 ? 1 : count + 1;
+}
+
+void requestStoreReview(bool force)
+{
+    if (s_reviewRequestedThisRun)
+        return;
+    s_reviewRequestedThisRun = true;
+    if (isStoreReviewLimitReached())
+        return;
+
+    App *app = App::instance();
+    const int count = requestedReviewsCount();
+    const int calls = requestedReviewsCalls();
+    if (count == 0 || force || calls % qMax(1, s_reviewInterval) == 0) {
+        showStoreReviewDialog();
+        app->setValue(reviewsCountKey, count + 1);
+        app->setValue(reviewsDateKey, todayText());
+    }
+    app->setValue(reviewsCallsKey, countAfter(calls));
+}
+
+void showStoreReviewDialog()
+{
+    App *app = App::instance();
+    if (!app->value(QStringLiteral("AutoReminder"), true).toBool())
+        return;
+    auto *dialog = new RateAppStoreDialog(app->mainWidget());
+    dialog->exec();
+    const int answer = dialog->result();
+    delete dialog;
+    if (answer == ReminderStateDialog::Rate) {
+        app->slotRateApp();
+        app->setValue(QStringLiteral("AutoReminder"), false);
+    } else if (answer == ReminderStateDialog::NeverAskAgain) {
+        app->setValue(QStringLiteral("AutoReminder"), false);
+    }
+}
+
+bool isStoreReviewLimitReached()
+{
+    const int days = lastReviewRequestDate().daysTo(QDate::currentDate());
+    if (days > reviewWindowDays) {
+        App *app = App::instance();
+        app->setValue(reviewsCallsKey, 0);
+        app->setValue(reviewsCountKey, 0);
+        app->setValue(reviewsDateKey, todayText());
+        return false;
+    }
+    // Within the window, including its last day, only the number of requests counts.
+    return requestedReviewsCount() >= maxReviewsPerWindow;
+}
+
+int remainingStoreReviews()
+{
+    return isStoreReviewLimitReached() ? 0 : maxReviewsPerWindow - requestedReviewsCount();
+}
+
+void setStoreReviewInterval(const int &n)
+{
+    s_reviewInterval = n;
+}
+
+int requestedReviewsCount()
+{
+    return App::instance()->value(reviewsCountKey, 0).toInt();
+}
+
+int requestedReviewsCalls()
+{
+    return App::instance()->value(reviewsCallsKey, 0).toInt();
+}
+
+QDate lastReviewRequestDate()
+{
+    const QString text = App::instance()->value(reviewsDateKey, QString()).toString();
+    return text.isEmpty() ? QDate::currentDate() : QDate::fromString(text, App::dateFormat());
 }
 
 } // namespace QMWidgets

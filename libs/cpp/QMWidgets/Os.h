@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 
@@ -49,5 +50,23 @@ QString libraryFileName(const QString &baseName);
 // A write the system refuses is not reported.
 bool isAutostartEnabled();
 void setAutostart(bool enabled);
+
+// A run counter's next value: 1 once the count can go no higher, so it never turns negative.
+int countAfter(int count);
+
+// The store-review request: at most once a run, three times within 366 days and, after the first
+// request, at every N-th call that passes the limit (N from setStoreReviewInterval, 2 at first).
+void requestStoreReview(bool force = false);
+// The Rate prompt on the main widget, unless the user declined the prompts for good.
+void showStoreReviewDialog();
+// Reached after three requests until the last lies more than 366 days back; then the counts start afresh.
+bool isStoreReviewLimitReached();
+int remainingStoreReviews();
+// An interval below 1 counts as 1.
+void setStoreReviewInterval(const int &n);
+int requestedReviewsCount();
+int requestedReviewsCalls();
+// Today when no request was stored; an invalid date when the stored text does not parse.
+QDate lastReviewRequestDate();
 
 } // namespace QMWidgets

@@ -3,6 +3,8 @@
 #include "QMWidgets/App.h"
 #include "QMWidgets/Os.h"
 
+#include <QBoxLayout>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -69,6 +71,48 @@ QPixmap grabDesktop()
     const int height = static_cast<int>(geometry.height() * screenScaleFactor());
     // Window id 0 stands for the whole desktop.
     return screen->grabWindow(0, geometry.left(), geometry.top(), width, height);
+}
+
+QPushButton *newSocialButton(const QString &name)
+{
+    auto *button = new QPushButton;
+    button->setFlat(true);
+    button->setFixedSize(190, 35);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    return button;
+}
+
+void layOutFrameDialog(QDialog *dialog, QWidget *text, QWidget *frame)
+{
+    auto *closeButton = new QPushButton(QCoreApplication::translate("QMWidgets::TellDialog", "&Close"));
+    closeButton->setMinimumHeight(ButtonSide);
+    closeButton->setFlat(true);
+    closeButton->setObjectName(QStringLiteral("PushButton"));
+    QObject::connect(closeButton, SIGNAL(clicked()), dialog, SLOT(accept()));
+
+    auto *frameRow = new QHBoxLayout;
+    frameRow->setSpacing(7);
+    frameRow->setContentsMargins(15, 15, 15, 15);
+    frameRow->addStretch(1);
+    frameRow->addWidget(frame);
+    frameRow->addStretch(1);
+
+    QBoxLayout *buttonBox = App::isSmallScreen() ? static_cast<QBoxLayout *>(new QVBoxLayout)
+                                                 : static_cast<QBoxLayout *>(new QHBoxLayout);
+    buttonBox->setContentsMargins(10, 10, 10, 10);
+    buttonBox->setSpacing(7);
+    buttonBox->addStretch(1);
+    buttonBox->addWidget(closeButton);
+    buttonBox->addStretch(1);
+
+    auto *layout = new QVBoxLayout(dialog);
+    layout->setSpacing(7);
+    layout->setContentsMargins(10, 10, 10, 10);
+    if (text)
+        layout->addWidget(text);
+    layout->addLayout(frameRow);
+    layout->addLayout(buttonBox);
 }
 
 } // namespace QMWidgets

@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QString>
 
+class QDialog;
 class QPushButton;
 class QWidget;
 
@@ -25,5 +26,13 @@ void applyMenuOpacity(QWidget *widget);
 
 // The whole default screen, grabbed anew at each call.
 QPixmap grabDesktop();
+
+// A button of the share and follow frames: named for its picture in the style sheet, flat,
+// 190 by 35 pixels, checkable, without text or parent.
+QPushButton *newSocialButton(const QString &name);
+
+// The share and follow dialogs: an optional text, the frame of buttons between stretches and a
+// centred Close button that accepts; the Close row stacks vertically on a small screen.
+void layOutFrameDialog(QDialog *dialog, QWidget *text, QWidget *frame);
 
 } // namespace QMWidgets
