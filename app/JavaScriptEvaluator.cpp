@@ -3,12 +3,14 @@
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/PromoMenuBar.h"
 #include "app/JSMainWindow.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
@@ -33,6 +35,8 @@ static const ToolBarEntry toolBarEntries[] = {
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom In"), ":/Icon_zoom_out.png", &JSMainWindow::zoomIn},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom Out"), ":/Icon_zoom_in.png", &JSMainWindow::zoomOut},
     {nullptr, nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Find"), ":/Icon_find.png", &JSMainWindow::find},
+    {nullptr, nullptr, nullptr},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Undo"), ":/Icon_redo.png", &JSMainWindow::undo},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Redo"), ":/Icon_undo.png", &JSMainWindow::redo},
     {nullptr, nullptr, nullptr},
@@ -43,17 +47,19 @@ static const ToolBarEntry toolBarEntries[] = {
 };
 
 JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
-    : QFrame(parent)
+    : QMWidgets::PromoMainPage(parent, false)
     , m_scriptWindow(new JSMainWindow(nullptr))
     , m_toolBar(new MUITabBar(nullptr))
 {
     connect(m_scriptWindow, &JSMainWindow::changeWindowTitle, this, &JavaScriptEvaluator::slotChangeWindowTitle);
 
     fillToolBar();
+    adjustPromotionBar();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(menuBar());
     layout->addWidget(m_toolBar);
     layout->addWidget(m_scriptWindow);
 
@@ -84,6 +90,25 @@ void JavaScriptEvaluator::fillToolBar()
     }
     m_toolBar->addStretch(1);
     m_toolBar->addSeparator();
+}
+
+void JavaScriptEvaluator::adjustPromotionBar()
+{
+    QMWidgets::PromoMenuBar *bar = menuBar();
+    bar->hideIntroButton();
+    bar->setPromoCategory(QStringLiteral("developer"));
+    bar->hideIntro();
+    bar->hideSupportPageAction();
+
+    auto *examples = new QPushButton(QStringLiteral("Examples"));
+    bar->addWidget(examples);
+    examples->setObjectName(QStringLiteral("PushButton"));
+    auto *menu = new QMenu(examples);
+    menu->addAction(QStringLiteral("fibonaci.js"), this, &JavaScriptEvaluator::slotFibonaci);
+    menu->addAction(QStringLiteral("json.js"), this, &JavaScriptEvaluator::slotJson);
+    menu->addAction(QStringLiteral("regex.js"), this, &JavaScriptEvaluator::slotRegex);
+    menu->addAction(QStringLiteral("pi.js"), this, &JavaScriptEvaluator::slotPi);
+    examples->setMenu(menu);
 }
 
 void JavaScriptEvaluator::setText(const QString &text)
@@ -186,7 +211,7 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
     QMWidgets::App *app = QMWidgets::App::instance();
     app->setValue(QStringLiteral("Width"), event->size().width());
     app->setValue(QStringLiteral("Height"), event->size().height());
-    QFrame::resizeEvent(event);
+    QMWidgets::PromoMainPage::resizeEvent(event);
 }
 
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
