@@ -208,9 +208,16 @@ JavaScriptEvaluator *JavaScriptEvaluator::slotCreateNewWindow()
 
 void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
 {
+    // Each store writes the settings file at once: a size that is stored already is not written again,
+    // so a window that opens at the stored size writes nothing.
     QMWidgets::App *app = QMWidgets::App::instance();
-    app->setValue(QStringLiteral("Width"), event->size().width());
-    app->setValue(QStringLiteral("Height"), event->size().height());
+    const auto store = [app](const QString &key, int value) {
+        const QVariant stored = app->value(key);
+        if (!stored.isValid() || stored.toInt() != value)
+            app->setValue(key, value);
+    };
+    store(QStringLiteral("Width"), event->size().width());
+    store(QStringLiteral("Height"), event->size().height());
     QMWidgets::PromoMainPage::resizeEvent(event);
 }
 

@@ -278,11 +278,11 @@ void tst_PromoMenuBar::categories_data()
                        "drumfern", "beatpike", "EchoVale", "loopmere", "mixhollow"} + general;
     QTest::newRow("violin as a word")
         << "Tarsel" << "violin"
-        << QStringList{"violinloft", "TuneFinch", "SongQuarry", "scalewren", "metrokit", "drumfern", "beatpike",
+        << QStringList{"violinloft", "TuneFinch", "SongQuarry", "lyricmoth", "metrokit", "drumfern", "beatpike",
                        "EchoVale", "loopmere", "mixhollow"} + general;
     QTest::newRow("violin in the name")
         << "My Violin" << ""
-        << QStringList{"violinloft", "TuneFinch", "SongQuarry", "scalewren", "metrokit", "drumfern", "beatpike",
+        << QStringList{"violinloft", "TuneFinch", "SongQuarry", "lyricmoth", "metrokit", "drumfern", "beatpike",
                        "EchoVale", "loopmere", "mixhollow"} + general;
     // "Echovale Lite" runs as echovale: its row and loopmere's, whose family it is, are withheld.
     QTest::newRow("lite edition withholds its row and its family's")

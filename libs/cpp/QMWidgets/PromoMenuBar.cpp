@@ -93,7 +93,7 @@ const char *const s_ukuleleApps[] = {
     "songquarry", "tabweaver", "lyricmoth", "metrokit", "drumfern", "beatpike", "echovale", "loopmere"};
 const char *const s_violinApps[] = {
     "violinloft", "tunefinchviolin", nullptr,
-    "songquarry", "scalewrenviolin", "metrokit", "drumfern", "beatpike", "echovale", "loopmere", "mixhollow"};
+    "songquarry", "lyricmoth", "metrokit", "drumfern", "beatpike", "echovale", "loopmere", "mixhollow"};
 const char *const s_generalApps[] = {
     "songquarry", "metrokitpro", "tabweaver", nullptr,
     "echovale", "loopmere", "mixhollow", "drumfern", "beatpike", "lyricmoth", "pitchlark", "studiokelp"};
