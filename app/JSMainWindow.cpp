@@ -3,6 +3,8 @@
 #include "app/DlgJSCompressed.h"
 #include "app/ScriptCompressor.h"
 #include "scripting/Editor.h"
+#include "scripting/FindDialog.h"
+#include "scripting/OptionsDialog.h"
 #include "scripting/TargetMainWidget.h"
 #include "scripting/ToolTipStore.h"
 #include "scripting/WidgetIds.h"
@@ -89,6 +91,11 @@ void JSMainWindow::restoreOriginalToolTips()
     QMMistlark::restoreOriginalToolTips();
 }
 
+void JSMainWindow::showAliaces()
+{
+    m_editor->showAliaces();
+}
+
 void JSMainWindow::copy()
 {
     m_editor->copy();
@@ -119,6 +126,10 @@ void JSMainWindow::displayWarning(const QString &text)
     m_editor->displayWarning(text);
 }
 
+void JSMainWindow::stayOnTop()
+{
+}
+
 void JSMainWindow::stopEvaluation()
 {
     m_editor->stopEvaluation();
@@ -137,6 +148,23 @@ void JSMainWindow::saveAs()
 void JSMainWindow::save()
 {
     m_editor->save();
+}
+
+void JSMainWindow::find()
+{
+    if (!m_findDialog)
+        m_findDialog = new QMMistlark::FindDialog(m_editor, this);
+    m_findDialog->show();
+}
+
+void JSMainWindow::batch()
+{
+}
+
+void JSMainWindow::options()
+{
+    QMMistlark::OptionsDialog dialog(nullptr);
+    dialog.exec();
 }
 
 void JSMainWindow::run()

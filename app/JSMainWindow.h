@@ -3,7 +3,10 @@
 #include <QMainWindow>
 #include <QString>
 
-namespace QMMistlark { class Editor; }
+namespace QMMistlark {
+class Editor;
+class FindDialog;
+} // namespace QMMistlark
 
 // The script window of a top-level window: one Editor with the cursor position in the status bar.
 // The tool bar's commands arrive at its slots and go on to the Editor; the document's title passes through it.
@@ -36,16 +39,24 @@ public slots:
     // Show the widget identifiers as tool tips, and put the application's own tool tips back.
     void generateIDs();
     void restoreOriginalToolTips();
+    void showAliaces();
     void copy();
     void paste();
     void undo();
     void redo();
     void displayError(const QString &text);
     void displayWarning(const QString &text);
+    // Kept for callers through the meta-object system; this window has no stay-on-top action to read.
+    void stayOnTop();
     void stopEvaluation();
     void open();
     void saveAs();
     void save();
+    // Made on first use and kept, so the search text stays between uses.
+    void find();
+    // Kept for callers through the meta-object system; this window has no batch area to toggle.
+    void batch();
+    void options();
     void run();
     void stop();
     void debug();
@@ -58,4 +69,5 @@ public slots:
 private:
     QMMistlark::Editor *m_editor;
     QString m_titleText;
+    QMMistlark::FindDialog *m_findDialog = nullptr;
 };

@@ -3,12 +3,14 @@
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/PromoMenuBar.h"
 #include "app/JSMainWindow.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
@@ -33,6 +35,8 @@ static const ToolBarEntry toolBarEntries[] = {
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom In"), ":/Icon_zoom_out.png", &JSMainWindow::zoomIn},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Zoom Out"), ":/Icon_zoom_in.png", &JSMainWindow::zoomOut},
     {nullptr, nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Find"), ":/Icon_find.png", &JSMainWindow::find},
+    {nullptr, nullptr, nullptr},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Undo"), ":/Icon_redo.png", &JSMainWindow::undo},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Redo"), ":/Icon_undo.png", &JSMainWindow::redo},
     {nullptr, nullptr, nullptr},
@@ -43,7 +47,7 @@ static const ToolBarEntry toolBarEntries[] = {
 };
 
 JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
-    : QFrame(parent)
+    : QMWidgets::PromoMainPage(parent, false)
     , m_scriptWindow(new JSMainWindow(nullptr))
     , m_toolBar(new MUITabBar(nullptr))
 {
@@ -52,10 +56,12 @@ JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
             [this](bool running) { enableStartingItems(!running); });
 
     fillToolBar();
+    adjustPromotionBar();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(menuBar());
     layout->addWidget(m_toolBar);
     layout->addWidget(m_scriptWindow);
 
@@ -95,6 +101,25 @@ void JavaScriptEvaluator::enableStartingItems(bool enable)
 {
     for (MUITabBarItem *item : qAsConst(m_startingItems))
         item->setEnabled(enable);
+}
+
+void JavaScriptEvaluator::adjustPromotionBar()
+{
+    QMWidgets::PromoMenuBar *bar = menuBar();
+    bar->hideIntroButton();
+    bar->setPromoCategory(QStringLiteral("developer"));
+    bar->hideIntro();
+    bar->hideSupportPageAction();
+
+    auto *examples = new QPushButton(QStringLiteral("Examples"));
+    bar->addWidget(examples);
+    examples->setObjectName(QStringLiteral("PushButton"));
+    auto *menu = new QMenu(examples);
+    menu->addAction(QStringLiteral("fibonaci.js"), this, &JavaScriptEvaluator::slotFibonaci);
+    menu->addAction(QStringLiteral("json.js"), this, &JavaScriptEvaluator::slotJson);
+    menu->addAction(QStringLiteral("regex.js"), this, &JavaScriptEvaluator::slotRegex);
+    menu->addAction(QStringLiteral("pi.js"), this, &JavaScriptEvaluator::slotPi);
+    examples->setMenu(menu);
 }
 
 void JavaScriptEvaluator::setText(const QString &text)
@@ -194,10 +219,17 @@ JavaScriptEvaluator *JavaScriptEvaluator::slotCreateNewWindow()
 
 void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
 {
+    // Each store writes the settings file at once: a size that is stored already is not written again,
+    // so a window that opens at the stored size writes nothing.
     QMWidgets::App *app = QMWidgets::App::instance();
-    app->setValue(QStringLiteral("Width"), event->size().width());
-    app->setValue(QStringLiteral("Height"), event->size().height());
-    QFrame::resizeEvent(event);
+    const auto store = [app](const QString &key, int value) {
+        const QVariant stored = app->value(key);
+        if (!stored.isValid() || stored.toInt() != value)
+            app->setValue(key, value);
+    };
+    store(QStringLiteral("Width"), event->size().width());
+    store(QStringLiteral("Height"), event->size().height());
+    QMWidgets::PromoMainPage::resizeEvent(event);
 }
 
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)

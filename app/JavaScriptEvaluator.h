@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFrame>
+#include "QMWidgets/PromoMainPage.h"
+
 #include <QList>
 #include <QString>
 
@@ -12,8 +13,7 @@ class MUITabBarItem;
 
 // The product's top-level window: the tool bar over one script window. Every window has its own
 // script window, Editor and engine; New and the examples open further, independent windows.
-// The promotion page (QMWidgets::PromoMainPage) becomes the base class once it exists.
-class JavaScriptEvaluator : public QFrame
+class JavaScriptEvaluator : public QMWidgets::PromoMainPage
 {
     Q_OBJECT
 
@@ -38,6 +38,7 @@ protected:
 private:
     void fillToolBar();
     void enableStartingItems(bool enable);
+    void adjustPromotionBar();
 
     JSMainWindow *m_scriptWindow;
     MUITabBar *m_toolBar;

@@ -1,6 +1,7 @@
 #include "scripting/Editor.h"
 
 #include "QMWidgets/App.h"
+#include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
 #include "scripting/DocWindow.h"
 #include "scripting/EditorFilter.h"
@@ -392,6 +393,15 @@ void Editor::undo()
 void Editor::redo()
 {
     m_document->redo();
+}
+
+// Each call opens a window of its own, which lives until the program ends; closing it only hides it.
+void Editor::showAliaces()
+{
+    initClassAliases();
+    auto *window = new AliasesWidget(classAliases(), nullptr);
+    window->resize(400, 300);
+    window->show();
 }
 
 void Editor::setText(const QString &text)

@@ -67,6 +67,7 @@ public slots:
     void paste();
     void undo();
     void redo();
+    void showAliaces();
     void stopEvaluation();
     void displayError(const QString &text);
     void displayWarning(const QString &text);

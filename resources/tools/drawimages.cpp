@@ -610,7 +610,120 @@ void paintSocialButton(QPainter &p, const QSize &size, bool hover, void (*glyph)
     p.restore();
 }
 
-enum class Kind { Icon, BarButton, Picture, SocialButton };
+// Application menu icons, 48 by 48.
+
+void iconStar(QPainter &p)
+{
+    glyphRate(p, s_light);
+}
+
+void iconMoreAppsMenu(QPainter &p)
+{
+    glyphMoreApps(p, QColor(120, 190, 240));
+}
+
+void iconFeedback(QPainter &p)
+{
+    QPainterPath bubble;
+    bubble.addRoundedRect(QRectF(4, 6, 40, 28), 8, 8);
+    QPainterPath tail;
+    tail.moveTo(14, 32);
+    tail.lineTo(12, 44);
+    tail.lineTo(26, 32);
+    tail.closeSubpath();
+    p.setPen(roundPen(s_light, 2.5));
+    p.setBrush(QColor(70, 140, 210));
+    p.drawPath(bubble.united(tail));
+    p.setPen(roundPen(s_bright, 3));
+    for (int i = 0; i < 2; ++i)
+        p.drawLine(QPointF(13, 15 + i * 9), QPointF(35 - i * 8, 15 + i * 9));
+}
+
+void iconWebpage(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 2.5));
+    p.setBrush(QColor(40, 120, 170));
+    p.drawEllipse(QPointF(24, 24), 19, 19);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(24, 24), 8, 19);
+    p.drawLine(QPointF(5, 24), QPointF(43, 24));
+    p.drawLine(QPointF(9, 14), QPointF(39, 14));
+    p.drawLine(QPointF(9, 34), QPointF(39, 34));
+}
+
+// Glyphs of the catalogue's application tiles, one per kind of application.
+
+void glyphNote(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(15, 36), 7, 5.5);
+    p.drawEllipse(QPointF(35, 32), 7, 5.5);
+    p.setPen(roundPen(colour, 3.5));
+    p.drawLine(QPointF(21, 36), QPointF(21, 10));
+    p.drawLine(QPointF(41, 32), QPointF(41, 6));
+    p.drawLine(QPointF(21, 10), QPointF(41, 6));
+}
+
+void glyphBraces(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(17, 12), QPointF(6, 24), QPointF(17, 36)}));
+    p.drawPolyline(QPolygonF({QPointF(31, 12), QPointF(42, 24), QPointF(31, 36)}));
+    p.drawLine(QPointF(27, 8), QPointF(21, 40));
+}
+
+void glyphBrush(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 5));
+    p.drawLine(QPointF(38, 8), QPointF(20, 28));
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    QPainterPath tip;
+    tip.moveTo(20, 26);
+    tip.cubicTo(10, 26, 14, 38, 6, 42);
+    tip.cubicTo(18, 44, 26, 38, 22, 30);
+    tip.closeSubpath();
+    p.drawPath(tip);
+}
+
+void glyphCamera(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 3.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(5, 14, 38, 26), 5, 5);
+    p.drawEllipse(QPointF(24, 27), 8, 8);
+    p.drawLine(QPointF(16, 14), QPointF(19, 8));
+    p.drawLine(QPointF(19, 8), QPointF(29, 8));
+    p.drawLine(QPointF(29, 8), QPointF(32, 14));
+}
+
+void glyphWave(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 4));
+    const int heights[] = {6, 14, 24, 32, 20, 28, 12, 6};
+    for (int i = 0; i < 8; ++i) {
+        const qreal x = 6 + i * 5.1;
+        p.drawLine(QPointF(x, 24 - heights[i] / 2.0), QPointF(x, 24 + heights[i] / 2.0));
+    }
+}
+
+// A 64 by 64 tile of the catalogue: a rounded square in the application's colour with its glyph.
+void paintAppTile(QPainter &p, const QSize &size, QRgb colour, void (*glyph)(QPainter &, const QColor &))
+{
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, QColor(colour).lighter(140));
+    fill.setColorAt(1, QColor(colour).darker(130));
+    p.setPen(QPen(QColor(colour).darker(180), 1.5));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(2, 2, size.width() - 4, size.height() - 4), 12, 12);
+    p.translate(size.width() * 0.2, size.height() * 0.2);
+    p.scale(size.width() * 0.6 / 48.0, size.height() * 0.6 / 48.0);
+    glyph(p, s_bright);
+}
+
+enum class Kind { Icon, BarButton, Picture, SocialButton, AppTile };
 
 struct Image
 {
@@ -681,6 +794,53 @@ const Image s_images[] = {
     {"vkontaktejoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphVKontakte, true, nullptr, 0x4c75a3, true},
     {"emailjoin.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, false, nullptr, 0x5a5a5e, true},
     {"emailjoin_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphMail, true, nullptr, 0x5a5a5e, true},
+    {"star.png", 48, 48, Kind::Icon, iconStar, nullptr, false, nullptr},
+    {"moreappsicon.png", 48, 48, Kind::Icon, iconMoreAppsMenu, nullptr, false, nullptr},
+    {"feedback.png", 48, 48, Kind::Icon, iconFeedback, nullptr, false, nullptr},
+    {"webpage.png", 48, 48, Kind::Icon, iconWebpage, nullptr, false, nullptr},
+    {"appicon.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintLogo},
+    {"tarsel64x64.png", 64, 64, Kind::AppTile, nullptr, nullptr, false, paintLogo},
+    {"quillmark64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x4a6fa5, false},
+    {"hexwren64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x6b5b95, false},
+    {"lintora64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x2e8b57, false},
+    {"jsonkite64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0xc0762f, false},
+    {"regexmoth64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x8e44ad, false},
+    {"diffowl64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x16a085, false},
+    {"snipjar64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0xd35400, false},
+    {"codebirch64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x2c7fb8, false},
+    {"ferrule64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBraces, false, nullptr, 0x7f8c8d, false},
+    {"glyphforge64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0xb03a2e, false},
+    {"iconsmith64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0x1f618d, false},
+    {"palettejay64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0xe67e22, false},
+    {"screentern64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0x117a65, false},
+    {"vectorwick64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0x6c3483, false},
+    {"lensmarsh64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0x2874a6, false},
+    {"framefen64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0x935116, false},
+    {"collagekite64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0xc2185b, false},
+    {"sepiadove64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0x8d6e63, false},
+    {"echovale64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x00838f, false},
+    {"loopmere64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x5e35b1, false},
+    {"drumfern64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x558b2f, false},
+    {"beatpike64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0xad1457, false},
+    {"songquarry64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x3949ab, false},
+    {"tabweaver64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x6d4c41, false},
+    {"lyricmoth64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x00897b, false},
+    {"banjoloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0xa1887f, false},
+    {"mandolinloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x8d6e63, false},
+    {"balalaikaloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0xc62828, false},
+    {"pianoloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x424242, false},
+    {"guitarloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0xef6c00, false},
+    {"bassloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x283593, false},
+    {"ukuleleloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0xf9a825, false},
+    {"violinloft64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x6a1b9a, false},
+    {"mixhollow64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x37474f, false},
+    {"chordlark64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x1565c0, false},
+    {"tunefinch64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x2e7d32, false},
+    {"scalewren64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0x4527a0, false},
+    {"metrokit64x64.png", 64, 64, Kind::AppTile, nullptr, glyphNote, false, nullptr, 0xbf360c, false},
+    {"pixelmoss64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0x33691e, false},
+    {"photoquill64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0x0277bd, false},
+    {"wavejay64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x880e4f, false},
 };
 
 } // namespace
@@ -716,6 +876,12 @@ int main(int argc, char **argv)
                 break;
             case Kind::SocialButton:
                 paintSocialButton(painter, size, entry.hover, entry.glyph, entry.brand, entry.join);
+                break;
+            case Kind::AppTile:
+                if (entry.picture)
+                    entry.picture(painter, size);
+                else
+                    paintAppTile(painter, size, entry.brand, entry.glyph);
                 break;
             }
         }

@@ -1,11 +1,16 @@
 #include "app/JSMainWindow.h"
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
+#include "scripting/FindDialog.h"
+#include "scripting/OptionsDialog.h"
 
+#include "ButtonLookup.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -41,6 +46,9 @@ private slots:
     void commandsReachEditor();
     void undoAndRedoReachDocument();
     void aboutShowsHeading();
+    void findShowsTheSameBarAgain();
+    void optionsRunsModally_data();
+    void optionsRunsModally();
 };
 
 void tst_JSMainWindow::ctrlSOnUnnamedDocumentAsksForFile_data()
@@ -221,6 +229,60 @@ void tst_JSMainWindow::aboutShowsHeading()
 
     QCOMPARE(title, QStringLiteral("About"));
     QCOMPARE(text, QStringLiteral("<H2>Mistlark Internal Script Editor</H2>"));
+}
+
+void tst_JSMainWindow::findShowsTheSameBarAgain()
+{
+    JSMainWindow window(nullptr);
+    showActive(window);
+    window.setText(QStringLiteral("one two"));
+
+    QVERIFY(QMetaObject::invokeMethod(&window, "find"));
+    QMMistlark::FindDialog *bar = window.findChild<QMMistlark::FindDialog *>();
+    QVERIFY(bar);
+    QTRY_VERIFY(bar->isVisible());
+    QTest::keyClicks(bar->findChild<QLineEdit *>(), QStringLiteral("two"));
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QTRY_VERIFY(!bar->isVisible());
+
+    window.find();
+    QCOMPARE(window.findChildren<QMMistlark::FindDialog *>().size(), 1);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->findChild<QLineEdit *>()->text(), QStringLiteral("two"));
+    QTest::mouseClick(buttonWithText(bar, QStringLiteral("Find Next")), Qt::LeftButton);
+    QCOMPARE(editorOf(window)->document()->textCursor().selectedText(), QStringLiteral("two"));
+}
+
+void tst_JSMainWindow::optionsRunsModally_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Ok accepts")      << "Ok";
+    QTest::newRow("Cancel closes")   << "Cancel";
+}
+
+// The dialog keeps nothing: the window's document is the same afterwards, and the call returns.
+void tst_JSMainWindow::optionsRunsModally()
+{
+    QFETCH(QString, button);
+
+    JSMainWindow window(nullptr);
+    window.setText(QStringLiteral("unchanged"));
+    QObject context;
+    bool sawOptions = false;
+    answerNextModal(&context, [&](QWidget *modal) {
+        sawOptions = qobject_cast<QMMistlark::OptionsDialog *>(modal) && !modal->parentWidget();
+        QTest::keyClicks(modal->findChild<QLineEdit *>(), QStringLiteral("typed"));
+        QPushButton *target = buttonWithText(modal, button);
+        if (target)
+            QTest::mouseClick(target, Qt::LeftButton);
+        else
+            modal->close();
+    });
+    QVERIFY(QMetaObject::invokeMethod(&window, "options"));
+
+    QVERIFY(sawOptions);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(editorOf(window)->document()->toPlainText(), QStringLiteral("unchanged"));
 }
 
 TARSEL_APP_TEST_MAIN(tst_JSMainWindow)

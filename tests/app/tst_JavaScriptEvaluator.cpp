@@ -1,14 +1,22 @@
 #include "app/JavaScriptEvaluator.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/AppButton.h"
+#include "QMWidgets/AppMenu.h"
+#include "QMWidgets/PromoMenuBar.h"
+#include "resources/Resources.h"
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
+#include "ButtonLookup.h"
+#include "LinkCatcher.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
+#include <QUrlQuery>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -73,6 +81,8 @@ class tst_JavaScriptEvaluator : public QObject
     Q_OBJECT
 
 private slots:
+    void freshWindowHasDefaultSize();
+    void promotionBarOfThisWindow();
     void runItemRunsScript();
     void scriptWindowOutlivesDeleteLater();
     void newOpensWindowBesideThisOne();
@@ -84,6 +94,9 @@ private slots:
     void closingABusyWindowStopsItsScriptFirst_data();
     void closingABusyWindowStopsItsScriptFirst();
     void nextWindowOpensAtLastSize();
+    void quitAsksEveryChangedWindow_data();
+    void quitAsksEveryChangedWindow();
+    void findItemShowsTheFindBar();
 };
 
 void tst_JavaScriptEvaluator::runItemRunsScript()
@@ -138,27 +151,35 @@ void tst_JavaScriptEvaluator::newOpensWindowBesideThisOne()
 
 void tst_JavaScriptEvaluator::examplesPrintTheirResults_data()
 {
-    QTest::addColumn<QByteArray>("slot");
+    QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expectedOutput");
 
-    QTest::newRow("fibonaci: the first nine numbers") << QByteArray("slotFibonaci")
+    QTest::newRow("fibonaci: the first nine numbers") << QStringLiteral("fibonaci.js")
                                                      << QStringLiteral("1\n1\n2\n3\n5\n8\n13\n21\n34");
-    QTest::newRow("json: a name, a lover, then the age") << QByteArray("slotJson")
+    QTest::newRow("json: a name, a lover, then the age") << QStringLiteral("json.js")
                                                         << QStringLiteral("Nelda loves Bertil\n47");
-    QTest::newRow("regex: every match whatever its case") << QByteArray("slotRegex")
+    QTest::newRow("regex: every match whatever its case") << QStringLiteral("regex.js")
                                                          << QStringLiteral("Test,TEST,test");
     // Checked as a number below: only its closeness to pi is promised.
-    QTest::newRow("pi: the Leibniz series") << QByteArray("slotPi") << QString();
+    QTest::newRow("pi: the Leibniz series") << QStringLiteral("pi.js") << QString();
 }
 
 void tst_JavaScriptEvaluator::examplesPrintTheirResults()
 {
-    QFETCH(QByteArray, slot);
+    QFETCH(QString, entry);
     QFETCH(QString, expectedOutput);
 
     JavaScriptEvaluator window(nullptr);
     window.show();
-    QVERIFY(QMetaObject::invokeMethod(&window, slot.constData()));
+    QPushButton *examples = buttonWithText(&window, QStringLiteral("Examples"));
+    QVERIFY(examples && examples->menu());
+    QAction *action = nullptr;
+    for (QAction *candidate : examples->menu()->actions()) {
+        if (candidate->text() == entry)
+            action = candidate;
+    }
+    QVERIFY(action);
+    action->trigger();
     std::unique_ptr<JavaScriptEvaluator> example = takeOtherWindow(&window);
     QVERIFY(example);
     QCOMPARE(example->windowTitle(), QStringLiteral(" [modified]"));
@@ -340,6 +361,102 @@ void tst_JavaScriptEvaluator::nextWindowOpensAtLastSize()
 
     std::unique_ptr<JavaScriptEvaluator> next(window.slotCreateNewWindow());
     QCOMPARE(next->size(), QSize(820, 410));
+}
+
+// Runs first, on fresh settings: the captions are measured in the style sheet's font, not the platform's.
+void tst_JavaScriptEvaluator::freshWindowHasDefaultSize()
+{
+    Resources::init();
+    qApp->setStyleSheet(Resources::styleSheet());
+    {
+        JavaScriptEvaluator window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(463, 515));
+    }
+    qApp->setStyleSheet(QString());
+}
+
+void tst_JavaScriptEvaluator::promotionBarOfThisWindow()
+{
+    LinkCatcher links;
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMWidgets::PromoMenuBar *bar = window.menuBar();
+    QCOMPARE(bar->parent(), &window);
+
+    QStringList buttons = visibleButtonNames(bar);
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"AppButton", "JoinButton", "MoreButton", "PushButton", "ShareButton"}));
+    QCOMPARE(buttonWithText(bar, QStringLiteral("Examples"))->objectName(), QStringLiteral("PushButton"));
+
+    QCOMPARE(visibleMenuEntries(bar->appButton()->appMenu()), (QStringList{"Rate this App", "Share", "Join Us", "More Apps", "Contact Us", "Check Updates",
+                                   "About", "-", "Quit"}));
+
+    // The developer applications, this program's own withheld, then "More Apps".
+    QStringList storeNames;
+    const QList<QAction *> more = bar->actions();
+    for (QAction *action : more) {
+        if (!action->isSeparator() && action != more.at(more.size() - 2))
+            action->trigger();
+    }
+    for (const QUrl &link : links.links())
+        storeNames << QUrlQuery(link).queryItemValue(QStringLiteral("appname"));
+    QCOMPARE(storeNames, (QStringList{"QuillMark", "HexWren", "lintora", "jsonkite", "regexmoth", "diffowl", "snipjar",
+                                      "codebirch", "ferrule", "GlyphForge", "iconsmith", "pixelmoss", "palettejay",
+                                      "screentern"}));
+    QCOMPARE(more.at(more.size() - 2)->text(), QStringLiteral("More Apps"));
+}
+
+void tst_JavaScriptEvaluator::quitAsksEveryChangedWindow_data()
+{
+    QTest::addColumn<bool>("answerYes");
+    QTest::newRow("Yes: the window closes") << true;
+    QTest::newRow("No: the window stays with its text") << false;
+}
+
+// Quit in the application menu closes the windows one by one, so a changed script is asked about.
+void tst_JavaScriptEvaluator::quitAsksEveryChangedWindow()
+{
+    QFETCH(bool, answerYes);
+
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("var unsaved = 1;"));
+
+    QObject context;
+    QString question;
+    answerNextModal(&context, [&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        question = box->text();
+        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    QAction *quit = window.menuBar()->appButton()->appMenu()->actions().constLast();
+    QCOMPARE(quit->text(), QStringLiteral("Quit"));
+    quit->trigger();
+
+    QCOMPARE(question, QStringLiteral("The text of the \" [modified]\" file has been changed. "
+                                      "Do you want to quit without saving the changes?"));
+    QCOMPARE(window.isVisible(), !answerYes);
+    QCOMPARE(editorOf(&window)->document()->toPlainText(), QStringLiteral("var unsaved = 1;"));
+}
+
+void tst_JavaScriptEvaluator::findItemShowsTheFindBar()
+{
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    clickItem(&window, QStringLiteral("Find"));
+    QDialog *bar = window.findChild<QDialog *>();
+    QVERIFY(bar);
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(buttonWithText(bar, QStringLiteral("Find Next")));
 }
 
 TARSEL_APP_TEST_MAIN(tst_JavaScriptEvaluator)

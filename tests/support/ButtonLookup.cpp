@@ -1,5 +1,7 @@
 #include "ButtonLookup.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 
 QPushButton *buttonWithText(QWidget *root, const QString &text)
@@ -19,4 +21,14 @@ QStringList visibleButtonNames(QWidget *root)
             names << button->objectName();
     }
     return names;
+}
+
+QStringList visibleMenuEntries(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (action->isVisible())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
 }

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -9,3 +10,5 @@ class QWidget;
 QPushButton *buttonWithText(QWidget *root, const QString &text);
 // The object names of root's visible push buttons, in the order of the children.
 QStringList visibleButtonNames(QWidget *root);
+// The texts of a menu's visible entries in order, a separator written as "-".
+QStringList visibleMenuEntries(const QMenu *menu);

@@ -1,5 +1,6 @@
 #include "MUI/MUITabBarItem.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -14,8 +15,22 @@ MUITabBarItem::MUITabBarItem(QWidget *parent)
 void MUITabBarItem::setText(const QString &caption)
 {
     m_caption = caption;
-    setMinimumWidth(QFontMetrics(font()).horizontalAdvance(caption));
+    fitCaption();
     update();
+}
+
+// The style sheet sets the caption's font only when the item is polished, after setText: measured
+// before, in the platform's larger font, the captions would make the bar, and the window, too wide.
+void MUITabBarItem::fitCaption()
+{
+    setMinimumWidth(QFontMetrics(font()).horizontalAdvance(m_caption));
+}
+
+void MUITabBarItem::changeEvent(QEvent *event)
+{
+    MUIBarItem::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitCaption();
 }
 
 QString MUITabBarItem::text() const

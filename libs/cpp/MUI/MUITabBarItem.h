@@ -20,8 +20,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void fitCaption();
+
     QString m_caption;
     QPixmap m_picture;
 };

@@ -476,6 +476,11 @@ bool App::isIndependentEdition() const
     return m_independentEdition;
 }
 
+void App::setIndependentEdition(bool independent)
+{
+    m_independentEdition = independent;
+}
+
 bool App::isStoreEdition()
 {
     App *app = instance();

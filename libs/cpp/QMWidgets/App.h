@@ -72,6 +72,8 @@ public:
     void setAccountPageUrlTemplate(const QString &urlTemplate);
 
     bool isIndependentEdition() const;
+    // For tests, which must see both editions; the program itself never calls it.
+    void setIndependentEdition(bool independent);
     static bool isStoreEdition();
     bool isFirstRun() const;
     QString displayName() const;

@@ -109,6 +109,17 @@ void open(const QString &link)
     QDesktopServices::openUrl(QUrl(link));
 }
 
+QString appStorePage(const QString &name, const QString &id)
+{
+    return QStringLiteral("https://apps.apple.com/app/") + name.toLower() + QLatin1Char('/') + id
+           + QStringLiteral("?ls=1&mt=12");
+}
+
+QString crossPromoPage()
+{
+    return appServer() + QStringLiteral("crosspromo.php");
+}
+
 } // namespace MakerLinks
 
 } // namespace QMWidgets

@@ -39,6 +39,11 @@ QString redirected(const QString &redirect, const QString &link);
 // Hands the link to the desktop, parsed tolerantly; what the desktop reports is not looked at.
 void open(const QString &link);
 
+// The App Store's web page of an application: the name is lower-cased, the id used as given.
+QString appStorePage(const QString &name, const QString &id);
+// The cross-promotion page on the application server; "?appname=" and a store name complete it.
+QString crossPromoPage();
+
 } // namespace MakerLinks
 
 } // namespace QMWidgets
