@@ -1,6 +1,7 @@
 // Reduces a generated 1024 x 768 photo-like image to 64 and 256 colours, with dithering on and
 // off, next to libimagequant at the same settings: time and PSNR over RGB. Prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchTiming.h"
 #include "MGraphX/ColorReducer.h"
 
 #include <QElapsedTimer>
@@ -17,20 +18,6 @@
 #include <vector>
 
 static const int repetitions = 3;
-
-static double bestMilliseconds(const std::function<void()> &work)
-{
-    qint64 best = -1;
-    for (int run = 0; run < repetitions; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        const qint64 elapsed = timer.nsecsElapsed();
-        if (best < 0 || elapsed < best)
-            best = elapsed;
-    }
-    return double(best) / 1e6;
-}
 
 // Soft gradients, a few shaded discs and sensor-like noise.
 static QImage photoLike(int w, int h)
@@ -112,12 +99,12 @@ int main(int, char **argv)
         for (bool dithering : {true, false}) {
             const char *mode = dithering ? "dithered" : "plain";
             QImage ours, theirs;
-            const double oursMs = bestMilliseconds([&] {
+            const double oursMs = bestMilliseconds(repetitions, [&] {
                 MGraphX::ColorReducer reducer(image);
                 reducer.setDithering(dithering);
                 ours = reducer.reduce(colours);
             });
-            const double theirsMs = bestMilliseconds([&] { theirs = quantized(rgba, colours, dithering); });
+            const double theirsMs = bestMilliseconds(repetitions, [&] { theirs = quantized(rgba, colours, dithering); });
             const double oursPsnr = psnr(image, ours);
             const double theirsPsnr = psnr(image, theirs);
             std::printf("reduce(%d) %s\t%.1f\tms\t-\n", colours, mode, oursMs);

@@ -1,6 +1,7 @@
 // Times the ciphers of MCrypt beside OpenSSL's libcrypto in the same run; prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows. OpenSSL runs without its hardware and vector paths
 // (OPENSSL_ia32cap, read when libcrypto loads, so the program re-executes itself with it set).
+#include "BenchTiming.h"
 #include "MCrypt/Blowfish.h"
 #include "MCrypt/MCrypt.h"
 #include "MCrypt/Rijndael.h"
@@ -26,16 +27,7 @@ static const char *const plainCapabilities = "~0x200020200000000";
 
 static double bestSeconds(const std::function<void()> &work, int runs = repetitions)
 {
-    qint64 best = -1;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        const qint64 elapsed = timer.nsecsElapsed();
-        if (best < 0 || elapsed < best)
-            best = elapsed;
-    }
-    return double(best) / 1e9;
+    return bestMilliseconds(runs, work) / 1e3;
 }
 
 static void row(const char *measure, double value, const char *unit, const char *goal)

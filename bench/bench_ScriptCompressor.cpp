@@ -2,9 +2,9 @@
 // output size beside the JSMin reference (Debian's python3-jsmin), and whether the result still runs alike.
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "app/ScriptCompressor.h"
+#include "BenchTiming.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QScriptEngine>
 #include <QTemporaryFile>
@@ -17,16 +17,7 @@ static const int repetitions = 5;
 
 static double bestSeconds(const std::function<void()> &work)
 {
-    qint64 best = -1;
-    for (int run = 0; run < repetitions; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        const qint64 elapsed = timer.nsecsElapsed();
-        if (best < 0 || elapsed < best)
-            best = elapsed;
-    }
-    return double(best) / 1e9;
+    return bestMilliseconds(repetitions, work) / 1e3;
 }
 
 // Blocks with comments, strings holding "//", regular expressions and unary minus; each adds to a total
