@@ -20,3 +20,5 @@ fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/tarsel-ccache}
+# Clones in other folders (worktrees, CI) reuse the cache: paths are hashed relative to the root.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}

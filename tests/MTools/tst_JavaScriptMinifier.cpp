@@ -45,7 +45,7 @@ private slots:
 void tst_JavaScriptMinifier::cases_data()
 {
     QTest::addColumn<QString>("folder");
-    const QString root = QFINDTESTDATA("../data/minifier");
+    const QString root = QStringLiteral(TARSEL_TEST_DATA_DIR "/minifier");
     QVERIFY2(!root.isEmpty(), "tests/data/minifier not found");
     const QStringList cases = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     QVERIFY(!cases.isEmpty());

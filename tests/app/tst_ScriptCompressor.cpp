@@ -57,7 +57,7 @@ private slots:
 void tst_ScriptCompressor::corpus_data()
 {
     QTest::addColumn<QString>("folder");
-    const QString root = QFINDTESTDATA("../data/compressor");
+    const QString root = QStringLiteral(TARSEL_TEST_DATA_DIR "/compressor");
     QVERIFY2(!root.isEmpty(), "tests/data/compressor not found");
     const QStringList cases = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     QVERIFY(!cases.isEmpty());

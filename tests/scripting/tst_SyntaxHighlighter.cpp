@@ -95,7 +95,6 @@ void tst_SyntaxHighlighter::colours_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
 
-    // Not QFINDTESTDATA: ccache's base directory makes __FILE__ relative, and Qt takes it from the build folder.
     const QString root = QStringLiteral(TARSEL_TEST_DATA_DIR "/highlighter");
     QVERIFY2(QFileInfo(root).isDir(), "tests/data/highlighter not found");
     const QStringList cases = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
