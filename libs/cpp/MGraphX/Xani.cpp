@@ -1,0 +1,204 @@
+#include "MGraphX/Xani.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+
+namespace MGraphX {
+
+namespace {
+
+const int headLength = 40;
+const int sizeFieldLength = 16;
+
+// A size field: lower-case hexadecimal, left-aligned, padded with spaces to 16 characters.
+QByteArray sizeField(qint64 value)
+{
+    return QByteArray::number(value, 16).leftJustified(sizeFieldLength, ' ');
+}
+
+// Names go into attribute values; unescaped quotes or brackets would end them early.
+QString escaped(const QString &text)
+{
+    QString result = text;
+    result.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    result.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    result.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    result.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    return result;
+}
+
+QByteArray upToZero(const QByteArray &bytes)
+{
+    const int zero = bytes.indexOf('\0');
+    return zero < 0 ? bytes : bytes.left(zero);
+}
+
+// A size field read back: its text up to a zero byte, without spaces, parsed as hexadecimal.
+bool parseSizeField(const QByteArray &field, qint64 *value, QString *text)
+{
+    *text = QString::fromLatin1(upToZero(field)).remove(QLatin1Char(' '));
+    bool ok = false;
+    *value = text->toLongLong(&ok, 16);
+    return ok && *value >= 0;
+}
+
+} // namespace
+
+Xani::Xani(const QString &, QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_timer, SIGNAL(timeout()), this, SLOT(nextFrame()));
+}
+
+Xani::Xani(const Xani &other)
+    : QObject(nullptr)
+    , QImage()
+    , m_loop(other.m_loop)
+    , m_frameDuration(other.m_frameDuration)
+    , m_frames(other.m_frames)
+{
+}
+
+Xani &Xani::operator=(const Xani &other)
+{
+    m_loop = other.m_loop;
+    m_frameDuration = other.m_frameDuration;
+    m_frames = other.m_frames;
+    return *this;
+}
+
+Xani::~Xani()
+{
+    m_timer.stop();
+}
+
+XaniFrame Xani::frame(int index) const
+{
+    if (index < 0 || index >= m_frames.size())
+        return XaniFrame();
+    return m_frames.at(index);
+}
+
+int Xani::appendFrame(const XaniFrame &frame)
+{
+    m_frames.append(frame);
+    return m_frames.size();
+}
+
+void Xani::replaceFrame(int index, const XaniFrame &frame)
+{
+    if (index >= 0 && index < m_frames.size())
+        m_frames[index] = frame;
+}
+
+void Xani::clearFrames()
+{
+    m_frames.clear();
+}
+
+void Xani::start()
+{
+    m_timer.setInterval(1000);
+    m_timer.start();
+}
+
+void Xani::stop()
+{
+    m_timer.stop();
+}
+
+void Xani::nextFrame()
+{
+    if (m_frames.isEmpty()) {
+        m_timer.stop();
+        return;
+    }
+    if (m_index >= m_frames.size())
+        m_index = 0;
+    setCurrentIndex(m_index);
+    ++m_index;
+}
+
+void Xani::setCurrentIndex(int index)
+{
+    static_cast<QImage &>(*this) = frame(index).image();
+    emit frameChanged();
+}
+
+bool Xani::save(const QString &path, int quality) const
+{
+    QByteArray file = QByteArrayLiteral("XANI") + QByteArray(sizeFieldLength, ' ') + QByteArrayLiteral("BIND")
+        + QByteArray(sizeFieldLength, ' ');
+    QString content;
+    qint64 imagesSize = 0;
+    for (int i = 0; i < m_frames.size(); ++i) {
+        const XaniFrame &frame = m_frames.at(i);
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        // A frame that cannot be encoded in its format contributes no bytes.
+        frame.image().save(&buffer, frame.format().toLocal8Bit().constData(), quality);
+        buffer.close();
+        file += encoded;
+        content += QStringLiteral("<Image index=\"%1\" name=\"%2\" format=\"%3\" duration=\"%4\" background=\"%5\">\n"
+                                  "  <data start=\"%6\" size=\"%7\">\n"
+                                  "</Image>\n")
+                       .arg(QString::number(i), escaped(frame.name()), frame.format(), QString::number(frame.duration()),
+                            frame.background() ? QStringLiteral("true") : QStringLiteral("false"),
+                            QString::number(headLength + imagesSize), QString::number(encoded.size()));
+        imagesSize += encoded.size();
+    }
+    const QString description = QStringLiteral("<Xani loop = \"%1\" frameduration=\"%2\" framecount=\"%3\">\n")
+                                    .arg(m_loop)
+                                    .arg(m_frameDuration)
+                                    .arg(m_frames.size())
+        + content + QStringLiteral("</Xani>");
+    file += QByteArrayLiteral("XMLD") + sizeField(description.size()) + description.toLatin1();
+    const qint64 total = headLength + 20 + imagesSize + description.size();
+    file.replace(4, sizeFieldLength, sizeField(total));
+    file.replace(24, sizeFieldLength, sizeField(imagesSize));
+
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(file) != file.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+QString Xani::readDescription(const QString &path)
+{
+    m_path = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    // The sizes are checked against the file before anything is allocated from them.
+    const qint64 fileSize = file.size();
+    const qint64 fixedPart = headLength + 20;
+    if (fileSize < fixedPart || !file.seek(24))
+        return QString();
+    qint64 imagesSize = 0;
+    QString imagesText;
+    if (!parseSizeField(file.read(sizeFieldLength), &imagesSize, &imagesText) || imagesSize > fileSize - fixedPart)
+        return QString();
+    if (!file.seek(44 + imagesSize))
+        return QString();
+    qint64 descriptionSize = 0;
+    QString descriptionText;
+    if (!parseSizeField(file.read(sizeFieldLength), &descriptionSize, &descriptionText)
+        || descriptionSize > fileSize - fixedPart - imagesSize)
+        return QString();
+    qDebug().noquote() << QStringLiteral("XXXX:") + descriptionText;
+    qDebug().noquote() << QStringLiteral("XXXX:") + QString::number(descriptionSize);
+    if (!file.seek(fixedPart + imagesSize))
+        return QString();
+    const QString description = QString::fromLatin1(upToZero(file.read(descriptionSize)));
+    qDebug().noquote() << QStringLiteral("$$$$$$$$$$$$$$") + description;
+    return description;
+}
+
+} // namespace MGraphX

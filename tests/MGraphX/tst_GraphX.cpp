@@ -1,0 +1,242 @@
+#include "MGraphX/ImageProcess.h"
+#include "MGraphX/ProgressLine.h"
+
+#include <QtTest>
+
+using MGraphX::ImageProcess;
+using MGraphX::ProgressLine;
+
+// An 8-bit plane drawn on with 1 and shown as text, a row a line: '#' for set, '.' for 0.
+static QStringList rows(const ImageProcess &plane)
+{
+    QStringList result;
+    for (int y = 0; y < plane.height(); ++y) {
+        QString row;
+        for (int x = 0; x < plane.width(); ++x)
+            row += plane.pixel(x, y) ? QLatin1Char('#') : QLatin1Char('.');
+        result << row;
+    }
+    return result;
+}
+
+// Counts the calls that reach the plane, to tell drawing that repeats a pixel from drawing nothing.
+class CountingPlane : public ImageProcess
+{
+public:
+    CountingPlane(int w, int h)
+        : ImageProcess(8, w, h, 0)
+    {
+    }
+    void setPixel(int x, int y, int value) override
+    {
+        ++calls;
+        ImageProcess::setPixel(x, y, value);
+    }
+    int calls = 0;
+};
+
+class tst_GraphX : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shapes_data();
+    void shapes();
+    void zeroCircleSetsTheCentreEightTimes();
+    void tallEllipseIsTheWideOneTransposed();
+    void floodFillStaysInItsRegion();
+    void floodFillOfAnEmptyPlaneStopsAtTheEdges();
+    void floodFillGuards_data();
+    void floodFillGuards();
+    void floodFillOfAWindingRegion();
+    void progress_data();
+    void progress();
+};
+
+enum Shape { Line, HLine, VLine, Rect, FillRect, Circle, FilledCircle, Ellipse, FilledEllipse };
+Q_DECLARE_METATYPE(Shape)
+
+void tst_GraphX::shapes_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<Shape>("shape");
+    QTest::addColumn<QVector<int>>("args");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("x-major line ends at its end point")
+        << QSize(4, 2) << Line << QVector<int>{0, 0, 3, 1} << QStringList{"##..", "..##"};
+    QTest::newRow("line drawn from its other end")
+        << QSize(4, 2) << Line << QVector<int>{3, 1, 0, 0} << QStringList{"##..", "..##"};
+    QTest::newRow("equal spans are y-major")
+        << QSize(3, 3) << Line << QVector<int>{0, 2, 2, 0} << QStringList{"..#", ".#.", "#.."};
+    QTest::newRow("y-major line")
+        << QSize(2, 4) << Line << QVector<int>{0, 0, 1, 3} << QStringList{"#.", "#.", ".#", ".#"};
+    QTest::newRow("hline excludes its right end")
+        << QSize(5, 1) << HLine << QVector<int>{1, 4, 0} << QStringList{".###."};
+    QTest::newRow("hline of no length") << QSize(5, 1) << HLine << QVector<int>{2, 2, 0} << QStringList{"....."};
+    QTest::newRow("vline excludes its bottom end")
+        << QSize(1, 4) << VLine << QVector<int>{0, 2, 0} << QStringList{"#", "#", ".", "."};
+    QTest::newRow("rect is a closed outline")
+        << QSize(6, 5) << Rect << QVector<int>{1, 1, 4, 3}
+        << QStringList{"......", ".####.", ".#..#.", ".####.", "......"};
+    QTest::newRow("rect of one pixel") << QSize(3, 3) << Rect << QVector<int>{1, 1, 1, 1} << QStringList{"...", ".#.", "..."};
+    QTest::newRow("rect clipped at the edges")
+        << QSize(3, 3) << Rect << QVector<int>{-1, -1, 3, 3} << QStringList{".#.", "##.", "..."};
+    QTest::newRow("rect of no width") << QSize(3, 3) << Rect << QVector<int>{0, 0, 0, 3} << QStringList{"...", "...", "..."};
+    QTest::newRow("fill rect") << QSize(4, 3) << FillRect << QVector<int>{1, 0, 2, 2} << QStringList{".##.", ".##.", "...."};
+    QTest::newRow("fill rect of negative height")
+        << QSize(4, 3) << FillRect << QVector<int>{1, 0, 2, -2} << QStringList{"....", "....", "...."};
+    QTest::newRow("circle of radius 2")
+        << QSize(5, 5) << Circle << QVector<int>{2, 2, 2}
+        << QStringList{".###.", "#...#", "#...#", "#...#", ".###."};
+    // Spans end one short on the right.
+    QTest::newRow("filled circle of radius 2")
+        << QSize(5, 5) << FilledCircle << QVector<int>{2, 2, 2}
+        << QStringList{".##..", "####.", "####.", "####.", ".##.."};
+    QTest::newRow("negative radius draws nothing") << QSize(3, 3) << Circle << QVector<int>{1, 1, -1} << QStringList{"...", "...", "..."};
+    QTest::newRow("wide ellipse")
+        << QSize(9, 5) << Ellipse << QVector<int>{4, 2, 4, 2}
+        << QStringList{"..#####..", "##.....##", "#.......#", "##.....##", "..#####.."};
+    QTest::newRow("filled wide ellipse")
+        << QSize(9, 5) << FilledEllipse << QVector<int>{4, 2, 4, 2}
+        << QStringList{"..####...", "########.", "########.", "########.", "..####..."};
+    QTest::newRow("ellipse of radii 0 is its centre")
+        << QSize(3, 3) << Ellipse << QVector<int>{1, 1, 0, 0} << QStringList{"...", ".#.", "..."};
+}
+
+void tst_GraphX::shapes()
+{
+    QFETCH(QSize, size);
+    QFETCH(Shape, shape);
+    QFETCH(QVector<int>, args);
+    QFETCH(QStringList, expected);
+    ImageProcess plane(8, size.width(), size.height(), 0);
+    switch (shape) {
+    case Line: plane.drawLine(args[0], args[1], args[2], args[3], 1); break;
+    case HLine: plane.drawHLine(args[0], args[1], args[2], 1); break;
+    case VLine: plane.drawVLine(args[0], args[1], args[2], 1); break;
+    case Rect: plane.drawRect(args[0], args[1], args[2], args[3], 1); break;
+    case FillRect: plane.fillRect(args[0], args[1], args[2], args[3], 1); break;
+    case Circle: plane.drawCircle(args[0], args[1], args[2], 1); break;
+    case FilledCircle: plane.fillCircle(args[0], args[1], args[2], 1); break;
+    case Ellipse: plane.drawEllipse(args[0], args[1], args[2], args[3], 1); break;
+    case FilledEllipse: plane.fillEllipse(args[0], args[1], args[2], args[3], 1); break;
+    }
+    QCOMPARE(rows(plane), expected);
+}
+
+void tst_GraphX::zeroCircleSetsTheCentreEightTimes()
+{
+    CountingPlane plane(3, 3);
+    plane.drawCircle(1, 1, 0, 1);
+    QCOMPARE(plane.calls, 8);
+    QCOMPARE(rows(plane), (QStringList{"...", ".#.", "..."}));
+}
+
+void tst_GraphX::tallEllipseIsTheWideOneTransposed()
+{
+    ImageProcess wide(8, 9, 5, 0);
+    wide.drawEllipse(4, 2, 4, 2, 1);
+    ImageProcess tall(8, 5, 9, 0);
+    tall.drawEllipse(2, 4, 2, 4, 1);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 9; ++x)
+            QCOMPARE(tall.pixel(y, x), wide.pixel(x, y));
+}
+
+void tst_GraphX::floodFillStaysInItsRegion()
+{
+    ImageProcess plane(8, 7, 5, 0);
+    plane.drawRect(1, 0, 5, 5, 1);
+    plane.drawHLine(3, 5, 2, 1);
+    plane.floodFill(4, 3, 2);
+    QStringList actual;
+    for (int y = 0; y < plane.height(); ++y) {
+        QString row;
+        for (int x = 0; x < plane.width(); ++x)
+            row += QString::number(plane.pixel(x, y));
+        actual << row;
+    }
+    QCOMPARE(actual, (QStringList{"0111110", "0122210", "0121110", "0122210", "0111110"}));
+}
+
+void tst_GraphX::floodFillOfAnEmptyPlaneStopsAtTheEdges()
+{
+    ImageProcess plane(8, 4, 3, 0);
+    plane.floodFill(3, 2, 9);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            QCOMPARE(plane.pixel(x, y), 9);
+}
+
+void tst_GraphX::floodFillGuards_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("value");
+    QTest::newRow("value equal to the seed's") << 1 << 1 << 5;
+    QTest::newRow("value the plane cannot hold") << 1 << 1 << 5 + 256;
+    QTest::newRow("seed outside the plane") << 3 << 0 << 7;
+    QTest::newRow("negative seed") << -1 << 0 << 7;
+}
+
+void tst_GraphX::floodFillGuards()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, value);
+    ImageProcess plane(8, 3, 3, 5);
+    plane.floodFill(x, y, value);
+    for (int py = 0; py < 3; ++py)
+        for (int px = 0; px < 3; ++px)
+            QCOMPARE(plane.pixel(px, py), 5);
+}
+
+void tst_GraphX::floodFillOfAWindingRegion()
+{
+    // Corridors one pixel wide joined alternately at the top and the bottom: a span per pixel, one
+    // long chain that a fill recursing per span would follow to the end of the call stack.
+    const int w = 801, h = 400;
+    ImageProcess plane(8, w, h, 0);
+    for (int x = 1; x < w; x += 2) {
+        const bool openAtTheBottom = (x / 2) % 2 == 0;
+        plane.drawVLine(openAtTheBottom ? 0 : 1, openAtTheBottom ? h - 1 : h, x, 1);
+    }
+    plane.floodFill(0, 0, 2);
+    int filled = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            filled += plane.pixel(x, y) == 2;
+    QCOMPARE(filled, (w + 1) / 2 * h + (w / 2));
+    QCOMPARE(plane.pixel(w - 1, h - 1), 2);
+    QCOMPARE(plane.pixel(1, 0), 1);
+}
+
+void tst_GraphX::progress_data()
+{
+    QTest::addColumn<QVector<int>>("sets");
+    QTest::addColumn<QVector<int>>("adds");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("never goes back")        << QVector<int>{70, 50} << QVector<int>{} << 70;
+    QTest::newRow("limited to 100")         << QVector<int>{150} << QVector<int>{} << 100;
+    QTest::newRow("negative set ignored")   << QVector<int>{20, -5} << QVector<int>{} << 20;
+    QTest::newRow("negative add ignored")   << QVector<int>{20} << QVector<int>{-5} << 20;
+    QTest::newRow("adds limited to 100")    << QVector<int>{90} << QVector<int>{5, INT_MAX} << 100;
+    QTest::newRow("adds accumulate")        << QVector<int>{} << QVector<int>{30, 12} << 42;
+}
+
+void tst_GraphX::progress()
+{
+    QFETCH(QVector<int>, sets);
+    QFETCH(QVector<int>, adds);
+    QFETCH(int, expected);
+    ProgressLine line(1, 2, 3, 4, 5);
+    QCOMPARE(line.progress(), 0);
+    for (int v : sets)
+        line.setProgress(v);
+    for (int d : adds)
+        line.addProgress(d);
+    QCOMPARE(line.progress(), expected);
+}
+
+QTEST_MAIN(tst_GraphX)
+#include "tst_GraphX.moc"
