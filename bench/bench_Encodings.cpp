@@ -1,30 +1,14 @@
 // Times Base32 and Base64 of 1 MiB of bytes; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchTiming.h"
 #include "MTools/Base32.h"
 #include "MTools/Encodings.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 
 #include <cstdio>
-#include <functional>
 
 static const int byteCount = 1024 * 1024;
 static const int repetitions = 5;
-
-// Best of a few runs, in milliseconds: the least disturbed run is the one that says most about the code.
-static double bestMilliseconds(const std::function<void()> &work)
-{
-    qint64 best = -1;
-    for (int run = 0; run < repetitions; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        const qint64 elapsed = timer.nsecsElapsed();
-        if (best < 0 || elapsed < best)
-            best = elapsed;
-    }
-    return double(best) / 1e6;
-}
 
 static void printRow(const char *measure, double milliseconds)
 {
@@ -48,9 +32,9 @@ int main()
 
     // Sizes summed into a sink so the calls cannot be dropped as unused.
     qint64 sink = 0;
-    printRow("Base32 encode 1 MiB", bestMilliseconds([&] { sink += MTools::Base32::encode(bytes).size(); }));
-    printRow("Base32 decode 1 MiB", bestMilliseconds([&] { sink += MTools::Base32::decode(base32).size(); }));
-    printRow("Base64 encode 1 MiB", bestMilliseconds([&] { sink += MTools::bytesToBase64(bytes).size(); }));
-    printRow("Base64 decode 1 MiB", bestMilliseconds([&] { sink += MTools::fromBase64(base64).size(); }));
+    printRow("Base32 encode 1 MiB", bestMilliseconds(repetitions, [&] { sink += MTools::Base32::encode(bytes).size(); }));
+    printRow("Base32 decode 1 MiB", bestMilliseconds(repetitions, [&] { sink += MTools::Base32::decode(base32).size(); }));
+    printRow("Base64 encode 1 MiB", bestMilliseconds(repetitions, [&] { sink += MTools::bytesToBase64(bytes).size(); }));
+    printRow("Base64 decode 1 MiB", bestMilliseconds(repetitions, [&] { sink += MTools::fromBase64(base64).size(); }));
     return sink > 0 ? 0 : 1;
 }

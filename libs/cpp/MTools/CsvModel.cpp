@@ -1,0 +1,241 @@
+#include "MTools/CsvModel.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSize>
+
+namespace MTools {
+
+namespace {
+
+const QChar quote = QLatin1Char('"');
+const QChar comma = QLatin1Char(',');
+const QChar lineFeed = QLatin1Char('\n');
+const QChar carriageReturn = QLatin1Char('\r');
+
+} // namespace
+
+CsvModel::CsvModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+CsvModel::~CsvModel() = default;
+
+bool CsvModel::isDataRow(int row) const
+{
+    return row >= 0 && row + 1 < m_lines.size();
+}
+
+int CsvModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || m_lines.isEmpty())
+        return 0;
+    return m_lines.size() - 1;
+}
+
+int CsvModel::columnCount(const QModelIndex &) const
+{
+    return m_lines.isEmpty() ? 0 : m_lines.first().size();
+}
+
+bool CsvModel::hasChildren(const QModelIndex &parent) const
+{
+    return !parent.isValid();
+}
+
+QVariant CsvModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || m_lines.isEmpty() || !isDataRow(index.row()) || index.column() < 0
+        || index.column() >= columnCount())
+        return QVariant();
+    const QStringList &line = m_lines.at(index.row() + 1);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (index.column() >= line.size())
+            return QVariant();
+        return line.at(index.column());
+    case Qt::ToolTipRole: {
+        QString tip = QStringLiteral("<table>");
+        const int shown = qMin(line.size(), columnCount());
+        for (int i = 0; i < shown; ++i) {
+            if (line.at(i).isEmpty())
+                continue;
+            tip += QStringLiteral("<tr><td><b>%1</b>: %2</td></tr>")
+                       .arg(headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), line.at(i));
+        }
+        return tip + QStringLiteral("</table>");
+    }
+    case Qt::SizeHintRole:
+        return QSize(30, 12);
+    default:
+        return QVariant();
+    }
+}
+
+bool CsvModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || !isDataRow(index.row())
+        || index.column() < 0 || index.column() >= columnCount())
+        return false;
+    QStringList &line = m_lines[index.row() + 1];
+    // A short row grows to the edited cell.
+    while (line.size() <= index.column())
+        line.append(QString());
+    line[index.column()] = value.toString();
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant CsvModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (m_lines.isEmpty())
+        return QVariant();
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount())
+            return QVariant();
+        return m_lines.first().at(section);
+    }
+    if (role == Qt::DisplayRole && orientation == Qt::Vertical) {
+        if (section < 0 || section >= rowCount())
+            return QVariant();
+        return section + 1;
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool CsvModel::insertRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || m_lines.isEmpty() || count < 1 || row < 0 || row > rowCount())
+        return false;
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    const QStringList empty = QVector<QString>(columnCount()).toList();
+    for (int i = 0; i < count; ++i)
+        m_lines.insert(row + 1, empty);
+    endInsertRows();
+    return true;
+}
+
+bool CsvModel::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || count < 1 || row < 0 || qint64(row) + count >= m_lines.size())
+        return false;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    m_lines.erase(m_lines.begin() + row + 1, m_lines.begin() + row + 1 + count);
+    endRemoveRows();
+    return true;
+}
+
+Qt::ItemFlags CsvModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid() || m_lines.isEmpty())
+        return Qt::NoItemFlags;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+QList<QStringList> CsvModel::parse(const QString &text)
+{
+    QList<QStringList> lines;
+    const QChar *position = text.constData();
+    const QChar *const end = position + text.size();
+    while (position < end) {
+        QStringList fields;
+        for (;;) {
+            QString field;
+            if (position < end && *position == quote) {
+                ++position;
+                for (;;) {
+                    const QChar *run = position;
+                    while (position < end && *position != quote)
+                        ++position;
+                    field.append(run, int(position - run));
+                    if (position == end)
+                        break; // unclosed: keep what was there
+                    ++position;
+                    if (position < end && *position == quote) {
+                        field.append(quote);
+                        ++position;
+                        continue;
+                    }
+                    break;
+                }
+            }
+            // Bare text, or stray text after a closing quote, runs to the next comma or line end.
+            const QChar *run = position;
+            while (position < end && *position != comma && *position != lineFeed && *position != carriageReturn)
+                ++position;
+            if (field.isEmpty())
+                field = QString(run, int(position - run));
+            else
+                field.append(run, int(position - run));
+            fields.append(field);
+            if (position < end && *position == comma) {
+                ++position;
+                continue;
+            }
+            break;
+        }
+        if (position < end && *position == carriageReturn)
+            ++position;
+        if (position < end && *position == lineFeed)
+            ++position;
+        lines.append(fields);
+    }
+    return lines;
+}
+
+bool CsvModel::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    beginResetModel();
+    m_lines = parse(QString::fromUtf8(bytes));
+    endResetModel();
+    return true;
+}
+
+QString CsvModel::format(const QList<QStringList> &lines)
+{
+    const QString doubled = QStringLiteral("\"\"");
+    const QString separator = QStringLiteral("\",\"");
+    QString text;
+    for (const QStringList &line : lines) {
+        text += quote;
+        for (int i = 0; i < line.size(); ++i) {
+            if (i > 0)
+                text += separator;
+            if (line.at(i).contains(quote))
+                text += QString(line.at(i)).replace(quote, doubled);
+            else
+                text += line.at(i);
+        }
+        text += quote;
+        text += lineFeed;
+    }
+    return text;
+}
+
+bool CsvModel::save(const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray bytes = format(m_lines).toUtf8();
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+QString fileNameWithoutExtension(const QFileInfo &info)
+{
+    const QString name = info.fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+} // namespace MTools

@@ -1,0 +1,4 @@
+// a line comment
+/* a block
+   comment */
+

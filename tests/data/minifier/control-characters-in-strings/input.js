@@ -1,0 +1,2 @@
+var s = 'a	b';
+s.charCodeAt(1)

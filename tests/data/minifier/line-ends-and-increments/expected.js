@@ -1,0 +1,2 @@
+
+var a=1;var b=a+ ++a;b;

@@ -1,0 +1,3 @@
+var a = 1;
+var b = a + ++a;
+b;

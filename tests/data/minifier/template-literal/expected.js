@@ -1,0 +1,3 @@
+
+var name=`a  ${b}
+  c`;

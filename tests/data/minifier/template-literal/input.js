@@ -1,0 +1,2 @@
+var name = `a  ${b}
+  c`;  // done

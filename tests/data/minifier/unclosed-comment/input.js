@@ -1,0 +1,2 @@
+var a = 1; /* never closed
+var b = 2;
