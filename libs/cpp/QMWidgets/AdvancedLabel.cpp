@@ -42,6 +42,7 @@ void AdvancedLabel::setText(const QString &text)
 void AdvancedLabel::setPixmap(const QPixmap &pixmap)
 {
     m_pixmap = pixmap;
+    m_hoverImage = QImage();
     repaint();
 }
 
@@ -68,6 +69,7 @@ void AdvancedLabel::enterEvent(QEvent *event)
 void AdvancedLabel::leaveEvent(QEvent *event)
 {
     m_hovered = false;
+    m_hoverImage = QImage();
     setCursor(Qt::ArrowCursor);
     QWidget::leaveEvent(event);
     repaint();
@@ -79,10 +81,14 @@ void AdvancedLabel::paintEvent(QPaintEvent *event)
     painter.setRenderHint(QPainter::Antialiasing);
     const QSize area(width() - 2 * m_margin, height() - 2 * m_margin);
     if (!m_pixmap.isNull() && !area.isEmpty()) {
-        QImage image = m_pixmap.toImage().scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (m_hovered)
-            image = brightened(image);
-        painter.drawImage(m_margin, m_margin, image);
+        if (m_hovered) {
+            if (m_hoverImage.size() != area)
+                m_hoverImage = brightened(m_pixmap.toImage().scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            painter.drawImage(m_margin, m_margin, m_hoverImage);
+        } else {
+            painter.drawImage(m_margin, m_margin,
+                              m_pixmap.toImage().scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        }
     }
     if (!m_text.isEmpty()) {
         painter.setFont(QFont(QStringLiteral("Courier"), 8, 75, false));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -31,6 +32,7 @@ private:
     QPixmap m_pixmap;
     int m_margin = 0;
     bool m_hovered = false;
+    QImage m_hoverImage; // the brightened picture, kept while the pointer stays over the tile
 };
 
 } // namespace QMWidgets
