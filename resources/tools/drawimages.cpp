@@ -724,6 +724,37 @@ void paintAppTile(QPainter &p, const QSize &size, QRgb colour, void (*glyph)(QPa
 }
 
 enum class Kind { Icon, BarButton, Picture, SocialButton, AppTile };
+// The drop area: a dashed tray with an arrow falling into it, in soft grey on transparent.
+void paintDropArea(QPainter &p, const QSize &size)
+{
+    const qreal w = size.width();
+    const qreal h = size.height();
+    p.setPen(QPen(QColor(150, 150, 150), 4, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(150, 150, 150, 30));
+    p.drawRoundedRect(QRectF(6, 6, w - 12, h - 12), 16, 16);
+    p.setPen(roundPen(QColor(120, 120, 120), 10));
+    p.drawLine(QPointF(w / 2, h * 0.22), QPointF(w / 2, h * 0.62));
+    p.drawLine(QPointF(w / 2 - h * 0.14, h * 0.48), QPointF(w / 2, h * 0.62));
+    p.drawLine(QPointF(w / 2 + h * 0.14, h * 0.48), QPointF(w / 2, h * 0.62));
+    p.drawLine(QPointF(w * 0.3, h * 0.78), QPointF(w * 0.7, h * 0.78));
+}
+
+// Open files: two photo frames, one overlapping the other, with a hill and a sun.
+void paintOpenFiles(QPainter &p, const QSize &)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1.5));
+    p.setBrush(QColor(235, 235, 235));
+    p.drawRect(QRectF(3.5, 3.5, 18, 14));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9.5, 11.5, 19, 16));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 150, 70));
+    const QPointF hill[] = {QPointF(11, 26), QPointF(17, 18), QPointF(21, 23), QPointF(24, 20), QPointF(27, 26)};
+    p.drawPolygon(hill, 5);
+    p.setBrush(QColor(240, 180, 40));
+    p.drawEllipse(QPointF(23, 15.5), 2, 2);
+}
+
 
 struct Image
 {
@@ -841,6 +872,8 @@ const Image s_images[] = {
     {"pixelmoss64x64.png", 64, 64, Kind::AppTile, nullptr, glyphBrush, false, nullptr, 0x33691e, false},
     {"photoquill64x64.png", 64, 64, Kind::AppTile, nullptr, glyphCamera, false, nullptr, 0x0277bd, false},
     {"wavejay64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x880e4f, false},
+    {"droparea.png", 256, 160, Kind::Picture, nullptr, nullptr, false, paintDropArea},
+    {"openfiles.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintOpenFiles},
 };
 
 } // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QDomElement>
+
+class QTabWidget;
+
+namespace QMWidgets {
+
+class SettingsWidget;
+
+// Shows every registered settings page as a tab, applies them, and saves them all into one
+// ".qvsettings" file or loads such a file back into them. The pages belong to their owners, not to
+// the dialogs that show them: a deleted dialog leaves its pages alive, and a deleted page leaves the registry.
+class SettingsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsDialog(QWidget *parent = nullptr);
+    ~SettingsDialog() override;
+
+    static void registerSettingsWidget(const QString &name, SettingsWidget *page);
+
+    // Hands each child element of the root to the pages whose name is its tag.
+    static void loadSettings(const QDomElement &root);
+public slots:
+    void slotOk();
+    void slotApply();
+    void slotLoadSettings();
+    void slotSaveSettings();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The whole settings file as written: "Settings" with one element per page, in UTF-8.
+    static QByteArray settingsText();
+
+    bool m_built = false;
+    QTabWidget *m_tabs = nullptr;
+};
+
+} // namespace QMWidgets

@@ -1,0 +1,14 @@
+#include "QMWidgets/SettingsWidget.h"
+
+namespace QMWidgets {
+
+SettingsWidget::SettingsWidget(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void SettingsWidget::slotApply()
+{
+}
+
+} // namespace QMWidgets
