@@ -1,13 +1,17 @@
 #include "app/JSMainWindow.h"
 
+#include "app/DlgJSCompressed.h"
+#include "app/ScriptCompressor.h"
 #include "scripting/Editor.h"
 #include "scripting/TargetMainWidget.h"
 #include "scripting/ToolTipStore.h"
 #include "scripting/WidgetIds.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStatusBar>
 
 JSMainWindow::JSMainWindow(QWidget *parent)
@@ -162,4 +166,14 @@ void JSMainWindow::zoomOut()
 void JSMainWindow::setText(const QString &text)
 {
     m_editor->setText(text);
+}
+
+void JSMainWindow::showCompressedContent()
+{
+    QPointer<DlgJSCompressed> dialog = new DlgJSCompressed(this);
+    dialog->setCompressedText(ScriptCompressor(m_editor));
+    // From the file name, not the title, which may carry " [modified]" or nothing at all.
+    dialog->setBaseName(QFileInfo(m_editor->fileName()).baseName());
+    dialog->exec();
+    delete dialog.data();
 }

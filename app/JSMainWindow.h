@@ -50,6 +50,7 @@ public slots:
     void zoomIn();
     void zoomOut();
     void setText(const QString &text);
+    void showCompressedContent();
 
 private:
     QMMistlark::Editor *m_editor;

@@ -39,6 +39,7 @@ static const ToolBarEntry toolBarEntries[] = {
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Run"), ":/Icon_run.png", &JSMainWindow::run},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Stop"), ":/Icon_stop.png", &JSMainWindow::stop},
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Debug"), ":/Icon_debug.png", &JSMainWindow::debug},
+    {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Compress"), ":/Icon_compress.png", &JSMainWindow::showCompressedContent},
 };
 
 JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)

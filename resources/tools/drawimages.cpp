@@ -430,6 +430,57 @@ void paintLogo(QPainter &p, const QSize &size)
     p.drawPath(play);
 }
 
+// A lit round badge in a 64 by 64 space, for the update pictures.
+void paintBadge(QPainter &p, const QSize &size, const QColor &light, const QColor &dark, const QColor &rim)
+{
+    p.scale(size.width() / 64.0, size.height() / 64.0);
+    QRadialGradient fill(QPointF(26, 22), 40);
+    fill.setColorAt(0, light);
+    fill.setColorAt(1, dark);
+    p.setPen(QPen(rim, 2));
+    p.setBrush(fill);
+    p.drawEllipse(QPointF(32, 32), 29, 29);
+}
+
+// A green badge with a downward arrow: a newer build waits.
+void paintUpdateAvailable(QPainter &p, const QSize &size)
+{
+    paintBadge(p, size, QColor(120, 220, 130), QColor(30, 130, 50), QColor(20, 80, 30));
+    p.setPen(roundPen(s_bright, 6));
+    p.drawLine(QPointF(32, 14), QPointF(32, 42));
+    p.drawLine(QPointF(20, 32), QPointF(32, 44));
+    p.drawLine(QPointF(44, 32), QPointF(32, 44));
+    p.drawLine(QPointF(19, 51), QPointF(45, 51));
+}
+
+// A grey badge with a tick: nothing newer, or nothing known.
+void paintUpdateNotAvailable(QPainter &p, const QSize &size)
+{
+    paintBadge(p, size, QColor(200, 205, 215), QColor(110, 118, 132), QColor(70, 75, 85));
+    QPainterPath tick;
+    tick.moveTo(18, 33);
+    tick.lineTo(28, 43);
+    tick.lineTo(47, 22);
+    p.setPen(roundPen(s_bright, 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+}
+
+// The maker's mark: three rising bars beside a ring, drawn without text so no font decides its look.
+void paintMakerLogo(QPainter &p, const QSize &size)
+{
+    p.scale(size.width() / 80.0, size.height() / 20.0);
+    p.setPen(QPen(QColor(0, 160, 224), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(10, 10), 7, 7);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 160, 224));
+    for (int bar = 0; bar < 3; ++bar)
+        p.drawRoundedRect(QRectF(24 + bar * 9, 14 - bar * 5, 6, 4 + bar * 5), 1.5, 1.5);
+    p.setBrush(QColor(0, 110, 170));
+    p.drawRoundedRect(QRectF(52, 8, 26, 4), 2, 2);
+}
+
 // Glyphs of the social buttons, white on the service's colour, in the same 48 by 48 space.
 
 void glyphFacebook(QPainter &p, const QColor &colour)
@@ -609,6 +660,9 @@ const Image s_images[] = {
     {"Icon_stop.png", 48, 48, Kind::Icon, iconStop, nullptr, false, nullptr},
     {"Icon_debug.png", 48, 48, Kind::Icon, iconDebug, nullptr, false, nullptr},
     {"Icon_compress.png", 48, 48, Kind::Icon, iconCompress, nullptr, false, nullptr},
+    {"update_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateAvailable},
+    {"update_not_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateNotAvailable},
+    {"pix_borlune.png", 80, 20, Kind::Picture, nullptr, nullptr, false, paintMakerLogo},
     {"facebookshare.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, false, nullptr, 0x3b5998, false},
     {"facebookshare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, true, nullptr, 0x3b5998, false},
     {"twittershare.png", 190, 35, Kind::SocialButton, nullptr, glyphTwitter, false, nullptr, 0x1d9bf0, false},

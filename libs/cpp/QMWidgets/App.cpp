@@ -1,7 +1,9 @@
 #include "App.h"
 
+#include "AboutDialog.h"
 #include "BlenderWidget.h"
 #include "TranslationsManager.h"
+#include "UpdateCheck.h"
 
 #include "MTools/Encodings.h"
 #include "HelpDialog.h"
@@ -258,6 +260,8 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
 
     m_independentEdition = true;
     installSilentMessageHandler();
+    if (checkUpdatesSetting())
+        QTimer::singleShot(2000, this, SLOT(checkUpdatesOnStart()));
 
     // Nothing on this system opens store links; they lead to the maker's page of its applications.
     Platform::StoreLinkHandler::install(this, QUrl(MakerLinks::appsPage()));
@@ -965,6 +969,14 @@ void App::slotGoToPromotedApp()
     QDesktopServices::openUrl(QUrl(link));
 }
 
+void App::slotAbout()
+{
+    // Guarded: the main widget may close and take the box with it while it runs.
+    QPointer<AboutDialog> dialog = new AboutDialog(mainWidget());
+    dialog->exec();
+    delete dialog.data();
+}
+
 void App::slotSetBlendMainWidget(bool on)
 {
     if (!m_mainWidget || !m_blender)
@@ -1194,7 +1206,23 @@ void App::scheduleIntroAtStart()
 
 void App::slotCheckUpdate()
 {
-    qDebug() << "Not implemented";
+    showUpdateDialog(checkForUpdate());
+}
+
+void App::checkUpdatesOnStart()
+{
+    const QString text = lastUpdateCheckDate();
+    const QDate lastCheck = QDate::fromString(text, dateFormat());
+    const QDate today = QDate::currentDate();
+    if (text.isEmpty() || !lastCheck.isValid()) {
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+        return;
+    }
+    // Without a newer build the date stays, so the next start asks again.
+    if (lastCheck.daysTo(today) > 5 && isNewerVersionAvailable()) {
+        showUpdateDialog(UpdateStatus::Newer);
+        setLastUpdateCheckDate(today.toString(dateFormat()));
+    }
 }
 
 } // namespace QMWidgets

@@ -209,8 +209,12 @@ public slots:
     void slotTellFriend();
     void slotSupportPage();
     void slotGoToPromotedApp();
+    void slotAbout();
     void slotSetBlendMainWidget(bool on);
+    // Asks the update server at once and always says what it found.
     virtual void slotCheckUpdate();
+    // The check at start: asks only when the last check lies more than 5 days back, and speaks only of a newer build.
+    void checkUpdatesOnStart();
 
 private:
     QString prefixedKey(const QString &key) const;

@@ -1,0 +1,81 @@
+#include "app/DlgJSCompressed.h"
+
+#include "QMWidgets/App.h"
+#include "QMWidgets/FileDialog.h"
+#include "QMWidgets/StyleHelpers.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTextEdit>
+
+DlgJSCompressed::DlgJSCompressed(QWidget *parent)
+    : QDialog(parent)
+    , m_text(new QTextEdit(this))
+    , m_caption(new QLabel(tr("Compressed Java Script Source"), this))
+{
+    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    setWindowTitle(tr("Compressor Dialog"));
+    resize(600, 450);
+
+    auto *saveButton = new QPushButton(tr("&Save"), this);
+    auto *cancelButton = new QPushButton(tr("&Cancel"), this);
+    QMWidgets::setupPushButton(saveButton);
+    QMWidgets::setupPushButton(cancelButton);
+    connect(saveButton, SIGNAL(clicked()), this, SLOT(slotSave()));
+    connect(cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
+
+    auto *inner = new QGridLayout;
+    inner->addWidget(m_caption, 0, 0);
+    inner->addWidget(m_text, 1, 0);
+    auto *layout = new QGridLayout(this);
+    layout->addLayout(inner, 0, 0, 1, 2);
+    layout->addWidget(cancelButton, 2, 0);
+    layout->addWidget(saveButton, 2, 1);
+}
+
+void DlgJSCompressed::setCompressedText(const QString &text)
+{
+    // Plain text: a script is no HTML, and "<b>" in a string must come through as written.
+    m_text->setPlainText(text);
+}
+
+void DlgJSCompressed::setBaseName(const QString &name)
+{
+    m_baseName = name;
+}
+
+void DlgJSCompressed::slotSave()
+{
+    QMWidgets::App *app = QMWidgets::App::instance();
+    const QString offered = app->saveDirectory() + QLatin1Char('/') + m_baseName + QStringLiteral("Compressed.js");
+    QString path = QMWidgets::FileDialog::getSaveFileName(this, tr("Export to Pellowin file"), offered,
+                                                          QStringLiteral("*.js"));
+    if (!path.isEmpty()) {
+        if (!path.endsWith(QLatin1String(".js")))
+            path += QStringLiteral(".js");
+        app->setSaveDirectory(path);
+
+        // UTF-8 without a mark, as the editor reads scripts; through a save file so a failed write keeps
+        // whatever was there.
+        QSaveFile file(path);
+        bool written = file.open(QIODevice::WriteOnly);
+        if (written) {
+            const QByteArray bytes = m_text->toPlainText().toUtf8();
+            written = file.write(bytes) == bytes.size() && file.commit();
+        }
+        if (written) {
+            QMessageBox::information(this, tr("Information"), tr("The ") + path + tr(" was successfully saved"),
+                                     QMessageBox::Ok);
+        } else {
+            QMessageBox::warning(this, tr("Warning"),
+                                 tr("Cannot save the file \"%1\":\n%2.")
+                                     .arg(QDir::toNativeSeparators(path), file.errorString()),
+                                 QMessageBox::Ok);
+        }
+    }
+    accept();
+}

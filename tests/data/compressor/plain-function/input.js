@@ -1,0 +1,13 @@
+// Fibonacci numbers
+function fib(n) {
+	var a = 0, b = 1;
+	for (var i = 0; i < n; i++) {
+		var t = a + b;
+		a = b;
+		b = t;
+	}
+	return a;
+}
+
+/* the tenth one */
+fib(10);
