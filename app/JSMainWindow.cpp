@@ -27,6 +27,7 @@ JSMainWindow::JSMainWindow(QWidget *parent)
 
     connect(m_editor, &QMMistlark::Editor::changeWindowTitle, this, &JSMainWindow::slotChangeWindowTitle);
     connect(m_editor, &QMMistlark::Editor::cursorPositionChanged, this, &JSMainWindow::updateCursorPosition);
+    connect(m_editor, &QMMistlark::Editor::runningChanged, this, &JSMainWindow::runningChanged);
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{background-color: #303030; color: #FFFFFF}"));
     statusBar()->showMessage(tr("Ready"), 2000);
@@ -35,6 +36,11 @@ JSMainWindow::JSMainWindow(QWidget *parent)
 bool JSMainWindow::isModified() const
 {
     return m_editor->isModified();
+}
+
+bool JSMainWindow::isRunning() const
+{
+    return m_editor->isRunning();
 }
 
 QString JSMainWindow::titleText() const

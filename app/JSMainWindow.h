@@ -15,6 +15,8 @@ public:
     explicit JSMainWindow(QWidget *parent = nullptr);
 
     bool isModified() const;
+    // True while the Editor runs a script, waits of the script included.
+    bool isRunning() const;
     // The last title the document reported, for the closing question.
     QString titleText() const;
 
@@ -25,6 +27,7 @@ public:
 
 signals:
     void changeWindowTitle(const QString &title);
+    void runningChanged(bool running);
 
 public slots:
     void about();

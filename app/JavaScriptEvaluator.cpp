@@ -48,6 +48,8 @@ JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
     , m_toolBar(new MUITabBar(nullptr))
 {
     connect(m_scriptWindow, &JSMainWindow::changeWindowTitle, this, &JavaScriptEvaluator::slotChangeWindowTitle);
+    connect(m_scriptWindow, &JSMainWindow::runningChanged, this,
+            [this](bool running) { enableStartingItems(!running); });
 
     fillToolBar();
 
@@ -81,9 +83,18 @@ void JavaScriptEvaluator::fillToolBar()
             connect(item, &MUITabBarItem::clicked, m_scriptWindow, entry.command);
         else
             connect(item, &MUITabBarItem::clicked, this, &JavaScriptEvaluator::slotCreateNewWindow);
+        if (entry.command == &JSMainWindow::open || entry.command == &JSMainWindow::run
+            || entry.command == &JSMainWindow::debug)
+            m_startingItems << item;
     }
     m_toolBar->addStretch(1);
     m_toolBar->addSeparator();
+}
+
+void JavaScriptEvaluator::enableStartingItems(bool enable)
+{
+    for (MUITabBarItem *item : qAsConst(m_startingItems))
+        item->setEnabled(enable);
 }
 
 void JavaScriptEvaluator::setText(const QString &text)
@@ -191,6 +202,9 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
 
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
 {
+    // The script goes first: it ends when this event has been handled, whatever the answer below.
+    if (m_scriptWindow->isRunning())
+        m_scriptWindow->stop();
     if (!m_scriptWindow->isModified()) {
         event->accept();
         return;

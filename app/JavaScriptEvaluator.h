@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QFrame>
+#include <QList>
 #include <QString>
 
 class QCloseEvent;
 class QResizeEvent;
 class JSMainWindow;
 class MUITabBar;
+class MUITabBarItem;
 
 // The product's top-level window: the tool bar over one script window. Every window has its own
 // script window, Editor and engine; New and the examples open further, independent windows.
@@ -35,7 +37,10 @@ protected:
 
 private:
     void fillToolBar();
+    void enableStartingItems(bool enable);
 
     JSMainWindow *m_scriptWindow;
     MUITabBar *m_toolBar;
+    // Open, Run and Debug: off while the script runs, since they would act on the running Editor.
+    QList<MUITabBarItem *> m_startingItems;
 };

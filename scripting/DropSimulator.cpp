@@ -1,5 +1,6 @@
 #include "scripting/DropSimulator.h"
 
+#include "scripting/ScriptActivity.h"
 #include "scripting/TargetMainWidget.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTimer>
+#include <QTimerEvent>
 
 namespace QMMistlark {
 
@@ -32,7 +33,22 @@ void DropSimulator::setTarget(QWidget *target, const QPoint &point)
 void DropSimulator::start(int milliseconds)
 {
     // A negative time would not start the timer, and the simulator would never run nor go away.
-    QTimer::singleShot(qMax(0, milliseconds), this, &DropSimulator::simulate);
+    m_timer.start(qMax(0, milliseconds), this);
+}
+
+void DropSimulator::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_timer.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    // Held: looked at again at the next pass of the event loop.
+    if (ScriptActivity::isBusy(nullptr)) {
+        m_timer.start(0, this);
+        return;
+    }
+    m_timer.stop();
+    simulate();
 }
 
 void DropSimulator::simulate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -20,13 +21,18 @@ public:
     void setSource(QWidget *source);
     // The point is in the target's coordinates.
     void setTarget(QWidget *target, const QPoint &point);
-    // Runs simulate() once the time is up.
+    // Runs simulate() once the time is up and no script is busy in its own code: the steps go on
+    // where the script waits, as the script's own timers do.
     void start(int milliseconds);
 
 public slots:
     void simulate();
 
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
 private:
+    QBasicTimer m_timer;
     // Weak: a widget destroyed before the drop counts as not set.
     QPointer<QWidget> m_source;
     QPointer<QWidget> m_target;

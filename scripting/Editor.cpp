@@ -5,10 +5,12 @@
 #include "scripting/DocWindow.h"
 #include "scripting/EditorFilter.h"
 #include "scripting/GlobalFunctions.h"
+#include "scripting/IncludeScan.h"
 #include "scripting/IncludedFile.h"
 #include "scripting/KeyNameTable.h"
 #include "scripting/LineTextWidget.h"
 #include "scripting/OutputArea.h"
+#include "scripting/ScriptActivity.h"
 #include "scripting/ScriptEngine.h"
 #include "scripting/ToolTipStore.h"
 
@@ -18,7 +20,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QRegularExpression>
+#include <QMainWindow>
+#include <QScopeGuard>
 #include <QScriptContext>
 #include <QScriptEngineDebugger>
 #include <QSplitter>
@@ -28,6 +31,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace QMMistlark {
@@ -129,26 +133,34 @@ static const char s_embeddedFunctions[] =
 const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
 const char s_stoppedByUser[] = "Script evaluation is stopped by user";
 
+// How often a busy script lets the window handle its input and painting, so that Stop reaches it.
+constexpr int s_processEventsInterval = 100;
+
 // The point sizes that zooming keeps the fonts of the document and the output pane within.
 constexpr qreal s_smallestZoomPointSize = 1;
 constexpr qreal s_largestZoomPointSize = 96;
 
-// The call form only: "include" as a word, optional blanks, then "(".
-const QRegularExpression &includeCall()
+// Calls back when the watched window is asked to close.
+class CloseWatcher : public QObject
 {
-    static const QRegularExpression expression(QStringLiteral("\\binclude[ \\t]*\\("));
-    return expression;
-}
-
-// A "//" between the start of the line and the position puts the position in a line comment.
-bool afterLineComment(const QString &text, int position)
-{
-    for (int i = position - 1; i > 0 && text.at(i) != QLatin1Char('\n'); --i) {
-        if (text.at(i) == QLatin1Char('/') && text.at(i - 1) == QLatin1Char('/'))
-            return true;
+public:
+    CloseWatcher(QObject *watched, std::function<void()> closing)
+        : QObject(watched)
+        , m_closing(std::move(closing))
+    {
+        watched->installEventFilter(this);
     }
-    return false;
-}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            m_closing();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_closing;
+};
 
 } // namespace
 
@@ -161,6 +173,7 @@ Editor::Editor(QWidget *parent)
     m_gutter = new LineTextWidget(nullptr);
 
     m_engine->setOutputArea(m_outputArea);
+    m_engine->setProcessEventsInterval(s_processEventsInterval);
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
 
@@ -237,6 +250,17 @@ bool Editor::isEvaluating() const
     return m_engine->isEvaluating();
 }
 
+bool Editor::isRunning() const
+{
+    return m_running;
+}
+
+void Editor::setRunning(bool running)
+{
+    m_running = running;
+    emit runningChanged(running);
+}
+
 QString Editor::outputHtml() const
 {
     return m_outputArea->toHtml();
@@ -288,16 +312,22 @@ void Editor::installEditorFilters()
 
 void Editor::newFile()
 {
+    if (m_running)
+        return;
     m_document->newFile();
 }
 
 void Editor::open()
 {
+    if (m_running)
+        return;
     m_document->open();
 }
 
 void Editor::open(const QString &fileName)
 {
+    if (m_running)
+        return;
     m_document->open(fileName);
 }
 
@@ -333,6 +363,8 @@ void Editor::redo()
 
 void Editor::setText(const QString &text)
 {
+    if (m_running)
+        return;
     m_document->setPlainText(text);
 }
 
@@ -428,11 +460,18 @@ QScriptValue Editor::evaluateDocument()
 {
     // The prologue is built again right before the evaluation, so its line count matches the program.
     const QString program = buildPrologue() + m_document->toPlainText();
+    const ScriptActivity::Scope script(m_engine);
     return m_engine->evaluate(program, m_document->fileName(), 1);
 }
 
 void Editor::run()
 {
+    // The window handles events while its script runs: nothing may start a second run of this Editor or
+    // change the document under the running one.
+    if (m_running)
+        return;
+    setRunning(true);
+    const auto finished = qScopeGuard([this] { setRunning(false); });
     if (!startEvaluation())
         return;
     const QScriptValue result = evaluateDocument();
@@ -442,12 +481,24 @@ void Editor::run()
 
 void Editor::debug()
 {
+    if (m_running)
+        return;
+    setRunning(true);
+    const auto finished = qScopeGuard([this] { setRunning(false); });
     if (!startEvaluation())
         return;
 
     // The debugger's own window shows an uncaught exception while it is attached; nothing is reported here.
     std::unique_ptr<QScriptEngineDebugger> debugger(new QScriptEngineDebugger);
+    m_debugger = debugger.get();
     debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
+    // While the debugger holds the evaluation, the script waits as in a dialog: its timers may fire.
+    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this,
+            [this] { ScriptActivity::setSuspended(m_engine, true); });
+    connect(debugger.get(), &QScriptEngineDebugger::evaluationResumed, this,
+            [this] { ScriptActivity::setSuspended(m_engine, false); });
+    // A closed debugger window would leave the evaluation held where nobody can continue it.
+    new CloseWatcher(debugger->standardWindow(), [this] { stopEvaluation(); });
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
     evaluateDocument();
@@ -464,6 +515,9 @@ void Editor::stopEvaluation()
         m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
     m_engine->abortEvaluation(error);
     m_engine->cancelWaits();
+    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user.
+    if (m_debugger && m_debugger->state() == QScriptEngineDebugger::SuspendedState)
+        m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
 }
 
 bool Editor::checkSyntax()
@@ -531,29 +585,7 @@ QString Editor::buildPrologue()
 
 QString Editor::expandIncludes(const QString &text)
 {
-    QRegularExpressionMatch call = includeCall().match(text);
-    if (!call.hasMatch())
-        return QString();
-    // Only the first include is guarded: a comment before it switches off every include of the document.
-    const int first = call.capturedStart();
-    if (afterLineComment(text, first))
-        return QString();
-    const QStringRef beforeFirst = text.leftRef(first);
-    if (beforeFirst.count(QLatin1String("/*")) != beforeFirst.count(QLatin1String("*/")))
-        return QString();
-
-    QStringList names;
-    while (call.hasMatch()) {
-        const int opening = text.indexOf(QLatin1Char('"'), call.capturedEnd());
-        if (opening < 0)
-            break;
-        const int closing = text.indexOf(QLatin1Char('"'), opening + 1);
-        if (closing < 0)
-            break;
-        names << text.mid(opening + 1, closing - opening - 1);
-        call = includeCall().match(text, closing);
-    }
-
+    const QStringList names = includeNames(text);
     QString included;
     for (const QString &name : qAsConst(names)) {
         const QString fileName = resolveIncludeName(name);

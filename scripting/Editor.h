@@ -5,9 +5,11 @@
 #include "scripting/Support.h"
 #include "scripting/TestObj.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+class QScriptEngineDebugger;
 class QScriptValue;
 
 namespace QMMistlark {
@@ -35,6 +37,8 @@ public:
     QString fileName() const;
     DocWindow *document() const;
     bool isEvaluating() const;
+    // True from the start of run() or debug() to their end, waits of the script included.
+    bool isRunning() const;
     QString outputHtml() const;
 
     void setUseEmbeddedFunctions(bool use);
@@ -48,6 +52,7 @@ public:
 signals:
     void changeWindowTitle(const QString &title);
     void cursorPositionChanged(int row, int column);
+    void runningChanged(bool running);
 
 public slots:
     void newFile();
@@ -78,6 +83,7 @@ private:
 
     // The common start of run() and debug(): false when the syntax check failed and nothing is to run.
     bool startEvaluation();
+    void setRunning(bool running);
     QScriptValue evaluateDocument();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
@@ -99,6 +105,8 @@ private:
     TestObj m_testObj;
     Support m_support;
     bool m_useEmbeddedFunctions = false;
+    bool m_running = false;
+    QPointer<QScriptEngineDebugger> m_debugger;
 };
 
 } // namespace QMMistlark

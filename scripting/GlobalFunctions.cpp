@@ -364,7 +364,9 @@ QScriptValue saveOutputToProtocol(QScriptContext *context, QScriptEngine *engine
 QScriptValue createTimer(QScriptContext *context, QScriptEngine *engine)
 {
     Q_UNUSED(context)
-    return objectValue(engine, new Timer);
+    auto *timer = new Timer;
+    timer->setEngine(engine);
+    return objectValue(engine, timer);
 }
 
 QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
@@ -380,6 +382,7 @@ QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
 QScriptValue singleShotTimer(QScriptContext *context, QScriptEngine *engine)
 {
     auto *timer = new Timer;
+    timer->setEngine(engine);
     timer->start(context->argument(0).toInt32());
     return objectValue(engine, timer);
 }

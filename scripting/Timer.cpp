@@ -1,11 +1,57 @@
 #include "scripting/Timer.h"
 
+#include "scripting/ScriptActivity.h"
+
+#include <QScriptEngine>
+#include <QTimerEvent>
+
 namespace QMMistlark {
 
 Timer::Timer(QObject *parent)
     : QTimer(parent)
 {
     setSingleShot(true);
+}
+
+void Timer::setEngine(QScriptEngine *engine)
+{
+    m_engine = engine;
+}
+
+void Timer::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_retry.timerId()) {
+        if (ScriptActivity::isBusy(m_engine))
+            return;
+        m_retry.stop();
+        const int held = m_heldTimerId;
+        m_heldTimerId = 0;
+        // Stopped or started again meanwhile: the held timeout belonged to a start that is over.
+        if (held == timerId())
+            deliver(held);
+        return;
+    }
+    if (event->timerId() != timerId() || event->timerId() <= 0) {
+        QTimer::timerEvent(event);
+        return;
+    }
+    // A repeating timer that fires again while held adds nothing: the script sees one timeout.
+    if (m_heldTimerId == timerId())
+        return;
+    if (ScriptActivity::isBusy(m_engine)) {
+        m_heldTimerId = timerId();
+        m_retry.start(0, this);
+        return;
+    }
+    deliver(event->timerId());
+}
+
+void Timer::deliver(int timerId)
+{
+    // The callbacks are script code of their own: a timeout that comes while they are busy waits for them.
+    ScriptActivity::Scope callbacks(m_engine);
+    QTimerEvent event(timerId);
+    QTimer::timerEvent(&event);
 }
 
 } // namespace QMMistlark

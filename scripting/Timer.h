@@ -1,16 +1,35 @@
 #pragma once
 
+#include <QBasicTimer>
+#include <QPointer>
 #include <QTimer>
+
+class QScriptEngine;
 
 namespace QMMistlark {
 
-// The timer that createTimer and singleShotTimer hand to scripts: it fires once per start().
+// The timer that createTimer and singleShotTimer hand to scripts: it fires once per start(). A timeout
+// that comes while its script is busy is held and delivered where the script next waits, or after the run.
 class Timer : public QTimer
 {
     Q_OBJECT
 
 public:
     explicit Timer(QObject *parent = nullptr);
+
+    // The engine of the script that made the timer; without one, any busy script holds the timeout.
+    void setEngine(QScriptEngine *engine);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void deliver(int timerId);
+
+    QPointer<QScriptEngine> m_engine;
+    // Looks again at every pass of the event loop whether the held timeout may go out.
+    QBasicTimer m_retry;
+    int m_heldTimerId = 0;
 };
 
 } // namespace QMMistlark

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTextDocument>
 
 #include <memory>
@@ -43,6 +44,16 @@ void clickItem(JavaScriptEvaluator *window, const QString &caption)
     QFAIL(qPrintable(QStringLiteral("no tool-bar item \"%1\"").arg(caption)));
 }
 
+MUITabBarItem *toolBarItem(JavaScriptEvaluator *window, const QString &caption)
+{
+    const QList<MUITabBarItem *> items = window->findChildren<MUITabBarItem *>();
+    for (MUITabBarItem *item : items) {
+        if (item->text() == caption)
+            return item;
+    }
+    return nullptr;
+}
+
 // The windows that New and the examples open have no parent; the test owns them.
 std::unique_ptr<JavaScriptEvaluator> takeOtherWindow(const JavaScriptEvaluator *known)
 {
@@ -69,6 +80,8 @@ private slots:
     void closingAsksWhenChanged_data();
     void closingAsksWhenChanged();
     void savedDocumentClosesWithoutAsking();
+    void closingABusyWindowStopsItsScriptFirst_data();
+    void closingABusyWindowStopsItsScriptFirst();
     void nextWindowOpensAtLastSize();
 };
 
@@ -184,6 +197,62 @@ void tst_JavaScriptEvaluator::closingAsksWhenChanged()
     QCOMPARE(closed, answerYes);
     QCOMPARE(window.isVisible(), !answerYes);
     QCOMPARE(editorOf(&window)->document()->toPlainText(), defaultText);
+}
+
+void tst_JavaScriptEvaluator::closingABusyWindowStopsItsScriptFirst_data()
+{
+    QTest::addColumn<bool>("answerYes");
+    QTest::newRow("Yes closes the stopped window") << true;
+    QTest::newRow("No keeps the stopped window and its text") << false;
+}
+
+void tst_JavaScriptEvaluator::closingABusyWindowStopsItsScriptFirst()
+{
+    QFETCH(bool, answerYes);
+    const QString script = QStringLiteral("while (true) {}");
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(script);
+    MUITabBarItem *run = toolBarItem(&window, QStringLiteral("Run"));
+    MUITabBarItem *open = toolBarItem(&window, QStringLiteral("Open"));
+    MUITabBarItem *stop = toolBarItem(&window, QStringLiteral("Stop"));
+    QVERIFY(run && open && stop);
+
+    QObject context;
+    QString question;
+    answerNextModal(&context, [&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        question = box->text();
+        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    bool startingItemsEnabled = true;
+    bool stopEnabled = false;
+    bool closed = !answerYes;
+    QTimer::singleShot(300, &window, [&] {
+        startingItemsEnabled = run->isEnabled() || open->isEnabled();
+        stopEnabled = stop->isEnabled();
+        closed = window.close();
+    });
+    // Returns when the run has ended.
+    clickItem(&window, QStringLiteral("Run"));
+
+    QVERIFY(!startingItemsEnabled);
+    QVERIFY(stopEnabled);
+    QVERIFY(run->isEnabled() && open->isEnabled());
+    QCOMPARE(question, QStringLiteral("The text of the \" [modified]\" file has been changed. "
+                                      "Do you want to quit without saving the changes?"));
+    QCOMPARE(closed, answerYes);
+    QCOMPARE(window.isVisible(), !answerYes);
+    QVERIFY(!editorOf(&window)->isRunning());
+    QVERIFY(editorOf(&window)->hasError());
+    QVERIFY2(outputOf(&window).contains(QLatin1String("Script evaluation is stopped by user")),
+             qPrintable(outputOf(&window)));
+    QCOMPARE(editorOf(&window)->document()->toPlainText(), script);
 }
 
 void tst_JavaScriptEvaluator::savedDocumentClosesWithoutAsking()

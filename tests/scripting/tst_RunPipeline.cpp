@@ -1,6 +1,7 @@
 #include "EditorRun.h"
 #include "TestApp.h"
 
+#include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -93,10 +95,17 @@ private slots:
     void stopEndsAWaitingScript_data();
     void stopEndsAWaitingScript();
     void stopWithNothingRunningOnlySetsTheFlag();
+    void stopEndsABusyScript_data();
+    void stopEndsABusyScript();
+    void scriptTimersWaitForTheScriptToWait_data();
+    void scriptTimersWaitForTheScriptToWait();
+    void dialogHandlerArmedBeforeABusyStepFindsItsDialog();
 
     void debugReportsSyntaxErrorsWithoutTheDebugger();
     void debugRunsUnderTheDebugger_data();
     void debugRunsUnderTheDebugger();
+    void closingTheDebuggerStopsTheRun_data();
+    void closingTheDebuggerStopsTheRun();
 
 private:
     QString path(const QString &relative) const;
@@ -412,6 +421,126 @@ void tst_RunPipeline::stopWithNothingRunningOnlySetsTheFlag()
     QCOMPARE(outputText(editor), QStringLiteral("y"));
 }
 
+void tst_RunPipeline::stopEndsABusyScript_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("empty loop") << "while (true) {}" << "Evaluation Error:";
+    // What it printed before the stop stays in the pane. It prints now and then: the red report sets the
+    // whole pane again, which takes a while for a pane of thousands of lines.
+    QTest::newRow("loop that prints")
+        << "var i = 0;\nwhile (true) { if (i % 200000 == 0) printout('line ' + i); ++i; }" << "line 0";
+}
+
+void tst_RunPipeline::stopEndsABusyScript()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, firstLine);
+    Editor editor;
+    editor.setText(script);
+
+    // The user's commands while the script loops: none may touch the running Editor.
+    QTimer::singleShot(100, &editor, [&editor] { editor.setText(QStringLiteral("printout('replaced');")); });
+    QTimer::singleShot(150, &editor, [&editor] { editor.run(); });
+    QTimer::singleShot(200, &editor, [&editor] { editor.newFile(); });
+    QTimer::singleShot(220, &editor, [&editor] { editor.debug(); });
+    QElapsedTimer sinceStop;
+    bool runningWhenStopped = false;
+    QTimer::singleShot(300, &editor, [&] {
+        runningWhenStopped = editor.isRunning() && editor.isEvaluating();
+        sinceStop.start();
+        editor.stopEvaluation();
+    });
+    QSignalSpy runningChanges(&editor, &Editor::runningChanged);
+    editor.run();
+
+    QVERIFY(runningWhenStopped);
+    QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+    QVERIFY(!editor.isRunning());
+    QVERIFY(editor.hasError());
+    QCOMPARE(runningChanges.count(), 2);
+    QCOMPARE(runningChanges.at(0).at(0).toBool(), true);
+    QCOMPARE(runningChanges.at(1).at(0).toBool(), false);
+    QCOMPARE(editor.document()->toPlainText(), script);
+
+    const QStringList lines = outputLines(editor);
+    QCOMPARE(lines.value(0), firstLine);
+    const int report = lines.lastIndexOf(QStringLiteral("Evaluation Error:"));
+    QVERIFY2(report >= 0, qPrintable(outputText(editor)));
+    QCOMPARE(lines.value(report + 1), QStringLiteral("Error: Script evaluation is stopped by user"));
+
+    // The Editor takes commands again.
+    editor.setText(QStringLiteral("printout('next');"));
+    editor.run();
+    QVERIFY(!editor.hasError());
+    QCOMPARE(outputText(editor), QStringLiteral("next"));
+}
+
+void tst_RunPipeline::scriptTimersWaitForTheScriptToWait_data()
+{
+    QTest::addColumn<bool>("embedded");
+    QTest::addColumn<QString>("arming");
+    QTest::addColumn<QString>("wait");
+    QTest::newRow("singleShotTimer") << false << "singleShotTimer(50).timeout.connect(fire);" << "delay(100);";
+    QTest::newRow("createTimer") << false << "var t = createTimer(); t.timeout.connect(fire); t.start(50);"
+                                 << "delay(100);";
+    QTest::newRow("startFunction") << true << "startFunction(50, fire);" << "delay(100);";
+    // A slot of a published object is a wait as a global function is.
+    QTest::newRow("Support.delay") << false << "singleShotTimer(50).timeout.connect(fire);" << "Support.delay(100);";
+}
+
+void tst_RunPipeline::scriptTimersWaitForTheScriptToWait()
+{
+    QFETCH(bool, embedded);
+    QFETCH(QString, arming);
+    QFETCH(QString, wait);
+    Editor editor;
+    editor.setUseEmbeddedFunctions(embedded);
+    editor.setText(QStringLiteral("var fired = 0;\n"
+                                  "function fire() { ++fired; }\n")
+                   + arming
+                   + QStringLiteral("\nvar start = new Date();\n"
+                                    "while (new Date() - start < 400) {}\n"
+                                    "printout('after the loop: ' + fired);\n")
+                   + wait + QStringLiteral("\nprintout('after the delay: ' + fired);"));
+    // The window is handled during the loop all the same.
+    int ticks = 0;
+    QTimer windowEvents;
+    windowEvents.setInterval(20);
+    connect(&windowEvents, &QTimer::timeout, &editor, [&ticks] { ++ticks; });
+    windowEvents.start();
+    editor.run();
+
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+    QCOMPARE(outputLines(editor), QStringList({"after the loop: 0", "after the delay: 1"}));
+    QVERIFY2(ticks >= 2, qPrintable(QString::number(ticks)));
+}
+
+void tst_RunPipeline::dialogHandlerArmedBeforeABusyStepFindsItsDialog()
+{
+    Editor editor;
+    editor.setUseEmbeddedFunctions(true);
+    editor.setText(QStringLiteral("dialogHandler(function() { getVisibleDialog().accept(); });\n"
+                                  "var start = new Date();\n"
+                                  "while (new Date() - start < 300) {}\n"
+                                  "information('handled');\n"
+                                  "printout('done');"));
+    // A dialog that the handler missed is closed here, so that the test ends either way.
+    QObject context;
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&missed] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            missed = true;
+            modal->close();
+        }
+    });
+    editor.run();
+
+    QVERIFY(!missed);
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+    QCOMPARE(outputText(editor), QStringLiteral("done"));
+}
+
 void tst_RunPipeline::debugReportsSyntaxErrorsWithoutTheDebugger()
 {
     Editor editor;
@@ -456,6 +585,61 @@ void tst_RunPipeline::debugRunsUnderTheDebugger()
     QCOMPARE(outputText(editor), output);
     QVERIFY(!editor.hasError());
     QVERIFY(!editor.isEvaluating());
+    QCOMPARE(visibleMainWindows(), 0);
+}
+
+void tst_RunPipeline::closingTheDebuggerStopsTheRun_data()
+{
+    QTest::addColumn<bool>("continueFirst");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("while it holds the script at a statement") << false << "";
+    QTest::newRow("while the script loops") << true << "looping";
+}
+
+void tst_RunPipeline::closingTheDebuggerStopsTheRun()
+{
+    QFETCH(bool, continueFirst);
+    QFETCH(QString, output);
+    Editor editor;
+    editor.setText(QStringLiteral("printout('looping');\nwhile (true) {}"));
+
+    // Plays the user who closes the debugger at its first stop, or continues there and closes it while
+    // the script loops.
+    bool continued = !continueFirst;
+    bool closed = false;
+    QTimer user;
+    user.setInterval(50);
+    connect(&user, &QTimer::timeout, &editor, [&] {
+        if (!continued) {
+            if (QAction *proceed = debuggerContinueAction()) {
+                continued = true;
+                proceed->trigger();
+            }
+            return;
+        }
+        // Held at its first statement, or looping past its printout.
+        if (continueFirst ? outputText(editor) != QLatin1String("looping") : !debuggerContinueAction())
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (!closed && window->isVisible() && qobject_cast<QMainWindow *>(window)) {
+                closed = true;
+                window->close();
+            }
+        }
+    });
+    user.start();
+    QElapsedTimer clock;
+    clock.start();
+    editor.debug();
+    user.stop();
+
+    QVERIFY(continued);
+    QVERIFY(closed);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(editor.hasError());
+    QVERIFY(!editor.isRunning());
+    QCOMPARE(outputText(editor), output);
     QCOMPARE(visibleMainWindows(), 0);
 }
 

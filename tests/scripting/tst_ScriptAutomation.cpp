@@ -4,6 +4,7 @@
 #include "TestApp.h"
 
 #include "scripting/Editor.h"
+#include "scripting/OutputArea.h"
 #include "scripting/TargetMainWidget.h"
 
 #include <QAction>
@@ -106,6 +107,7 @@ private slots:
     void shortCutPressReachesShortcut_data();
     void shortCutPressReachesShortcut();
     void dragAndDropNeedsSixArguments();
+    void dropWaitsForTheScriptToWait();
 
     void grabMakesHiddenLabel();
     void grabAndSaveWritesPng();
@@ -369,6 +371,39 @@ void tst_ScriptAutomation::dragAndDropNeedsSixArguments()
     QCOMPARE(output, QStringLiteral("null"));
     QTRY_COMPARE(s_log, (QStringList{"source press (10,12)", "source move (17,19)", "enter (30,40) payload",
                                      "move (30,40) payload", "drop (30,40) payload"}));
+}
+
+// The drop is a step of the script's own, like its timers: a busy script sees it only where it waits.
+void tst_ScriptAutomation::dropWaitsForTheScriptToWait()
+{
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    auto *source = new DragSource(&s_log);
+    source->setObjectName(QStringLiteral("source"));
+    auto *target = new DropTarget(&s_log);
+    target->setObjectName(QStringLiteral("target"));
+    layout->addWidget(source);
+    layout->addWidget(target);
+    window.show();
+
+    // What the target had when the script printed after its busy step.
+    QStringList seenAfterTheLoop;
+    auto *output = m_editor->findChild<QMMistlark::OutputArea *>();
+    QVERIFY(output);
+    connect(output, &QTextEdit::textChanged, this, [&] {
+        if (output->toPlainText().contains(QLatin1String("loop done")) && seenAfterTheLoop.isEmpty())
+            seenAfterTheLoop = s_log.isEmpty() ? QStringList{QStringLiteral("nothing")} : s_log;
+    });
+
+    run(QStringLiteral("dragAndDrop(getWidgetByObjectName('source'), 10, 12, getWidgetByObjectName('target'), 30, 40);\n"
+                       "var start = new Date();\n"
+                       "while (new Date() - start < 300) {}\n"
+                       "printout('loop done');\n"
+                       "delay(100);"));
+    QVERIFY2(!m_editor->hasError(), qPrintable(outputText(*m_editor)));
+    QCOMPARE(seenAfterTheLoop, (QStringList{"source press (10,12)", "source move (17,19)"}));
+    QCOMPARE(s_log, (QStringList{"source press (10,12)", "source move (17,19)", "enter (30,40) payload",
+                                 "move (30,40) payload", "drop (30,40) payload"}));
 }
 
 void tst_ScriptAutomation::grabMakesHiddenLabel()
