@@ -68,19 +68,26 @@ void DocWindow::open(const QString &path)
 {
     if (path.isEmpty())
         return;
+    QString error;
+    if (!load(path, &error))
+        QMessageBox::warning(this, tr("Warning"), error);
+}
 
+bool DocWindow::load(const QString &path, QString *error)
+{
     QFile file(path);
     QString text;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&file);
         in.setCodec(scriptCodec);
         text = in.readAll();
     }
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        QMessageBox::warning(this, tr("Warning"),
-                             tr("Cannot read the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return;
+    if (path.isEmpty() || !file.isOpen() || file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = tr("Cannot read the file \"%1\":\n%2.")
+                         .arg(QDir::toNativeSeparators(path),
+                              path.isEmpty() ? tr("No file name") : file.errorString());
+        return false;
     }
     file.close();
 
@@ -88,6 +95,7 @@ void DocWindow::open(const QString &path)
     m_fileName = path;
     m_modified = false;
     emit changeWindowTitle(m_fileName);
+    return true;
 }
 
 void DocWindow::open()

@@ -22,6 +22,11 @@ public:
     // false when the user cancelled or the file could not be written (a warning has then been shown).
     bool saveDocument();
     bool saveDocumentAs();
+    // Reads the file into the document without asking or warning: false, with the reason, when it cannot be
+    // read, and the document stays as it was.
+    bool load(const QString &path, QString *error = nullptr);
+    // Asks whether to save a changed text: false when the user cancelled or the save failed.
+    bool maybeSaveChanges();
 
 signals:
     void changeWindowTitle(QString title);
@@ -35,7 +40,6 @@ public slots:
     void contentChanged();
 
 private:
-    bool maybeSaveChanges();
     bool writeTo(const QString &path);
 
     QString m_fileName;

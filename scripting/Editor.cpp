@@ -365,6 +365,21 @@ void Editor::open(const QString &fileName)
     m_document->open(fileName);
 }
 
+bool Editor::load(const QString &fileName, QString *error)
+{
+    if (m_running) {
+        if (error)
+            *error = tr("A script is running.");
+        return false;
+    }
+    return m_document->load(fileName, error);
+}
+
+bool Editor::maybeSaveChanges()
+{
+    return m_document->maybeSaveChanges();
+}
+
 void Editor::save()
 {
     m_document->save();

@@ -40,6 +40,11 @@ public:
     // True from the start of run() or debug() to their end, waits of the script included.
     bool isRunning() const;
     QString outputHtml() const;
+    // Opens the script without a message box: false, with the reason, when it could not be read or a run
+    // is going on; the document then stays as it was.
+    bool load(const QString &fileName, QString *error = nullptr);
+    // The question New and Open ask over a changed document: false when the user cancelled.
+    bool maybeSaveChanges();
 
     void setUseEmbeddedFunctions(bool use);
     QString embeddedFunctions() const;

@@ -1,0 +1,260 @@
+#include "scripting/BatchArea.h"
+
+#include "QMWidgets/App.h"
+#include "scripting/Editor.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextCodec>
+#include <QTextEdit>
+#include <QTextStream>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace QMMistlark {
+
+namespace {
+
+const char listExtension[] = ".jslst";
+
+QMWidgets::App *app()
+{
+    return QMWidgets::App::instance();
+}
+
+} // namespace
+
+BatchArea::BatchArea(Editor *editor, QWidget *parent)
+    : QWidget(parent)
+    , m_editor(editor)
+{
+    m_listDirectory = app() ? app()->value(QStringLiteral("path"), QStringLiteral("/tmp/")).toString()
+                            : QStringLiteral("/tmp/");
+
+    const QStringList texts = {QStringLiteral("Start"), QStringLiteral("Add JS"), QStringLiteral("Remove JS"),
+                               QStringLiteral("Load List"), QStringLiteral("Save List As"),
+                               QStringLiteral("Show Output")};
+    const char *targets[] = {SLOT(run()), SLOT(addJS()), SLOT(removeJS()), SLOT(loadList()), SLOT(saveListAs()),
+                           SLOT(showOutput())};
+    QList<QPushButton *> buttons;
+    for (int i = 0; i < texts.size(); ++i) {
+        auto *button = new QPushButton(texts.at(i));
+        connect(button, SIGNAL(clicked()), this, targets[i]);
+        buttons << button;
+    }
+
+    m_list = new QTreeWidget;
+    m_list->setHeaderLabels({QStringLiteral("State"), QStringLiteral("ScriptName")});
+    m_list->setSortingEnabled(false);
+
+    for (int key : {int(Qt::Key_Delete), int(Qt::Key_Backspace)}) {
+        auto *action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        connect(action, SIGNAL(triggered()), this, SLOT(removeJSOnKey()));
+        addAction(action);
+    }
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &BatchArea::itemDoubleClicked);
+
+    loadBatchFiles();
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(2);
+    for (QPushButton *button : buttons)
+        row->addWidget(button);
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(2);
+    column->addLayout(row);
+    column->addWidget(m_list);
+    setLayout(column);
+}
+
+bool BatchArea::isBatchRunning() const
+{
+    return m_batchRunning;
+}
+
+void BatchArea::appendRow(const QString &name)
+{
+    m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString(), name}));
+}
+
+void BatchArea::run()
+{
+    // Rows are not changed while a batch runs (the list slots refuse), so positions stay valid throughout.
+    if (m_batchRunning || m_editor->isRunning())
+        return;
+    const int count = m_list->topLevelItemCount();
+    if (count == 0)
+        return;
+    if (!m_editor->maybeSaveChanges())
+        return;
+    m_batchRunning = true;
+    for (int i = 0; i < count; ++i)
+        m_list->topLevelItem(i)->setText(0, QString());
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem *item = m_list->topLevelItem(i);
+        const QString name = item->text(1);
+        QString error;
+        if (!m_editor->load(name, &error)) {
+            m_outputs.insert(name, error.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+            item->setText(0, QStringLiteral("Error"));
+            continue;
+        }
+        item->setText(0, QStringLiteral("Running..."));
+        item->setSelected(true);
+        m_editor->run();
+        m_outputs.insert(name, m_editor->outputHtml());
+        item->setText(0, m_editor->hasError() ? QStringLiteral("Error") : QStringLiteral("Done"));
+        item->setSelected(false);
+    }
+    m_batchRunning = false;
+}
+
+void BatchArea::addJS()
+{
+    if (m_batchRunning)
+        return;
+    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Load"), QString(), QStringLiteral("*.js"));
+    if (name.isEmpty() || m_batchRunning)
+        return;
+    appendRow(name);
+    saveBatchFiles();
+}
+
+void BatchArea::removeJS()
+{
+    if (m_batchRunning)
+        return;
+    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    delete m_list->takeTopLevelItem(m_list->indexOfTopLevelItem(selected.first()));
+    saveBatchFiles();
+}
+
+void BatchArea::removeJSOnKey()
+{
+    if (m_list->viewport()->hasFocus())
+        removeJS();
+}
+
+bool BatchArea::parseList(const QByteArray &bytes, QStringList *names, QString *error)
+{
+    if (bytes.contains('\0')) {
+        *error = QStringLiteral("It holds a NUL byte.");
+        return false;
+    }
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0) {
+        *error = QStringLiteral("It is not UTF-8 text.");
+        return false;
+    }
+    names->clear();
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line.remove(QLatin1Char('\r'));
+        if (!line.isEmpty())
+            names->append(line);
+    }
+    return true;
+}
+
+void BatchArea::loadList()
+{
+    if (m_batchRunning)
+        return;
+    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Load List"), m_listDirectory,
+                                                          QLatin1String("*") + QLatin1String(listExtension));
+    if (fileName.isEmpty() || m_batchRunning)
+        return;
+    QFile file(fileName);
+    QByteArray bytes;
+    QString error;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        error = file.errorString();
+    QStringList names;
+    if (error.isEmpty())
+        parseList(bytes, &names, &error);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Load List"),
+                             QStringLiteral("The list \"%1\" was not loaded:\n%2").arg(fileName, error));
+        return;
+    }
+    m_list->clear();
+    for (const QString &name : names)
+        appendRow(name);
+    saveBatchFiles();
+}
+
+void BatchArea::saveListAs()
+{
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save List"), m_listDirectory,
+                                                    QLatin1String("*") + QLatin1String(listExtension));
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(QLatin1String(listExtension)))
+        fileName += QLatin1String(listExtension);
+    QString text;
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        text += m_list->topLevelItem(i)->text(1) + QLatin1Char('\n');
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QTextStream out(&file);
+    out << text;
+}
+
+void BatchArea::itemDoubleClicked(QTreeWidgetItem *item, int column)
+{
+    Q_UNUSED(column)
+    if (!item)
+        return;
+    const QString name = item->text(1);
+    m_editor->open(name);
+    emit scriptFileDoubleClicked(name);
+}
+
+void BatchArea::checkForDone()
+{
+    if (!m_editor->isEvaluating())
+        m_waitLoop.quit();
+    QTimer::singleShot(3000, this, &BatchArea::checkForDone);
+}
+
+void BatchArea::showOutput()
+{
+    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    auto *view = new QTextEdit;
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setHtml(m_outputs.value(selected.first()->text(1)));
+    view->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
+    view->show();
+}
+
+void BatchArea::loadBatchFiles()
+{
+    const QString stored = app() ? app()->value(QStringLiteral("batchfiles"), QString()).toString() : QString();
+    for (const QString &name : stored.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        appendRow(name);
+}
+
+void BatchArea::saveBatchFiles()
+{
+    QStringList names;
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        names << m_list->topLevelItem(i)->text(1);
+    if (app())
+        app()->setValue(QStringLiteral("batchfiles"), names.join(QLatin1Char(';')));
+}
+
+} // namespace QMMistlark

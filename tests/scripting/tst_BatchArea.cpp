@@ -1,0 +1,279 @@
+#include "QMWidgets/App.h"
+#include "ModalAnswer.h"
+#include "TestApp.h"
+#include "scripting/BatchArea.h"
+#include "scripting/Editor.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using QMMistlark::BatchArea;
+using QMMistlark::Editor;
+
+namespace {
+
+QMWidgets::App *app()
+{
+    return QMWidgets::App::instance();
+}
+
+QPushButton *button(BatchArea &area, const QString &text)
+{
+    for (QPushButton *b : area.findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+QStringList column(BatchArea &area, int index)
+{
+    QStringList texts;
+    auto *list = area.findChild<QTreeWidget *>();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(index);
+    return texts;
+}
+
+void answerFileDialog(QObject *context, const QString &fileName)
+{
+    answerNextModal(context, [fileName](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        QVERIFY(dialog);
+        dialog->selectFile(fileName);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+} // namespace
+
+class tst_BatchArea : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void runsEachScript();
+    void stopWhileWaitingAndChangesRefused();
+    void changedDocumentAsksFirst();
+    void listFiles();
+    void badListChangesNothing_data();
+    void badListChangesNothing();
+    void removeIsStored();
+
+private:
+    QString writeScript(const QString &name, const QByteArray &text);
+    QTemporaryDir m_dir;
+};
+
+void tst_BatchArea::init()
+{
+    app()->setValue(QStringLiteral("batchfiles"), QString());
+    app()->setValue(QStringLiteral("path"), m_dir.path());
+}
+
+QString tst_BatchArea::writeScript(const QString &name, const QByteArray &text)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+    return path;
+}
+
+void tst_BatchArea::runsEachScript()
+{
+    const QString good = writeScript(QStringLiteral("good.js"), "printout('good ran');");
+    const QString bad = writeScript(QStringLiteral("bad.js"), "throw new Error('boom');");
+    const QString missing = m_dir.filePath(QStringLiteral("missing.js"));
+    const QString folder = m_dir.path();
+    const QString counter = writeScript(QStringLiteral("count.js"),
+                                        "if (typeof runs == 'undefined') runs = 0; runs++; printout('run ' + runs);");
+    app()->setValue(QStringLiteral("batchfiles"), QStringList({good, bad, missing, folder, counter, counter}).join(';'));
+
+    Editor editor;
+    QVERIFY(editor.load(writeScript(QStringLiteral("previous.js"), "printout('previous document');")));
+    BatchArea area(&editor);
+    QCOMPARE(column(area, 1), QStringList({good, bad, missing, folder, counter, counter}));
+    area.run();
+    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done"}));
+
+    // Show Output on either row of the twice-listed script shows the later run; an unreadable one says why.
+    auto *list = area.findChild<QTreeWidget *>();
+    const auto shownFor = [&](int row) {
+        list->clearSelection();
+        list->topLevelItem(row)->setSelected(true);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const QSet<QWidget *> before(windows.begin(), windows.end());
+        button(area, QStringLiteral("Show Output"))->click();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (!before.contains(w))
+                if (auto *view = qobject_cast<QTextEdit *>(w)) {
+                    const QString text = view->toPlainText();
+                    view->close();
+                    return text;
+                }
+        return QStringLiteral("<no window>");
+    };
+    QVERIFY(shownFor(0).contains(QStringLiteral("good ran")));
+    QVERIFY(shownFor(1).contains(QStringLiteral("boom")));
+    QVERIFY(shownFor(2).contains(QStringLiteral("Cannot read")));
+    QVERIFY(!shownFor(2).contains(QStringLiteral("previous document")));
+    QVERIFY(shownFor(4).contains(QStringLiteral("run 2")));
+    QVERIFY(shownFor(5).contains(QStringLiteral("run 2")));
+    list->clearSelection();
+    const int windows = QApplication::topLevelWidgets().size();
+    button(area, QStringLiteral("Show Output"))->click();
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+}
+
+void tst_BatchArea::stopWhileWaitingAndChangesRefused()
+{
+    const QString waits = writeScript(QStringLiteral("waits.js"), "printout('before'); delay(10000); printout('after');");
+    const QString after = writeScript(QStringLiteral("after.js"), "printout('next');");
+    app()->setValue(QStringLiteral("batchfiles"), QStringList({waits, after}).join(';'));
+    Editor editor;
+    QVERIFY(editor.load(after));
+    BatchArea area(&editor);
+    auto *list = area.findChild<QTreeWidget *>();
+    bool sawRunning = false;
+    QTimer::singleShot(200, &area, [&] {
+        sawRunning = column(area, 0).first() == QStringLiteral("Running...");
+        // Changing the list, or starting again, while a script waits changes nothing.
+        list->topLevelItem(1)->setSelected(true);
+        area.removeJS();
+        button(area, QStringLiteral("Remove JS"))->click();
+        area.loadList();
+        area.addJS();
+        area.run();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        editor.stopEvaluation();
+    });
+    area.run();
+    QVERIFY(sawRunning);
+    QCOMPARE(column(area, 0), QStringList({"Error", "Done"}));
+    QVERIFY(!area.isBatchRunning());
+}
+
+void tst_BatchArea::changedDocumentAsksFirst()
+{
+    const QString script = writeScript(QStringLiteral("s.js"), "printout('s');");
+    app()->setValue(QStringLiteral("batchfiles"), script);
+    Editor editor;
+    QVERIFY(editor.load(script));
+    BatchArea area(&editor);
+    editor.setText(QStringLiteral("changed"));
+    answerNextModal(this, [](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        box->button(QMessageBox::Cancel)->click();
+    });
+    area.run();
+    QCOMPARE(column(area, 0), QStringList({""}));
+    QVERIFY(editor.isModified());
+
+    answerNextModal(this, [](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        box->button(QMessageBox::No)->click();
+    });
+    area.run();
+    QCOMPARE(column(area, 0), QStringList({"Done"}));
+}
+
+void tst_BatchArea::listFiles()
+{
+    const QString listFile = m_dir.filePath(QStringLiteral("in.jslst"));
+    QFile file(listFile);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("/a/one.js\r\n\r\n/b/twö.js\r\n");
+    file.close();
+    Editor editor;
+    auto area = std::make_unique<BatchArea>(&editor);
+    QVERIFY(column(*area, 1).isEmpty());
+    answerFileDialog(this, listFile);
+    area->loadList();
+    QCOMPARE(column(*area, 1), QStringList({"/a/one.js", "/b/twö.js"}));
+
+    // The list holds across a re-created widget.
+    area = std::make_unique<BatchArea>(&editor);
+    QCOMPARE(column(*area, 1), QStringList({"/a/one.js", "/b/twö.js"}));
+
+    const QStringList names = {QStringLiteral("out"), QStringLiteral("out2.jslst"), QStringLiteral("out3.JSLST")};
+    const QStringList written = {QStringLiteral("out.jslst"), QStringLiteral("out2.jslst"),
+                                 QStringLiteral("out3.JSLST.jslst")};
+    for (int i = 0; i < names.size(); ++i) {
+        answerFileDialog(this, m_dir.filePath(names.at(i)));
+        area->saveListAs();
+        QFile saved(m_dir.filePath(written.at(i)));
+        QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(written.at(i)));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), QStringLiteral("/a/one.js\n/b/twö.js\n"));
+    }
+}
+
+void tst_BatchArea::badListChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("NUL byte") << QByteArray("/a.js\n\0/b.js\n", 13) << true;
+    QTest::newRow("not UTF-8") << QByteArray("/a\xff.js\n") << true;
+}
+
+void tst_BatchArea::badListChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, exists);
+    const QString kept = QStringLiteral("/kept.js");
+    app()->setValue(QStringLiteral("batchfiles"), kept);
+    const QString listFile = m_dir.filePath(QStringLiteral("bad.jslst"));
+    QFile::remove(listFile);
+    if (exists) {
+        QFile file(listFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    Editor editor;
+    BatchArea area(&editor);
+    answerFileDialog(this, listFile);
+    bool told = false;
+    QTimer::singleShot(0, this, [&] {
+        answerNextModal(this, [&told](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            told = box && box->text().contains(QStringLiteral("not loaded"));
+            if (box)
+                box->accept();
+        });
+    });
+    area.loadList();
+    QTRY_VERIFY(told);
+    QCOMPARE(column(area, 1), QStringList({kept}));
+    QCOMPARE(app()->value(QStringLiteral("batchfiles")).toString(), kept);
+}
+
+void tst_BatchArea::removeIsStored()
+{
+    app()->setValue(QStringLiteral("batchfiles"), QStringLiteral("/1.js;/2.js;/3.js"));
+    Editor editor;
+    {
+        BatchArea area(&editor);
+        auto *list = area.findChild<QTreeWidget *>();
+        list->topLevelItem(1)->setSelected(true);
+        button(area, QStringLiteral("Remove JS"))->click();
+        QCOMPARE(column(area, 1), QStringList({"/1.js", "/3.js"}));
+        // Delete while the focus is elsewhere removes nothing.
+        list->topLevelItem(0)->setSelected(true);
+        area.removeJSOnKey();
+        QCOMPARE(column(area, 1).size(), 2);
+    }
+    BatchArea again(&editor);
+    QCOMPARE(column(again, 1), QStringList({"/1.js", "/3.js"}));
+}
+
+TARSEL_APP_TEST_MAIN(tst_BatchArea)
+#include "tst_BatchArea.moc"
