@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using QMWidgets::TopWidget;
 
@@ -35,6 +36,7 @@ private slots:
     void execEndings();
     void secondExecAddsNoSecondEscape();
     void rejectOutsideExecHides();
+    void titleAndButtons_data();
     void titleAndButtons();
     void contentLayouts();
     void overlayIsReplacedAndDeleted();
@@ -102,8 +104,23 @@ void tst_TopWidget::rejectOutsideExecHides()
     QCOMPARE(frame.exec(), 0);
 }
 
+void tst_TopWidget::titleAndButtons_data()
+{
+    QTest::addColumn<bool>("storeEdition");
+    QTest::newRow("independent edition: icon left, buttons right") << false;
+    QTest::newRow("store edition: buttons left, icon centred") << true;
+}
+
 void tst_TopWidget::titleAndButtons()
 {
+    QFETCH(bool, storeEdition);
+    QMWidgets::App *app = QMWidgets::App::instance();
+    app->setIndependentEdition(!storeEdition);
+    // The program runs as the independent edition; put it back for the other tests.
+    const std::unique_ptr<QMWidgets::App, void (*)(QMWidgets::App *)> restore(
+        app, [](QMWidgets::App *a) { a->setIndependentEdition(true); });
+    QCOMPARE(QMWidgets::App::isStoreEdition(), storeEdition);
+
     TopWidget frame;
     QVERIFY(frame.windowFlags() & Qt::FramelessWindowHint);
     frame.setTitle(QStringLiteral("X"));
@@ -132,7 +149,7 @@ void tst_TopWidget::titleAndButtons()
     QVERIFY(icon->isVisible());
 
     QTRY_VERIFY(close->x() > 0);
-    if (QMWidgets::App::isStoreEdition()) {
+    if (storeEdition) {
         QVERIFY(close->x() < maximize->x() && maximize->x() < minimize->x());
         QVERIFY(minimize->x() < icon->x());
     } else {
