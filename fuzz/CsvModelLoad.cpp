@@ -1,20 +1,13 @@
 // Any bytes are a possible CSV file: loading them must neither crash nor lose what a save writes back,
 // and every cell the model shows must be readable.
 
+#include "FuzzInput.h"
 #include "MTools/CsvModel.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdint>
 #include <cstdlib>
-
-static QString inputPath()
-{
-    static const QString path = QDir::temp().filePath(QStringLiteral("tarsel-fuzz-%1.csv").arg(QCoreApplication::applicationPid()));
-    return path;
-}
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -24,14 +17,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    {
-        QFile file(inputPath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    const QString path = writeFuzzInput(data, size, QStringLiteral("input.csv"));
     MTools::CsvModel model;
-    if (!model.load(inputPath()))
+    if (!model.load(path))
         std::abort();
     const QList<QStringList> lines = model.lines();
     if (MTools::CsvModel::parse(MTools::CsvModel::format(lines)) != lines)
@@ -51,6 +39,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         model.insertRows(rows, 1);
         model.removeRows(0, 1);
     }
-    QFile::remove(inputPath());
     return 0;
 }

@@ -1,27 +1,24 @@
 // Opening a script file puts whatever bytes it holds into the document: any file must open without a
 // crash, leave the document unmodified under the file's name, and highlight its text.
 
+#include "FuzzInput.h"
 #include "scripting/DocWindow.h"
 
 #include <QApplication>
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 // Made once and never destroyed: the process ends with the fuzzer, and a static destructor
 // would run after Qt's own globals are gone.
 QApplication *s_application = nullptr;
-std::unique_ptr<QTemporaryDir> s_folder;
 QMMistlark::DocWindow *s_document = nullptr;
 
 } // namespace
@@ -31,7 +28,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     s_application = new QApplication(*argc, *argv);
-    s_folder = std::make_unique<QTemporaryDir>();
     s_document = new QMMistlark::DocWindow(nullptr);
     // The harness would prove nothing about the text's colouring if the highlighter did not run.
     s_document->setPlainText(QStringLiteral("var x;"));
@@ -42,12 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString path = s_folder->filePath(QStringLiteral("script.js"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    file.write(reinterpret_cast<const char *>(data), qint64(size));
-    file.close();
+    const QString path = writeFuzzInput(data, size, QStringLiteral("script.js"));
 
     s_document->open(path);
     if (s_document->fileName() != path || s_document->isModified())
