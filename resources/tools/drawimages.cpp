@@ -651,6 +651,115 @@ void iconWebpage(QPainter &p)
     p.drawLine(QPointF(9, 34), QPointF(39, 34));
 }
 
+// Social menu icons: a glyph of ours on a rounded square of the network's colour.
+
+void paintSocialBadge(QPainter &p, const QColor &colour, void (*glyph)(QPainter &, const QColor &))
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(2, 2, 44, 44), 9, 9);
+    p.translate(8, 8);
+    p.scale(32 / 48.0, 32 / 48.0);
+    glyph(p, s_bright);
+}
+
+void glyphPlay(QPainter &p, const QColor &colour)
+{
+    QPainterPath play;
+    play.moveTo(14, 8);
+    play.lineTo(40, 24);
+    play.lineTo(14, 40);
+    play.closeSubpath();
+    p.setPen(roundPen(colour, 3));
+    p.setBrush(colour);
+    p.drawPath(play);
+}
+
+void glyphCross(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 7));
+    p.drawLine(QPointF(10, 8), QPointF(38, 40));
+    p.drawLine(QPointF(38, 8), QPointF(10, 40));
+}
+
+void glyphAt(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 4.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(24, 24), 7.5, 7.5);
+    QPainterPath ring;
+    ring.moveTo(31.5, 17);
+    ring.lineTo(31.5, 28);
+    ring.cubicTo(31.5, 35, 42, 35, 42, 24);
+    ring.arcTo(QRectF(6, 6, 36, 36), 0, 300);
+    p.drawPath(ring);
+}
+
+void iconFacebookMenu(QPainter &p)
+{
+    paintSocialBadge(p, QColor(59, 89, 152), glyphFacebook);
+}
+
+void iconYouTubeMenu(QPainter &p)
+{
+    paintSocialBadge(p, QColor(205, 32, 31), glyphPlay);
+}
+
+void iconXingMenu(QPainter &p)
+{
+    paintSocialBadge(p, QColor(0, 110, 110), glyphCross);
+}
+
+void iconMailRuMenu(QPainter &p)
+{
+    paintSocialBadge(p, QColor(240, 140, 20), glyphAt);
+}
+
+// The tutorial prompt's background: a pale sea with bubbles and a fish near the edges, so that the
+// question in the middle stays readable. Opaque, as it is stored as JPEG.
+void paintTutorialPicture(QPainter &p, const QSize &size)
+{
+    const qreal w = size.width();
+    const qreal h = size.height();
+    QLinearGradient sea(0, 0, 0, h);
+    sea.setColorAt(0, QColor(235, 246, 252));
+    sea.setColorAt(1, QColor(150, 200, 230));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sea);
+    p.drawRect(QRectF(0, 0, w, h));
+
+    p.setBrush(QColor(110, 170, 210));
+    QPainterPath ground;
+    ground.moveTo(0, h);
+    ground.cubicTo(w * 0.3, h * 0.86, w * 0.6, h * 0.98, w, h * 0.88);
+    ground.lineTo(w, h);
+    ground.closeSubpath();
+    p.drawPath(ground);
+
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
+    p.setBrush(QColor(255, 255, 255, 70));
+    const QPointF bubbles[] = {QPointF(w * 0.9, h * 0.2), QPointF(w * 0.93, h * 0.38), QPointF(w * 0.87, h * 0.52),
+                               QPointF(w * 0.08, h * 0.15), QPointF(w * 0.05, h * 0.3)};
+    qreal radius = 7;
+    for (const QPointF &centre : bubbles) {
+        p.drawEllipse(centre, radius, radius);
+        radius = radius > 3 ? radius - 1.5 : 7;
+    }
+
+    p.save();
+    p.translate(w * 0.1, h * 0.78);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(240, 130, 40));
+    p.drawEllipse(QPointF(0, 0), 18, 10);
+    const QPointF tail[] = {QPointF(-15, 0), QPointF(-28, -9), QPointF(-28, 9)};
+    p.drawPolygon(tail, 3);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(-4, -9.5, 4, 19));
+    p.setBrush(QColor(30, 30, 30));
+    p.drawEllipse(QPointF(9, -2), 2, 2);
+    p.restore();
+}
+
 // Glyphs of the catalogue's application tiles, one per kind of application.
 
 void glyphNote(QPainter &p, const QColor &colour)
@@ -874,6 +983,11 @@ const Image s_images[] = {
     {"wavejay64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x880e4f, false},
     {"droparea.png", 256, 160, Kind::Picture, nullptr, nullptr, false, paintDropArea},
     {"openfiles.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintOpenFiles},
+    {"pix_facebook.png", 48, 48, Kind::Icon, iconFacebookMenu, nullptr, false, nullptr},
+    {"pix_youtube.png", 48, 48, Kind::Icon, iconYouTubeMenu, nullptr, false, nullptr},
+    {"pix_xing.png", 48, 48, Kind::Icon, iconXingMenu, nullptr, false, nullptr},
+    {"pix_mailru.png", 48, 48, Kind::Icon, iconMailRuMenu, nullptr, false, nullptr},
+    {"pix_nemo2.jpg", 360, 177, Kind::Picture, nullptr, nullptr, false, paintTutorialPicture},
 };
 
 } // namespace
@@ -919,7 +1033,9 @@ int main(int argc, char **argv)
             }
         }
         const QString path = folder.filePath(QString::fromLatin1(entry.name));
-        if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
+        const bool jpeg = path.endsWith(QLatin1String(".jpg"));
+        const QImage stored = image.convertToFormat(jpeg ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+        if (!stored.save(path, jpeg ? "JPG" : "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
