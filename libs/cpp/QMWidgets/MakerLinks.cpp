@@ -120,6 +120,11 @@ QString crossPromoPage()
     return appServer() + QStringLiteral("crosspromo.php");
 }
 
+QString tutorialSite()
+{
+    return webSite() + QLatin1Char('/');
+}
+
 } // namespace MakerLinks
 
 } // namespace QMWidgets

@@ -43,6 +43,8 @@ void open(const QString &link);
 QString appStorePage(const QString &name, const QString &id);
 // The cross-promotion page on the application server; "?appname=" and a store name complete it.
 QString crossPromoPage();
+// The root of the maker's tutorial pages, ending in "/"; a language folder such as "de/" may follow it.
+QString tutorialSite();
 
 } // namespace MakerLinks
 
