@@ -1,0 +1,108 @@
+#include "QMWidgets/SimpleProgress.h"
+
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPolygon>
+#include <QTimerEvent>
+
+namespace QMWidgets {
+
+SimpleProgress::SimpleProgress(QWidget *parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMinimumHeight(20);
+    startStripes();
+}
+
+int SimpleProgress::value() const
+{
+    return m_value;
+}
+
+void SimpleProgress::setValue(const int &value)
+{
+    m_value = value;
+    if (m_value == 0)
+        startStripes();
+    else
+        stopStripes();
+    update();
+}
+
+void SimpleProgress::setText(const QString &text)
+{
+    m_text = text;
+}
+
+// One timer at most: a second one would make the stripes move faster with every busy value set.
+void SimpleProgress::startStripes()
+{
+    if (!m_stripeTimer)
+        m_stripeTimer = startTimer(100, Qt::CoarseTimer);
+}
+
+void SimpleProgress::stopStripes()
+{
+    if (m_stripeTimer) {
+        killTimer(m_stripeTimer);
+        m_stripeTimer = 0;
+    }
+}
+
+void SimpleProgress::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_stripeTimer) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    m_step = m_step < width() / 20 ? m_step + 1 : 0;
+    update();
+}
+
+void SimpleProgress::paintEvent(QPaintEvent *)
+{
+    const int w = width();
+    const int h = height();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+
+    QLinearGradient background(0, 0, 0, h);
+    background.setColorAt(0.0, QColor(100, 100, 100));
+    background.setColorAt(0.5, QColor(150, 150, 150));
+    background.setColorAt(1.0, QColor(100, 100, 100));
+    painter.fillRect(0, 0, w, h, background);
+
+    QLinearGradient bar(0, 0, 0, h);
+    bar.setColorAt(0.0, QColor(0, 140, 0));
+    bar.setColorAt(0.5, QColor(0, 230, 0));
+    bar.setColorAt(1.0, QColor(0, 140, 0));
+
+    if (m_value != 0) {
+        painter.fillRect(0, 0, m_value * w / 100, h, bar);
+    } else {
+        // Parallelograms one stripe wide whose bottom edge lies two stripes left of their top edge.
+        const int v = w / 20;
+        painter.setBrush(bar);
+        for (int i = 0; i < 22; i += 2) {
+            const int a = m_step + i * v;
+            const QPolygon stripe({QPoint(a - v, 0), QPoint(a, 0), QPoint(a - 2 * v, h), QPoint(a - 3 * v, h)});
+            painter.drawPolygon(stripe, Qt::OddEvenFill);
+        }
+    }
+
+    if (m_text.isEmpty())
+        return;
+    QFont font(QStringLiteral("System"));
+    font.setPointSize(qMax(1, int(h * 0.8)));
+    font.setWeight(50);
+    font.setItalic(false);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 250, 255));
+    const QString caption = QFontMetrics(font, this).elidedText(m_text, Qt::ElideMiddle, w);
+    painter.drawText(QRect(0, 0, w, h), Qt::AlignCenter, caption);
+}
+
+} // namespace QMWidgets

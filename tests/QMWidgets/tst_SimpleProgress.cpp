@@ -1,0 +1,130 @@
+#include "QMWidgets/SimpleProgress.h"
+
+#include "WidgetPaint.h"
+
+#include <QTimerEvent>
+#include <QtTest>
+
+using QMWidgets::SimpleProgress;
+
+namespace {
+bool isBar(QRgb pixel)
+{
+    return qGreen(pixel) > qRed(pixel) + 80 && qRed(pixel) == qBlue(pixel);
+}
+
+bool isBackground(QRgb pixel)
+{
+    return qRed(pixel) >= 100 && qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel);
+}
+
+// Records the timer events a widget receives, by timer id.
+class TimerEvents : public QObject
+{
+public:
+    explicit TimerEvents(QObject *watched) { watched->installEventFilter(this); }
+    QList<int> ids;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Timer)
+            ids << static_cast<QTimerEvent *>(event)->timerId();
+        return false;
+    }
+};
+}
+
+class tst_SimpleProgress : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void barIsFixedInHeight()
+    {
+        SimpleProgress progress;
+        QCOMPARE(progress.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(progress.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+        QCOMPARE(progress.minimumHeight(), 20);
+        QCOMPARE(progress.value(), 0);
+    }
+
+    void valueFillsItsShareOfTheWidth_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("a quarter of 200") << 25 << 200 << 50;
+        QTest::newRow("half of 150") << 50 << 150 << 75;
+        QTest::newRow("1 of 150 truncates to one column") << 1 << 150 << 1;
+        QTest::newRow("all of it") << 100 << 200 << 200;
+    }
+
+    void valueFillsItsShareOfTheWidth()
+    {
+        QFETCH(int, value);
+        QFETCH(int, width);
+        QFETCH(int, filled);
+        SimpleProgress progress;
+        progress.resize(width, 20);
+        progress.setValue(value);
+        QCOMPARE(progress.value(), value);
+        const QImage image = paintWidget(progress);
+        QVERIFY2(isBar(image.pixel(0, 10)), qPrintable(describePixel(image.pixel(0, 10))));
+        QVERIFY2(isBar(image.pixel(filled - 1, 10)), qPrintable(describePixel(image.pixel(filled - 1, 10))));
+        if (filled < width)
+            QVERIFY2(isBackground(image.pixel(filled, 10)), qPrintable(describePixel(image.pixel(filled, 10))));
+    }
+
+    // Stripes are 10 wide every 20 on a 200-wide bar, and lean: halfway down they have moved 10 to the left.
+    void busyBarShowsLeaningStripes()
+    {
+        SimpleProgress progress;
+        progress.resize(200, 20);
+        const QImage image = paintWidget(progress);
+        QVERIFY2(isBar(image.pixel(15, 1)), qPrintable(describePixel(image.pixel(15, 1))));
+        QVERIFY2(isBackground(image.pixel(25, 1)), qPrintable(describePixel(image.pixel(25, 1))));
+        QVERIFY2(isBackground(image.pixel(15, 11)), qPrintable(describePixel(image.pixel(15, 11))));
+        QVERIFY2(isBar(image.pixel(25, 11)), qPrintable(describePixel(image.pixel(25, 11))));
+    }
+
+    void stripesMoveOnlyWhileBusy()
+    {
+        SimpleProgress progress;
+        progress.resize(200, 20);
+        const QImage still = paintWidget(progress);
+        QTRY_VERIFY(paintWidget(progress) != still);
+
+        progress.setValue(30);
+        const QImage filled = paintWidget(progress);
+        TimerEvents ticks(&progress);
+        SimpleProgress clock;
+        TimerEvents clockTicks(&clock);
+        QTRY_VERIFY(clockTicks.ids.size() >= 3);
+        QVERIFY(ticks.ids.isEmpty());
+        QCOMPARE(paintWidget(progress), filled);
+
+        progress.setValue(0);
+        const QImage busy = paintWidget(progress);
+        QTRY_VERIFY(!ticks.ids.isEmpty());
+        QTRY_VERIFY(paintWidget(progress) != busy);
+    }
+
+    // Every busy value set used to start a further timer, and each one moved the stripes again.
+    void repeatedBusyValuesKeepOneTimer()
+    {
+        SimpleProgress progress;
+        progress.resize(200, 20);
+        for (int i = 0; i < 5; ++i)
+            progress.setValue(0);
+        progress.setValue(40);
+        progress.setValue(0);
+        TimerEvents ticks(&progress);
+        QTRY_VERIFY(ticks.ids.size() >= 4);
+        for (int id : qAsConst(ticks.ids))
+            QCOMPARE(id, ticks.ids.first());
+    }
+};
+
+QTEST_MAIN(tst_SimpleProgress)
+#include "tst_SimpleProgress.moc"
