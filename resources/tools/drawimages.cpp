@@ -756,6 +756,12 @@ void paintOpenFiles(QPainter &p, const QSize &)
 }
 
 
+// The search field's magnifier: a lens and its handle, drawn light for the field's dark background.
+void iconSearch(QPainter &p)
+{
+    drawLens(p, QPointF(20, 20), 14);
+}
+
 struct Image
 {
     const char *name;
@@ -874,6 +880,7 @@ const Image s_images[] = {
     {"wavejay64x64.png", 64, 64, Kind::AppTile, nullptr, glyphWave, false, nullptr, 0x880e4f, false},
     {"droparea.png", 256, 160, Kind::Picture, nullptr, nullptr, false, paintDropArea},
     {"openfiles.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintOpenFiles},
+    {"search.png", 48, 48, Kind::Icon, iconSearch, nullptr, false, nullptr},
 };
 
 } // namespace
