@@ -93,9 +93,9 @@ void tst_AniSwitch::clickSlidesHandle()
     QCOMPARE(toggled.count(), 1);
     QCOMPARE(toggled.at(0).at(0).toBool(), !startOn);
     QCOMPARE(sw.isOn(), !startOn);
-    const QPoint end(startOn ? 0 : onX, 0);
-    QVERIFY2(handle->pos() != end, "the handle jumped instead of sliding");
-    QTRY_COMPARE(handle->pos(), end);
+    // The slide takes its 400 ms (less a margin for the animation clock): the handle cannot arrive sooner,
+    // however busy the machine is.
+    QTRY_COMPARE(handle->pos(), QPoint(startOn ? 0 : onX, 0));
     QVERIFY2(clock.elapsed() >= 350, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(toggled.count(), 1);
 }
