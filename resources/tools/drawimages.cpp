@@ -865,6 +865,12 @@ void paintOpenFiles(QPainter &p, const QSize &)
 }
 
 
+// The search field's magnifier: a lens and its handle, drawn light for the field's dark background.
+void iconSearch(QPainter &p)
+{
+    drawLens(p, QPointF(20, 20), 14);
+}
+
 struct Image
 {
     const char *name;
@@ -988,6 +994,7 @@ const Image s_images[] = {
     {"pix_xing.png", 48, 48, Kind::Icon, iconXingMenu, nullptr, false, nullptr},
     {"pix_mailru.png", 48, 48, Kind::Icon, iconMailRuMenu, nullptr, false, nullptr},
     {"pix_nemo2.jpg", 360, 177, Kind::Picture, nullptr, nullptr, false, paintTutorialPicture},
+    {"search.png", 48, 48, Kind::Icon, iconSearch, nullptr, false, nullptr},
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ModalAnswer.h"
+#include "ScaledRun.h"
 #include "TestApp.h"
 
 #include "QMWidgets/App.h"
@@ -7,7 +8,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 
@@ -238,15 +238,8 @@ void tst_MMessageBox::smallScreenStacksButtons()
 {
     if (!App::isSmallScreen()) {
         QVERIFY2(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"), "the scaled screen is not small");
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_SCALE_FACTOR", "2");
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), { "smallScreenStacksButtons" });
-        QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 child.readAll().constData());
+        const ScaledRun run = runScaled({ "smallScreenStacksButtons" }, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
         return;
     }
     MMessageBox box(MMessageBox::Question, "Title", "Text", QMessageBox::Yes | QMessageBox::No, nullptr, "Later");

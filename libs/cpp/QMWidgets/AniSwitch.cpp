@@ -1,0 +1,134 @@
+#include "QMWidgets/AniSwitch.h"
+
+#include "QMWidgets/CheckButton.h"
+#include "QMWidgets/StyleHelpers.h"
+
+#include <QBoxLayout>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QSignalTransition>
+#include <QState>
+#include <QStateMachine>
+
+namespace QMWidgets {
+
+namespace {
+const int SlideMilliseconds = 400;
+}
+
+AniSwitch::AniSwitch(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+AniSwitch::~AniSwitch()
+{
+    // The machine stops and lets go of its animations before the handle and the icon go.
+    m_machine.reset();
+}
+
+void AniSwitch::setupSwitch(bool withIcon, bool on)
+{
+    if (m_built)
+        return;
+    m_built = true;
+    const int w = width();
+    const int h = height();
+
+    m_icon = new CheckButton;
+    m_icon->setFixedSize(h, h);
+    m_icon->setFlat(true);
+    setNameAndToolTip(m_icon, QStringLiteral("AniSwitchIcon"), tr(""));
+    connect(m_icon, SIGNAL(toggled(bool)), this, SIGNAL(toggled(bool)));
+
+    m_track = new QWidget;
+    auto onArea = new QPushButton;
+    onArea->setFlat(true);
+    setNameAndToolTip(onArea, QStringLiteral("AniSwitchOnArea"), tr(""));
+    connect(onArea, SIGNAL(clicked()), this, SLOT(slotSetOff()));
+    auto offArea = new QPushButton;
+    offArea->setFlat(true);
+    setNameAndToolTip(offArea, QStringLiteral("AniSwitchOffArea"), tr(""));
+    connect(offArea, SIGNAL(clicked()), this, SLOT(slotSetOn()));
+    auto trackLayout = new QHBoxLayout(m_track);
+    trackLayout->setContentsMargins(0, 0, 0, 0);
+    trackLayout->setSpacing(0);
+    trackLayout->addWidget(onArea);
+    trackLayout->addStretch(1);
+    trackLayout->addWidget(offArea);
+
+    m_handle = new QPushButton(m_track);
+    m_handle->setAutoFillBackground(true);
+    m_handle->setFlat(true);
+    if (withIcon) {
+        m_handle->setFixedSize(w / 2 - h / 2, h);
+    } else {
+        m_icon->hide();
+        m_handle->setFixedSize(w / 2, h);
+    }
+    m_handle->show();
+    m_handle->raise();
+    setNameAndToolTip(m_handle, QStringLiteral("AniSwitchHandler"), tr(""));
+
+    const QPoint offPos(0, 0);
+    const QPoint onPos(m_handle->width(), 0);
+    m_machine = std::make_unique<QStateMachine>();
+    auto offState = new QState(m_machine.get());
+    offState->assignProperty(m_handle, "pos", offPos);
+    offState->assignProperty(m_icon, "checked", false);
+    auto onState = new QState(m_machine.get());
+    onState->assignProperty(m_handle, "pos", onPos);
+    onState->assignProperty(m_icon, "checked", true);
+    m_machine->setInitialState(on ? onState : offState);
+
+    auto slideOn = new QPropertyAnimation(m_handle, "pos", m_machine.get());
+    slideOn->setDuration(SlideMilliseconds);
+    auto slideOff = new QPropertyAnimation(m_handle, "pos", m_machine.get());
+    slideOff->setDuration(SlideMilliseconds);
+    offState->addTransition(m_handle, SIGNAL(clicked()), onState)->addAnimation(slideOn);
+    offState->addTransition(m_icon, SIGNAL(onClicked()), onState)->addAnimation(slideOn);
+    onState->addTransition(m_handle, SIGNAL(clicked()), offState)->addAnimation(slideOff);
+    onState->addTransition(m_icon, SIGNAL(offClicked()), offState)->addAnimation(slideOff);
+
+    // The machine enters its first state only once the event loop runs and hears no signals before.
+    // Until then the switch already shows the state asked for, and a change in between moves the first
+    // state along, so the machine does not undo it.
+    m_handle->move(on ? onPos : offPos);
+    m_icon->setChecked(on);
+    connect(m_icon, &CheckButton::toggled, this, [this, onState, offState, onPos, offPos](bool checked) {
+        if (m_machine->isRunning())
+            return;
+        m_machine->setInitialState(checked ? onState : offState);
+        m_handle->move(checked ? onPos : offPos);
+    });
+    m_machine->start();
+
+    auto layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_icon);
+    layout->addWidget(m_track);
+}
+
+bool AniSwitch::isOn() const
+{
+    return m_icon && m_icon->isChecked();
+}
+
+void AniSwitch::slotSetOn()
+{
+    setOn(true);
+}
+
+void AniSwitch::slotSetOff()
+{
+    setOn(false);
+}
+
+void AniSwitch::setOn(bool on)
+{
+    if (m_icon)
+        m_icon->setChecked(on);
+}
+
+} // namespace QMWidgets

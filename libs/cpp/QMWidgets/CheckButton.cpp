@@ -1,0 +1,21 @@
+#include "QMWidgets/CheckButton.h"
+
+namespace QMWidgets {
+
+CheckButton::CheckButton(QWidget *parent)
+    : QPushButton(parent)
+{
+    setCheckable(true);
+    setChecked(false);
+    connect(this, SIGNAL(toggled(bool)), this, SLOT(slotClicked(bool)));
+}
+
+void CheckButton::slotClicked(bool on)
+{
+    if (on)
+        emit onClicked();
+    else
+        emit offClicked();
+}
+
+} // namespace QMWidgets

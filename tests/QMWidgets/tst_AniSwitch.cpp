@@ -1,0 +1,204 @@
+#include "TestApp.h"
+
+#include "QMWidgets/AniSwitch.h"
+#include "QMWidgets/CheckButton.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QWindow>
+
+using QMWidgets::AniSwitch;
+using QMWidgets::CheckButton;
+
+namespace {
+
+const int SwitchWidth = 200;
+const int SwitchHeight = 40;
+
+QPushButton *part(AniSwitch &sw, const char *name)
+{
+    return sw.findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+// Clicks the window at the centre of the widget, so the click goes to whatever lies on top there, as a
+// user's click does.
+void clickOver(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    const QPoint at = widget->mapTo(window, widget->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// A shown switch of 200 x 40 whose state machine has entered its first state.
+bool showSwitch(AniSwitch &sw, bool withIcon, bool on)
+{
+    sw.resize(SwitchWidth, SwitchHeight);
+    sw.setupSwitch(withIcon, on);
+    sw.show();
+    return QTest::qWaitForWindowExposed(&sw);
+}
+
+} // namespace
+
+class tst_AniSwitch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clickSlidesHandle_data();
+    void clickSlidesHandle();
+    void withoutIconHandleIsHalfWide();
+    void settersChangeOnlyRealChanges();
+    void unbuiltSwitchIgnoresSetters();
+    void secondSetupBuildsNothing();
+    void stateSetRightAfterSetupIsKept();
+    void deletedWhileSliding();
+};
+
+// With the icon the track is 160 wide and the handle 80: it covers one area and leaves the other free.
+void tst_AniSwitch::clickSlidesHandle_data()
+{
+    QTest::addColumn<bool>("startOn");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("free off-area switches on") << false << "AniSwitchOffArea";
+    QTest::newRow("free on-area switches off") << true << "AniSwitchOnArea";
+    QTest::newRow("handle switches on") << false << "AniSwitchHandler";
+    QTest::newRow("handle switches off") << true << "AniSwitchHandler";
+    QTest::newRow("icon switches on") << false << "AniSwitchIcon";
+    QTest::newRow("icon switches off") << true << "AniSwitchIcon";
+    // The handle lies over the area on its side, so a click there goes to the handle.
+    QTest::newRow("covered on-area reaches the handle") << false << "AniSwitchOnArea";
+}
+
+void tst_AniSwitch::clickSlidesHandle()
+{
+    QFETCH(bool, startOn);
+    QFETCH(QString, target);
+    AniSwitch sw;
+    QVERIFY(showSwitch(sw, true, startOn));
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    QVERIFY(handle);
+    QCOMPARE(handle->size(), QSize(SwitchWidth / 2 - SwitchHeight / 2, SwitchHeight));
+    const int onX = handle->width();
+    QTRY_COMPARE(handle->pos(), QPoint(startOn ? onX : 0, 0));
+    QCOMPARE(sw.isOn(), startOn);
+    QSignalSpy toggled(&sw, &AniSwitch::toggled);
+
+    QElapsedTimer clock;
+    clock.start();
+    clickOver(sw.findChild<QWidget *>(target));
+
+    QCOMPARE(toggled.count(), 1);
+    QCOMPARE(toggled.at(0).at(0).toBool(), !startOn);
+    QCOMPARE(sw.isOn(), !startOn);
+    // The slide takes its 400 ms (less a margin for the animation clock): the handle cannot arrive sooner,
+    // however busy the machine is.
+    QTRY_COMPARE(handle->pos(), QPoint(startOn ? 0 : onX, 0));
+    QVERIFY2(clock.elapsed() >= 350, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(toggled.count(), 1);
+}
+
+void tst_AniSwitch::withoutIconHandleIsHalfWide()
+{
+    AniSwitch sw;
+    QVERIFY(showSwitch(sw, false, false));
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    QVERIFY(!part(sw, "AniSwitchIcon")->isVisible());
+    QCOMPARE(handle->size(), QSize(SwitchWidth / 2, SwitchHeight));
+
+    clickOver(handle);
+    QTRY_COMPARE(handle->pos(), QPoint(SwitchWidth / 2, 0));
+    QVERIFY(sw.isOn());
+}
+
+void tst_AniSwitch::settersChangeOnlyRealChanges()
+{
+    AniSwitch sw;
+    QVERIFY(showSwitch(sw, true, true));
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    QTRY_COMPARE(handle->x(), handle->width());
+    QSignalSpy toggled(&sw, &AniSwitch::toggled);
+
+    sw.setOn(true);
+    sw.slotSetOn();
+    QCOMPARE(toggled.count(), 0);
+
+    sw.slotSetOff();
+    QCOMPARE(toggled.count(), 1);
+    QVERIFY(!sw.isOn());
+    QTRY_COMPARE(handle->x(), 0);
+
+    sw.setOn(true);
+    QCOMPARE(toggled.count(), 2);
+    QTRY_COMPARE(handle->x(), handle->width());
+}
+
+void tst_AniSwitch::unbuiltSwitchIgnoresSetters()
+{
+    AniSwitch sw;
+    QSignalSpy toggled(&sw, &AniSwitch::toggled);
+    sw.setOn(true);
+    sw.slotSetOn();
+    sw.slotSetOff();
+    QVERIFY(!sw.isOn());
+    QCOMPARE(toggled.count(), 0);
+    QVERIFY(sw.findChildren<QWidget *>().isEmpty());
+}
+
+void tst_AniSwitch::secondSetupBuildsNothing()
+{
+    AniSwitch sw;
+    QVERIFY(showSwitch(sw, true, false));
+    const int parts = sw.findChildren<QWidget *>().size();
+
+    sw.resize(400, 80);
+    sw.setupSwitch(false, true);
+
+    QCOMPARE(sw.findChildren<QWidget *>().size(), parts);
+    QVERIFY(!sw.isOn());
+    QCOMPARE(part(sw, "AniSwitchHandler")->size(), QSize(80, 40));
+    QVERIFY(part(sw, "AniSwitchIcon")->isVisible());
+}
+
+// The machine enters its first state only when the event loop runs; a state set before that counts.
+void tst_AniSwitch::stateSetRightAfterSetupIsKept()
+{
+    AniSwitch sw;
+    sw.resize(SwitchWidth, SwitchHeight);
+    sw.setupSwitch(true, true);
+    QVERIFY(sw.isOn());
+    sw.setOn(false);
+    sw.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sw));
+    QCoreApplication::processEvents();
+    QVERIFY(!sw.isOn());
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    QCOMPARE(handle->x(), 0);
+
+    // And the machine follows from the state it was moved to.
+    clickOver(handle);
+    QVERIFY(sw.isOn());
+    QTRY_COMPARE(handle->x(), handle->width());
+}
+
+void tst_AniSwitch::deletedWhileSliding()
+{
+    auto sw = new AniSwitch;
+    QVERIFY(showSwitch(*sw, true, false));
+    QPointer<QPushButton> handle = part(*sw, "AniSwitchHandler");
+    sw->slotSetOn();
+    QTRY_VERIFY(handle->x() > 0);
+    delete sw;
+    QVERIFY(handle.isNull());
+
+    // A whole slide of another switch gives a stale animation every chance to touch the freed handle.
+    AniSwitch other;
+    QVERIFY(showSwitch(other, true, false));
+    other.slotSetOn();
+    QTRY_COMPARE(part(other, "AniSwitchHandler")->x(), 80);
+}
+
+TARSEL_APP_TEST_MAIN(tst_AniSwitch)
+#include "tst_AniSwitch.moc"
