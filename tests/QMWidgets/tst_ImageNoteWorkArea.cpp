@@ -526,7 +526,8 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     // The frame is only shown: nothing is drawn into the picture until the note is accepted.
     QCOMPARE(shown(), before);
 
-    QTest::keyClicks(editor->textEdit(), "wrapped words of a note");
+    QTest::keyClicks(editor->textEdit(), "the words of a note too long for one line of its area");
+    const int lineHeight = QFontMetrics(editor->textEdit()->currentFont()).height();
     m_signals.clear();
     QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
     QVERIFY(!editor->isVisible());
@@ -538,6 +539,8 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     const QRect textArea = QRect(area.topLeft() + QPoint(3, 3), area.bottomRight()) & QRect(QPoint(), pictureSize);
     QVERIFY2(textArea.contains(box), qPrintable(QString("changed %1,%2 %3x%4")
                                                     .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    // Wrapped at the area's right edge onto further lines, not cut off there.
+    QVERIFY(box.height() > lineHeight * 3 / 2);
     // The tool goes back to writing notes a moment later.
     QTRY_VERIFY((drag({{5, 5}, {8, 8}}), editor->isVisible()));
 }
