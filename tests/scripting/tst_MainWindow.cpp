@@ -98,6 +98,7 @@ private slots:
     void quitHides();
     void statusBarAndTitle();
     void hostInterface();
+    void stopEndsWaitingScript();
     void onTop();
     void recentLoad_data();
     void recentLoad();
@@ -291,6 +292,21 @@ void tst_MainWindow::hostInterface()
     action(window, QStringLiteral("Run"))->trigger();
     QVERIFY(!editorOf(window)->hasError());
     QVERIFY(editorOf(window)->outputHtml().contains(QStringLiteral("the host and the common object")));
+}
+
+void tst_MainWindow::stopEndsWaitingScript()
+{
+    MainWindow window;
+    Editor *editor = editorOf(window);
+    editor->setText(QStringLiteral("printout('before'); delay(20000); printout('after');"));
+    QTimer::singleShot(100, &window, [&] { action(window, QStringLiteral("Stop"))->trigger(); });
+    QElapsedTimer clock;
+    clock.start();
+    action(window, QStringLiteral("Run"))->trigger();
+    QVERIFY(clock.elapsed() < 15000);
+    QVERIFY(editor->hasError());
+    QVERIFY(editor->outputHtml().contains(QStringLiteral("before")));
+    QVERIFY(!editor->outputHtml().contains(QStringLiteral("after")));
 }
 
 void tst_MainWindow::onTop()
