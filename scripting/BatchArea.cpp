@@ -109,7 +109,8 @@ void BatchArea::run()
         item->setText(0, QStringLiteral("Running..."));
         item->setSelected(true);
         m_editor->run();
-        m_outputs.insert(name, m_editor->outputHtml());
+        // Most scripts print nothing: their output is kept as an empty text, not as a page of empty HTML.
+        m_outputs.insert(name, m_editor->hasOutput() ? m_editor->outputHtml() : QString());
         item->setText(0, m_editor->hasError() ? QStringLiteral("Error") : QStringLiteral("Done"));
         item->setSelected(false);
     }

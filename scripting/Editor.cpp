@@ -28,6 +28,7 @@
 #include <QSplitter>
 #include <QStringList>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -298,6 +299,11 @@ void Editor::setRunning(bool running)
 QString Editor::outputHtml() const
 {
     return m_outputArea->toHtml();
+}
+
+bool Editor::hasOutput() const
+{
+    return !m_outputArea->document()->isEmpty();
 }
 
 void Editor::setUseEmbeddedFunctions(bool use)

@@ -40,6 +40,8 @@ public:
     // True from the start of run() or debug() to their end, waits of the script included.
     bool isRunning() const;
     QString outputHtml() const;
+    // False while the output pane shows nothing, which is cheaper to ask than outputHtml().
+    bool hasOutput() const;
     // Opens the script without a message box: false, with the reason, when it could not be read or a run
     // is going on; the document then stays as it was.
     bool load(const QString &fileName, QString *error = nullptr);

@@ -865,11 +865,142 @@ void paintOpenFiles(QPainter &p, const QSize &)
 }
 
 
-// The search field's magnifier: a lens and its handle, drawn light for the field's dark background.
-void iconSearch(QPainter &p)
+// A lens and its handle: the search field's magnifier and the script window's zoom button.
+void iconLens(QPainter &p)
 {
     drawLens(p, QPointF(20, 20), 14);
 }
+
+// The standalone script window's tool images, in four looks: on (pressed), off (plain), disabled (grey and
+// faint) and selected (on a light plate). The icon is drawn in its 48 by 48 space and scaled to the image.
+
+void iconUndoArrow(QPainter &p)
+{
+    drawTurnArrow(p, true);
+}
+
+void iconRedoArrow(QPainter &p)
+{
+    drawTurnArrow(p, false);
+}
+
+// Two windows, the front one raised, with an arrow pointing up.
+void iconOnTop(QPainter &p)
+{
+    p.setPen(roundPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(170, 170, 170));
+    p.drawRect(QRectF(4, 16, 26, 26));
+    p.setPen(roundPen(QColor(30, 50, 90), 2));
+    p.setBrush(QColor(90, 150, 220));
+    p.drawRect(QRectF(16, 6, 26, 26));
+    p.setBrush(QColor(30, 50, 90));
+    p.drawRect(QRectF(16, 6, 26, 6));
+    p.setPen(roundPen(s_bright, 3.5));
+    p.drawLine(QPointF(29, 28), QPointF(29, 16));
+    p.drawLine(QPointF(24, 21), QPointF(29, 16));
+    p.drawLine(QPointF(34, 21), QPointF(29, 16));
+}
+
+// A list of scripts with a run mark.
+void iconBatch(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 4));
+    for (int i = 0; i < 4; ++i)
+        p.drawLine(QPointF(6, 8 + i * 10), QPointF(26, 8 + i * 10));
+    QPainterPath play;
+    play.moveTo(30, 16);
+    play.lineTo(46, 28);
+    play.lineTo(30, 40);
+    play.closeSubpath();
+    p.setPen(roundPen(QColor(20, 90, 30), 2));
+    p.setBrush(QColor(60, 180, 70));
+    p.drawPath(play);
+}
+
+// A label tag: another name for a thing.
+void iconAliases(QPainter &p)
+{
+    QPainterPath tag;
+    tag.moveTo(6, 20);
+    tag.lineTo(20, 6);
+    tag.lineTo(42, 6);
+    tag.lineTo(42, 42);
+    tag.lineTo(20, 42);
+    tag.lineTo(6, 28);
+    tag.closeSubpath();
+    p.setPen(roundPen(QColor(120, 80, 20), 2));
+    p.setBrush(QColor(240, 190, 80));
+    p.drawPath(tag);
+    p.setBrush(QColor(255, 255, 255));
+    p.drawEllipse(QPointF(17, 24), 3.5, 3.5);
+    p.setPen(roundPen(QColor(120, 80, 20), 3));
+    p.drawLine(QPointF(26, 18), QPointF(37, 18));
+    p.drawLine(QPointF(26, 30), QPointF(37, 30));
+}
+
+void iconCopy(QPainter &p)
+{
+    p.setPen(roundPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(6, 4, 24, 30));
+    p.setBrush(QColor(245, 245, 245));
+    p.drawRect(QRectF(18, 14, 24, 30));
+    p.setPen(roundPen(QColor(120, 120, 120), 2));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(23, 23 + i * 7), QPointF(37, 23 + i * 7));
+}
+
+void iconPaste(QPainter &p)
+{
+    p.setPen(roundPen(QColor(90, 60, 30), 2));
+    p.setBrush(QColor(170, 120, 60));
+    p.drawRoundedRect(QRectF(6, 8, 30, 36), 3, 3);
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRoundedRect(QRectF(14, 4, 14, 8), 2, 2);
+    p.setPen(roundPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(245, 245, 245));
+    p.drawRect(QRectF(20, 18, 22, 26));
+    p.setPen(roundPen(QColor(120, 120, 120), 2));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(24, 25 + i * 6), QPointF(38, 25 + i * 6));
+}
+
+enum ToolLook { LookOn, LookOff, LookDisabled, LookSelected };
+
+template <void (*Icon)(QPainter &), int Look>
+void paintToolLook(QPainter &p, const QSize &size)
+{
+    const QRectF frame(0.5, 0.5, size.width() - 1, size.height() - 1);
+    if (Look == LookOn) {
+        p.setPen(QPen(QColor(20, 20, 20, 200), 1));
+        p.setBrush(QColor(30, 30, 30, 150));
+        p.drawRoundedRect(frame, 4, 4);
+    } else if (Look == LookSelected) {
+        p.setPen(QPen(QColor(255, 255, 255, 160), 1));
+        p.setBrush(QColor(255, 255, 255, 70));
+        p.drawRoundedRect(frame, 4, 4);
+    }
+    QImage icon(48, 48, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    {
+        QPainter painter(&icon);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        Icon(painter);
+    }
+    if (Look == LookDisabled) {
+        for (int y = 0; y < icon.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(icon.scanLine(y));
+            for (int x = 0; x < icon.width(); ++x) {
+                const int grey = qGray(line[x]);
+                line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+            }
+        }
+    }
+    const qreal inset = size.width() / 12.0;
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(QRectF(inset, inset, size.width() - 2 * inset, size.height() - 2 * inset), icon);
+}
+
 
 struct Image
 {
@@ -994,7 +1125,63 @@ const Image s_images[] = {
     {"pix_xing.png", 48, 48, Kind::Icon, iconXingMenu, nullptr, false, nullptr},
     {"pix_mailru.png", 48, 48, Kind::Icon, iconMailRuMenu, nullptr, false, nullptr},
     {"pix_nemo2.jpg", 360, 177, Kind::Picture, nullptr, nullptr, false, paintTutorialPicture},
-    {"search.png", 48, 48, Kind::Icon, iconSearch, nullptr, false, nullptr},
+    {"search.png", 48, 48, Kind::Icon, iconLens, nullptr, false, nullptr},
+    {"pix_New.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconNewFile, LookOn>},
+    {"pix_NewOn.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconNewFile, LookOff>},
+    {"pix_NewDis.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconNewFile, LookDisabled>},
+    {"pix_NewHi.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconNewFile, LookSelected>},
+    {"pix_RecallLgO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOpen, LookOn>},
+    {"pix_RecallLgN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOpen, LookOff>},
+    {"pix_RecallLgD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOpen, LookDisabled>},
+    {"pix_RecallLgH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOpen, LookSelected>},
+    {"pix_SaveO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconSave, LookOn>},
+    {"pix_SaveN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconSave, LookOff>},
+    {"pix_SaveD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconSave, LookDisabled>},
+    {"pix_SaveH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconSave, LookSelected>},
+    {"pix_RenderButtonO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconFind, LookOn>},
+    {"pix_RenderButtonN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconFind, LookOff>},
+    {"pix_RenderButtonD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconFind, LookDisabled>},
+    {"pix_RenderButtonH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconFind, LookSelected>},
+    {"pix_ZoomButtonO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconLens, LookOn>},
+    {"pix_ZoomButtonN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconLens, LookOff>},
+    {"pix_ZoomButtonD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconLens, LookDisabled>},
+    {"pix_ZoomButtonH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconLens, LookSelected>},
+    {"pix_3DLutO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOnTop, LookOn>},
+    {"pix_3DLutN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOnTop, LookOff>},
+    {"pix_3DLutD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOnTop, LookDisabled>},
+    {"pix_3DLutH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconOnTop, LookSelected>},
+    {"pix_ReleaseO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRun, LookOn>},
+    {"pix_ReleaseN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRun, LookOff>},
+    {"pix_ReleaseD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRun, LookDisabled>},
+    {"pix_ReleaseH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRun, LookSelected>},
+    {"pix_ViewStabO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconStop, LookOn>},
+    {"pix_ViewStabN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconStop, LookOff>},
+    {"pix_ViewStabD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconStop, LookDisabled>},
+    {"pix_ViewStabH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconStop, LookSelected>},
+    {"pix_Lift.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconDebug, LookOn>},
+    {"pix_LiftN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconDebug, LookOff>},
+    {"pix_LiftD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconDebug, LookDisabled>},
+    {"pix_LiftH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconDebug, LookSelected>},
+    {"pix_ResetLgO.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconBatch, LookOn>},
+    {"pix_ResetLgN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconBatch, LookOff>},
+    {"pix_ResetLgD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconBatch, LookDisabled>},
+    {"pix_ResetLgH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconBatch, LookSelected>},
+    {"pix_ViewTrack.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconAliases, LookOn>},
+    {"pix_ViewTrackN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconAliases, LookOff>},
+    {"pix_ViewTrackD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconAliases, LookDisabled>},
+    {"pix_ViewTrackH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconAliases, LookSelected>},
+    {"pix_ExpandUpN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconUndoArrow, LookOff>},
+    {"pix_ExpandUpD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconUndoArrow, LookDisabled>},
+    {"pix_ExpandUpH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconUndoArrow, LookSelected>},
+    {"pix_ExpandDownN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRedoArrow, LookOff>},
+    {"pix_ExpandDownD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRedoArrow, LookDisabled>},
+    {"pix_ExpandDownH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconRedoArrow, LookSelected>},
+    {"pix_DaCopyN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconCopy, LookOff>},
+    {"pix_DaCopyD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconCopy, LookDisabled>},
+    {"pix_DaCopyH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconCopy, LookSelected>},
+    {"pix_DaPasteN.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconPaste, LookOff>},
+    {"pix_DaPasteD.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconPaste, LookDisabled>},
+    {"pix_DaPasteH.png", 32, 32, Kind::Picture, nullptr, nullptr, false, paintToolLook<iconPaste, LookSelected>},
 };
 
 } // namespace

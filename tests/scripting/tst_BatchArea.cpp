@@ -2,10 +2,12 @@
 #include "ModalAnswer.h"
 #include "TestApp.h"
 #include "scripting/BatchArea.h"
+#include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -66,6 +68,9 @@ private slots:
     void badListChangesNothing_data();
     void badListChangesNothing();
     void removeIsStored();
+    void keysRemoveRows_data();
+    void keysRemoveRows();
+    void doubleClickOpensScript();
 
 private:
     QString writeScript(const QString &name, const QByteArray &text);
@@ -273,6 +278,78 @@ void tst_BatchArea::removeIsStored()
     }
     BatchArea again(&editor);
     QCOMPARE(column(again, 1), QStringList({"/1.js", "/3.js"}));
+}
+
+void tst_BatchArea::keysRemoveRows_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Delete") << int(Qt::Key_Delete);
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+}
+
+void tst_BatchArea::keysRemoveRows()
+{
+    QFETCH(int, key);
+    app()->setValue(QStringLiteral("batchfiles"), QStringLiteral("/1.js;/2.js;/3.js"));
+    Editor editor;
+    {
+        BatchArea area(&editor);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
+        auto *list = area.findChild<QTreeWidget *>();
+        list->setFocus();
+        list->setCurrentItem(list->topLevelItem(1));
+        QTRY_VERIFY(list->viewport()->hasFocus());
+        QTest::keyClick(list->viewport(), Qt::Key(key));
+        QCOMPARE(column(area, 1), QStringList({"/1.js", "/3.js"}));
+    }
+    BatchArea again(&editor);
+    QCOMPARE(column(again, 1), QStringList({"/1.js", "/3.js"}));
+}
+
+void tst_BatchArea::doubleClickOpensScript()
+{
+    const QString script = writeScript(QStringLiteral("opened.js"), "printout('opened');");
+    const QString missing = m_dir.filePath(QStringLiteral("absent.js"));
+    app()->setValue(QStringLiteral("batchfiles"), QStringList({script, missing}).join(';'));
+    Editor editor;
+    BatchArea area(&editor);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    auto *list = area.findChild<QTreeWidget *>();
+    QSignalSpy spy(&area, &BatchArea::scriptFileDoubleClicked);
+    const auto doubleClick = [list](int row, int col) {
+        const QRect cell = list->visualItemRect(list->topLevelItem(row));
+        const int x = list->header()->sectionViewportPosition(col) + list->header()->sectionSize(col) / 2;
+        // As a real double click arrives: press and release, then the double click and its release.
+        const QPoint at(x, cell.center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &twice);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+
+    // Whatever column is clicked, the row's script opens.
+    doubleClick(0, 0);
+    QCOMPARE(editor.fileName(), script);
+    QCOMPARE(editor.document()->toPlainText(), QStringLiteral("printout('opened');"));
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), script);
+
+    // A script that cannot be read is reported and leaves the document as it was.
+    QString warning;
+    answerNextModal(this, [&warning](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        warning = box->text();
+        box->accept();
+    });
+    doubleClick(1, 1);
+    QVERIFY(warning.contains(QStringLiteral("absent.js")));
+    QCOMPARE(editor.fileName(), script);
+    QCOMPARE(spy.size(), 2);
+    QCOMPARE(spy.at(1).at(0).toString(), missing);
 }
 
 TARSEL_APP_TEST_MAIN(tst_BatchArea)

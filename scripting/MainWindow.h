@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QDockWidget;
+class QMenu;
+
+namespace QMMistlark {
+
+class BatchArea;
+class Editor;
+class FindDialog;
+
+// A self-contained script window for a host program: menus, tool bars, one Editor, the batch runner in a
+// dock and the recently opened scripts, kept in the setting "recent".
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Publishes a host object to the scripts under a name, or under "Common".
+    void addScriptObject(QObject *object, const QString &name);
+    void addCommonObject(QObject *object);
+    // Names the main widget that the scripts drive, for the whole process.
+    void setTargetMainWidget(QObject *widget);
+
+public slots:
+    void about();
+    void changeWindowTitle(const QString &title);
+    void updateCursorPosition(int row, int column);
+    void generateIDs();
+    void restoreOriginalToolTips();
+    void showAliaces();
+    void copy();
+    void paste();
+    void undo();
+    void redo();
+    void displayError(const QString &text);
+    void displayWarning(const QString &text);
+    void stayOnTop();
+    void stopEvaluation();
+    void open();
+    void saveAs();
+    void recentClicked();
+    void find();
+    void batch();
+    void options();
+
+private:
+    void loadRecentFiles();
+    void addRecentFile(const QString &path);
+    void fillRecentMenu();
+
+    Editor *m_editor = nullptr;
+    QAction *m_onTopAction = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    // In order of use: the one used longest ago first, the newest last.
+    QStringList m_recentFiles;
+    // Four names, or as many as were loaded when more were stored.
+    int m_recentLimit = 4;
+    FindDialog *m_findDialog = nullptr;
+    BatchArea *m_batchArea = nullptr;
+    QDockWidget *m_batchDock = nullptr;
+    // The menus have no parent; the window frees them.
+    QList<QMenu *> m_menus;
+};
+
+} // namespace QMMistlark
