@@ -204,7 +204,7 @@ QScriptValue currentAppVersion(QScriptContext *context, QScriptEngine *engine)
 QScriptValue currentAppBuild(QScriptContext *context, QScriptEngine *engine)
 {
     Q_UNUSED(context)
-    const auto *app = qobject_cast<QMWidgets::App *>(QCoreApplication::instance());
+    const auto *app = QMWidgets::App::instance();
     return variantValue(engine, app ? app->buildDateText() : QString());
 }
 

@@ -129,6 +129,7 @@ private slots:
     void windowsVersionText_data();
     void windowsVersionText();
     void startupHooksRunForLaterApplications();
+    void instanceIsNullUnderAnotherApplication();
     void messagesAreDiscardedAfterConstruction();
     void dumpDirectoriesWritesLabelAndPath();
 
@@ -420,6 +421,21 @@ void tst_App::startupHooksRunForLaterApplications()
     m_app.reset();
     makeApp();
     QCOMPARE(s_hookCalls, 1);
+}
+
+void tst_App::instanceIsNullUnderAnotherApplication()
+{
+    QCOMPARE(App::instance(), nullptr);
+    {
+        QApplication plain(s_argc, s_argv);
+        QCOMPARE(App::instance(), nullptr);
+        // The log-file handler looks the application up; it must not take this one for an App.
+        App::installLogFileMessageHandler();
+        qWarning("a warning under a plain application");
+        App::installSilentMessageHandler();
+    }
+    App *app = makeApp();
+    QCOMPARE(App::instance(), app);
 }
 
 void tst_App::messagesAreDiscardedAfterConstruction()

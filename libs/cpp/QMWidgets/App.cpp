@@ -276,7 +276,8 @@ App::~App()
 
 App *App::instance()
 {
-    return static_cast<App *>(QCoreApplication::instance());
+    // Null under any other application object, and while the QApplication base is built or torn down.
+    return qobject_cast<App *>(QCoreApplication::instance());
 }
 
 QSettings *App::settings() const

@@ -143,7 +143,7 @@ void ImageNoteWorkArea::slotSetDashLine(bool dashLine)
 
 void ImageNoteWorkArea::slotSave()
 {
-    auto *app = qobject_cast<App *>(QCoreApplication::instance());
+    auto *app = App::instance();
     const QString proposed = (app ? app->saveDirectory() : QString()) + QStringLiteral("/EditedScreenShot_")
                              + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
                              + QStringLiteral(".png");

@@ -16,7 +16,7 @@ NoteEditWidget::NoteEditWidget(QWidget *parent)
     : QWidget(parent)
 {
     // Also used under a plain QApplication, which is no App.
-    if (auto *app = qobject_cast<App *>(QCoreApplication::instance()))
+    if (auto *app = App::instance())
         app->setSaveDirectory(app->workDirectory(true));
     setObjectName("NoteEditWidget");
 
