@@ -93,20 +93,12 @@ void ScreenCropper::showByDisplayMode()
 
 void ScreenCropper::setToolCursor(Qt::CursorShape shape)
 {
-    if (m_toolCursorPushed) {
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
-    } else {
-        QGuiApplication::setOverrideCursor(QCursor(shape));
-        m_toolCursorPushed = true;
-    }
+    m_toolCursor.set(QCursor(shape));
 }
 
 void ScreenCropper::releaseToolCursor()
 {
-    if (!m_toolCursorPushed)
-        return;
-    QGuiApplication::restoreOverrideCursor();
-    m_toolCursorPushed = false;
+    m_toolCursor.release();
 }
 
 void ScreenCropper::grabScreen()

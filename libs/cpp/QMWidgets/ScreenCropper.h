@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QMWidgets/OverrideCursor.h"
+
 #include <QFrame>
 #include <QPixmap>
 #include <QRect>
@@ -75,7 +77,7 @@ protected:
     double m_measureScale = 1.0;
 
 private:
-    bool m_toolCursorPushed = false;
+    OverrideCursor m_toolCursor;
 };
 
 } // namespace QMWidgets

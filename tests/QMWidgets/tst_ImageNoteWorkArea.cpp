@@ -1,0 +1,657 @@
+#include "ModalAnswer.h"
+#include "TestApp.h"
+
+#include "MGraphX/ImageFilters.h"
+#include "QMWidgets/App.h"
+#include "QMWidgets/ImageNoteWorkArea.h"
+#include "QMWidgets/NoteEditWidget.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <memory>
+
+using QMWidgets::App;
+using QMWidgets::ImageNoteWorkArea;
+using QMWidgets::NoteEditWidget;
+using Mode = QMWidgets::ImageNoteWorkArea::Mode;
+
+namespace {
+
+const QSize pictureSize(200, 150);
+
+// A 4-pixel checkerboard, so a blur changes pixels and every stroke shows against both colours.
+QPixmap checkerboard()
+{
+    QImage image(pictureSize, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(30, 60, 90) : qRgb(200, 180, 160));
+    return QPixmap::fromImage(image);
+}
+
+// The bounding box of the pixels that differ.
+// Accepts the next file dialog with the path; notes the path it proposed.
+void answerSaveDialog(QObject *context, const QString &path, QString *proposed = nullptr)
+{
+    answerNextModal(context, [path, proposed](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        if (proposed)
+            *proposed = dialog->selectedFiles().value(0);
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+}
+
+QRect changedBox(const QImage &before, const QImage &after)
+{
+    const QImage a = before.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = after.convertToFormat(QImage::Format_ARGB32);
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+void send(QWidget *widget, QEvent::Type type, const QPoint &point, Qt::MouseButton button,
+          Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+class tst_ImageNoteWorkArea : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newPictureIsUnsavedWithEmptyHistory();
+    void eachToolChangesOnlyItsArea_data();
+    void eachToolChangesOnlyItsArea();
+    void freeHandKeepsEveryCoalescedMove_data();
+    void freeHandKeepsEveryCoalescedMove();
+    void blurCoversEarlierAnnotationsWithTheBlurredPicture();
+    void arrowWithoutLengthDrawsNoHead();
+    void dashToggle_data();
+    void dashToggle();
+    void otherButtonsDoNotEndAStroke_data();
+    void otherButtonsDoNotEndAStroke();
+    void undoAndRedoGiveBackTheEarlierPixels();
+    void undoThenNewStrokeKeepsRedo();
+    void textNoteIsPlacedAndDrawnInItsArea_data();
+    void textNoteIsPlacedAndDrawnInItsArea();
+    void cancelledNoteDrawsNothing();
+    void releaseWhileNoteIsOpenTakesNoSnapshot();
+    void leavingRestoresTheEarlierCursor_data();
+    void leavingRestoresTheEarlierCursor();
+    void saveWritesWhatTheSurfaceShows();
+    void cancelledSaveChangesNothing();
+    void unwritableSaveKeepsTheImageUnsaved();
+    void saveWithTheNoteOpenWritesTheNoteEditor();
+
+private:
+    void press(const QPoint &point);
+    void move(const QPoint &point, bool paint = true);
+    void release(const QPoint &point, Qt::MouseButton button = Qt::LeftButton);
+    void drag(const QVector<QPoint> &path);
+    void drawFilledBlock();
+    QImage shown();
+    NoteEditWidget *noteEditor();
+
+    std::unique_ptr<ImageNoteWorkArea> m_area;
+    QStringList m_signals;
+};
+
+void tst_ImageNoteWorkArea::init()
+{
+    m_area.reset(new ImageNoteWorkArea);
+    m_signals.clear();
+    connect(m_area.get(), &ImageNoteWorkArea::changed, this, [this] { m_signals << "changed"; });
+    connect(m_area.get(), &ImageNoteWorkArea::undoAvailable, this,
+            [this](bool on) { m_signals << QString("undo %1").arg(on); });
+    connect(m_area.get(), &ImageNoteWorkArea::redoAvailable, this,
+            [this](bool on) { m_signals << QString("redo %1").arg(on); });
+    m_area->slotSetPixmap(checkerboard());
+    m_area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+    m_area->repaint();
+    m_signals.clear();
+}
+
+void tst_ImageNoteWorkArea::cleanup()
+{
+    m_area.reset();
+}
+
+void tst_ImageNoteWorkArea::press(const QPoint &point)
+{
+    send(m_area.get(), QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    m_area->repaint();
+}
+
+void tst_ImageNoteWorkArea::move(const QPoint &point, bool paint)
+{
+    send(m_area.get(), QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton);
+    if (paint)
+        m_area->repaint();
+}
+
+void tst_ImageNoteWorkArea::release(const QPoint &point, Qt::MouseButton button)
+{
+    send(m_area.get(), QEvent::MouseButtonRelease, point, button, Qt::NoButton);
+    m_area->repaint();
+}
+
+void tst_ImageNoteWorkArea::drag(const QVector<QPoint> &path)
+{
+    press(path.first());
+    for (int i = 1; i < path.size() - 1; ++i)
+        move(path.at(i));
+    release(path.last());
+}
+
+// A filled rectangle over most of the picture, for the eraser to take away.
+void tst_ImageNoteWorkArea::drawFilledBlock()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
+    drag({{10, 10}, {190, 140}});
+}
+
+QImage tst_ImageNoteWorkArea::shown()
+{
+    return m_area->composedPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+NoteEditWidget *tst_ImageNoteWorkArea::noteEditor()
+{
+    return m_area->findChild<NoteEditWidget *>("NoteEditWidget");
+}
+
+void tst_ImageNoteWorkArea::newPictureIsUnsavedWithEmptyHistory()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::Line);
+    drag({{10, 10}, {50, 50}});
+    m_signals.clear();
+    m_area->slotSetPixmap(checkerboard());
+    QCOMPARE(m_signals, QStringList({"redo 0", "undo 0"}));
+    QVERIFY(m_area->isModified());
+    QCOMPARE(m_area->size(), pictureSize);
+    QCOMPARE(shown(), checkerboard().toImage().convertToFormat(QImage::Format_ARGB32));
+    m_signals.clear();
+    m_area->slotUndo();
+    QCOMPARE(m_signals, QStringList({"undo 0", "redo 0"}));
+}
+
+void tst_ImageNoteWorkArea::eachToolChangesOnlyItsArea_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("thickness");
+    QTest::addColumn<QVector<QPoint>>("path");
+    // Pixels may change only inside this rectangle.
+    QTest::addColumn<QRect>("area");
+    // A pixel that must change, and one inside the area that must not (outside the picture: none).
+    QTest::addColumn<QPoint>("changes");
+    QTest::addColumn<QPoint>("stays");
+
+    const QPoint none(-1, -1);
+    QTest::newRow("pen") << int(ImageNoteWorkArea::Pen) << 3 << QVector<QPoint>{{20, 20}, {60, 40}, {100, 30}}
+                         << QRect(QPoint(17, 17), QPoint(103, 43)) << QPoint(40, 30) << QPoint(60, 25);
+    QTest::newRow("eraser") << int(ImageNoteWorkArea::Eraser) << 1 << QVector<QPoint>{{50, 75}, {100, 75}, {150, 75}}
+                            << QRect(QPoint(44, 69), QPoint(156, 81)) << QPoint(100, 75) << QPoint(100, 60);
+    QTest::newRow("highlighter") << int(ImageNoteWorkArea::Highlighter) << 1
+                                 << QVector<QPoint>{{30, 100}, {90, 100}, {150, 100}}
+                                 << QRect(QPoint(25, 95), QPoint(155, 105)) << QPoint(90, 100) << none;
+    QTest::newRow("rectangle") << int(ImageNoteWorkArea::Rectangle) << 3 << QVector<QPoint>{{40, 30}, {150, 110}}
+                               << QRect(QPoint(37, 27), QPoint(153, 113)) << QPoint(40, 70) << QPoint(95, 70);
+    QTest::newRow("filled rectangle") << int(ImageNoteWorkArea::FilledRectangle) << 1
+                                      << QVector<QPoint>{{40, 30}, {150, 110}}
+                                      << QRect(QPoint(39, 29), QPoint(151, 111)) << QPoint(95, 70) << none;
+    // The blur replaces exactly the dragged rectangle.
+    QTest::newRow("blur") << int(ImageNoteWorkArea::BlurRectangle) << 1 << QVector<QPoint>{{40, 30}, {120, 90}}
+                          << QRect(QPoint(40, 30), QPoint(120, 90)) << QPoint(80, 60) << none;
+    QTest::newRow("oval") << int(ImageNoteWorkArea::Oval) << 3 << QVector<QPoint>{{40, 30}, {160, 120}}
+                          << QRect(QPoint(37, 27), QPoint(163, 123)) << QPoint(40, 75) << QPoint(100, 75);
+    QTest::newRow("filled oval") << int(ImageNoteWorkArea::FilledOval) << 1 << QVector<QPoint>{{40, 30}, {160, 120}}
+                                 << QRect(QPoint(39, 29), QPoint(161, 121)) << QPoint(100, 75) << QPoint(42, 32);
+    QTest::newRow("line") << int(ImageNoteWorkArea::Line) << 3 << QVector<QPoint>{{30, 30}, {150, 30}}
+                          << QRect(QPoint(27, 27), QPoint(153, 33)) << QPoint(90, 30) << none;
+    // Pointing right: the head's strokes run from the tip 30 pixels back and 12 to each side.
+    QTest::newRow("arrow pointing right") << int(ImageNoteWorkArea::Arrow) << 3
+                                          << QVector<QPoint>{{30, 110}, {150, 110}}
+                                          << QRect(QPoint(27, 96), QPoint(153, 124)) << QPoint(135, 116)
+                                          << QPoint(60, 100);
+    QTest::newRow("arrow pointing up") << int(ImageNoteWorkArea::Arrow) << 3
+                                       << QVector<QPoint>{{100, 130}, {100, 30}}
+                                       << QRect(QPoint(86, 27), QPoint(114, 133)) << QPoint(106, 45)
+                                       << QPoint(90, 100);
+    QTest::newRow("text") << int(ImageNoteWorkArea::Text) << 1 << QVector<QPoint>{{20, 20}, {30, 30}}
+                          << QRect(20, 20, 220, 90) << none << none;
+}
+
+void tst_ImageNoteWorkArea::eachToolChangesOnlyItsArea()
+{
+    QFETCH(int, mode);
+    QFETCH(int, thickness);
+    QFETCH(QVector<QPoint>, path);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, changes);
+    QFETCH(QPoint, stays);
+
+    if (mode == ImageNoteWorkArea::Eraser)
+        drawFilledBlock();
+    const QImage before = shown();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(thickness);
+    m_area->slotSetColor(Qt::red);
+    drag(path);
+    if (mode == ImageNoteWorkArea::Text) {
+        QTest::keyClicks(noteEditor()->textEdit(), "Note");
+        QTest::mouseClick(noteEditor()->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    }
+    const QImage after = shown();
+    const QRect box = changedBox(before, after);
+    QVERIFY2(!box.isEmpty(), "nothing was drawn");
+    QVERIFY2(area.contains(box), qPrintable(QString("changed %1,%2 %3x%4")
+                                                .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    if (after.rect().contains(changes))
+        QVERIFY(before.pixel(changes) != after.pixel(changes));
+    if (after.rect().contains(stays))
+        QCOMPARE(after.pixel(stays), before.pixel(stays));
+    // The eraser gives back the picture itself.
+    if (mode == ImageNoteWorkArea::Eraser)
+        QCOMPARE(after.pixel(changes), checkerboard().toImage().pixel(changes));
+}
+
+void tst_ImageNoteWorkArea::freeHandKeepsEveryCoalescedMove_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("pen") << int(ImageNoteWorkArea::Pen);
+    QTest::newRow("highlighter") << int(ImageNoteWorkArea::Highlighter);
+    QTest::newRow("eraser") << int(ImageNoteWorkArea::Eraser);
+}
+
+void tst_ImageNoteWorkArea::freeHandKeepsEveryCoalescedMove()
+{
+    QFETCH(int, mode);
+    if (mode == ImageNoteWorkArea::Eraser)
+        drawFilledBlock();
+    const QImage before = shown();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(2);
+    // All moves before one paint, and a release away from the last move.
+    send(m_area.get(), QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+    const QVector<QPoint> moves{{60, 20}, {60, 70}, {120, 70}};
+    for (const QPoint &point : moves)
+        move(point, false);
+    send(m_area.get(), QEvent::MouseButtonRelease, {120, 120}, Qt::LeftButton, Qt::NoButton);
+    m_area->repaint();
+    const QImage after = shown();
+    // The middle of every step, the last one to the release point included.
+    for (const QPoint &middle : {QPoint(40, 20), QPoint(60, 45), QPoint(90, 70), QPoint(120, 95)})
+        QVERIFY2(before.pixel(middle) != after.pixel(middle),
+                 qPrintable(QString("%1,%2 unchanged").arg(middle.x()).arg(middle.y())));
+}
+
+void tst_ImageNoteWorkArea::blurCoversEarlierAnnotationsWithTheBlurredPicture()
+{
+    drawFilledBlock();
+    m_area->slotSetMode(ImageNoteWorkArea::BlurRectangle);
+    // Dragged up and to the left: the area is the normalised rectangle.
+    drag({{120, 90}, {80, 60}, {40, 30}});
+    const QRect area(QPoint(40, 30), QPoint(120, 90));
+    const QImage blurred = MGraphX::blurImage(checkerboard().toImage(), area, 10, false)
+                               .copy(area)
+                               .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(shown().copy(area), blurred);
+}
+
+void tst_ImageNoteWorkArea::arrowWithoutLengthDrawsNoHead()
+{
+    const QImage before = shown();
+    m_area->slotSetMode(ImageNoteWorkArea::Arrow);
+    m_area->slotSetThikness(2);
+    drag({{100, 75}, {100, 75}});
+    const QRect box = changedBox(before, shown());
+    QVERIFY2(QRect(96, 71, 9, 9).contains(box),
+             qPrintable(QString("changed %1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    QCOMPARE(m_signals.count("undo 1"), 1);
+}
+
+void tst_ImageNoteWorkArea::dashToggle_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("dash");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    // Pixels along this segment are looked at; with gaps, some of them stay as they were.
+    QTest::addColumn<QPoint>("sampleFrom");
+    QTest::addColumn<QPoint>("sampleTo");
+    QTest::addColumn<bool>("gaps");
+    QTest::newRow("dashed line has gaps") << int(ImageNoteWorkArea::Line) << true << QPoint(20, 75)
+                                          << QPoint(180, 75) << QPoint(30, 75) << QPoint(170, 75) << true;
+    QTest::newRow("solid line has none") << int(ImageNoteWorkArea::Line) << false << QPoint(20, 75)
+                                         << QPoint(180, 75) << QPoint(30, 75) << QPoint(170, 75) << false;
+    QTest::newRow("large dashed oval has gaps") << int(ImageNoteWorkArea::Oval) << true << QPoint(20, 40)
+                                                << QPoint(180, 110) << QPoint(80, 40) << QPoint(120, 40) << true;
+    // Four pixels high: dashes would be longer than such an outline, so it is drawn solid.
+    QTest::newRow("flat dashed oval is solid") << int(ImageNoteWorkArea::Oval) << true << QPoint(20, 70)
+                                               << QPoint(180, 74) << QPoint(55, 70) << QPoint(145, 70) << false;
+    QTest::newRow("dashed arrow shaft has gaps") << int(ImageNoteWorkArea::Arrow) << true << QPoint(100, 130)
+                                                 << QPoint(100, 30) << QPoint(100, 70) << QPoint(100, 125) << true;
+    QTest::newRow("dashed arrow head is solid") << int(ImageNoteWorkArea::Arrow) << true << QPoint(100, 130)
+                                                << QPoint(100, 30) << QPoint(102, 34) << QPoint(111, 57) << false;
+}
+
+void tst_ImageNoteWorkArea::dashToggle()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, dash);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QPoint, sampleFrom);
+    QFETCH(QPoint, sampleTo);
+    QFETCH(bool, gaps);
+    const QImage before = shown();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(2);
+    m_area->slotSetDashLine(dash);
+    drag({from, to});
+    const QImage after = shown();
+    const int steps = (sampleTo - sampleFrom).manhattanLength();
+    int unchanged = 0;
+    for (int i = 0; i <= steps; ++i) {
+        const QPoint point = sampleFrom + (sampleTo - sampleFrom) * i / steps;
+        if (after.pixel(point) == before.pixel(point))
+            ++unchanged;
+    }
+    QCOMPARE(unchanged > 0, gaps);
+}
+
+void tst_ImageNoteWorkArea::otherButtonsDoNotEndAStroke_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+}
+
+void tst_ImageNoteWorkArea::otherButtonsDoNotEndAStroke()
+{
+    QFETCH(int, button);
+    m_area->slotSetMode(ImageNoteWorkArea::Line);
+    m_area->slotSetThikness(3);
+    drag({{20, 20}, {60, 20}});
+    const QImage afterStroke = shown();
+    m_signals.clear();
+    send(m_area.get(), QEvent::MouseButtonPress, {150, 120}, Qt::MouseButton(button), Qt::MouseButton(button));
+    m_area->repaint();
+    send(m_area.get(), QEvent::MouseMove, {160, 130}, Qt::NoButton, Qt::MouseButton(button));
+    m_area->repaint();
+    release({160, 130}, Qt::MouseButton(button));
+    QCOMPARE(shown(), afterStroke);
+    QVERIFY2(!m_signals.contains("undo 1"), qPrintable(m_signals.join(", ")));
+}
+
+void tst_ImageNoteWorkArea::undoAndRedoGiveBackTheEarlierPixels()
+{
+    const QImage picture = shown();
+    m_area->slotSetMode(ImageNoteWorkArea::Line);
+    m_area->slotSetThikness(3);
+    drag({{20, 20}, {60, 20}, {100, 20}});
+    // A preview paint per event, then the commit: the snapshot comes before the change.
+    QCOMPARE(m_signals, QStringList({"changed", "changed", "undo 1", "changed"}));
+    const QImage one = shown();
+    m_area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
+    drag({{50, 50}, {120, 120}});
+    const QImage two = shown();
+    QVERIFY(one != picture && two != one);
+
+    m_signals.clear();
+    m_area->slotUndo();
+    QCOMPARE(m_signals, QStringList({"changed", "undo 1", "redo 1"}));
+    QCOMPARE(shown(), one);
+    m_area->slotUndo();
+    QCOMPARE(shown(), picture);
+    m_signals.clear();
+    m_area->slotUndo();
+    QCOMPARE(m_signals, QStringList({"undo 0", "redo 1"}));
+    QCOMPARE(shown(), picture);
+
+    m_signals.clear();
+    m_area->slotRedo();
+    QCOMPARE(m_signals, QStringList({"changed", "redo 1", "undo 1"}));
+    QCOMPARE(shown(), one);
+    m_signals.clear();
+    m_area->slotRedo();
+    QCOMPARE(m_signals, QStringList({"changed", "redo 0", "undo 1"}));
+    QCOMPARE(shown(), two);
+    QVERIFY(m_area->isModified());
+}
+
+void tst_ImageNoteWorkArea::undoThenNewStrokeKeepsRedo()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::Line);
+    m_area->slotSetThikness(3);
+    const QImage picture = shown();
+    drag({{20, 20}, {100, 20}});
+    const QImage first = shown();
+    m_area->slotUndo();
+    QCOMPARE(shown(), picture);
+    drag({{20, 100}, {100, 100}});
+    const QImage second = shown();
+    QVERIFY(second != first);
+    m_signals.clear();
+    // Redo keeps the new stroke on the undo stack and brings back what the undo took away.
+    m_area->slotRedo();
+    QCOMPARE(m_signals, QStringList({"changed", "redo 0", "undo 1"}));
+    QCOMPARE(shown(), first);
+    m_area->slotUndo();
+    QCOMPARE(shown(), second);
+}
+
+void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QRect>("area");
+    // Dragged by 100 pixels or less: the default size at the press point.
+    QTest::newRow("short drag") << QPoint(10, 20) << QPoint(70, 60) << QRect(10, 20, 220, 90);
+    QTest::newRow("long drag") << QPoint(10, 10) << QPoint(150, 120) << QRect(QPoint(10, 10), QPoint(150, 120));
+    QTest::newRow("dragged up and left") << QPoint(180, 140) << QPoint(30, 40)
+                                         << QRect(QPoint(30, 40), QPoint(180, 140));
+}
+
+void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QRect, area);
+    m_area->slotSetMode(ImageNoteWorkArea::Text);
+    m_area->slotSetColor(Qt::red);
+    const QImage before = shown();
+    drag({from, to});
+    NoteEditWidget *editor = noteEditor();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->geometry(), area);
+    QCOMPARE(m_signals.count("undo 1"), 1);
+    // The frame is only shown: nothing is drawn into the picture until the note is accepted.
+    QCOMPARE(shown(), before);
+
+    QTest::keyClicks(editor->textEdit(), "wrapped words of a note");
+    m_signals.clear();
+    QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    QVERIFY(!editor->isVisible());
+    QVERIFY(editor->textEdit()->toPlainText().isEmpty());
+    QVERIFY(m_signals.contains("changed"));
+    QVERIFY(!m_signals.contains("undo 1"));
+    const QRect box = changedBox(before, shown());
+    QVERIFY(!box.isEmpty());
+    const QRect textArea = QRect(area.topLeft() + QPoint(3, 3), area.bottomRight()) & QRect(QPoint(), pictureSize);
+    QVERIFY2(textArea.contains(box), qPrintable(QString("changed %1,%2 %3x%4")
+                                                    .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    // The tool goes back to writing notes a moment later.
+    QTRY_VERIFY((drag({{5, 5}, {8, 8}}), editor->isVisible()));
+}
+
+void tst_ImageNoteWorkArea::cancelledNoteDrawsNothing()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::Text);
+    const QImage before = shown();
+    drag({{20, 20}, {40, 40}});
+    QTest::keyClicks(noteEditor()->textEdit(), "gone");
+    QTest::mouseClick(noteEditor()->findChild<QPushButton *>("NoteEditWidgetReject"), Qt::LeftButton);
+    QVERIFY(!noteEditor()->isVisible());
+    QVERIFY(noteEditor()->textEdit()->toPlainText().isEmpty());
+    QCOMPARE(shown(), before);
+}
+
+void tst_ImageNoteWorkArea::releaseWhileNoteIsOpenTakesNoSnapshot()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::Text);
+    drag({{20, 20}, {40, 40}});
+    QCOMPARE(m_signals.count("undo 1"), 1);
+    m_signals.clear();
+    // A second drag while the note is open moves the note.
+    drag({{10, 100}, {190, 140}});
+    QVERIFY(!m_signals.contains("undo 1"));
+    QCOMPARE(noteEditor()->geometry(), QRect(QPoint(10, 100), QPoint(190, 140)));
+}
+
+void tst_ImageNoteWorkArea::leavingRestoresTheEarlierCursor_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("visits");
+    QTest::addColumn<bool>("earlierOverride");
+    QTest::newRow("one visit, no earlier cursor") << int(ImageNoteWorkArea::Pen) << 1 << false;
+    QTest::newRow("three visits over a wait cursor") << int(ImageNoteWorkArea::Pen) << 3 << true;
+    QTest::newRow("untinted tool") << int(ImageNoteWorkArea::Eraser) << 2 << true;
+    QTest::newRow("standard arrow tool") << int(ImageNoteWorkArea::FilledOval) << 2 << true;
+}
+
+void tst_ImageNoteWorkArea::leavingRestoresTheEarlierCursor()
+{
+    QFETCH(int, mode);
+    QFETCH(int, visits);
+    QFETCH(bool, earlierOverride);
+    if (earlierOverride)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_area->slotSetMode(Mode(mode));
+    for (int i = 0; i < visits; ++i) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(m_area.get(), &enter);
+        QVERIFY(QGuiApplication::overrideCursor());
+        QVERIFY(QGuiApplication::overrideCursor()->shape() != Qt::WaitCursor);
+        if (mode == ImageNoteWorkArea::FilledOval)
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        // A second enter without a leave between must not stack another cursor.
+        QApplication::sendEvent(m_area.get(), &enter);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(m_area.get(), &leave);
+        if (earlierOverride)
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        else
+            QVERIFY(!QGuiApplication::overrideCursor());
+    }
+    // Taken away while the pointer is over it, the surface takes its cursor with it.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(m_area.get(), &enter);
+    m_area.reset();
+    if (earlierOverride) {
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_ImageNoteWorkArea::saveWritesWhatTheSurfaceShows()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::FilledOval);
+    drag({{30, 30}, {120, 100}});
+    QVERIFY(m_area->isModified());
+    const QString folder = TestApp::homePath() + "/saved";
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + "/note.png";
+    QString proposed;
+    answerSaveDialog(this, file, &proposed);
+    m_area->slotSave();
+    QVERIFY(QFileInfo(proposed).fileName().startsWith("EditedScreenShot_"));
+    QVERIFY(proposed.endsWith(".png"));
+    QImage written(file);
+    QVERIFY(!written.isNull());
+    QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), shown());
+    QVERIFY(!m_area->isModified());
+    QCOMPARE(QDir(App::instance()->saveDirectory()), QDir(folder));
+    // The next stroke makes it unsaved again.
+    drag({{10, 10}, {20, 20}});
+    QVERIFY(m_area->isModified());
+}
+
+void tst_ImageNoteWorkArea::cancelledSaveChangesNothing()
+{
+    App::instance()->setSaveDirectory(TestApp::homePath() + "/before/x.png");
+    const QString saveFolder = App::instance()->saveDirectory();
+    answerNextModal(this, [](QWidget *modal) {
+        QVERIFY(qobject_cast<QFileDialog *>(modal));
+        static_cast<QDialog *>(modal)->reject();
+    });
+    m_area->slotSave();
+    QVERIFY(m_area->isModified());
+    QCOMPARE(App::instance()->saveDirectory(), saveFolder);
+}
+
+void tst_ImageNoteWorkArea::unwritableSaveKeepsTheImageUnsaved()
+{
+    const QString folder = TestApp::homePath() + "/missing";
+    const QString file = folder + "/note.png";
+    QString warning;
+    answerNextModal(this, [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        // The warning about the failed write comes after the dialog has closed.
+        answerNextModal(this, [&warning](QWidget *box) {
+            for (QLabel *label : box->findChildren<QLabel *>())
+                warning += label->text();
+            static_cast<QDialog *>(box)->accept();
+        });
+        // Typed relative to the dialog's folder, as a user would; the dialog keeps an absolute path to a
+        // missing folder relative to its own.
+        dialog->setDirectory(TestApp::homePath());
+        dialog->selectFile("missing/note.png");
+        QCOMPARE(dialog->selectedFiles().value(0), file);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    m_area->slotSave();
+    QVERIFY(m_area->isModified());
+    QVERIFY(!QFileInfo::exists(file));
+    QVERIFY2(warning.contains(QDir::toNativeSeparators(file)), qPrintable(warning));
+    QCOMPARE(QDir(App::instance()->saveDirectory()).absolutePath(), folder);
+}
+
+void tst_ImageNoteWorkArea::saveWithTheNoteOpenWritesTheNoteEditor()
+{
+    m_area->slotSetMode(ImageNoteWorkArea::Text);
+    drag({{20, 20}, {30, 30}});
+    QVERIFY(noteEditor()->isVisible());
+    const QString file = TestApp::homePath() + "/with-note.png";
+    answerSaveDialog(this, file);
+    m_area->slotSave();
+    QVERIFY(!m_area->isModified());
+    const QImage written = QImage(file).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!written.isNull());
+    const QRect box = changedBox(shown(), written);
+    QVERIFY(!box.isEmpty());
+    QVERIFY(QRect(20, 20, 220, 90).contains(box));
+}
+
+TARSEL_APP_TEST_MAIN(tst_ImageNoteWorkArea)
+#include "tst_ImageNoteWorkArea.moc"
