@@ -144,6 +144,7 @@ int main(int argc, char **argv)
     } cases[] = {
         {QMWidgets::ImageNoteWorkArea::Pen, "Pen stroke of 500 segments", freeHand},
         {QMWidgets::ImageNoteWorkArea::Eraser, "Eraser stroke of 500 segments", freeHand},
+        {QMWidgets::ImageNoteWorkArea::Highlighter, "Highlighter stroke of 500 segments", freeHand},
         {QMWidgets::ImageNoteWorkArea::BlurRectangle, "BlurRectangle drag to 400x300", blurDrag},
     };
     std::printf("anchor: one plain QPainter::drawPixmap paint of 1920x1080\t%.2f\tms\t-\n", anchorMs);

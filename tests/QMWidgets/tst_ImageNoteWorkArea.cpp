@@ -79,6 +79,8 @@ private slots:
     void newPictureIsUnsavedWithEmptyHistory();
     void eachToolChangesOnlyItsArea_data();
     void eachToolChangesOnlyItsArea();
+    void previewShowsWhatTheReleaseCommits_data();
+    void previewShowsWhatTheReleaseCommits();
     void freeHandKeepsEveryCoalescedMove_data();
     void freeHandKeepsEveryCoalescedMove();
     void blurCoversEarlierAnnotationsWithTheBlurredPicture();
@@ -271,6 +273,41 @@ void tst_ImageNoteWorkArea::eachToolChangesOnlyItsArea()
     // The eraser gives back the picture itself.
     if (mode == ImageNoteWorkArea::Eraser)
         QCOMPARE(after.pixel(changes), checkerboard().toImage().pixel(changes));
+}
+
+void tst_ImageNoteWorkArea::previewShowsWhatTheReleaseCommits_data()
+{
+    QTest::addColumn<int>("mode");
+    for (Mode mode : {ImageNoteWorkArea::Pen, ImageNoteWorkArea::Eraser, ImageNoteWorkArea::Highlighter,
+                      ImageNoteWorkArea::FilledRectangle, ImageNoteWorkArea::BlurRectangle, ImageNoteWorkArea::Oval,
+                      ImageNoteWorkArea::Arrow})
+        QTest::newRow(QMetaEnum::fromType<Mode>().valueToKey(mode)) << int(mode);
+}
+
+void tst_ImageNoteWorkArea::previewShowsWhatTheReleaseCommits()
+{
+    QFETCH(int, mode);
+    drawFilledBlock();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(2);
+    m_area->slotSetColor(Qt::blue);
+    press({30, 40});
+    for (const QPoint &point : {QPoint(80, 60), QPoint(120, 50), QPoint(150, 110)})
+        move(point);
+    const QImage preview = m_area->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    release({150, 110});
+    const QImage committed = shown();
+    QCOMPARE(preview.size(), committed.size());
+    // Drawn straight onto the picture or first into the overlay: rounding may differ by a step or two.
+    int worst = 0;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x) {
+            const QRgb a = preview.pixel(x, y);
+            const QRgb b = committed.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    QVERIFY2(worst <= 2, qPrintable(QString("differs by %1").arg(worst)));
 }
 
 void tst_ImageNoteWorkArea::freeHandKeepsEveryCoalescedMove_data()
@@ -483,11 +520,14 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     NoteEditWidget *editor = noteEditor();
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->geometry(), area);
+    // The note is written in the drawing colour.
+    QVERIFY(editor->textEdit()->styleSheet().contains("color: #ff0000;"));
     QCOMPARE(m_signals.count("undo 1"), 1);
     // The frame is only shown: nothing is drawn into the picture until the note is accepted.
     QCOMPARE(shown(), before);
 
-    QTest::keyClicks(editor->textEdit(), "wrapped words of a note");
+    QTest::keyClicks(editor->textEdit(), "the words of a note too long for one line of its area");
+    const int lineHeight = QFontMetrics(editor->textEdit()->currentFont()).height();
     m_signals.clear();
     QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
     QVERIFY(!editor->isVisible());
@@ -499,6 +539,8 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     const QRect textArea = QRect(area.topLeft() + QPoint(3, 3), area.bottomRight()) & QRect(QPoint(), pictureSize);
     QVERIFY2(textArea.contains(box), qPrintable(QString("changed %1,%2 %3x%4")
                                                     .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    // Wrapped at the area's right edge onto further lines, not cut off there.
+    QVERIFY(box.height() > lineHeight * 3 / 2);
     // The tool goes back to writing notes a moment later.
     QTRY_VERIFY((drag({{5, 5}, {8, 8}}), editor->isVisible()));
 }

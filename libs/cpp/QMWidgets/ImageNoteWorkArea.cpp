@@ -108,7 +108,7 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
     // A stroke begun on the old picture must not land on the new one.
     m_pressed = false;
     m_pending = false;
-    m_stroke.clear();
+    clearStroke();
     emit redoAvailable(false);
     emit undoAvailable(false);
     update();
@@ -143,7 +143,7 @@ void ImageNoteWorkArea::slotSetDashLine(bool dashLine)
 
 void ImageNoteWorkArea::slotSave()
 {
-    App *app = App::instance();
+    auto *app = qobject_cast<App *>(QCoreApplication::instance());
     const QString proposed = (app ? app->saveDirectory() : QString()) + QStringLiteral("/EditedScreenShot_")
                              + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
                              + QStringLiteral(".png");
@@ -195,6 +195,7 @@ void ImageNoteWorkArea::restoreSnapshot(QVector<QPixmap> &from, QVector<QPixmap>
         return;
     to.append(m_overlay);
     m_overlay = from.takeLast();
+    m_erasePreview = QPixmap();
     repaint();
     emit changed();
 }
@@ -226,6 +227,13 @@ void ImageNoteWorkArea::slotSwitchToEdit()
     m_mode = Text;
 }
 
+void ImageNoteWorkArea::clearStroke()
+{
+    m_stroke.clear();
+    m_erasePreview = QPixmap();
+    m_erasedSegments = 0;
+}
+
 bool ImageNoteWorkArea::isFreeHand() const
 {
     return m_mode == Pen || m_mode == Highlighter || m_mode == Eraser;
@@ -239,7 +247,7 @@ void ImageNoteWorkArea::mousePressEvent(QMouseEvent *event)
         m_previousPoint = m_pressPoint;
         m_currentPoint = m_pressPoint;
         m_pending = true;
-        m_stroke.clear();
+        clearStroke();
         update();
     }
     QWidget::mousePressEvent(event);
@@ -329,7 +337,7 @@ QPen ImageNoteWorkArea::toolPen() const
     }
 }
 
-void ImageNoteWorkArea::drawStroke(QPainter &painter) const
+void ImageNoteWorkArea::drawStroke(QPainter &painter, int firstSegment) const
 {
     painter.setPen(toolPen());
     if (m_mode == Highlighter)
@@ -337,8 +345,8 @@ void ImageNoteWorkArea::drawStroke(QPainter &painter) const
     else if (m_mode == Eraser)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Each segment on its own: overlapping highlighter segments darken like real ink.
-    for (const QLine &segment : m_stroke)
-        painter.drawLines(&segment, 1);
+    for (int i = firstSegment; i < m_stroke.size(); ++i)
+        painter.drawLines(&m_stroke.at(i), 1);
 }
 
 void ImageNoteWorkArea::drawShape(QPainter &painter)
@@ -449,7 +457,7 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
     if (m_basePixmap.isNull()) {
         QWidget::paintEvent(event);
         m_pending = false;
-        m_stroke.clear();
+        clearStroke();
         return;
     }
     const bool committing = m_pending && !m_pressed;
@@ -479,13 +487,19 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
     if (isFreeHand()) {
         if (m_pressed) {
             if (m_mode == Eraser) {
-                QPixmap erased = m_overlay;
-                {
-                    QPainter erasePainter(&erased);
-                    erasePainter.setRenderHint(QPainter::Antialiasing);
-                    drawStroke(erasePainter);
+                // The copy keeps the segments already erased from it: each paint erases only the new
+                // ones, which gives the same pixels as erasing the whole stroke from a fresh copy.
+                if (m_erasePreview.isNull()) {
+                    m_erasePreview = m_overlay.copy();
+                    m_erasedSegments = 0;
                 }
-                widgetPainter.drawPixmap(0, 0, erased);
+                {
+                    QPainter erasePainter(&m_erasePreview);
+                    erasePainter.setRenderHint(QPainter::Antialiasing);
+                    drawStroke(erasePainter, m_erasedSegments);
+                }
+                m_erasedSegments = m_stroke.size();
+                widgetPainter.drawPixmap(0, 0, m_erasePreview);
             } else {
                 widgetPainter.drawPixmap(0, 0, m_overlay);
                 drawStroke(widgetPainter);
@@ -493,7 +507,7 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
         } else {
             if (m_pending)
                 commitToOverlay([this](QPainter &painter) { drawStroke(painter); });
-            m_stroke.clear();
+            clearStroke();
             widgetPainter.drawPixmap(0, 0, m_overlay);
         }
     } else if (!textMode) {

@@ -93,7 +93,8 @@ private:
     void restoreSnapshot(QVector<QPixmap> &from, QVector<QPixmap> &to);
     QPen toolPen() const;
     // Draws the stroke in progress or the finished one with the tool's pen and settings.
-    void drawStroke(QPainter &painter) const;
+    void drawStroke(QPainter &painter, int firstSegment = 0) const;
+    void clearStroke();
     void drawShape(QPainter &painter);
     void drawBlur(QPainter &painter) const;
     void placeNoteEditor(QPainter &widgetPainter);
@@ -117,6 +118,9 @@ private:
     QVector<QPixmap> m_undoStack;
     QVector<QPixmap> m_redoStack;
     QList<QLine> m_stroke;
+    // The overlay with the eraser stroke in progress taken out of it, and how many segments it has lost.
+    QPixmap m_erasePreview;
+    int m_erasedSegments = 0;
     bool m_unsaved = true;
     // On while the pointer is over the surface.
     OverrideCursor m_toolCursor;

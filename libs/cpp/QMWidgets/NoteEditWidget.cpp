@@ -15,7 +15,8 @@ namespace QMWidgets {
 NoteEditWidget::NoteEditWidget(QWidget *parent)
     : QWidget(parent)
 {
-    if (App *app = App::instance())
+    // Also used under a plain QApplication, which is no App.
+    if (auto *app = qobject_cast<App *>(QCoreApplication::instance()))
         app->setSaveDirectory(app->workDirectory(true));
     setObjectName("NoteEditWidget");
 
