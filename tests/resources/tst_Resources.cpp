@@ -38,6 +38,8 @@ private slots:
     void toolBarImagesAreCompiledIn();
     void sheetStylesTabBar();
     void lastRuleOfSheetApplies();
+    void annotationImagesAreCompiledIn_data();
+    void annotationImagesAreCompiledIn();
 };
 
 void tst_Resources::initTestCase()
@@ -121,6 +123,42 @@ void tst_Resources::lastRuleOfSheetApplies()
     // The list's background is the dark panel picture, not the style's white base.
     const QColor inside = colourAt(view.viewport(), QPoint(100, 100));
     QVERIFY2(inside.lightness() < 70, qPrintable(describe(inside)));
+}
+
+void tst_Resources::annotationImagesAreCompiledIn_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("takesDrawingColour");
+    const bool tinted = true;
+    for (const char *name : {"Pen_cur", "Highlighter_cur", "Rect_cur", "FilledRect_cur", "Oval_cur", "Line_cur",
+                             "Arrow_cur", "Text_cur"}) {
+        QTest::newRow(name) << QStringLiteral(":/%1.png").arg(QLatin1String(name)) << tinted;
+    }
+    for (const char *name : {"Eraser_cur", "Blur_cur", "steklo", "1px", "2px", "3px", "4px", "5px", "10px", "15px",
+                             "dash"}) {
+        QTest::newRow(name) << QStringLiteral(":/%1.png").arg(QLatin1String(name)) << !tinted;
+    }
+}
+
+// The annotation editor recolours the pixels of a cursor whose hue is pure blue's, so a cursor that is to
+// take the drawing colour must carry some; every picture must show something.
+void tst_Resources::annotationImagesAreCompiledIn()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, takesDrawingColour);
+    const QImage image = QImage(name).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!image.isNull(), qPrintable(name));
+    int visible = 0;
+    int pureBlue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            visible += qAlpha(pixel) > 0;
+            pureBlue += pixel == qRgb(0, 0, 255);
+        }
+    }
+    QVERIFY2(visible > 0, qPrintable(name));
+    QCOMPARE(pureBlue > 0, takesDrawingColour);
 }
 
 QTEST_MAIN(tst_Resources)

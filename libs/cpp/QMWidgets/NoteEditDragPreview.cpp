@@ -1,0 +1,98 @@
+#include "QMWidgets/NoteEditDragPreview.h"
+
+#include "QMWidgets/App.h"
+
+#include <QDrag>
+#include <QFile>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <memory>
+
+namespace QMWidgets {
+
+namespace {
+
+// A name held open by another program cannot be overwritten, so the drag falls back to numbered ones.
+constexpr int s_fileNameCount = 32;
+
+QString dragFileName(int index)
+{
+    const QString number = index == 0 ? QString() : QString::number(index);
+    return App::instance()->workDirectory(true) + QStringLiteral("QuilletDrag") + number + QStringLiteral(".png");
+}
+
+} // namespace
+
+NoteEditDragPreview::NoteEditDragPreview(QWidget *parent)
+    : QWidget(parent)
+{
+    setMinimumWidth(60);
+    setMinimumHeight(50);
+}
+
+const QPixmap &NoteEditDragPreview::pixmap() const
+{
+    return m_pixmap;
+}
+
+void NoteEditDragPreview::slotSetPixmap(const QPixmap &pixmap)
+{
+    m_pixmap = pixmap;
+    update();
+}
+
+void NoteEditDragPreview::startDrag()
+{
+    // Owned here until a drag takes it, so it is freed when no file can be written.
+    auto mimeData = std::make_unique<QMimeData>();
+    for (int index = 0; index < s_fileNameCount; ++index) {
+        const QString name = dragFileName(index);
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly))
+            continue;
+        m_pixmap.save(&file, "PNG", -1);
+        file.close();
+        mimeData->setUrls({QUrl::fromLocalFile(name)});
+        auto *drag = new QDrag(this);
+        drag->setMimeData(mimeData.release());
+        drag->setPixmap(m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        drag->exec(Qt::CopyAction);
+        return;
+    }
+}
+
+void NoteEditDragPreview::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragStartPosition = event->pos();
+    QWidget::mousePressEvent(event);
+}
+
+void NoteEditDragPreview::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton
+        && (event->pos() - m_dragStartPosition).manhattanLength() > QApplication::startDragDistance()) {
+        startDrag();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void NoteEditDragPreview::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawPixmap(0, 0, m_pixmap.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 127));
+    const QRect band(QPoint(0, 0), QPoint(width() - 1, 14));
+    painter.drawRects(&band, 1);
+    painter.setPen(Qt::white);
+    painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, tr("Drag"));
+    const QPixmap glass(QStringLiteral(":/steklo.png"));
+    painter.drawPixmap(QRect(0, 0, width(), height()), glass, glass.rect());
+}
+
+} // namespace QMWidgets
