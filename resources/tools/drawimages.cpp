@@ -1271,6 +1271,50 @@ void paintGlass(QPainter &p, const QSize &size)
 }
 
 
+// The e-mail field's send buttons: a letter and a greeting card, blue while they can send (it shows on light
+// and dark backgrounds), grey while the address is not valid.
+void drawLetter(QPainter &p, const QColor &colour)
+{
+    p.setPen(roundPen(colour, 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(6, 12, 36, 24), 2, 2);
+    p.drawPolyline(QPolygonF({QPointF(6, 13), QPointF(24, 27), QPointF(42, 13)}));
+}
+
+void drawGreetingCard(QPainter &p, const QColor &colour, const QColor &heartColour)
+{
+    p.setPen(roundPen(colour, 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(8, 8, 32, 32), 2, 2);
+    QPainterPath heart;
+    heart.moveTo(24, 33);
+    heart.cubicTo(12, 25, 14, 15, 24, 20);
+    heart.cubicTo(34, 15, 36, 25, 24, 33);
+    p.setPen(Qt::NoPen);
+    p.setBrush(heartColour);
+    p.drawPath(heart);
+}
+
+void iconSendEmail(QPainter &p)
+{
+    drawLetter(p, QColor(50, 130, 230));
+}
+
+void iconSendEmailOff(QPainter &p)
+{
+    drawLetter(p, QColor(110, 110, 110));
+}
+
+void iconSendCard(QPainter &p)
+{
+    drawGreetingCard(p, QColor(50, 130, 230), QColor(230, 80, 90));
+}
+
+void iconSendCardOff(QPainter &p)
+{
+    drawGreetingCard(p, QColor(110, 110, 110), QColor(110, 110, 110));
+}
+
 struct Image
 {
     const char *name;
@@ -1489,6 +1533,10 @@ const Image s_images[] = {
     {"NoteTextLarger.png", 48, 48, Kind::Icon, iconTextLarger, nullptr, false, nullptr},
     {"NoteTextSmaller.png", 48, 48, Kind::Icon, iconTextSmaller, nullptr, false, nullptr},
     {"steklo.png", 120, 100, Kind::Picture, nullptr, nullptr, false, paintGlass},
+    {"EmailEditSend.png", 48, 48, Kind::Icon, iconSendEmail, nullptr, false, nullptr},
+    {"EmailEditCard.png", 48, 48, Kind::Icon, iconSendCard, nullptr, false, nullptr},
+    {"EmailEditSendOff.png", 48, 48, Kind::Icon, iconSendEmailOff, nullptr, false, nullptr},
+    {"EmailEditCardOff.png", 48, 48, Kind::Icon, iconSendCardOff, nullptr, false, nullptr},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "QMWidgets/AniSwitch.h"
 #include "QMWidgets/CheckButton.h"
+#include "resources/Resources.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -55,6 +56,7 @@ private slots:
     void secondSetupBuildsNothing();
     void stateSetRightAfterSetupIsKept();
     void deletedWhileSliding();
+    void styledHandleStandsOut();
 };
 
 // With the icon the track is 160 wide and the handle 80: it covers one area and leaves the other free.
@@ -198,6 +200,27 @@ void tst_AniSwitch::deletedWhileSliding()
     QVERIFY(showSwitch(other, true, false));
     other.slotSetOn();
     QTRY_COMPARE(part(other, "AniSwitchHandler")->x(), 80);
+}
+
+// The parts are flat buttons: only the application style sheet tells the handle from the track behind it and
+// shows the icon's state.
+void tst_AniSwitch::styledHandleStandsOut()
+{
+    Resources::init();
+    for (const bool on : {false, true}) {
+        AniSwitch sw;
+        sw.setStyleSheet(Resources::styleSheet());
+        QVERIFY(showSwitch(sw, true, on));
+        QPushButton *handle = part(sw, "AniSwitchHandler");
+        QTRY_COMPARE(handle->pos(), QPoint(on ? handle->width() : 0, 0));
+        const QImage image = sw.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint handleCentre = handle->mapTo(&sw, handle->rect().center());
+        // The track's far end from the handle: the off area when off, the on area when on.
+        const QPoint freeTrack = on ? QPoint(SwitchHeight + 3, SwitchHeight / 2)
+                                    : QPoint(SwitchWidth - 3, SwitchHeight / 2);
+        QVERIFY(image.pixel(handleCentre) != image.pixel(freeTrack));
+        QVERIFY(image.pixel(handleCentre) != image.pixel(QPoint(SwitchHeight / 2, SwitchHeight / 2)));
+    }
 }
 
 TARSEL_APP_TEST_MAIN(tst_AniSwitch)

@@ -1,4 +1,5 @@
 #include "QMWidgets/EmailEdit.h"
+#include "resources/Resources.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +17,7 @@ private slots:
     void typedAddresses_data();
     void typedAddresses();
     void setTextEmitsOnceAndWakesTheButtons();
+    void buttonsShowWhetherTheyCanSend();
 };
 
 void tst_EmailEdit::newFieldHasItsButtonsDisabled()
@@ -96,6 +98,39 @@ void tst_EmailEdit::setTextEmitsOnceAndWakesTheButtons()
     field.setText("anna@example");
     QCOMPARE(changed.count(), 2);
     QVERIFY(!emailButton->isEnabled());
+}
+
+// The buttons are flat and textless: only the style sheet's pictures make them visible, and tell a button that
+// can send from one that cannot.
+void tst_EmailEdit::buttonsShowWhetherTheyCanSend()
+{
+    Resources::init();
+    EmailEdit field(nullptr);
+    field.setStyleSheet(Resources::styleSheet());
+    field.resize(300, 30);
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+
+    const auto looks = [&field](const char *name) {
+        auto *button = field.findChild<QPushButton *>(name);
+        return button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto colourCount = [](const QImage &image) {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                colours.insert(image.pixel(x, y));
+        return colours.size();
+    };
+    for (const char *name : {"CardEditButton", "EmailEditButton"}) {
+        field.setText(QStringLiteral("nobody"));
+        const QImage disabled = looks(name);
+        field.setText(QStringLiteral("somebody@example.com"));
+        const QImage enabled = looks(name);
+        QVERIFY2(colourCount(disabled) > 2, name);
+        QVERIFY2(colourCount(enabled) > 2, name);
+        QVERIFY2(enabled != disabled, name);
+    }
 }
 
 QTEST_MAIN(tst_EmailEdit)
