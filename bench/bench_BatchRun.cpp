@@ -12,27 +12,9 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <ctime>
 
 static const int scriptCount = 200;
 static const int rounds = 5;
-
-// The time this thread spent on the CPU: on a busy machine it leaves out the waits for a core.
-static double bestThreadCpuMilliseconds(int repetitions, const std::function<void()> &work)
-{
-    double best = -1;
-    for (int run = 0; run < repetitions; ++run) {
-        timespec start{};
-        timespec end{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-        work();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-        const double ms = (end.tv_sec - start.tv_sec) * 1e3 + (end.tv_nsec - start.tv_nsec) / 1e6;
-        if (best < 0 || ms < best)
-            best = ms;
-    }
-    return best;
-}
 
 int main(int argc, char **argv)
 {

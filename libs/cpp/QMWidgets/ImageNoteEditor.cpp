@@ -7,6 +7,7 @@
 #include "QMWidgets/MoreAppsButton.h"
 #include "QMWidgets/NoteEditDragPreview.h"
 #include "QMWidgets/Os.h"
+#include "QMWidgets/StyleHelpers.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -93,8 +94,7 @@ QHBoxLayout *tightRow()
 QPushButton *topBarButton(const QString &objectName, const QString &toolTip)
 {
     auto *button = new QPushButton;
-    button->setObjectName(objectName);
-    button->setToolTip(toolTip);
+    setNameAndToolTip(button, objectName, toolTip);
     button->setFlat(true);
     return button;
 }
@@ -194,8 +194,7 @@ ImageNoteEditor::ImageNoteEditor(QWidget *parent)
     sideBarLayout->addStretch(1);
     for (const SideBarTool &tool : s_sideBarTools) {
         auto *button = new QPushButton;
-        button->setObjectName(QString::fromLatin1(tool.objectName));
-        button->setToolTip(tr(tool.toolTip));
+        setNameAndToolTip(button, QString::fromLatin1(tool.objectName), tr(tool.toolTip));
         button->setCheckable(true);
         button->setFixedSize(32, 32);
         button->setFlat(true);
