@@ -1,43 +1,25 @@
 #include "App.h"
 
 #include "AboutDialog.h"
-#include "BlenderWidget.h"
 #include "CssEditor.h"
+#include "HelpDialog.h"
+#include "MakerLinks.h"
 #include "TranslationsManager.h"
 #include "UpdateCheck.h"
-
-#include "MTools/Encodings.h"
-#include "HelpDialog.h"
-#include "JoinDialog.h"
-#include "JoinReminderDialog.h"
-#include "MakerLinks.h"
-#include "Os.h"
-#include "RateAppStoreDialog.h"
-#include "TellDialog.h"
-#include "TellReminderDialog.h"
 
 #include "Platform/StoreLinkHandler.h"
 #include "Platform/WindowsVersion.h"
 
 #include <QDebug>
 #include <algorithm>
-#include <cstdlib>
 #include <iterator>
-#include <QDateTime>
-#include <QDesktopServices>
-#include <QDesktopWidget>
 #include <QDir>
 #include <QFileInfo>
-#include <QFileOpenEvent>
-#include <QMouseEvent>
 #include <QSaveFile>
-#include <QTextStream>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
-#include <QScreen>
-#include <QSettings>
-#include <QRandomGenerator>
-#include <QStandardPaths>
 
 namespace QMWidgets {
 
@@ -168,58 +150,6 @@ QString userFolder(QStandardPaths::StandardLocation location)
 {
     return firstLocation(location) + '/' + QCoreApplication::organizationName() + '/'
            + QCoreApplication::applicationName() + '/';
-}
-
-void silentMessageHandler(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
-
-const char *logLevelText(QtMsgType type)
-{
-    switch (type) {
-    case QtDebugMsg:
-        return " Debug: ";
-    case QtWarningMsg:
-        return " Warning: ";
-    case QtCriticalMsg:
-        return " Critical: ";
-    case QtFatalMsg:
-        return " Fatal: ";
-    default:
-        return nullptr;
-    }
-}
-
-void logFileMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    App *app = App::instance();
-    if (!app) {
-        if (type == QtFatalMsg)
-            std::abort();
-        return;
-    }
-    // Inside the support folder: the folder's path carries no trailing slash to append the name to.
-    QFile file(QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log")));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        if (const char *level = logLevelText(type)) {
-            QTextStream out(&file);
-            out << QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) << level << message
-                << ", " << QString::fromUtf8(context.file) << '\n';
-        }
-        file.close();
-    }
-    if (type == QtFatalMsg)
-        std::abort();
-}
-
-// The maker's pages, kept as Base64 text in the program.
-const char kFirstMakerWebAddress[] = "aHR0cHM6Ly93d3cuYm9ybHVuZS5jb20=";
-const char kSecondMakerWebAddress[] = "aHR0cHM6Ly9hcHBzLmJvcmx1bmUuY29t";
-const char kThirdMakerWebAddress[] = "aHR0cHM6Ly9zdXBwb3J0LmJvcmx1bmUuY29t";
-
-QRect desktopRect()
-{
-    return QApplication::desktop()->geometry();
 }
 
 } // namespace
@@ -462,16 +392,6 @@ QString App::languagePath() const
     return code.contains(QLatin1String("en")) ? QString() : code + '/';
 }
 
-QString App::accountPageUrl() const
-{
-    return QString(m_accountPageUrlTemplate).replace(QLatin1String("%1"), languagePath());
-}
-
-void App::setAccountPageUrlTemplate(const QString &urlTemplate)
-{
-    m_accountPageUrlTemplate = urlTemplate;
-}
-
 bool App::isIndependentEdition() const
 {
     return m_independentEdition;
@@ -507,121 +427,6 @@ void App::setDisplayName(const QString &name)
     m_displayName = name;
 }
 
-void App::setWebPageUrl(const QString &url)
-{
-    m_webPageUrl = url;
-}
-
-QString App::webPageUrl() const
-{
-    return m_webPageUrl;
-}
-
-void App::setAppPageUrl(const QString &url)
-{
-    m_appPageUrl = url;
-}
-
-QString App::appPageUrl() const
-{
-    return m_appPageUrl;
-}
-
-void App::setPrivacyPolicyUrl(const QString &url)
-{
-    m_privacyPolicyUrl = url;
-}
-
-QString App::privacyPolicyUrl() const
-{
-    return m_privacyPolicyUrl;
-}
-
-void App::setHelpPages(const QStringList &pages)
-{
-    m_helpPages = pages;
-}
-
-QStringList App::helpPages() const
-{
-    return m_helpPages;
-}
-
-void App::setHelpVideoUrl(const QString &url)
-{
-    m_helpVideoUrl = url;
-}
-
-QString App::helpVideoUrl() const
-{
-    return m_helpVideoUrl;
-}
-
-void App::setLinksDisabled(bool disabled)
-{
-    m_linksDisabled = disabled;
-}
-
-bool App::linksDisabled() const
-{
-    return m_linksDisabled;
-}
-
-bool App::isInactive() const
-{
-    return m_inactive;
-}
-
-QString App::facebookShareUrl() const
-{
-    return m_facebookShareUrl;
-}
-
-QString App::twitterShareUrl() const
-{
-    return m_twitterShareUrl;
-}
-
-QString App::vkontakteShareUrl() const
-{
-    return m_vkontakteShareUrl;
-}
-
-void App::setFacebookShareUrl(const QString &url)
-{
-    m_facebookShareUrl = url;
-}
-
-void App::setTwitterShareUrl(const QString &url)
-{
-    m_twitterShareUrl = url;
-}
-
-void App::setVKontakteShareUrl(const QString &url)
-{
-    m_vkontakteShareUrl = url;
-}
-
-void App::setReminderPeriod(int period)
-{
-    m_reminderPeriod = period;
-}
-
-int App::reminderPeriod() const
-{
-    return m_reminderPeriod;
-}
-
-void App::setReminderDelay(int milliseconds)
-{
-    m_reminderDelay = milliseconds;
-}
-
-int App::reminderDelay() const
-{
-    return m_reminderDelay;
-}
-
 void App::setLegalNotice(const QString &text)
 {
     m_legalNotice = text;
@@ -637,76 +442,9 @@ QString App::legalNotice() const
     return m_legalNotice;
 }
 
-QString App::storeProductId(const QString &key) const
-{
-    return m_storeProductIds.value(key);
-}
-
-QString App::storeProductId() const
-{
-    return storeProductId(QCoreApplication::applicationName().toLower());
-}
-
-QString App::productPageLink(const QString &webLink) const
-{
-    QString link = webLink;
-    if (link.endsWith('/'))
-        link.chop(1);
-    const QString key = link.split('/').last().toLower();
-    const auto found = m_storeProductIds.constFind(key);
-    if (found == m_storeProductIds.constEnd())
-        return QString();
-    return QStringLiteral("ms-windows-store://pdp/?productid=") + found.value();
-}
-
-QString App::storeLinkFor(const QString &webLink) const
-{
-    // The independent edition keeps its links on the web.
-    return m_independentEdition ? webLink : productPageLink(webLink);
-}
-
 void App::addStartupHook(StartupHook hook)
 {
     startupHooks().append(hook);
-}
-
-bool App::isSmallScreen(const QRect &desktop)
-{
-    return desktop.right() - desktop.left() < 479 || desktop.bottom() - desktop.top() < 479;
-}
-
-bool App::isSmallScreen()
-{
-    return isSmallScreen(desktopRect());
-}
-
-int App::shorterScreenSide()
-{
-    const QRect desktop = desktopRect();
-    return desktop.width() < desktop.height() ? desktop.width() : desktop.height();
-}
-
-int App::longerScreenSide()
-{
-    const QRect desktop = desktopRect();
-    return desktop.height() < desktop.width() ? desktop.width() : desktop.height();
-}
-
-bool App::isLandscape()
-{
-    QScreen *screen = QGuiApplication::primaryScreen();
-    return screen && screen->isLandscape(screen->primaryOrientation());
-}
-
-bool App::isPortrait()
-{
-    return !isLandscape();
-}
-
-qreal App::primaryScreenPixelRatio()
-{
-    QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->devicePixelRatio() : 1.0;
 }
 
 QString App::windowsVersionText(int versionCode)
@@ -723,90 +461,6 @@ QString App::windowsVersionText()
     return windowsVersionText(Platform::windowsVersion());
 }
 
-void App::installDefaultMessageHandler()
-{
-    qInstallMessageHandler(nullptr);
-}
-
-void App::installSilentMessageHandler()
-{
-    qInstallMessageHandler(silentMessageHandler);
-}
-
-void App::installLogFileMessageHandler()
-{
-    qInstallMessageHandler(logFileMessageHandler);
-}
-
-bool App::event(QEvent *e)
-{
-    if (e->type() == QEvent::FileOpen) {
-        emit fileOpenRequest(static_cast<QFileOpenEvent *>(e)->file());
-        return true;
-    }
-    return QApplication::event(e);
-}
-
-bool App::notify(QObject *receiver, QEvent *e)
-{
-    switch (e->type()) {
-    case QEvent::MouseButtonPress:
-        emit mouseButtonPress();
-        break;
-    case QEvent::ApplicationActivate:
-        m_inactive = false;
-        emit applicationActivated();
-        break;
-    case QEvent::ApplicationDeactivate:
-        m_inactive = true;
-        emit applicationDeactivated();
-        break;
-    case QEvent::Expose:
-        emit applicationExposed();
-        break;
-    default:
-        break;
-    }
-    return QApplication::notify(receiver, e);
-}
-
-void App::setMainWidget(QWidget *widget)
-{
-    m_mainWidget = widget;
-    auto *blender = new BlenderWidget(nullptr);
-    blender->setObjectName(QStringLiteral("MainWidgetBlender"));
-    blender->setParent(widget);
-    blender->setAutoFillBackground(true);
-    blender->hide();
-    m_blender = blender;
-}
-
-QWidget *App::mainWidget() const
-{
-    return m_mainWidget.data();
-}
-
-void App::setPromotedApp(const QString &first, const QString &second)
-{
-    m_firstPromotedApp = first;
-    m_secondPromotedApp = second;
-}
-
-void App::setPromotedAppLink(const QString &key)
-{
-    m_promotedAppLink = storeLinkFor(key);
-}
-
-QString App::promotedAppLink() const
-{
-    return m_promotedAppLink;
-}
-
-bool App::hasPromotedApp() const
-{
-    return !m_secondPromotedApp.isEmpty() || !m_promotedAppLink.isEmpty();
-}
-
 void App::initializeOnce()
 {
     if (isStoreEdition())
@@ -820,62 +474,6 @@ void App::initializeOnce()
 bool App::isAutoUpdateAllowed()
 {
     return !QFileInfo::exists(QDir::current().filePath(QStringLiteral("noautoupdate")));
-}
-
-void App::postMousePress(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    if (!target)
-        return;
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, QPointF(x, y), button, buttons,
-                                                        Qt::NoModifier));
-}
-
-void App::postMouseRelease(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    if (!target)
-        return;
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(x, y), button, buttons,
-                                                        Qt::NoModifier));
-}
-
-QPoint App::clickPoint(const QWidget *widget, int x, int y)
-{
-    return QPoint(x < 0 ? widget->width() / 2 : x, y < 0 ? widget->height() / 2 : y);
-}
-
-void App::postMouseClick(QWidget *target, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    if (!target)
-        return;
-    const QPoint point = clickPoint(target, x, y);
-    postMousePress(target, point.x(), point.y(), button, buttons);
-    postMouseRelease(target, point.x(), point.y(), button, buttons);
-}
-
-QWidget *App::findWidgetByClassName(const QString &className)
-{
-    QWidget *candidate = nullptr;
-    const QWidgetList topLevels = QApplication::topLevelWidgets();
-    for (QWidget *topLevel : topLevels) {
-        if (QLatin1String(topLevel->metaObject()->className()) == className)
-            return topLevel;
-        // A match under a later top-level widget replaces one found earlier.
-        const QList<QWidget *> children = topLevel->findChildren<QWidget *>();
-        for (QWidget *child : children) {
-            if (QLatin1String(child->metaObject()->className()) == className) {
-                candidate = child;
-                break;
-            }
-        }
-    }
-    return candidate;
-}
-
-bool App::isChildOf(const QObject *widget, const QObject *parent)
-{
-    if (!widget || !parent)
-        return false;
-    return parent->findChildren<QObject *>().contains(const_cast<QObject *>(widget));
 }
 
 bool App::installFileIfMissing(const QString &sourcePath, const QString &directory, const QString &name)
@@ -903,39 +501,8 @@ bool App::installSupportFile(const QString &sourcePath, const QString &name)
     return app && installFileIfMissing(sourcePath, app->supportDirectory(true), name);
 }
 
-QString App::makerWebSite()
-{
-    return QStringLiteral("https://www.borlune.com");
-}
-
-QString App::makerContactAddress()
-{
-    return QStringLiteral("support@borlune.com");
-}
-
-QString App::firstMakerWebAddress()
-{
-    return MTools::fromBase64ToString(QLatin1String(kFirstMakerWebAddress));
-}
-
-QString App::secondMakerWebAddress()
-{
-    return MTools::fromBase64ToString(QLatin1String(kSecondMakerWebAddress));
-}
-
-QString App::thirdMakerWebAddress()
-{
-    return MTools::fromBase64ToString(QLatin1String(kThirdMakerWebAddress));
-}
-
 void App::slotStartCount()
 {
-}
-
-void App::slotShowPrivacyPolicy()
-{
-    if (!m_privacyPolicyUrl.isEmpty())
-        QDesktopServices::openUrl(QUrl(m_privacyPolicyUrl));
 }
 
 void App::slotShowCssEditor()
@@ -944,277 +511,12 @@ void App::slotShowCssEditor()
     editor->show();
 }
 
-void App::slotContactUs()
-{
-    const QString system = windowsVersionText() + ' ' + language() + ' '
-                           + (isStoreEdition() ? QString() : QStringLiteral("I"));
-    const QString link = QStringLiteral("mailto:") + makerContactAddress() + QStringLiteral("?subject=Contact (")
-                         + QCoreApplication::applicationName() + ' ' + QCoreApplication::applicationVersion()
-                         + QStringLiteral(") ") + system + QStringLiteral("&body=");
-    QDesktopServices::openUrl(QUrl(link));
-}
-
-void App::slotTellFriend()
-{
-    const QString appKey = QCoreApplication::applicationName().toLower();
-    QString link = makerWebSite() + '/' + appKey;
-    if (!m_appPageUrl.isEmpty())
-        link = m_appPageUrl;
-    else if (isStoreEdition())
-        link = storeLinkFor(appKey).replace(QLatin1String("macappstore"), QLatin1String("https"));
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:?subject=Check out the cool ")
-                                   + QCoreApplication::applicationName() + QStringLiteral(" app!&body=")
-                                   + displayName() + QStringLiteral(" - ") + link));
-}
-
-void App::slotSupportPage()
-{
-    QDesktopServices::openUrl(QUrl(m_appPageUrl.isEmpty() ? makerWebSite() : m_appPageUrl));
-}
-
-void App::slotGoToPromotedApp()
-{
-    QString link;
-    if (!m_promotedAppLink.isEmpty())
-        link = m_promotedAppLink;
-    else if (!hasPromotedApp() && !m_webPageUrl.isEmpty())
-        link = m_webPageUrl;
-    QDesktopServices::openUrl(QUrl(link));
-}
-
 void App::slotAbout()
 {
     // Guarded: the main widget may close and take the box with it while it runs.
     QPointer<AboutDialog> dialog = new AboutDialog(mainWidget());
     dialog->exec();
     delete dialog.data();
-}
-
-void App::slotSetBlendMainWidget(bool on)
-{
-    if (!m_mainWidget || !m_blender)
-        return;
-    if (!on) {
-        m_blender->hide();
-        return;
-    }
-    m_blender->setFixedSize(m_mainWidget->width(), m_mainWidget->height());
-    m_blender->show();
-    m_blender->raise();
-}
-
-QStringList App::siteLanguages() const
-{
-    return m_siteLanguages;
-}
-
-void App::setSiteLanguages(const QStringList &languages)
-{
-    m_siteLanguages = languages;
-}
-
-int App::reminderKind() const
-{
-    return m_reminderKind;
-}
-
-void App::setReminderKind(int kind)
-{
-    m_reminderKind = kind;
-}
-
-namespace {
-
-enum ReminderKind { RateKind = 1, TellKind = 2, JoinKind = 4, KindByEdition = 8 };
-
-// One of the Rate, Tell and Join bits of kinds, with equal chances; kinds as they are with at most one.
-int pickReminderKind(int kinds)
-{
-    if (kinds == KindByEdition)
-        return App::isStoreEdition() ? RateKind : TellKind;
-    QList<int> candidates;
-    for (int kind : {RateKind, TellKind, JoinKind}) {
-        if (kinds & kind)
-            candidates << kind;
-    }
-    if (candidates.size() < 2)
-        return kinds;
-    return candidates.at(QRandomGenerator::global()->bounded(candidates.size()));
-}
-
-} // namespace
-
-void App::setReminder(int period, int kinds)
-{
-    setReminderKind(pickReminderKind(kinds));
-    setReminderPeriod(period);
-    // Armed again, the reminder changes kind and period but still prompts and counts once a quit.
-    connect(this, SIGNAL(aboutToQuit()), this, SLOT(slotCallRateReminderInternal()), Qt::UniqueConnection);
-}
-
-void App::setRateReminder(int period)
-{
-    setReminder(period, RateKind);
-}
-
-void App::setTellReminder(int period)
-{
-    setReminder(period, TellKind);
-}
-
-void App::setJoinReminder(int period)
-{
-    setReminder(period, JoinKind);
-}
-
-void App::actOnReminderAnswer(int answer)
-{
-    switch (answer) {
-    case ReminderStateDialog::Rate:
-        slotRateApp();
-        break;
-    case ReminderStateDialog::Mail:
-        slotContactUs();
-        break;
-    case ReminderStateDialog::NeverAskAgain:
-        break;
-    default:
-        return;
-    }
-    setValue(QStringLiteral("AutoReminder"), false);
-}
-
-void App::slotCallRateReminderInternal()
-{
-    QWidget *parent = mainWidget();
-    if (parent && !parent->isVisible())
-        parent->show();
-
-    const bool enabled = value(QStringLiteral("AutoReminder"), true).toBool();
-    const int count = value(QStringLiteral("AutoReminderCount"), 1).toInt();
-    if (!enabled)
-        return;
-
-    if (count % qMax(1, m_reminderPeriod) == 0) {
-        ReminderDialog *dialog = nullptr;
-        if (m_reminderKind == RateKind)
-            dialog = new RateAppStoreDialog(parent);
-        else if (m_reminderKind == TellKind)
-            dialog = new TellReminderDialog(parent);
-        else
-            dialog = new JoinReminderDialog(parent);
-        dialog->exec();
-        const int answer = dialog->result();
-        delete dialog;
-        actOnReminderAnswer(answer);
-    }
-    setValue(QStringLiteral("AutoReminderCount"), countAfter(count));
-}
-
-void App::slotCallRateReminder()
-{
-    setReminderKind(RateKind);
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
-}
-
-void App::slotCallTellReminder()
-{
-    setReminderKind(TellKind);
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
-}
-
-void App::slotCallJoinReminder()
-{
-    setReminderKind(JoinKind);
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
-}
-
-void App::slotImmediatelyRate()
-{
-    auto *dialog = new RateAppStoreDialog(mainWidget());
-    dialog->exec();
-    const int answer = dialog->result();
-    delete dialog;
-    actOnReminderAnswer(answer);
-}
-
-void App::setShareLinks(const QString &appKey)
-{
-    const QString key = appKey.isEmpty() ? QCoreApplication::applicationName().toLower() : appKey;
-    const QString code = language();
-    QString suffix = QStringLiteral("org/");
-    if (code == QLatin1String("de") || code == QLatin1String("ru") || m_siteLanguages.contains(code))
-        suffix = code + '/';
-    m_appPageUrl = MakerLinks::countrySitePrefix() + suffix + key;
-    m_facebookShareUrl = MakerLinks::facebookSharePage() + QStringLiteral("sharer.php?u=") + m_appPageUrl;
-    m_twitterShareUrl = MakerLinks::twitterStatusPage() + QStringLiteral("home?status=") + m_appPageUrl;
-}
-
-void App::setFollowLinks(const QString &appKey)
-{
-    const QString key = appKey.isEmpty() ? QCoreApplication::applicationName().toLower() : appKey;
-    const QString base = MakerLinks::appsPage() + key;
-    m_facebookShareUrl = base + QStringLiteral("/facebook.php");
-    m_twitterShareUrl = base + QStringLiteral("/twitter.php");
-    m_vkontakteShareUrl = base + QStringLiteral("/vkontakte.php");
-    m_appPageUrl = base;
-}
-
-void App::slotRateApp()
-{
-    QString link;
-    if (isIndependentEdition()) {
-        link = MakerLinks::appServer() + QStringLiteral("rate.php?appname=")
-               + QCoreApplication::applicationName().toLower();
-    } else {
-        link = storeLinkFor(m_appPageUrl)
-                   .replace(QLatin1String("//pdp/?productid="), QLatin1String("//review/?ProductId="));
-    }
-    MakerLinks::open(link);
-}
-
-void App::slotShowMoreApps()
-{
-    MakerLinks::open(MakerLinks::storePublisherPage());
-}
-
-void App::slotShareApp()
-{
-    auto *dialog = new TellDialog(QApplication::activeWindow());
-    dialog->exec();
-    delete dialog;
-}
-
-void App::slotJoin()
-{
-    auto *dialog = new JoinDialog(QApplication::activeWindow());
-    dialog->exec();
-    delete dialog;
-}
-
-HelpDialog *App::helpDialog() const
-{
-    return m_helpDialog;
-}
-
-void App::slotHelp()
-{
-    if (!m_helpDialog) {
-        m_helpDialog = new HelpDialog(mainWidget());
-        for (const QString &page : qAsConst(m_helpPages))
-            m_helpDialog->addSlide(page);
-        if (!m_helpVideoUrl.isEmpty())
-            m_helpDialog->setVideoLink(m_helpVideoUrl);
-    }
-    m_helpDialog->raise();
-    m_helpDialog->activateWindow();
-    m_helpDialog->show();
-}
-
-void App::scheduleIntroAtStart()
-{
-    if (HelpDialog::shouldShowIntro())
-        QTimer::singleShot(500, instance(), SLOT(slotHelp()));
 }
 
 void App::slotCheckUpdate()
