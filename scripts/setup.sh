@@ -18,7 +18,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-jobs=$(nproc 2>/dev/null || echo 2)
+# JOBS from the environment caps the build's parallel jobs on a machine shared with other work.
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/tarsel-ccache}
 # Clones in other folders (worktrees, CI) reuse the cache: paths are hashed relative to the root.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
