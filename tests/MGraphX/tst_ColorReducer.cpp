@@ -62,7 +62,8 @@ class tst_ColorReducer : public QObject
 
 private slots:
     void twoColoursGiveTwoBoxes();
-    void brightestKeyBecomesWhite();
+    void entryIsTheMeanOfItsPixels_data();
+    void entryIsTheMeanOfItsPixels();
     void colourCountIsKept_data();
     void colourCountIsKept();
     void sameKeySameIndexWithoutDithering();
@@ -88,20 +89,38 @@ void tst_ColorReducer::twoColoursGiveTwoBoxes()
     const QImage result = reducer.reduce(16);
     QCOMPARE(result.format(), QImage::Format_Indexed8);
     QCOMPARE(result.colorCount(), 2);
-    QCOMPARE(coloursOf(result), (QSet<QRgb>{qRgb(248, 0, 0), qRgb(0, 0, 248)}));
-    QCOMPARE(result.pixel(3, 3), qRgb(0, 0, 248));
-    QCOMPARE(result.pixel(0, 0), qRgb(248, 0, 0));
+    QCOMPARE(result.pixel(3, 3), qRgb(0, 0, 255));
+    QCOMPARE(result.pixel(0, 0), qRgb(255, 0, 0));
 }
 
-void tst_ColorReducer::brightestKeyBecomesWhite()
+void tst_ColorReducer::entryIsTheMeanOfItsPixels_data()
 {
-    QImage image(2, 1, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(255, 255, 255));
-    image.setPixel(1, 0, qRgb(0, 0, 0));
-    ColorReducer reducer(image);
-    reducer.setGrayShortcut(false);
-    reducer.setDithering(false);
-    QCOMPARE(coloursOf(reducer.reduce(4)), (QSet<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)}));
+    QTest::addColumn<QVector<QRgb>>("pixels");
+    QTest::addColumn<QRgb>("entry");
+    // Every pixel of a row shares one key, so the row is a single box; black beside it is a box of its own.
+    QTest::newRow("white stays white") << QVector<QRgb>{qRgb(255, 255, 255)} << qRgb(255, 255, 255);
+    QTest::newRow("light grey is not made white") << QVector<QRgb>{qRgb(250, 250, 250)} << qRgb(250, 250, 250);
+    QTest::newRow("top of a bin is not cut to its low edge") << QVector<QRgb>{qRgb(15, 135, 199)} << qRgb(15, 135, 199);
+    QTest::newRow("halves round up") << QVector<QRgb>{qRgb(250, 9, 0), qRgb(253, 10, 0)} << qRgb(252, 10, 0);
+    QTest::newRow("weighted by count") << QVector<QRgb>{qRgb(0, 9, 0), qRgb(0, 9, 0), qRgb(0, 10, 0)} << qRgb(0, 9, 0);
+}
+
+void tst_ColorReducer::entryIsTheMeanOfItsPixels()
+{
+    QFETCH(QVector<QRgb>, pixels);
+    QFETCH(QRgb, entry);
+    QImage image(pixels.size() + 1, 1, QImage::Format_RGB32);
+    image.setPixel(pixels.size(), 0, qRgb(0, 0, 0));
+    for (int x = 0; x < pixels.size(); ++x)
+        image.setPixel(x, 0, pixels[x]);
+    for (bool dithering : {false, true}) {
+        ColorReducer reducer(image);
+        reducer.setGrayShortcut(false);
+        reducer.setDithering(dithering);
+        const QImage result = reducer.reduce(4);
+        QCOMPARE(coloursOf(result), (QSet<QRgb>{entry, qRgb(0, 0, 0)}));
+        QCOMPARE(result.pixel(0, 0), entry);
+    }
 }
 
 void tst_ColorReducer::colourCountIsKept_data()

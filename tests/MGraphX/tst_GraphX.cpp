@@ -35,6 +35,57 @@ public:
     int calls = 0;
 };
 
+// The fills as the midpoint walk draws them, one step per column of the radius, each span clipped
+// to the size: the reference that the row-by-row drawing must match pixel for pixel.
+static QStringList walkedFill(QSize size, bool circle, long long cx, long long cy, long long rx, long long ry)
+{
+    QStringList grid;
+    for (int y = 0; y < size.height(); ++y)
+        grid << QString(size.width(), QLatin1Char('.'));
+    const auto span = [&](long long x0, long long x1, long long y) {
+        if (y < 0 || y >= size.height())
+            return;
+        for (long long x = std::max(x0, 0LL); x < std::min<long long>(x1, size.width()); ++x)
+            grid[int(y)][int(x)] = QLatin1Char('#');
+    };
+    const bool wide = !circle && ry < rx;
+    const long long major = wide ? rx : ry;
+    const long long k = circle ? 65536 : (major > 0 ? ((wide ? ry : rx) << 16) / major : 0);
+    long long x = 0, y = major, d = major;
+    while (x <= y) {
+        if (d < 0) {
+            y -= 1;
+            d += 2 * y;
+        }
+        const long long stepRow = wide ? (k * x) >> 16 : x;
+        const long long yWidth = wide ? y : (k * y) >> 16;
+        const long long yRow = wide ? (k * y) >> 16 : y;
+        const long long stepWidth = wide ? x : (k * x) >> 16;
+        for (const long long sign : {-1, 1}) {
+            span(cx - yWidth, cx + yWidth, cy + sign * stepRow);
+            span(cx - stepWidth, cx + stepWidth, cy + sign * yRow);
+        }
+        if (circle) {
+            x += 1;
+            d -= 2 * x;
+        } else {
+            d -= 1 + 2 * x;
+            x += 1;
+        }
+    }
+    return grid;
+}
+
+static QStringList filled(QSize size, bool circle, int cx, int cy, int rx, int ry)
+{
+    ImageProcess plane(8, size.width(), size.height(), 0);
+    if (circle)
+        plane.fillCircle(cx, cy, rx, 1);
+    else
+        plane.fillEllipse(cx, cy, rx, ry, 1);
+    return rows(plane);
+}
+
 class tst_GraphX : public QObject
 {
     Q_OBJECT
@@ -44,6 +95,9 @@ private slots:
     void shapes();
     void zeroCircleSetsTheCentreEightTimes();
     void tallEllipseIsTheWideOneTransposed();
+    void fillsMatchTheWalk();
+    void fillsFarBeyondThePlane_data();
+    void fillsFarBeyondThePlane();
     void floodFillStaysInItsRegion();
     void floodFillOfAnEmptyPlaneStopsAtTheEdges();
     void floodFillGuards_data();
@@ -141,6 +195,60 @@ void tst_GraphX::tallEllipseIsTheWideOneTransposed()
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 9; ++x)
             QCOMPARE(tall.pixel(y, x), wide.pixel(x, y));
+}
+
+void tst_GraphX::fillsMatchTheWalk()
+{
+    const QSize size(23, 19);
+    for (int r = 0; r <= 40; ++r) {
+        for (const QPoint centre : {QPoint(11, 9), QPoint(-3, 4), QPoint(30, 25)}) {
+            QCOMPARE(filled(size, true, centre.x(), centre.y(), r, r), walkedFill(size, true, centre.x(), centre.y(), r, r));
+            for (int ry = 0; ry <= 30; ry += 3)
+                QCOMPARE(filled(size, false, centre.x(), centre.y(), r, ry), walkedFill(size, false, centre.x(), centre.y(), r, ry));
+        }
+    }
+}
+
+void tst_GraphX::fillsFarBeyondThePlane_data()
+{
+    QTest::addColumn<bool>("circle");
+    QTest::addColumn<QVector<int>>("args");
+    QTest::addColumn<QStringList>("expected");
+    const QSize size(100, 100);
+    const int r = 4000000;
+    const int diagonal = 2828427; // r / sqrt(2): the walk's last steps
+    const auto walked = [&](bool circle, const QVector<int> &a) {
+        return walkedFill(size, circle, a[0], a[1], a[2], a[3]);
+    };
+    const QVector<QVector<int>> circles = {
+        {30, r + 50, r, r},                          // the top edge crosses the plane
+        {r + 50, 40, r, r},                          // the left edge
+        {diagonal + 50, diagonal + 50, r, r},        // the edge where the walk ends
+    };
+    const QVector<QVector<int>> ellipses = {
+        {30, r / 2 + 50, r, r / 2},                  // wide, top edge
+        {diagonal + 50, diagonal / 2 + 50, r, r / 2}, // wide, where the walk ends
+        {r / 3 + 50, 40, r / 3, r},                  // tall, left edge
+        {r + 50, 50, r, 300},                        // so flat that many steps share a row
+    };
+    for (const QVector<int> &a : circles)
+        QTest::addRow("circle of %d at %d, %d", a[2], a[0], a[1]) << true << a << walked(true, a);
+    for (const QVector<int> &a : ellipses)
+        QTest::addRow("ellipse of %d x %d at %d, %d", a[2], a[3], a[0], a[1]) << false << a << walked(false, a);
+    QStringList all;
+    for (int y = 0; y < size.height(); ++y)
+        all << QString(size.width(), QLatin1Char('#'));
+    QTest::newRow("largest circle") << true << QVector<int>{50, 50, INT_MAX, INT_MAX} << all;
+    QTest::newRow("largest ellipse") << false << QVector<int>{50, 50, INT_MAX, INT_MAX / 3} << all;
+}
+
+// The time follows the plane: a radius of billions takes as long as one of ten.
+void tst_GraphX::fillsFarBeyondThePlane()
+{
+    QFETCH(bool, circle);
+    QFETCH(QVector<int>, args);
+    QFETCH(QStringList, expected);
+    QCOMPARE(filled(QSize(100, 100), circle, args[0], args[1], args[2], args[3]), expected);
 }
 
 void tst_GraphX::floodFillStaysInItsRegion()

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <climits>
 #include <functional>
 
 using Filter = std::function<QImage(const QImage &)>;
@@ -131,6 +132,15 @@ void tst_ImageFilters::channelFilters_data()
         << Filter([](const QImage &i) { return MGraphX::saturateImage(i, 2); }) << qRgb(30, 60, 90) << qRgb(2, 62, 122);
     QTest::newRow("adjust combines the three")
         << Filter([](const QImage &i) { return MGraphX::adjustImage(i, 10, 127, 0); }) << qRgb(30, 60, 90) << grey(134);
+    // Arguments at the ends of the int range follow the formula instead of overflowing.
+    QTest::newRow("largest contrast")
+        << Filter([](const QImage &i) { return MGraphX::brightnessContrastImage(i, 0, INT_MAX); }) << qRgb(0, 1, 200)
+        << qRgb(0, 255, 255);
+    QTest::newRow("smallest brightness, largest contrast")
+        << Filter([](const QImage &i) { return MGraphX::brightnessContrastImage(i, INT_MIN, INT_MAX); }) << qRgb(0, 1, 255)
+        << qRgb(0, 0, 0);
+    QTest::newRow("adjust with the largest contrast")
+        << Filter([](const QImage &i) { return MGraphX::adjustImage(i, 0, INT_MAX, 1); }) << qRgb(0, 1, 200) << qRgb(0, 255, 255);
     QTest::newRow("threshold keeps alpha")
         << Filter([](const QImage &i) { return MGraphX::thresholdImage(i, 128); }) << qRgba(127, 128, 200, 5) << qRgba(0, 255, 255, 5);
     QTest::newRow("posterize snaps below, nearer and on ties up")
@@ -254,6 +264,28 @@ void tst_ImageFilters::levels_data()
         << Filter([](const QImage &i) { return MGraphX::inputLevels(i, 256, 0); }) << QVector<int>{0, 255} << QVector<int>{0, 0};
     QTest::newRow("output levels") << Filter([](const QImage &i) { return MGraphX::outputLevels(i, 20, 35); })
                                    << QVector<int>{0, 128, 255} << QVector<int>{20, 120, 219};
+    // Bounds at the ends of the int range: the ramp spans far beyond 0 .. 255.
+    QTest::newRow("input levels from the smallest black point")
+        << Filter([](const QImage &i) { return MGraphX::inputLevels(i, INT_MIN, 0); })
+        << QVector<int>{0, 128, 255} << QVector<int>{255, 255, 255};
+    QTest::newRow("input levels with the smallest white cut")
+        << Filter([](const QImage &i) { return MGraphX::inputLevels(i, 0, INT_MIN); })
+        << QVector<int>{0, 128, 255} << QVector<int>{0, 0, 0};
+    QTest::newRow("input levels with both smallest")
+        << Filter([](const QImage &i) { return MGraphX::inputLevels(i, INT_MIN, INT_MIN); })
+        << QVector<int>{0, 127, 128, 255} << QVector<int>{127, 127, 128, 128};
+    QTest::newRow("output levels from the smallest low")
+        << Filter([](const QImage &i) { return MGraphX::outputLevels(i, INT_MIN, 0); })
+        << QVector<int>{0, 128, 255} << QVector<int>{0, 0, 0};
+    QTest::newRow("output levels with the smallest high cut")
+        << Filter([](const QImage &i) { return MGraphX::outputLevels(i, 0, INT_MIN); })
+        << QVector<int>{0, 1, 255} << QVector<int>{0, 255, 255};
+    QTest::newRow("output levels with both largest")
+        << Filter([](const QImage &i) { return MGraphX::outputLevels(i, INT_MAX, INT_MAX); })
+        << QVector<int>{0, 127, 128, 129, 255} << QVector<int>{255, 255, 128, 0, 0};
+    QTest::newRow("levels at the smallest value")
+        << Filter([](const QImage &i) { return MGraphX::levels(i, INT_MIN); })
+        << QVector<int>{0, 128, 255} << QVector<int>{127, 127, 128};
     // Output levels 20 .. 234 first, then input levels 20 .. 235 stretch them back, a little short.
     QTest::newRow("levels") << Filter([](const QImage &i) { return MGraphX::levels(i, 20); })
                             << QVector<int>{0, 128, 255} << QVector<int>{0, 127, 254};

@@ -79,7 +79,7 @@ private slots:
     void copyAndAssignment();
     void fileLayout();
     void emptyAnimationFile();
-    void namesAreEscapedAndNotExpanded();
+    void namesAndFormatsAreEscapedAndNotExpanded();
     void unencodableFrameAddsNoBytes();
     void failedSaveKeepsTheOldFile();
     void saveToAFolderFails();
@@ -292,16 +292,22 @@ void tst_Xani::emptyAnimationFile()
     QCOMPARE(actual.mid(60), description);
 }
 
-void tst_Xani::namesAreEscapedAndNotExpanded()
+void tst_Xani::namesAndFormatsAreEscapedAndNotExpanded()
 {
     Xani animation;
     animation.appendFrame(frameOf(solid(qRgb(1, 2, 3)), "a&b <\"c\">"));
     animation.appendFrame(frameOf(solid(qRgb(1, 2, 3)), "<!SIZE!> and <!START!>"));
+    XaniFrame odd = frameOf(solid(qRgb(1, 2, 3)), "odd");
+    odd.setFormat("PNG\" evil=\"1");
+    animation.appendFrame(odd);
     const QString path = m_dir.filePath("names.xani");
     QVERIFY(animation.save(path, -1));
     const QByteArray file = readAll(path);
     QVERIFY(file.contains("name=\"a&amp;b &lt;&quot;c&quot;&gt;\" format=\"PNG\""));
     QVERIFY(file.contains("name=\"&lt;!SIZE!&gt; and &lt;!START!&gt;\" format=\"PNG\""));
+    // A quote in the format must not end the attribute and start one of its own.
+    QVERIFY(file.contains("name=\"odd\" format=\"PNG&quot; evil=&quot;1\" duration=\"40\""));
+    QVERIFY(!file.contains("evil=\"1\""));
 }
 
 void tst_Xani::unencodableFrameAddsNoBytes()

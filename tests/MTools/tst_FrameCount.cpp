@@ -349,11 +349,22 @@ void tst_FrameCount::unitConversions_data()
     QTest::newRow("frames to ticks via a base") << MTools::framesToTicksVia(25, 25.0f, 90000, 1000) << qint64(90000);
     QTest::newRow("via base 0") << MTools::framesToTicksVia(25, 25.0f, 90000, 0) << qint64(0);
     QTest::newRow("ticks to frames") << MTools::ticksToFrames(90000, 29.97f, 90000) << qint64(29);
-    QTest::newRow("ticks to frames, negative rate") << MTools::ticksToFrames(90000, -25.0f, 90000) << qint64(25);
+    QTest::newRow("ticks to frames, negative rate keeps its sign") << MTools::ticksToFrames(90000, -25.0f, 90000) << qint64(-25);
     QTest::newRow("ticks to frames, tick rate 0") << MTools::ticksToFrames(90000, 25.0f, 0) << qint64(0);
     QTest::newRow("frames to ticks") << MTools::framesToTicks(30, 30.0f, 90000) << qint64(90000);
     QTest::newRow("frames to ticks, rate 0") << MTools::framesToTicks(1, 0.0f, 90000) << qint64(0);
-    QTest::newRow("frames to ticks, NaN rate") << MTools::framesToTicks(1, std::nanf(""), 90000) << qint64(0);
+    QTest::newRow("frames to ticks, NaN rate") << MTools::framesToTicks(1, std::nanf(""), 90000) << smallest;
+    // Time-lapse: a rate below one frame per second still converts; only 0 means none.
+    QTest::newRow("time-lapse: to") << MTools::toTimeBase(10, 2, 0.5f, 0, 50) << qint64(1000);
+    QTest::newRow("time-lapse: from") << MTools::fromTimeBase(1000, 2, 0.5f, 0, 50) << qint64(10);
+    QTest::newRow("time-lapse: ticks to frames, 20 s") << MTools::ticksToFrames(1800000, 0.25f, 90000) << qint64(5);
+    QTest::newRow("time-lapse: frames to ticks") << MTools::framesToTicks(3, 0.5f, 90000) << qint64(540000);
+    QTest::newRow("time-lapse: ticks to frames via a base") << MTools::ticksToFramesVia(900000, 0.5f, 90000, 1000) << qint64(5);
+    QTest::newRow("time-lapse: frames to ticks via a base") << MTools::framesToTicksVia(5, 0.5f, 90000, 1000) << qint64(900000);
+    QTest::newRow("to: negative rate keeps its sign") << MTools::toTimeBase(48, 2, -24.0f, 0, 1000) << qint64(-2000);
+    QTest::newRow("from: negative rate keeps its sign") << MTools::fromTimeBase(2000, 2, -0.5f, 0, 1000) << qint64(-1);
+    QTest::newRow("frames to ticks, negative rate keeps its sign") << MTools::framesToTicks(1, -0.5f, 90000) << qint64(-180000);
+    QTest::newRow("to: tiny rate beyond 64 bits") << MTools::toTimeBase(largest, 2, 1e-30f, 0, 1) << smallest;
 }
 
 void tst_FrameCount::unitConversions()

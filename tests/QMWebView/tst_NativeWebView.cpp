@@ -45,6 +45,7 @@ private slots:
     void initTestCase();
     void loads_data();
     void loads();
+    void loadsInARowStartOnceEach();
     void resizingFillsTheFrame();
     void relaysTheFrameSignals();
     void rootWithSandboxStartsNoBrowser();
@@ -97,6 +98,23 @@ void tst_NativeWebView::loads()
         QVERIFY(!addresses.isEmpty());
         QCOMPARE(addresses.last().first().toString(), url.toString());
     }
+}
+
+// Loads that fail before they reach the browser report their outcome later, from the event loop:
+// a second load() comes before the first one's start is heard.
+void tst_NativeWebView::loadsInARowStartOnceEach()
+{
+    NativeWebView view;
+    QSignalSpy started(&view, &NativeWebView::loadStarted);
+    QSignalSpy finished(&view, &NativeWebView::loadFinished);
+    view.load(QUrl("no scheme"));
+    view.load(QUrl("no scheme either"));
+    QCOMPARE(started.count(), 2);
+    QTRY_COMPARE(finished.count(), 2);
+    QCOMPARE(started.count(), 2);
+    // A start the page makes itself, as when a link is followed, is still announced.
+    view.internal()->frame()->emitLoadStart("http://a/", "A");
+    QCOMPARE(started.count(), 3);
 }
 
 void tst_NativeWebView::resizingFillsTheFrame()

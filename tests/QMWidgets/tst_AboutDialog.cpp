@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 using QMWidgets::AboutDialog;
@@ -155,6 +156,14 @@ void tst_AboutDialog::licenceLinkShowsThePlainText()
     QCOMPARE(legal->toPlainText(), QString::fromLatin1(licence.readAll()));
     QVERIFY(legal->toPlainText().contains("<https://fsf.org/>"));
     QVERIFY(desktop.links().isEmpty());
+    // In the page's own format, not in that of the link just clicked.
+    for (QTextBlock block = legal->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            QVERIFY2(!format.isAnchor() && !format.fontUnderline() && !format.hasProperty(QTextFormat::ForegroundBrush),
+                     qPrintable(fragment.fragment().text().left(40)));
+        }
+    }
 }
 
 void tst_AboutDialog::otherLinksOpenOutside()

@@ -74,6 +74,8 @@ private slots:
     void osVersionCode();
     void fallbackServer_data();
     void fallbackServer();
+    void redirects_data();
+    void redirects();
     void menuCheckSaysWhatItFound_data();
     void menuCheckSaysWhatItFound();
     void startRoad_data();
@@ -218,6 +220,31 @@ void tst_UpdateCheck::fallbackServer()
 
     QCOMPARE(checkForUpdate(), status);
     QCOMPARE(m_primary->requests(), primaryRefuses ? QStringList() : QStringList{"/apps/buildsinfo/tarsel_win"});
+    QCOMPARE(m_fallback->requests().count(), fallbackRequests);
+}
+
+void tst_UpdateCheck::redirects_data()
+{
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<UpdateStatus>("status");
+    QTest::addColumn<int>("fallbackRequests");
+    // The primary's document answers at /moved; the fallback's says there is nothing newer.
+    QTest::newRow("to another path, followed") << "/moved" << UpdateStatus::Newer << 0;
+    QTest::newRow("to a whole URL on the same scheme, followed") << "<primary>/moved" << UpdateStatus::Newer << 0;
+    // Away from http: the redirect is refused and the fallback server asked.
+    QTest::newRow("to a local file, refused") << "file:///etc/hostname" << UpdateStatus::Latest << 1;
+}
+
+void tst_UpdateCheck::redirects()
+{
+    QFETCH(QString, location);
+    QFETCH(UpdateStatus, status);
+    QFETCH(int, fallbackRequests);
+    m_primary->redirect(buildInfoPath(), location.replace("<primary>", m_primary->base()));
+    m_primary->answer("/moved", 200, kNewerDocument.toLatin1());
+    m_fallback->answer(buildInfoPath(), 200, kLatestDocument.toLatin1());
+
+    QCOMPARE(checkForUpdate(), status);
     QCOMPARE(m_fallback->requests().count(), fallbackRequests);
 }
 

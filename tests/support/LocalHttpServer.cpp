@@ -39,6 +39,14 @@ void LocalHttpServer::staySilent(const QString &path)
     m_replies.insert(path, reply);
 }
 
+void LocalHttpServer::redirect(const QString &path, const QString &location)
+{
+    Reply reply;
+    reply.status = 302;
+    reply.location = location.toLatin1();
+    m_replies.insert(path, reply);
+}
+
 void LocalHttpServer::onRequest(std::function<void(const QString &)> hook)
 {
     m_hook = std::move(hook);
@@ -74,6 +82,8 @@ void LocalHttpServer::readRequest(QTcpSocket *socket)
         return;
     QByteArray response = "HTTP/1.0 " + QByteArray::number(reply.status) + " Status\r\n";
     response += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (!reply.location.isEmpty())
+        response += "Location: " + reply.location + "\r\n";
     response += "Connection: close\r\n\r\n" + reply.body;
     socket->write(response);
     socket->disconnectFromHost();

@@ -26,6 +26,8 @@ public:
 
     void answer(const QString &path, int status, const QByteArray &body);
     void staySilent(const QString &path);
+    // Answers the path with "302 Found" and a Location header naming the target (a path or a whole URL).
+    void redirect(const QString &path, const QString &location);
     // Runs when a request arrives, before it is answered.
     void onRequest(std::function<void(const QString &path)> hook);
 
@@ -43,6 +45,7 @@ private:
         int status = 404;
         QByteArray body;
         bool silent = false;
+        QByteArray location;
     };
 
     QTcpServer m_server;

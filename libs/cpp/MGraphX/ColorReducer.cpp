@@ -306,25 +306,28 @@ QImage ColorReducer::reduce(int colourCount)
 
     // Box index of every key; a separate table, so that the counts stay for the next reduction.
     QVector<uchar> boxOfKey(keyCount, 0);
+    for (int i = 0; i < boxCount; ++i) {
+        for (int position = m_boxes[i].lower; position <= m_boxes[i].upper; ++position)
+            boxOfKey[m_keys[position]] = uchar(i);
+    }
+    // Each entry is the mean of the full colours of its pixels, not of its keys: a key is the low
+    // edge of an 8-step bin, so a mean of keys would come out up to 7 levels too dark.
+    std::vector<qint64> sums(3 * size_t(boxCount), 0);
+    for (int y = 0; y < m_work.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(m_work.constScanLine(y));
+        for (int x = 0; x < m_work.width(); ++x) {
+            qint64 *sum = &sums[3 * size_t(boxOfKey[keyOf(line[x])])];
+            sum[0] += qRed(line[x]);
+            sum[1] += qGreen(line[x]);
+            sum[2] += qBlue(line[x]);
+        }
+    }
     m_palette.fill(0xff000000u, 256);
     for (int i = 0; i < boxCount; ++i) {
-        const Cube &box = m_boxes[i];
-        qint64 red = 0, green = 0, blue = 0;
-        for (int position = box.lower; position <= box.upper; ++position) {
-            const int key = m_keys[position];
-            const qint64 count = m_histogram[key];
-            red += count * redOf(key);
-            green += count * greenOf(key);
-            blue += count * blueOf(key);
-            boxOfKey[key] = uchar(i);
-        }
-        int r = box.count > 0 ? int(red / box.count) : 0;
-        int g = box.count > 0 ? int(green / box.count) : 0;
-        int b = box.count > 0 ? int(blue / box.count) : 0;
-        // 15-bit keys never reach 255: the brightest box would otherwise come out light grey.
-        if (r == 248 && g == 248 && b == 248)
-            r = g = b = 255;
-        m_palette[i] = 0xff000000u | QRgb(r) << 16 | QRgb(g) << 8 | QRgb(b);
+        const qint64 count = m_boxes[i].count;
+        const auto mean = [count](qint64 sum) { return count > 0 ? QRgb((sum + count / 2) / count) : 0u; };
+        const qint64 *sum = &sums[3 * size_t(i)];
+        m_palette[i] = 0xff000000u | mean(sum[0]) << 16 | mean(sum[1]) << 8 | mean(sum[2]);
     }
 
     QVector<uchar> indices;

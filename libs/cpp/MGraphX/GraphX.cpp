@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -165,21 +166,176 @@ static void point(GraphX *g, long long x, long long y, int value)
         g->setPixel(int(x), int(y), value);
 }
 
+namespace {
+
+const long long fullScale = 1 << 16;
+
+long long floorSqrt(long long v)
+{
+    long long root = (long long)std::sqrt((long double)v);
+    while (root > 0 && root * root > v)
+        --root;
+    while ((root + 1) * (root + 1) <= v)
+        ++root;
+    return root;
+}
+
+// The filled midpoint circle, and the ellipse that runs it on its larger radius, drawn row by row.
+// The walk takes one step per column of the radius: for a radius far beyond the plane nearly all
+// of its time would go to rows that are not there. Its y has a closed form at every step but the
+// last few, which are walked as before; each row gets the widest of the spans the walk draws on it
+// (all share the centre), so the pixels are the same and only the plane's rows cost time.
+class MidpointFill
+{
+public:
+    // Step n draws on rows +-scaled(rowScale, n) with half-width scaled(widthScale, y), and on rows
+    // +-scaled(rowScale, y) with half-width scaled(widthScale, n); 16.16 scales.
+    MidpointFill(long long radius, bool circle, long long rowScale, long long widthScale)
+        : m_radius(radius)
+        , m_circle(circle)
+        , m_rowScale(rowScale)
+        , m_widthScale(widthScale)
+    {
+        // One decrement of y per step keeps up with the closed form while y stays two above the
+        // step; find the last step where it provably does, then walk the rest.
+        long long lo = 0, hi = radius;
+        while (lo < hi) {
+            const long long mid = lo + (hi - lo + 1) / 2;
+            if (largestY(mid - 1) >= mid + 1)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        m_tailStart = lo;
+        long long x = lo;
+        long long y = lo == 0 ? radius : largestY(lo - 1);
+        long long d = lo == 0 ? radius : radius * radius - y * (y - 1) - decrease(lo);
+        while (x <= y) {
+            if (d < 0) {
+                y -= 1;
+                d += 2 * y;
+            }
+            m_tail.push_back(y);
+            if (m_circle) {
+                x += 1;
+                d -= 2 * x;
+            } else {
+                d -= 1 + 2 * x;
+                x += 1;
+            }
+        }
+        m_lastStep = m_tailStart + (long long)m_tail.size() - 1;
+    }
+
+    void draw(GraphX *g, int cx, int cy, int value) const
+    {
+        const long long reach = std::max(scaled(m_rowScale, m_lastStep), scaled(m_rowScale, m_radius));
+        long long top = (long long)cy - reach;
+        long long end = (long long)cy + reach + 1;
+        clip(top, end, g->height());
+        for (long long row = top; row < end; ++row) {
+            const long long w = halfWidth(std::llabs(row - cy));
+            span(g, cx - w, cx + w, row, value);
+        }
+    }
+
+private:
+    static long long scaled(long long scale, long long v) { return (scale * v) >> 16; }
+
+    // What the walk has taken off d by the start of step n.
+    long long decrease(long long n) const { return m_circle ? n * (n + 1) : n * n; }
+
+    // y at step n when each step's single decrement suffices: the largest y with y(y - 1) within
+    // radius^2 - decrease(n).
+    long long largestY(long long n) const
+    {
+        const long long bound = m_radius * m_radius - decrease(n);
+        if (bound < 0)
+            return 0;
+        const long long y = floorSqrt(bound);
+        return (y + 1) * y <= bound ? y + 1 : y;
+    }
+
+    long long yAt(long long n) const { return n < m_tailStart ? largestY(n) : m_tail[size_t(n - m_tailStart)]; }
+
+    // The last step whose y is at least the given one, or -1.
+    long long lastStepWithYAtLeast(long long y) const
+    {
+        if (y > m_radius)
+            return -1;
+        for (size_t i = m_tail.size(); i-- > 0;) {
+            if (m_tail[i] >= y)
+                return m_tailStart + (long long)i;
+        }
+        const long long room = m_radius * m_radius - y * (y - 1);
+        long long n = floorSqrt(room);
+        if (m_circle && n * (n + 1) > room)
+            --n;
+        return std::min(n, m_tailStart - 1);
+    }
+
+    // The widest span on the rows at this distance from the centre, 0 when none.
+    long long halfWidth(long long distance) const
+    {
+        // The first value v whose scaled row reaches the distance.
+        long long first = -1;
+        if (m_rowScale > 0)
+            first = ((distance << 16) + m_rowScale - 1) / m_rowScale;
+        else if (distance == 0)
+            first = 0;
+        if (first < 0)
+            return 0;
+        long long width = 0;
+        // Rows from the step: y only falls, so the first step on the row is the widest.
+        if (first <= m_lastStep && scaled(m_rowScale, first) == distance)
+            width = scaled(m_widthScale, yAt(first));
+        // Rows from y: the step only grows, so the last step with y on the row is the widest.
+        const long long n = lastStepWithYAtLeast(first);
+        if (n >= 0 && scaled(m_rowScale, yAt(n)) == distance)
+            width = std::max(width, scaled(m_widthScale, n));
+        return width;
+    }
+
+    long long m_radius;
+    bool m_circle;
+    long long m_rowScale;
+    long long m_widthScale;
+    long long m_tailStart = 0;
+    long long m_lastStep = 0;
+    std::vector<long long> m_tail; // y at steps m_tailStart .. m_lastStep
+};
+
+// The midpoint circle on the larger radius, the other axis scaled by a 16.16 fixed-point ratio.
+struct EllipseAxes
+{
+    EllipseAxes(long long rx, long long ry)
+        : wide(ry < rx)
+        , major(wide ? rx : ry)
+        // Both radii 0: the ratio would divide by zero; the ellipse is its centre.
+        , ratio(major > 0 ? ((wide ? ry : rx) << 16) / major : 0)
+    {
+    }
+    bool wide;
+    long long major;
+    long long ratio;
+};
+
+// (cx + h, cy - v), (cx - h, cy - v), (cx + h, cy + v), (cx - h, cy + v), in that order.
+void mirroredPoints(GraphX *g, long long cx, long long cy, long long h, long long v, int value)
+{
+    point(g, cx + h, cy - v, value);
+    point(g, cx - h, cy - v, value);
+    point(g, cx + h, cy + v, value);
+    point(g, cx - h, cy + v, value);
+}
+
+} // namespace
+
 void GraphX::fillCircle(int cx, int cy, int r, int value)
 {
-    long long x = 0, y = r, d = r;
-    while (x <= y) {
-        if (d < 0) {
-            y -= 1;
-            d += 2 * y;
-        }
-        span(this, cx - y, cx + y, cy - x, value);
-        span(this, cx - y, cx + y, cy + x, value);
-        span(this, cx - x, cx + x, cy - y, value);
-        span(this, cx - x, cx + x, cy + y, value);
-        x += 1;
-        d -= 2 * x;
-    }
+    if (r < 0)
+        return;
+    MidpointFill(r, true, fullScale, fullScale).draw(this, cx, cy, value);
 }
 
 void GraphX::drawCircle(int cx, int cy, int r, int value)
@@ -190,14 +346,8 @@ void GraphX::drawCircle(int cx, int cy, int r, int value)
             y -= 1;
             d += 2 * y;
         }
-        point(this, cx + x, cy - y, value);
-        point(this, cx - x, cy - y, value);
-        point(this, cx + x, cy + y, value);
-        point(this, cx - x, cy + y, value);
-        point(this, cx + y, cy - x, value);
-        point(this, cx - y, cy - x, value);
-        point(this, cx + y, cy + x, value);
-        point(this, cx - y, cy + x, value);
+        mirroredPoints(this, cx, cy, x, y, value);
+        mirroredPoints(this, cx, cy, y, x, value);
         d -= 2 * x + 1;
         x += 1;
     }
@@ -205,25 +355,22 @@ void GraphX::drawCircle(int cx, int cy, int r, int value)
 
 void GraphX::fillEllipse(int cx, int cy, int rx, int ry, int value)
 {
-    ellipse(cx, cy, rx, ry, value, true);
+    if (rx < 0 || ry < 0)
+        return;
+    const EllipseAxes axes(rx, ry);
+    // Wide: rows scaled by the ratio, widths not; tall: the reverse.
+    MidpointFill(axes.major, false, axes.wide ? axes.ratio : fullScale, axes.wide ? fullScale : axes.ratio)
+        .draw(this, cx, cy, value);
 }
 
 void GraphX::drawEllipse(int cx, int cy, int rx, int ry, int value)
 {
-    ellipse(cx, cy, rx, ry, value, false);
-}
-
-// The midpoint circle on the larger radius, the other axis scaled by a 16.16 fixed-point ratio.
-void GraphX::ellipse(int cx, int cy, int rx, int ry, int value, bool fill)
-{
     if (rx < 0 || ry < 0)
         return;
-    const bool wide = ry < rx;
-    const long long major = wide ? rx : ry;
-    const long long minor = wide ? ry : rx;
-    // Both radii 0: the ratio would divide by zero; the ellipse is its centre.
-    const long long k = major > 0 ? (minor << 16) / major : 0;
-    long long x = 0, y = major, d = major, s = 0;
+    const EllipseAxes axes(rx, ry);
+    const bool wide = axes.wide;
+    const long long k = axes.ratio;
+    long long x = 0, y = axes.major, d = axes.major, s = 0;
     while (x <= y) {
         if (d < 0) {
             y -= 1;
@@ -232,25 +379,8 @@ void GraphX::ellipse(int cx, int cy, int rx, int ry, int value, bool fill)
         const long long scaledY = (y * k) >> 16;
         const long long scaledX = s >> 16;
         // Horizontal and vertical half-extents of the two pairs of rows.
-        const long long h1 = wide ? x : scaledX;
-        const long long v1 = wide ? scaledY : y;
-        const long long h2 = wide ? y : scaledY;
-        const long long v2 = wide ? scaledX : x;
-        if (fill) {
-            span(this, cx - h1, cx + h1, cy - v1, value);
-            span(this, cx - h1, cx + h1, cy + v1, value);
-            span(this, cx - h2, cx + h2, cy - v2, value);
-            span(this, cx - h2, cx + h2, cy + v2, value);
-        } else {
-            point(this, cx + h1, cy - v1, value);
-            point(this, cx - h1, cy - v1, value);
-            point(this, cx + h1, cy + v1, value);
-            point(this, cx - h1, cy + v1, value);
-            point(this, cx + h2, cy - v2, value);
-            point(this, cx - h2, cy - v2, value);
-            point(this, cx + h2, cy + v2, value);
-            point(this, cx - h2, cy + v2, value);
-        }
+        mirroredPoints(this, cx, cy, wide ? x : scaledX, wide ? scaledY : y, value);
+        mirroredPoints(this, cx, cy, wide ? y : scaledY, wide ? scaledX : x, value);
         d -= 1 + 2 * x;
         s += k;
         x += 1;

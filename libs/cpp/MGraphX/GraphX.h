@@ -45,9 +45,6 @@ public:
     void drawEllipse(int cx, int cy, int rx, int ry, int value);
     // Fills the 4-connected region of the seed's value inside width() x height().
     void floodFill(int x, int y, int value);
-
-private:
-    void ellipse(int cx, int cy, int rx, int ry, int value, bool fill);
 };
 
 } // namespace MGraphX

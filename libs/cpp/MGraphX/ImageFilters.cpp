@@ -19,9 +19,9 @@ namespace MGraphX {
 
 namespace {
 
-int clampByte(int v)
+int clampByte(qint64 v)
 {
-    return v < 0 ? 0 : (v > 255 ? 255 : v);
+    return v < 0 ? 0 : (v > 255 ? 255 : int(v));
 }
 
 // Clamped before the truncation, so that no float outside the int range reaches the conversion.
@@ -118,7 +118,8 @@ QImage applyLevelTable(const QImage &image, const unsigned char *table)
 }
 
 // Entries below lo are 0, from lo to hi - 1 a ramp, from the larger of the two up to 255 white.
-void fillLevelTable(unsigned char *table, int lo, int hi)
+// Bounds in 64 bits: a black point or white cut at the ends of the int range must not overflow.
+void fillLevelTable(unsigned char *table, qint64 lo, qint64 hi)
 {
     for (int k = 0; k < 256; ++k) {
         if (k < lo)
@@ -143,7 +144,7 @@ int snapToLevels(int v, const QVector<int> &levels)
         if (k == n - 1 && v > levels[k])
             v = 255;
     }
-    return clampByte(v);
+    return clampByte(qint64(v));
 }
 
 QImage interlace(const QImage &a, const QImage &b, bool quarter)
@@ -282,7 +283,7 @@ QImage grayscaleImage(const QImage &image)
 
 QImage brightnessContrastImage(const QImage &image, int brightness, int contrast)
 {
-    const float f = float(contrast + 127) / 127.0f;
+    const float f = float(qint64(contrast) + 127) / 127.0f;
     return mapChannels(image, [&](int c) { return clampByte((float(c) + float(brightness)) * f); });
 }
 
@@ -307,7 +308,7 @@ QImage adjustImage(const QImage &image, int brightness, int contrast, float fact
     return mapPixels(image, [&](QRgb p) {
         const float pivot = perceived(p);
         const auto channel = [&](int c) {
-            return QRgb(clampByte((float(brightness) + pivot + factor * (float(c) - pivot)) * float(contrast + 127) / 127.0f));
+            return QRgb(clampByte((float(brightness) + pivot + factor * (float(c) - pivot)) * float(qint64(contrast) + 127) / 127.0f));
         };
         return QRgb(qAlpha(p)) << 24 | channel(qRed(p)) << 16 | channel(qGreen(p)) << 8 | channel(qBlue(p));
     });
@@ -405,7 +406,7 @@ QImage autoLevels(const QImage &image, int brightClip, int darkClip)
 QImage inputLevels(const QImage &image, int blackPoint, int whiteCut)
 {
     unsigned char table[256];
-    fillLevelTable(table, blackPoint, 255 - whiteCut);
+    fillLevelTable(table, blackPoint, 255 - qint64(whiteCut));
     return applyLevelTable(image, table);
 }
 
@@ -413,7 +414,7 @@ QImage outputLevels(const QImage &image, int low, int highCut)
 {
     unsigned char table[256];
     for (int k = 0; k < 256; ++k)
-        table[k] = static_cast<unsigned char>(clampByte(int(low + (long long)(255 - highCut - low) * k / 256)));
+        table[k] = static_cast<unsigned char>(clampByte(low + (255 - qint64(highCut) - low) * k / 256));
     return applyLevelTable(image, table);
 }
 

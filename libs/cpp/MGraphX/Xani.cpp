@@ -18,7 +18,7 @@ QByteArray sizeField(qint64 value)
     return QByteArray::number(value, 16).leftJustified(sizeFieldLength, ' ');
 }
 
-// Names go into attribute values; unescaped quotes or brackets would end them early.
+// Names and formats go into attribute values; unescaped quotes or brackets would end them early.
 QString escaped(const QString &text)
 {
     QString result = text;
@@ -145,7 +145,7 @@ bool Xani::save(const QString &path, int quality) const
         content += QStringLiteral("<Image index=\"%1\" name=\"%2\" format=\"%3\" duration=\"%4\" background=\"%5\">\n"
                                   "  <data start=\"%6\" size=\"%7\">\n"
                                   "</Image>\n")
-                       .arg(QString::number(i), escaped(frame.name()), frame.format(), QString::number(frame.duration()),
+                       .arg(QString::number(i), escaped(frame.name()), escaped(frame.format()), QString::number(frame.duration()),
                             frame.background() ? QStringLiteral("true") : QStringLiteral("false"),
                             QString::number(headLength + imagesSize), QString::number(encoded.size()));
         imagesSize += encoded.size();

@@ -387,10 +387,9 @@ namespace MTools {
 qint64 toTimeBase(qint64 value, int kind, float frameRate, int tickRate, int targetRate)
 {
     if (kind == 2) {
-        const float rate = usableRate(frameRate);
-        if (rate == 0.0f)
+        if (frameRate == 0.0f)
             return 0;
-        return checkedInt64((long double)value * targetRate / rate);
+        return checkedInt64((long double)value * targetRate / frameRate);
     }
     if (kind == 3) {
         if (tickRate == 0)
@@ -407,7 +406,7 @@ qint64 fromTimeBase(qint64 value, int kind, float frameRate, int tickRate, int s
     if (kind == 2) {
         if (sourceRate == 0)
             return 0;
-        return checkedInt64((long double)value * usableRate(frameRate) / sourceRate);
+        return checkedInt64((long double)value * frameRate / sourceRate);
     }
     if (kind == 3) {
         if (sourceRate == 0)
@@ -431,18 +430,16 @@ qint64 framesToTicksVia(qint64 frames, float frameRate, int tickRate, int baseRa
 
 qint64 ticksToFrames(qint64 ticks, float frameRate, int tickRate)
 {
-    const float rate = usableRate(frameRate);
-    if (tickRate == 0 || rate == 0.0f)
+    if (tickRate == 0 || frameRate == 0.0f)
         return 0;
-    return checkedInt64((long double)rate * ticks / tickRate);
+    return checkedInt64((long double)frameRate * ticks / tickRate);
 }
 
 qint64 framesToTicks(qint64 frames, float frameRate, int tickRate)
 {
-    const float rate = usableRate(frameRate);
-    if (rate == 0.0f)
+    if (frameRate == 0.0f)
         return 0;
-    return checkedInt64((long double)frames / rate * tickRate);
+    return checkedInt64((long double)frames / frameRate * tickRate);
 }
 
 QString timestamp()

@@ -74,6 +74,7 @@ namespace MTools {
 // Counts between units: a frame is 1/frameRate second (float), a tick 1/tickRate second (integer).
 // Computed in extended precision and truncated toward zero; a result outside 64 bits, or NaN, gives
 // the smallest 64-bit value. Kind 2 converts frames, kind 3 ticks; other kinds pass the value through.
+// Any frame rate but 0 converts, time-lapse rates below 1 and negative ones included.
 qint64 toTimeBase(qint64 value, int kind, float frameRate, int tickRate, int targetRate);
 qint64 fromTimeBase(qint64 value, int kind, float frameRate, int tickRate, int sourceRate);
 qint64 ticksToFramesVia(qint64 ticks, float frameRate, int tickRate, int baseRate);

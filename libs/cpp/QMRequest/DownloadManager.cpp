@@ -19,6 +19,11 @@ void DownloadManager::get(const QUrl &url)
     connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this, SLOT(slotDownloadProgress(qint64, qint64)));
 }
 
+void DownloadManager::setRedirectPolicy(QNetworkRequest::RedirectPolicy policy)
+{
+    m_network->setRedirectPolicy(policy);
+}
+
 void DownloadManager::slotDownloadProgress(qint64 received, qint64 total)
 {
     emit downloadProgress(received, total);

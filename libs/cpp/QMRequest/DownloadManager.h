@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QNetworkRequest>
 #include <QObject>
 #include <QUrl>
 
@@ -18,6 +19,8 @@ public:
     explicit DownloadManager(QObject *parent = nullptr);
 
     void get(const QUrl &url);
+    // Redirects are not followed unless a policy says so (Qt's default, manual).
+    void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
 
 signals:
     void downloadProgress(qint64 received, qint64 total);

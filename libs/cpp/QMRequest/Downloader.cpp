@@ -68,6 +68,11 @@ bool Downloader::isFinished() const
     return m_finished;
 }
 
+void Downloader::setRedirectPolicy(QNetworkRequest::RedirectPolicy policy)
+{
+    m_manager->setRedirectPolicy(policy);
+}
+
 void Downloader::slotAbort()
 {
     m_manager->slotAbort();

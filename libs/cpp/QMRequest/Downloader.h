@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QEventLoop>
 #include <QMutex>
+#include <QNetworkRequest>
 #include <QObject>
 #include <QUrl>
 
@@ -26,6 +27,7 @@ public:
     bool downloadToFile(const QString &url, const QString &fileName,
                         QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     bool isFinished() const;
+    void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
 
     // The text with "http://" in front unless it already names a scheme ("https://", "HTTP://").
     static QString withHttpScheme(const QString &text);

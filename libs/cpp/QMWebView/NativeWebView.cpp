@@ -25,14 +25,15 @@ NativeWebView::~NativeWebView() = default;
 void NativeWebView::load(const QUrl &url)
 {
     m_internal->load(url.toString());
-    m_startAnnounced = true;
+    ++m_announcedStarts;
     emit loadStarted();
 }
 
 void NativeWebView::slotLoadStart(const QString &, const QString &)
 {
-    if (m_startAnnounced) {
-        m_startAnnounced = false;
+    ++m_openNavigations;
+    if (m_announcedStarts > 0) {
+        --m_announcedStarts;
         return;
     }
     emit loadStarted();
@@ -40,14 +41,24 @@ void NativeWebView::slotLoadStart(const QString &, const QString &)
 
 void NativeWebView::slotLoadFinish(const QString &, const QString &)
 {
-    m_startAnnounced = false;
+    navigationEnded();
     emit loadFinished(true);
 }
 
 void NativeWebView::slotLoadError()
 {
-    m_startAnnounced = false;
+    navigationEnded();
     emit loadFinished(false);
+}
+
+// A navigation that ends without its start having been heard settles the oldest announced load, so
+// a later start that the page makes itself is not taken for that load's.
+void NativeWebView::navigationEnded()
+{
+    if (m_openNavigations > 0)
+        --m_openNavigations;
+    else if (m_announcedStarts > 0)
+        --m_announcedStarts;
 }
 
 } // namespace QMWebView

@@ -31,9 +31,13 @@ public slots:
     void slotLoadError();
 
 private:
+    void navigationEnded();
+
     NativeWebViewInternal *m_internal = nullptr;
-    // load() announces its start itself; the browser's own start of that navigation is then not repeated.
-    bool m_startAnnounced = false;
+    // load() announces its start itself; the browser's own start of each such navigation is then not
+    // repeated. Loads follow each other faster than the browser reports, so these are counts.
+    int m_announcedStarts = 0;
+    int m_openNavigations = 0; // started by the browser, not yet finished
 };
 
 } // namespace QMWebView

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTextCharFormat>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -161,6 +162,8 @@ void AboutDialog::slotAnchorClicked(const QUrl &url)
     if (nul >= 0)
         bytes.truncate(nul);
     // Plain text: the licence is no HTML, and markup would eat its "<https://fsf.org/>" and line breaks.
+    // The page would give it the format at its cursor, which the click has just put on the link.
+    m_legalPage->setCurrentCharFormat(QTextCharFormat());
     m_legalPage->setPlainText(QString::fromLatin1(bytes));
 }
 

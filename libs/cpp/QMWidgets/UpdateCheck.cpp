@@ -99,6 +99,8 @@ QString updatePageUrl()
 QString fetchBuildInfo(const QString &serverBase)
 {
     QMRequest::Downloader downloader;
+    // The server may move the document, say from http to https; a move to less safety is refused.
+    downloader.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
     QTimer::singleShot(RequestTimeoutMs, &downloader, SLOT(slotAbort()));
     QByteArray bytes = downloader.get(serverBase + buildInfoPath());
     const int nul = bytes.indexOf('\0');
