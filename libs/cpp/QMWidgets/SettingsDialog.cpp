@@ -16,11 +16,16 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QXmlStreamReader>
 
 namespace QMWidgets {
 
 namespace {
 const QString Extension = QStringLiteral(".qvsettings");
+// Bounds of what a settings file holds: a document built from anything larger or deeper could exhaust
+// the stack or the memory.
+const qint64 MaxSettingsFileSize = 16 * 1024 * 1024;
+const int MaxSettingsDepth = 64;
 
 // Made on first use and released at exit; pages that outlive it (static ones) must not reach it then.
 struct Registry
@@ -204,6 +209,38 @@ void SettingsDialog::loadSettings(const QDomElement &root)
     }
 }
 
+bool SettingsDialog::parseSettings(const QByteArray &text, QDomDocument *document)
+{
+    if (text.size() > MaxSettingsFileSize)
+        return false;
+    // The document builder recurses once per nesting level and expands every entity reference in full:
+    // a flat pass first refuses what no settings file holds (it has no document-type line).
+    QXmlStreamReader reader(text);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            return false;
+        case QXmlStreamReader::StartElement:
+            if (++depth > MaxSettingsDepth)
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    if (reader.hasError())
+        return false;
+    QDomDocument parsed;
+    if (!parsed.setContent(text))
+        return false;
+    *document = parsed;
+    return true;
+}
+
 void SettingsDialog::slotLoadSettings()
 {
     const QString fileName = FileDialog::getOpenFileName(this, tr("Load Settings"),
@@ -213,7 +250,9 @@ void SettingsDialog::slotLoadSettings()
         return;
     QFile file(fileName);
     QDomDocument document;
-    const bool read = file.open(QIODevice::ReadOnly) && document.setContent(&file);
+    // One byte past the bound tells a file that is too large without reading all of it.
+    const bool read = file.open(QIODevice::ReadOnly)
+                      && parseSettings(file.read(MaxSettingsFileSize + 1), &document);
     file.close();
     if (App *app = App::instance())
         app->setOpenDirectory(fileName);

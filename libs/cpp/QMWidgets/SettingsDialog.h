@@ -24,6 +24,9 @@ public:
 
     // Hands each child element of the root to the pages whose name is its tag.
     static void loadSettings(const QDomElement &root);
+    // Builds the document of a settings file's bytes; false, with the document untouched, for text that is
+    // not XML and for what no settings file holds: a document-type line, deep nesting or more than 16 MB.
+    static bool parseSettings(const QByteArray &text, QDomDocument *document);
 public slots:
     void slotOk();
     void slotApply();
