@@ -365,6 +365,43 @@ private slots:
         QCOMPARE(p->window(), &second);
     }
 
+    // A page replaced in the registry while a dialog shows it was deleted with the dialog, then by its owner.
+    void pagesGoBackToTheirParents_data()
+    {
+        QTest::addColumn<bool>("withParent");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("owned, still registered") << true << false;
+        QTest::newRow("owned, replaced") << true << true;
+        QTest::newRow("parentless, still registered") << false << false;
+        QTest::newRow("parentless, replaced") << false << true;
+    }
+
+    void pagesGoBackToTheirParents()
+    {
+        QFETCH(bool, withParent);
+        QFETCH(bool, replaced);
+        QWidget owner;
+        auto *first = new Page("Twice", "1");
+        if (withParent)
+            first->setParent(&owner);
+        else
+            m_pages << first;
+        QPointer<Page> guard(first);
+        SettingsDialog::registerSettingsWidget("Twice", first);
+        auto *dialog = new SettingsDialog;
+        dialog->show();
+        auto *later = new SettingsDialog;
+        later->show(); // moves the page on: it still goes home, not to the first dialog
+        QCOMPARE(first->window(), later);
+        if (replaced)
+            page("Twice", "2");
+        delete dialog;
+        delete later;
+        QVERIFY(guard);
+        QCOMPARE(first->parentWidget(), withParent ? &owner : nullptr);
+        QVERIFY(first->isHidden());
+    }
+
     void deletedPageLeavesTheRegistry()
     {
         Page *gone = page("Gone", "x");

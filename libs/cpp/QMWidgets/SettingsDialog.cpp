@@ -74,13 +74,12 @@ SettingsDialog::SettingsDialog(QWidget *parent)
 
 SettingsDialog::~SettingsDialog()
 {
-    if (Registry::released)
-        return;
-    // The pages outlive the dialog: take back those it still shows before its children go.
-    for (SettingsWidget *page : pageMap()) {
-        if (page && isAncestorOf(page)) {
-            page->hide();
-            page->setParent(nullptr);
+    // The pages are not ours: each one still shown here goes back before the dialog's children are deleted,
+    // whether or not the registry still names it.
+    for (const HeldPage &held : qAsConst(m_held)) {
+        if (held.page && isAncestorOf(held.page)) {
+            held.page->hide();
+            held.page->setParent(held.home);
         }
     }
 }
@@ -107,8 +106,17 @@ void SettingsDialog::showEvent(QShowEvent *event)
         for (const QString &name : pageOrder()) {
             SettingsWidget *page = pageMap().value(name);
             // One widget can be only one tab; a name registered twice shows its page once.
-            if (page && m_tabs->indexOf(page) < 0)
-                m_tabs->addTab(page, name);
+            if (!page || m_tabs->indexOf(page) >= 0)
+                continue;
+            // A page another dialog shows goes home from here, not to that dialog.
+            QPointer<QWidget> home = page->parentWidget();
+            if (auto *other = qobject_cast<SettingsDialog *>(page->window())) {
+                for (const HeldPage &held : qAsConst(other->m_held))
+                    if (held.page == page)
+                        home = held.home;
+            }
+            m_held.append({page, home});
+            m_tabs->addTab(page, name);
         }
         auto *ok = new QPushButton(tr("&Ok"));
         auto *apply = new QPushButton(tr("&Apply"));
