@@ -1,5 +1,5 @@
-// Any bytes are a possible settings file: parsing them and handing the elements to the pages must
-// neither crash nor reach a page whose name differs from the element's tag.
+// Any bytes are a possible settings file: reading them as the Load does and handing the elements to the pages
+// must neither crash, nor hang, nor reach a page whose name differs from the element's tag.
 
 #include "QMWidgets/SettingsDialog.h"
 #include "QMWidgets/SettingsWidget.h"
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QDomDocument document;
-    if (!document.setContent(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size))))
+    if (!QMWidgets::SettingsDialog::parseSettings(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size)),
+                                                  &document))
         return 0;
     QMWidgets::SettingsDialog::loadSettings(document.documentElement());
     return 0;

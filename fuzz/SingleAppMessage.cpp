@@ -1,5 +1,6 @@
-// Whatever a local client writes reaches the guard's decoder: any bytes must decode without a crash,
-// and the text never reaches past the first NUL.
+// Whatever a local client writes reaches the guard's decoder: any bytes must decode without a crash, the
+// text never reaches past the first NUL, bytes without the closing NUL never pass as a message, and a
+// message the guard sends comes back as itself.
 #include "QMRequest/SingleAppCheck.h"
 
 #include <QByteArray>
@@ -7,11 +8,20 @@
 #include <cstdint>
 #include <cstdlib>
 
+using QMRequest::SingleAppCheck;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
-    const QString text = QMRequest::SingleAppCheck::decodeMessage(bytes);
-    if (text.contains(QChar(0)))
+    QString text;
+    const bool whole = SingleAppCheck::decodeMessage(bytes, &text);
+    if (whole != bytes.endsWith('\0') || text.contains(QChar(0)))
+        std::abort();
+    if (!whole)
+        return 0;
+    // The decoded text is one the guard could send: sent again, it arrives unchanged.
+    QString again;
+    if (!SingleAppCheck::decodeMessage(SingleAppCheck::encodeMessage(text), &again) || again != text)
         std::abort();
     return 0;
 }

@@ -2,6 +2,8 @@
 # Builds every fuzz harness with clang and libFuzzer and runs each for the given seconds (default 60):
 #   ./scripts/fuzz.sh [seconds] [harness...]      (no names: every harness)
 # FUZZ_JOBS=n runs up to n harnesses at once (default 1, one after the other).
+# A harness may carry its own libFuzzer options in fuzz/<harness>.options: "name = value" lines under a
+# "[libfuzzer]" heading (the layout ClusterFuzz reads), each passed on as -name=value.
 # New inputs are kept in fuzz/corpus/<harness>/; the first crash stops the run with its input saved in
 # fuzz/crashes/ and a non-zero exit. Each harness's log is in build/fuzz/logs/.
 set -euo pipefail
@@ -38,13 +40,26 @@ if [ ${#names[@]} -eq 0 ]; then
     done
 fi
 
+# The options of a harness's .options file, one -name=value a line.
+harness_options() {
+    local file="$root/fuzz/$1.options"
+    [ -f "$file" ] || return 0
+    awk '/^[ \t]*\[/ { inside = ($0 ~ /^[ \t]*\[libfuzzer\][ \t]*$/); next }
+         inside && /=/ && !/^[ \t]*[#;]/ {
+             name = substr($0, 1, index($0, "=") - 1); value = substr($0, index($0, "=") + 1)
+             gsub(/^[ \t]+|[ \t]+$/, "", name); gsub(/^[ \t]+|[ \t]+$/, "", value)
+             print "-" name "=" value
+         }' "$file"
+}
+
 # One harness: its log, and on failure the input saved with the harness's name in front.
 fuzz_one() {
-    local name=$1 corpus="$root/fuzz/corpus/$1"
+    local name=$1 corpus="$root/fuzz/corpus/$1" options=()
     mkdir -p "$corpus"
-    echo "== $name: $seconds s"
+    mapfile -t options < <(harness_options "$name")
+    echo "== $name: $seconds s ${options[*]}"
     "$build/fuzz/fuzz_$name" "$corpus" -max_total_time="$seconds" -artifact_prefix="$root/fuzz/crashes/$name-" \
-        -print_final_stats=1 >"$build/logs/$name.log" 2>&1
+        -print_final_stats=1 "${options[@]}" >"$build/logs/$name.log" 2>&1
 }
 
 # "name  runs  exec/s  cov" from a finished log.

@@ -1,9 +1,13 @@
 #include "QMRequest/SingleAppCheck.h"
 
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
+
+#include <memory>
 
 using QMRequest::SingleAppCheck;
 
@@ -12,6 +16,18 @@ namespace {
 QString freshKey()
 {
     return QStringLiteral("tarsel-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// Writes the bytes to the first instance of the key as a client of its own would, then hangs up.
+void writeRaw(const QString &key, const QByteArray &bytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(SingleAppCheck::serverName(key), QIODevice::WriteOnly);
+    QVERIFY2(socket.waitForConnected(5000), qPrintable(socket.errorString()));
+    socket.write(bytes);
+    while (socket.bytesToWrite() > 0)
+        QVERIFY2(socket.waitForBytesWritten(5000), qPrintable(socket.errorString()));
+    socket.disconnectFromServer();
 }
 
 } // namespace
@@ -24,7 +40,12 @@ private slots:
     void initTestCase() { qRegisterMetaType<QProcess::ExitStatus>(); }
     void secondGuardInThisProcess();
     void messagesFromAnotherProcess();
+    void killedFirstInstanceDoesNotBlock_data();
     void killedFirstInstanceDoesNotBlock();
+    void fileNamedByTheKeyStays_data();
+    void fileNamedByTheKeyStays();
+    void onlyWholeMessagesArrive_data();
+    void onlyWholeMessagesArrive();
     void decodeMessage_data();
     void decodeMessage();
 
@@ -72,8 +93,17 @@ void tst_SingleAppCheck::messagesFromAnotherProcess()
     expectMessagesFromHelper(first, key);
 }
 
+void tst_SingleAppCheck::killedFirstInstanceDoesNotBlock_data()
+{
+    QTest::addColumn<bool>("laterOutlivesIt");
+    QTest::newRow("later instance gone first") << false;
+    // A later instance that stayed attached kept the segment alive and every further start "second".
+    QTest::newRow("later instance still running") << true;
+}
+
 void tst_SingleAppCheck::killedFirstInstanceDoesNotBlock()
 {
+    QFETCH(bool, laterOutlivesIt);
     const QString key = freshKey();
     QProcess holder;
     holder.start(QStringLiteral(SINGLEAPP_HELPER), {QStringLiteral("hold"), key});
@@ -83,10 +113,10 @@ void tst_SingleAppCheck::killedFirstInstanceDoesNotBlock()
                                  || holder.state() != QProcess::Running,
                              20000);
     QCOMPARE(holder.state(), QProcess::Running);
-    {
-        SingleAppCheck later(key);
-        QVERIFY(later.isRunning());
-    }
+    auto later = std::make_unique<SingleAppCheck>(key);
+    QVERIFY(later->isRunning());
+    if (!laterOutlivesIt)
+        later.reset();
     holder.kill();
     QVERIFY(holder.waitForFinished());
     QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
@@ -96,22 +126,90 @@ void tst_SingleAppCheck::killedFirstInstanceDoesNotBlock()
     expectMessagesFromHelper(first, key);
 }
 
+void tst_SingleAppCheck::fileNamedByTheKeyStays_data()
+{
+    QTest::addColumn<bool>("absolute");
+    QTest::newRow("key naming a file by its path") << true;
+    QTest::newRow("file of the key's name in the temporary folder") << false;
+}
+
+// The first instance removed whatever file its key named before listening.
+void tst_SingleAppCheck::fileNamedByTheKeyStays()
+{
+    QFETCH(bool, absolute);
+    QTemporaryDir dir;
+    const QString key = absolute ? dir.filePath(QStringLiteral("notes.txt")) : freshKey();
+    const QString path = absolute ? key : QDir::temp().filePath(key);
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write("keep me");
+    file.close();
+
+    {
+        SingleAppCheck first(key);
+        QVERIFY(!first.isRunning());
+        QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
+        SingleAppCheck second(key);
+        QVERIFY(second.sendMessage(QStringLiteral("still works")));
+        QTRY_COMPARE(received.count(), 1);
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep me"));
+    file.remove();
+}
+
+void tst_SingleAppCheck::onlyWholeMessagesArrive_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("arrived");
+    QTest::newRow("whole") << QByteArray("open a.js\0", 10) << QStringList{QStringLiteral("open a.js")};
+    QTest::newRow("empty message") << QByteArray("\0", 1) << QStringList{QString()};
+    QTest::newRow("up to the first NUL") << QByteArray("ab\0cd\0", 6) << QStringList{QStringLiteral("ab")};
+    // The sender gave up before the end: what came is no message.
+    QTest::newRow("cut short") << QByteArray("open a.j") << QStringList();
+    QTest::newRow("nothing") << QByteArray() << QStringList();
+}
+
+void tst_SingleAppCheck::onlyWholeMessagesArrive()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, arrived);
+    const QString key = freshKey();
+    SingleAppCheck first(key);
+    QVERIFY(!first.isRunning());
+    QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
+    writeRaw(key, bytes);
+    // A whole message after it shows that the first connection has been dealt with.
+    writeRaw(key, SingleAppCheck::encodeMessage(QStringLiteral("last")));
+    QTRY_VERIFY(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"));
+    QStringList texts;
+    for (const QList<QVariant> &signal : qAsConst(received))
+        texts << signal.at(0).toString();
+    QCOMPARE(texts, arrived + QStringList{QStringLiteral("last")});
+}
+
 void tst_SingleAppCheck::decodeMessage_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("whole");
     QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("plain") << QByteArray("open /tmp/a.js") << QStringLiteral("open /tmp/a.js");
-    QTest::newRow("utf8") << QByteArray("gr\xc3\xbc\xc3\x9f") << QStringLiteral("grüß");
-    QTest::newRow("cut at NUL") << QByteArray("ab\0cd", 5) << QStringLiteral("ab");
-    QTest::newRow("leading NUL") << QByteArray("\0cd", 3) << QString();
+    QTest::newRow("empty message") << QByteArray("\0", 1) << true << QString();
+    QTest::newRow("plain") << QByteArray("open /tmp/a.js\0", 15) << true << QStringLiteral("open /tmp/a.js");
+    QTest::newRow("utf8") << QByteArray("gr\xc3\xbc\xc3\x9f\0", 7) << true << QStringLiteral("grüß");
+    QTest::newRow("cut at NUL") << QByteArray("ab\0cd\0", 6) << true << QStringLiteral("ab");
+    QTest::newRow("leading NUL") << QByteArray("\0cd\0", 4) << true << QString();
+    QTest::newRow("no bytes") << QByteArray() << false << QString();
+    QTest::newRow("without closing NUL") << QByteArray("ab\0cd", 5) << false << QString();
 }
 
 void tst_SingleAppCheck::decodeMessage()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, whole);
     QFETCH(QString, text);
-    QCOMPARE(SingleAppCheck::decodeMessage(bytes), text);
+    QString decoded;
+    QCOMPARE(SingleAppCheck::decodeMessage(bytes, &decoded), whole);
+    QCOMPARE(decoded, text);
 }
 
 QTEST_GUILESS_MAIN(tst_SingleAppCheck)

@@ -84,6 +84,22 @@ private slots:
         QVERIFY(bubble.isVisible());
     }
 
+    // A deleted animation was started through the pointer the bubble kept.
+    void deletedAnimationsAreSkipped()
+    {
+        BubbleWindow bubble(nullptr, Qt::red);
+        auto *showing = new QVariantAnimation;
+        auto *hiding = new QVariantAnimation;
+        bubble.setShowAnimation(showing);
+        bubble.setHideAnimation(hiding);
+        delete showing;
+        delete hiding;
+        bubble.show();
+        QVERIFY(bubble.isVisible());
+        bubble.hide();
+        QVERIFY(!bubble.isVisible());
+    }
+
     void clickHidesTheBubble()
     {
         BubbleWindow bubble(nullptr, Qt::red);

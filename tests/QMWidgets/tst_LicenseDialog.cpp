@@ -2,6 +2,7 @@
 #include "QMWidgets/LicenseDialog.h"
 #include "TestApp.h"
 
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QSettings>
@@ -37,6 +38,7 @@ private slots:
     void looksAsAgreement();
     void disagreeAndEscapeStoreNothing();
     void agreeIsRecorded();
+    void deletionEndsExec();
 };
 
 void tst_LicenseDialog::looksAsAgreement()
@@ -74,6 +76,15 @@ void tst_LicenseDialog::agreeIsRecorded()
     QVERIFY(LicenseDialog::isAccepted());
     QMWidgets::App::instance()->settings()->sync();
     QVERIFY(storedAcceptance());
+}
+
+void tst_LicenseDialog::deletionEndsExec()
+{
+    auto *dialog = new LicenseDialog;
+    QPointer<LicenseDialog> guard(dialog);
+    QTimer::singleShot(0, dialog, [dialog] { dialog->deleteLater(); });
+    QCOMPARE(dialog->exec(), 0);
+    QVERIFY(!guard);
 }
 
 TARSEL_APP_TEST_MAIN(tst_LicenseDialog)

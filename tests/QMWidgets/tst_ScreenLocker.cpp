@@ -17,6 +17,8 @@ private slots:
     void unlockUnlocksForGood();
     void lockingAgain_data();
     void lockingAgain();
+    void keysNeverUnlock_data();
+    void keysNeverUnlock();
     void destroyingLeavesNoGrab();
 
 private:
@@ -90,6 +92,39 @@ void tst_ScreenLocker::lockingAgain()
     QVERIFY(relockTimer(locker)->isActive());
     QCOMPARE(relockTimer(locker)->interval(), 10);
     locker.slotReleaseInputDevices();
+}
+
+void tst_ScreenLocker::keysNeverUnlock_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    // Space clicked the hidden button that the grabs feed.
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Alt+F4") << int(Qt::Key_F4) << int(Qt::AltModifier);
+}
+
+void tst_ScreenLocker::keysNeverUnlock()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    ScreenLocker locker;
+    QPushButton *button = unlockButton(locker);
+    QSignalSpy unlocked(&locker, &ScreenLocker::unlocked);
+    QTRY_COMPARE(QWidget::keyboardGrabber(), button);
+    // As the platform delivers it, and straight into the widget that takes the keys under the grab.
+    QTest::keyClick(locker.windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(QWidget::keyboardGrabber(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(unlocked.count(), 0);
+    QCOMPARE(QWidget::keyboardGrabber(), button);
+    QCOMPARE(QWidget::mouseGrabber(), button);
+    QVERIFY(relockTimer(locker)->isActive());
+
+    locker.showUnlockButton();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(unlocked.count(), 1);
+    QVERIFY(!QWidget::keyboardGrabber());
 }
 
 void tst_ScreenLocker::destroyingLeavesNoGrab()

@@ -83,6 +83,14 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// A settings file whose page element "Keep" holds elements nested to the given depth, counting the root.
+QByteArray nestedTo(int depth)
+{
+    const int inner = depth - 2;
+    return "<Settings><Keep value=\"x\">" + QByteArray("<a>").repeated(inner) + QByteArray("</a>").repeated(inner)
+           + "</Keep></Settings>";
+}
+
 void writeFile(const QString &path, const QByteArray &data)
 {
     QFile file(path);
@@ -290,6 +298,14 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("malformed") << QByteArray("<Settings><Keep value=\"x\"></Settings>");
         QTest::newRow("binary") << QByteArray("\x00\xff\xfe<", 4);
+        // Each entity reference is expanded in full: a few hundred kilobytes can take minutes and gigabytes.
+        QTest::newRow("document-type line") << QByteArray("<!DOCTYPE Settings><Settings><Keep value=\"x\"/></Settings>");
+        QTest::newRow("entity definition")
+            << QByteArray("<!DOCTYPE Settings [<!ENTITY e \"x\">]><Settings><Keep value=\"&e;\"/></Settings>");
+        // Each level is a recursion of the document builder: thousands of them overflow the stack.
+        QTest::newRow("nested 65 levels deep") << nestedTo(65);
+        QTest::newRow("over 16 MB")
+            << "<Settings><Keep value=\"x\"/>" + QByteArray(16 * 1024 * 1024, ' ') + "</Settings>";
     }
 
     void unreadableFilesWarnAndChangeNothing()
@@ -303,6 +319,17 @@ private slots:
         QVERIFY(warningOf(dialog, path, &SettingsDialog::slotLoadSettings).contains(path));
         QCOMPARE(p->m_value, QString("same"));
         QVERIFY(s_calls.isEmpty());
+    }
+
+    void nestedTo64LevelsLoads()
+    {
+        Page *p = page("Keep", "same");
+        SettingsDialog dialog;
+        dialog.show();
+        const QString path = m_dir.filePath("deep.qvsettings");
+        writeFile(path, nestedTo(64));
+        load(dialog, path);
+        QCOMPARE(p->m_value, QString("x"));
     }
 
     void nonAsciiUnderALatinLocale()
@@ -336,6 +363,43 @@ private slots:
         second.show();
         QCOMPARE(tabNames(second), QStringList({"Shared"}));
         QCOMPARE(p->window(), &second);
+    }
+
+    // A page replaced in the registry while a dialog shows it was deleted with the dialog, then by its owner.
+    void pagesGoBackToTheirParents_data()
+    {
+        QTest::addColumn<bool>("withParent");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("owned, still registered") << true << false;
+        QTest::newRow("owned, replaced") << true << true;
+        QTest::newRow("parentless, still registered") << false << false;
+        QTest::newRow("parentless, replaced") << false << true;
+    }
+
+    void pagesGoBackToTheirParents()
+    {
+        QFETCH(bool, withParent);
+        QFETCH(bool, replaced);
+        QWidget owner;
+        auto *first = new Page("Twice", "1");
+        if (withParent)
+            first->setParent(&owner);
+        else
+            m_pages << first;
+        QPointer<Page> guard(first);
+        SettingsDialog::registerSettingsWidget("Twice", first);
+        auto *dialog = new SettingsDialog;
+        dialog->show();
+        auto *later = new SettingsDialog;
+        later->show(); // moves the page on: it still goes home, not to the first dialog
+        QCOMPARE(first->window(), later);
+        if (replaced)
+            page("Twice", "2");
+        delete dialog;
+        delete later;
+        QVERIFY(guard);
+        QCOMPARE(first->parentWidget(), withParent ? &owner : nullptr);
+        QVERIFY(first->isHidden());
     }
 
     void deletedPageLeavesTheRegistry()

@@ -17,6 +17,8 @@ using QMWidgets::TopWidget;
 
 using Ending = std::function<void(TopWidget &)>;
 Q_DECLARE_METATYPE(Ending)
+using Deletion = std::function<void(TopWidget *frame, QWidget *parent)>;
+Q_DECLARE_METATYPE(Deletion)
 
 namespace {
 
@@ -34,6 +36,8 @@ class tst_TopWidget : public QObject
 private slots:
     void execEndings_data();
     void execEndings();
+    void deletionEndsExec_data();
+    void deletionEndsExec();
     void secondExecAddsNoSecondEscape();
     void rejectOutsideExecHides();
     void titleAndButtons_data();
@@ -72,6 +76,28 @@ void tst_TopWidget::execEndings()
     QCOMPARE(frame.exec(), result);
     QVERIFY(wasShown);
     QVERIFY(!frame.isVisible());
+}
+
+void tst_TopWidget::deletionEndsExec_data()
+{
+    QTest::addColumn<Deletion>("deletion");
+    QTest::newRow("delete") << Deletion([](TopWidget *frame, QWidget *) { delete frame; });
+    QTest::newRow("deleteLater") << Deletion([](TopWidget *frame, QWidget *) { frame->deleteLater(); });
+    QTest::newRow("parent deleted") << Deletion([](TopWidget *, QWidget *parent) { delete parent; });
+}
+
+// The run's loop was part of the frame: deleted with it, exec() ran on in freed memory and never returned.
+void tst_TopWidget::deletionEndsExec()
+{
+    QFETCH(Deletion, deletion);
+    auto *parent = new QWidget;
+    QPointer<QWidget> parentGuard(parent);
+    auto *frame = new TopWidget(true, parent);
+    QPointer<TopWidget> guard(frame);
+    QTimer::singleShot(0, [&] { deletion(frame, parent); });
+    QCOMPARE(frame->exec(), 0);
+    QVERIFY(!guard);
+    delete parentGuard.data();
 }
 
 void tst_TopWidget::secondExecAddsNoSecondEscape()

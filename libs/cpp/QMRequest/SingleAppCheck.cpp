@@ -1,13 +1,19 @@
 #include "QMRequest/SingleAppCheck.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
 namespace QMRequest {
 
 namespace {
 const int waitMs = 1000;
+const QString SocketFolder = QStringLiteral("qmrequest-single-instance");
 }
 
 SingleAppCheck::SingleAppCheck(const QString &key)
@@ -18,6 +24,8 @@ SingleAppCheck::SingleAppCheck(const QString &key)
     if (m_memory.attach(QSharedMemory::ReadWrite))
         m_memory.detach();
     if (m_memory.attach(QSharedMemory::ReadWrite)) {
+        // Only the first instance stays attached, so the segment ends with it even while later ones live.
+        m_memory.detach();
         m_running = true;
         return;
     }
@@ -28,9 +36,17 @@ SingleAppCheck::SingleAppCheck(const QString &key)
     }
     m_server = new QLocalServer(this);
     connect(m_server, &QLocalServer::newConnection, this, &SingleAppCheck::slotReceiveMessage);
-    // This guard has just created the segment, so a socket file of that name is a leftover.
-    QLocalServer::removeServer(m_key);
-    if (!m_server->listen(m_key))
+    // The socket is named by a hash in a folder of our own: whatever file the key itself names stays untouched.
+    const QString name = serverName(m_key);
+    const QString folder = QFileInfo(name).path();
+    if (name.isEmpty() || !QDir().mkpath(folder)) {
+        qDebug() << "No runtime folder for the single-instance socket.";
+        return;
+    }
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // This guard has just created the segment, so a socket of that name is a leftover.
+    QLocalServer::removeServer(name);
+    if (!m_server->listen(name))
         qDebug() << m_server->errorString();
 }
 
@@ -46,12 +62,12 @@ bool SingleAppCheck::sendMessage(const QString &message)
     if (!m_running)
         return false;
     QLocalSocket socket(this);
-    socket.connectToServer(m_key, QIODevice::WriteOnly);
+    socket.connectToServer(serverName(m_key), QIODevice::WriteOnly);
     if (!socket.waitForConnected(waitMs)) {
         qDebug() << socket.errorString();
         return false;
     }
-    socket.write(message.toUtf8());
+    socket.write(encodeMessage(message));
     // Each wait bounds a stretch without progress, so a long message still goes out whole.
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(waitMs)) {
@@ -65,10 +81,26 @@ bool SingleAppCheck::sendMessage(const QString &message)
     return true;
 }
 
-QString SingleAppCheck::decodeMessage(const QByteArray &bytes)
+QString SingleAppCheck::serverName(const QString &key)
 {
-    const int nul = bytes.indexOf('\0');
-    return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return QString();
+    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return runtime + QLatin1Char('/') + SocketFolder + QLatin1Char('/') + QString::fromLatin1(hash);
+}
+
+QByteArray SingleAppCheck::encodeMessage(const QString &message)
+{
+    return message.toUtf8() + '\0';
+}
+
+bool SingleAppCheck::decodeMessage(const QByteArray &bytes, QString *message)
+{
+    if (!bytes.endsWith('\0'))
+        return false;
+    *message = QString::fromUtf8(bytes.left(bytes.indexOf('\0')));
+    return true;
 }
 
 void SingleAppCheck::slotReceiveMessage()
@@ -95,8 +127,15 @@ void SingleAppCheck::slotReceiveMessage()
     bytes += socket->readAll();
     socket->disconnectFromServer();
     socket->deleteLater();
-    if (complete && !bytes.isEmpty())
-        emit messageAvailable(decodeMessage(bytes));
+    if (!complete)
+        return;
+    // A sender whose wait ran out leaves its message without the closing NUL: a part is no message.
+    QString message;
+    if (!decodeMessage(bytes, &message)) {
+        qDebug() << "A message to the first instance arrived incomplete.";
+        return;
+    }
+    emit messageAvailable(message);
 }
 
 } // namespace QMRequest

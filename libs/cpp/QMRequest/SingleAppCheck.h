@@ -9,7 +9,9 @@ class QLocalServer;
 namespace QMRequest {
 
 // Tells whether another instance of the application runs, and lets a later instance pass a text to the first.
-// A one-byte shared-memory segment marks the first instance; messages travel over a local socket.
+// A one-byte shared-memory segment, attached by the first instance alone, marks it; messages travel over a
+// local socket in a folder of this library's own inside the user's runtime folder. Each message ends in a
+// NUL byte, so that one cut short is told from a whole one.
 class SingleAppCheck : public QObject
 {
     Q_OBJECT
@@ -22,8 +24,13 @@ public:
     // Used by a later instance; false on the first one or when the message could not be passed whole.
     bool sendMessage(const QString &message);
 
-    // The received bytes as text: UTF-8 up to the first NUL byte.
-    static QString decodeMessage(const QByteArray &bytes);
+    // The local socket a first instance of the key listens on; empty when there is no runtime folder.
+    static QString serverName(const QString &key);
+    // The bytes sent for a message: its UTF-8 and a closing NUL.
+    static QByteArray encodeMessage(const QString &message);
+    // The text of received bytes, UTF-8 up to the first NUL byte; false (and no text) for bytes that do
+    // not end with the closing NUL, a message cut short.
+    static bool decodeMessage(const QByteArray &bytes, QString *message);
 
 signals:
     void messageAvailable(QString message);

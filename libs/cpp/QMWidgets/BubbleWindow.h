@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPointer>
 
 class QAbstractAnimation;
 
@@ -18,7 +19,7 @@ public:
 
     void setColor(const QColor &colour);
     void setArrowDown(bool down);
-    // Not owned; null means none.
+    // Not owned: the caller may delete one at any time, which then counts as none.
     void setShowAnimation(QAbstractAnimation *animation);
     void setHideAnimation(QAbstractAnimation *animation);
     void hideOnMouseButtonPress();
@@ -34,8 +35,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    QAbstractAnimation *m_showAnimation = nullptr;
-    QAbstractAnimation *m_hideAnimation = nullptr;
+    QPointer<QAbstractAnimation> m_showAnimation; // the caller's: it may delete it while we live
+    QPointer<QAbstractAnimation> m_hideAnimation;
     bool m_arrowDown = false;
     QColor m_colour;
 };

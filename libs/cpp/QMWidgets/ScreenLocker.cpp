@@ -15,7 +15,10 @@ ScreenLocker::ScreenLocker(QWidget *parent)
 {
     m_timer = new QTimer(this);
     m_unlockButton = new QPushButton(QStringLiteral("Unlock"));
+    // The grabs send every key and click to the button even while it is hidden: disabled, it takes none of
+    // them, so Space cannot unlock through a button the owner has not shown.
     m_unlockButton->hide();
+    m_unlockButton->setEnabled(false);
     auto *layout = new QVBoxLayout;
     layout->addWidget(m_unlockButton);
     setLayout(layout);
@@ -34,6 +37,7 @@ ScreenLocker::~ScreenLocker()
 
 void ScreenLocker::showUnlockButton()
 {
+    m_unlockButton->setEnabled(true);
     m_unlockButton->show();
 }
 

@@ -16,11 +16,16 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QXmlStreamReader>
 
 namespace QMWidgets {
 
 namespace {
 const QString Extension = QStringLiteral(".qvsettings");
+// Bounds of what a settings file holds: a document built from anything larger or deeper could exhaust
+// the stack or the memory.
+const qint64 MaxSettingsFileSize = 16 * 1024 * 1024;
+const int MaxSettingsDepth = 64;
 
 // Made on first use and released at exit; pages that outlive it (static ones) must not reach it then.
 struct Registry
@@ -69,13 +74,12 @@ SettingsDialog::SettingsDialog(QWidget *parent)
 
 SettingsDialog::~SettingsDialog()
 {
-    if (Registry::released)
-        return;
-    // The pages outlive the dialog: take back those it still shows before its children go.
-    for (SettingsWidget *page : pageMap()) {
-        if (page && isAncestorOf(page)) {
-            page->hide();
-            page->setParent(nullptr);
+    // The pages are not ours: each one still shown here goes back before the dialog's children are deleted,
+    // whether or not the registry still names it.
+    for (const HeldPage &held : qAsConst(m_held)) {
+        if (held.page && isAncestorOf(held.page)) {
+            held.page->hide();
+            held.page->setParent(held.home);
         }
     }
 }
@@ -102,8 +106,17 @@ void SettingsDialog::showEvent(QShowEvent *event)
         for (const QString &name : pageOrder()) {
             SettingsWidget *page = pageMap().value(name);
             // One widget can be only one tab; a name registered twice shows its page once.
-            if (page && m_tabs->indexOf(page) < 0)
-                m_tabs->addTab(page, name);
+            if (!page || m_tabs->indexOf(page) >= 0)
+                continue;
+            // A page another dialog shows goes home from here, not to that dialog.
+            QPointer<QWidget> home = page->parentWidget();
+            if (auto *other = qobject_cast<SettingsDialog *>(page->window())) {
+                for (const HeldPage &held : qAsConst(other->m_held))
+                    if (held.page == page)
+                        home = held.home;
+            }
+            m_held.append({page, home});
+            m_tabs->addTab(page, name);
         }
         auto *ok = new QPushButton(tr("&Ok"));
         auto *apply = new QPushButton(tr("&Apply"));
@@ -204,6 +217,38 @@ void SettingsDialog::loadSettings(const QDomElement &root)
     }
 }
 
+bool SettingsDialog::parseSettings(const QByteArray &text, QDomDocument *document)
+{
+    if (text.size() > MaxSettingsFileSize)
+        return false;
+    // The document builder recurses once per nesting level and expands every entity reference in full:
+    // a flat pass first refuses what no settings file holds (it has no document-type line).
+    QXmlStreamReader reader(text);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            return false;
+        case QXmlStreamReader::StartElement:
+            if (++depth > MaxSettingsDepth)
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    if (reader.hasError())
+        return false;
+    QDomDocument parsed;
+    if (!parsed.setContent(text))
+        return false;
+    *document = parsed;
+    return true;
+}
+
 void SettingsDialog::slotLoadSettings()
 {
     const QString fileName = FileDialog::getOpenFileName(this, tr("Load Settings"),
@@ -213,7 +258,9 @@ void SettingsDialog::slotLoadSettings()
         return;
     QFile file(fileName);
     QDomDocument document;
-    const bool read = file.open(QIODevice::ReadOnly) && document.setContent(&file);
+    // One byte past the bound tells a file that is too large without reading all of it.
+    const bool read = file.open(QIODevice::ReadOnly)
+                      && parseSettings(file.read(MaxSettingsFileSize + 1), &document);
     file.close();
     if (App *app = App::instance())
         app->setOpenDirectory(fileName);

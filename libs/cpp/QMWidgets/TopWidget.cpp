@@ -9,7 +9,9 @@
 #include <QBoxLayout>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QMovie>
+#include <QPointer>
 #include <QPushButton>
 
 namespace QMWidgets {
@@ -90,6 +92,12 @@ TopWidget::TopWidget(bool withContentWidget, QWidget *parent)
     }
 }
 
+TopWidget::~TopWidget()
+{
+    if (m_loop)
+        m_loop->exit(0);
+}
+
 QBoxLayout *TopWidget::contentLayout() const
 {
     return m_contentLayout;
@@ -148,6 +156,8 @@ void TopWidget::setTitleOverlayPixmap(const QPixmap &pixmap, const QPoint &offse
 
 int TopWidget::exec()
 {
+    if (m_loop)
+        return 0; // one run at a time: a nested one could never be ended from here
     setAttribute(Qt::WA_ShowModal, true);
     show();
     if (!m_escapeAction) {
@@ -156,20 +166,27 @@ int TopWidget::exec()
         connect(m_escapeAction, SIGNAL(triggered()), this, SLOT(reject()));
         addAction(m_escapeAction);
     }
-    const int result = m_loop.exec(QEventLoop::DialogExec);
+    QEventLoop loop;
+    m_loop = &loop;
+    const QPointer<TopWidget> alive(this);
+    const int result = loop.exec(QEventLoop::DialogExec);
+    if (!alive)
+        return 0; // deleted while it ran: nothing of it is left to read
+    m_loop = nullptr;
     hide();
     return result;
 }
 
 void TopWidget::accept()
 {
-    m_loop.exit(1);
+    if (m_loop)
+        m_loop->exit(1);
 }
 
 void TopWidget::reject()
 {
-    if (m_loop.isRunning())
-        m_loop.exit(0);
+    if (m_loop)
+        m_loop->exit(0);
     else
         hide();
 }
@@ -177,8 +194,8 @@ void TopWidget::reject()
 void TopWidget::closeEvent(QCloseEvent *event)
 {
     // A close by the window manager, Alt+F4 or close() ends a modal run as Disagree would.
-    if (m_loop.isRunning())
-        m_loop.exit(0);
+    if (m_loop)
+        m_loop->exit(0);
     QFrame::closeEvent(event);
 }
 

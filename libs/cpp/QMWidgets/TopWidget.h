@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QEventLoop>
 #include <QFrame>
 
 class QAction;
 class QBoxLayout;
+class QEventLoop;
 class QMovie;
 class QPushButton;
 class QVBoxLayout;
@@ -15,7 +15,8 @@ class IconLabel;
 class TitleLabel;
 
 // A frameless top-level window with a title bar of its own that can run modally like a dialog:
-// exec() returns 1 after accept() and 0 after reject(), Escape, the Close button or any other close.
+// exec() returns 1 after accept() and 0 after reject(), Escape, the Close button or any other close, and 0
+// when the frame is deleted while it runs.
 class TopWidget : public QFrame
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ class TopWidget : public QFrame
 public:
     // With a content widget, the content layout lies in a child named "TopOverWidget" for the style sheet.
     explicit TopWidget(bool withContentWidget = false, QWidget *parent = nullptr);
+    ~TopWidget() override;
 
     QBoxLayout *contentLayout() const;
     void setTitle(const QString &title);
@@ -53,7 +55,8 @@ private:
     QPushButton *m_minimizeButton = nullptr;
     TitleLabel *m_titleLabel = nullptr;
     IconLabel *m_iconLabel = nullptr;
-    QEventLoop m_loop;
+    // The loop of the running exec(), which lives on its stack: a frame deleted while it runs ends it.
+    QEventLoop *m_loop = nullptr;
     QAction *m_escapeAction = nullptr;
 };
 
