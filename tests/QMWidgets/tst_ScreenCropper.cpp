@@ -23,7 +23,7 @@ namespace {
 
 // A line of text as painted: its words, the rectangle its glyphs take, the bounds of the shape painted
 // last before it (the box that is to hold it) and the rectangle it is clipped to, if any.
-struct PaintedText
+struct RecordedText
 {
     QString text;
     QRectF extent;
@@ -38,7 +38,7 @@ class TextRecorder : public QPaintDevice, public QPaintEngine
 public:
     explicit TextRecorder(const QSize &size) : QPaintEngine(AllFeatures), m_size(size) {}
 
-    QList<PaintedText> texts;
+    QList<RecordedText> texts;
 
     QPaintEngine *paintEngine() const override { return const_cast<TextRecorder *>(this); }
     bool begin(QPaintDevice *) override { return true; }
@@ -240,7 +240,7 @@ void tst_ScreenCropper::helpTextFitsItsBox()
 
     QVERIFY(!recorder.texts.isEmpty());
     QString painted;
-    for (const PaintedText &line : qAsConst(recorder.texts)) {
+    for (const RecordedText &line : qAsConst(recorder.texts)) {
         const auto show = [](const QRectF &r) {
             return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
         };
