@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("31 February accepted") << 31 << 2 << y << 31 << 2 << y;
         QTest::newRow("zero and negatives") << 0 << -3 << 0 << 1 << 1 << -1;
         QTest::newRow("day clamped to 31") << 40 << 12 << y << 31 << 12 << y;
+        QTest::newRow("month 13 clamped to December") << 5 << 13 << y << 5 << 12 << y;
+        QTest::newRow("large month clamped to December") << 5 << 1000 << y << 5 << 12 << y;
         QTest::newRow("year outside the list") << 3 << 3 << 1800 << 3 << 3 << -1;
     }
 

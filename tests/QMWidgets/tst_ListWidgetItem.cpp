@@ -45,6 +45,13 @@ private slots:
         const ListWidgetItem fromBase(base);
         QVERIFY(fromBase.payload().isEmpty());
 
+        // Assignment used to hand the key over as well.
+        ListWidgetItem assigned("Other");
+        assigned.setPayload("own key");
+        assigned = original;
+        QCOMPARE(assigned.text(), QString("Row"));
+        QCOMPARE(assigned.payload(), QString("own key"));
+
         std::unique_ptr<QListWidgetItem> clone(original.clone());
         QCOMPARE(clone->text(), QString("Row"));
         QVERIFY(!dynamic_cast<ListWidgetItem *>(clone.get()));

@@ -84,6 +84,8 @@ class tst_NoScreenShotWidget : public QObject
 private slots:
     void defaultText();
     void inactiveApplicationHidesInnerWidgets();
+    void stackShowsOnlyItsCurrentPageAgain_data();
+    void stackShowsOnlyItsCurrentPageAgain();
     void windowWithoutFocusableWidgetsComesBack();
     void keyPressHidesAndIsSwallowed();
     void setChildWidgetsVisibleReachesEveryDescendant();
@@ -120,6 +122,37 @@ void tst_NoScreenShotWidget::inactiveApplicationHidesInnerWidgets()
     f.stack->setCurrentWidget(f.secondPage);
     QVERIFY(f.secondPage->isVisible());
     QVERIFY(!f.firstPage->isVisible());
+}
+
+void tst_NoScreenShotWidget::stackShowsOnlyItsCurrentPageAgain_data()
+{
+    QTest::addColumn<QList<int>>("pagesWhileInactive");
+    QTest::addColumn<int>("current");
+    // The page it left used to come back beside the new one.
+    QTest::newRow("changed page") << QList<int>{ 1 } << 1;
+    QTest::newRow("changed page and back") << QList<int>{ 1, 0 } << 0;
+}
+
+// A stack may change its page while the application is inactive, by a timer or a script.
+void tst_NoScreenShotWidget::stackShowsOnlyItsCurrentPageAgain()
+{
+    QFETCH(QList<int>, pagesWhileInactive);
+    QFETCH(int, current);
+    Fixture f;
+    QVERIFY(f.activate());
+
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(allHidden(f.shown()));
+    for (int page : pagesWhileInactive)
+        f.stack->setCurrentIndex(page);
+
+    QApplication::setActiveWindow(&f.window);
+    QTRY_VERIFY(f.stack->isVisible());
+    QCOMPARE(f.stack->currentIndex(), current);
+    QVERIFY(f.stack->widget(current)->isVisible());
+    QVERIFY(f.stack->widget(1 - current)->isHidden());
+    QVERIFY(allVisible({ f.field, f.box, f.nested }));
+    QVERIFY(f.hiddenOnPurpose->isHidden());
 }
 
 // Once its inner widgets hide, the window has nothing to give the focus to, so its return to the front

@@ -8,6 +8,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +18,78 @@
 #include <QUrl>
 
 using QMWidgets::ScreenCropper;
+
+namespace {
+
+// A line of text as painted: its words, the rectangle its glyphs take, the bounds of the shape painted
+// last before it (the box that is to hold it) and the rectangle it is clipped to, if any.
+struct RecordedText
+{
+    QString text;
+    QRectF extent;
+    QRectF box;
+    QRectF clip;
+};
+
+// A paint device that keeps the text painted on it, so a test can compare where text goes with the
+// rectangle meant to hold it by font metrics alone.
+class TextRecorder : public QPaintDevice, public QPaintEngine
+{
+public:
+    explicit TextRecorder(const QSize &size) : QPaintEngine(AllFeatures), m_size(size) {}
+
+    QList<RecordedText> texts;
+
+    QPaintEngine *paintEngine() const override { return const_cast<TextRecorder *>(this); }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPath(const QPainterPath &path) override { m_lastShape = m_transform.mapRect(path.boundingRect()); }
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+
+    void updateState(const QPaintEngineState &state) override
+    {
+        if (state.state() & DirtyTransform)
+            m_transform = state.transform();
+        if (state.state() & DirtyClipEnabled && !state.isClipEnabled())
+            m_clip = QRectF();
+        if (state.state() & DirtyClipPath)
+            m_clip = state.clipOperation() == Qt::NoClip ? QRectF() : m_transform.mapRect(state.clipPath().boundingRect());
+        if (state.state() & DirtyClipRegion)
+            m_clip = state.clipOperation() == Qt::NoClip ? QRectF() : m_transform.mapRect(QRectF(state.clipRegion().boundingRect()));
+    }
+
+    void drawTextItem(const QPointF &baseline, const QTextItem &item) override
+    {
+        const QFontMetricsF metrics(item.font());
+        const QRectF extent(baseline.x(), baseline.y() - metrics.ascent(), metrics.horizontalAdvance(item.text()),
+                            metrics.ascent() + metrics.descent());
+        texts.append({ item.text(), m_transform.mapRect(extent), m_lastShape, m_clip });
+    }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    QSize m_size;
+    QTransform m_transform;
+    QRectF m_lastShape;
+    QRectF m_clip;
+};
+
+} // namespace
 
 class tst_ScreenCropper : public QObject
 {
@@ -26,6 +101,8 @@ private slots:
     void cleanup();
     void cropsTheDraggedPiece_data();
     void cropsTheDraggedPiece();
+    void helpTextFitsItsBox_data();
+    void helpTextFitsItsBox();
     void escapeWhileSelectingCancels();
     void closingTakesItsCursorsAway_data();
     void closingTakesItsCursorsAway();
@@ -81,24 +158,42 @@ QImage tst_ScreenCropper::cropWith(ScreenCropper &cropper, const QPoint &from, c
 
 void tst_ScreenCropper::cropsTheDraggedPiece_data()
 {
+    QTest::addColumn<QSize>("window"); // none: full screen
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<QRect>("piece");
-    QTest::newRow("down and to the right") << QPoint(100, 100) << QPoint(299, 149) << QRect(100, 100, 200, 50);
-    QTest::newRow("up and to the left gives the same piece") << QPoint(299, 149) << QPoint(100, 100)
+    QTest::newRow("down and to the right") << QSize() << QPoint(100, 100) << QPoint(299, 149) << QRect(100, 100, 200, 50);
+    QTest::newRow("up and to the left gives the same piece") << QSize() << QPoint(299, 149) << QPoint(100, 100)
                                                              << QRect(100, 100, 200, 50);
-    QTest::newRow("a plain click gives one pixel") << QPoint(40, 30) << QPoint(40, 30) << QRect(40, 30, 1, 1);
+    QTest::newRow("a plain click gives one pixel") << QSize() << QPoint(40, 30) << QPoint(40, 30) << QRect(40, 30, 1, 1);
     // (0, 0) would stand for the centre in QTest's mouse functions.
-    QTest::newRow("up to the screen's last pixel") << QPoint(1, 1) << QPoint(799, 599) << QRect(1, 1, 799, 599);
+    QTest::newRow("up to the screen's last pixel") << QSize() << QPoint(1, 1) << QPoint(799, 599) << QRect(1, 1, 799, 599);
+    // An empty rectangle used to copy the whole desktop.
+    QTest::newRow("ending one pixel left of the press") << QSize() << QPoint(300, 100) << QPoint(299, 400)
+                                                        << QRect(299, 100, 2, 301);
+    QTest::newRow("ending one pixel above the press") << QSize() << QPoint(100, 300) << QPoint(400, 299)
+                                                      << QRect(100, 299, 301, 2);
+    // The desktop is drawn stretched over a smaller window: the piece used to be cut at window coordinates.
+    QTest::newRow("half the screen's size") << QSize(400, 300) << QPoint(100, 50) << QPoint(149, 99)
+                                            << QRect(200, 100, 100, 100);
+    QTest::newRow("three quarters of it") << QSize(600, 450) << QPoint(30, 30) << QPoint(59, 59)
+                                          << QRect(40, 40, 40, 40);
+    QTest::newRow("a click in a half-size window") << QSize(400, 300) << QPoint(40, 30) << QPoint(40, 30)
+                                                   << QRect(80, 60, 2, 2);
 }
 
 void tst_ScreenCropper::cropsTheDraggedPiece()
 {
+    QFETCH(QSize, window);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(QRect, piece);
 
     ScreenCropper cropper;
+    if (window.isValid()) {
+        cropper.setDisplayMode(2);
+        cropper.resize(window);
+    }
     QStringList events;
     QImage signalled;
     connect(&cropper, qOverload<QPixmap>(&ScreenCropper::done), [&](const QPixmap &pixmap) {
@@ -108,12 +203,56 @@ void tst_ScreenCropper::cropsTheDraggedPiece()
     connect(&cropper, qOverload<>(&ScreenCropper::done), [&] { events << QStringLiteral("done()"); });
 
     const QImage cropped = cropWith(cropper, from, to);
-    QCOMPARE(cropper.geometry(), QGuiApplication::primaryScreen()->geometry());
+    if (window.isValid())
+        QCOMPARE(cropper.size(), window);
+    else
+        QCOMPARE(cropper.geometry(), QGuiApplication::primaryScreen()->geometry());
     QCOMPARE(events, QStringList({"done(QPixmap) hidden=1", "done()"}));
     const QImage expected = m_desktop->picture().copy(piece);
     QCOMPARE(cropped.size(), piece.size());
     QVERIFY(cropped == expected);
     QVERIFY(signalled == expected);
+}
+
+void tst_ScreenCropper::helpTextFitsItsBox_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QString>("helpText"); // none: the built-in one
+    // The box used to be a fifth of the window's height, too low for the text even on this small screen.
+    QTest::newRow("full screen") << QSize(800, 600) << QString();
+    QTest::newRow("half the screen's size") << QSize(400, 300) << QString();
+    QTest::newRow("a small window") << QSize(220, 160) << QString();
+    QTest::newRow("a text of one's own") << QSize(400, 300) << QString("Drag over the chart\nEscape cancels");
+}
+
+// Text that does not fit the rectangle it is drawn into is clipped to it, and lines are cut off: every line
+// must lie inside the box, unclipped.
+void tst_ScreenCropper::helpTextFitsItsBox()
+{
+    QFETCH(QSize, window);
+    QFETCH(QString, helpText);
+    helpText.replace("\\n", "\n");
+    ScreenCropper cropper;
+    cropper.setHelpText(helpText);
+    cropper.resize(window);
+    TextRecorder recorder(window);
+    cropper.render(&recorder);
+
+    QVERIFY(!recorder.texts.isEmpty());
+    QString painted;
+    for (const RecordedText &line : qAsConst(recorder.texts)) {
+        const auto show = [](const QRectF &r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        const QString where = QStringLiteral("\"%1\" at %2 in the box %3, clipped to %4")
+                                  .arg(line.text, show(line.extent), show(line.box), show(line.clip));
+        QVERIFY2(QRectF(QPointF(0, 0), window).contains(line.box), qPrintable(where));
+        QVERIFY2(line.box.contains(line.extent), qPrintable(where));
+        QVERIFY2(line.clip.isNull(), qPrintable(where));
+        painted += line.text + ' ';
+    }
+    const QString shown = helpText.isEmpty() ? cropper.helpText() : helpText;
+    QCOMPARE(painted.simplified(), shown.simplified());
 }
 
 void tst_ScreenCropper::escapeWhileSelectingCancels()

@@ -3,7 +3,9 @@
 #include "QMWidgets/SearchFilter.h"
 #include "resources/Resources.h"
 
+#include <QDialog>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -64,6 +66,8 @@ private slots:
     void clearButtonFollowsText();
     void escapeAndButtonClear_data();
     void escapeAndButtonClear();
+    void escapeActsOnlyInTheFocusedField_data();
+    void escapeActsOnlyInTheFocusedField();
     void textChangedBeforeFirstShow();
     void magnifierOnlyWhileEmpty();
 };
@@ -119,6 +123,46 @@ void tst_SearchFilter::escapeAndButtonClear()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(0).toString(), QString());
     QVERIFY(!clearButton(field)->isVisible());
+}
+
+void tst_SearchFilter::escapeActsOnlyInTheFocusedField_data()
+{
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<QStringList>("textsAfter");
+    QTest::addColumn<bool>("dialogClosed");
+    // A window-wide Escape in two fields was ambiguous and cleared neither.
+    QTest::newRow("first of two search fields") << 0 << QStringList{ "", "second", "other" } << false;
+    QTest::newRow("second of two search fields") << 1 << QStringList{ "first", "", "other" } << false;
+    // From another field Escape emptied the search fields and the dialog stayed open.
+    QTest::newRow("another field closes the dialog") << 2 << QStringList{ "first", "second", "other" } << true;
+}
+
+void tst_SearchFilter::escapeActsOnlyInTheFocusedField()
+{
+    QFETCH(int, focused);
+    QFETCH(QStringList, textsAfter);
+    QFETCH(bool, dialogClosed);
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    const QList<QLineEdit *> fields = { new SearchFilter, new SearchFilter, new QLineEdit };
+    const QStringList texts = { "first", "second", "other" };
+    for (int i = 0; i < fields.size(); ++i) {
+        layout->addWidget(fields.at(i));
+        fields.at(i)->setText(texts.at(i));
+    }
+    QSignalSpy rejected(&dialog, &QDialog::rejected);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    fields.at(focused)->setFocus();
+    QTRY_VERIFY(fields.at(focused)->hasFocus());
+
+    QTest::keyClick(fields.at(focused), Qt::Key_Escape);
+
+    for (int i = 0; i < fields.size(); ++i)
+        QCOMPARE(fields.at(i)->text(), textsAfter.at(i));
+    QCOMPARE(rejected.count(), dialogClosed ? 1 : 0);
+    QCOMPARE(dialog.isVisible(), !dialogClosed);
 }
 
 // A field filled and emptied before it is first shown must not show the button over empty text.

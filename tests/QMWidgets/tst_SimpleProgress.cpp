@@ -58,6 +58,9 @@ private slots:
         QTest::newRow("half of 150") << 50 << 150 << 75;
         QTest::newRow("1 of 150 truncates to one column") << 1 << 150 << 1;
         QTest::newRow("all of it") << 100 << 200 << 200;
+        // 50000000 times 150 used to overflow an int to a negative width: nothing filled.
+        QTest::newRow("huge value fills the bar only") << 50000000 << 150 << 150;
+        QTest::newRow("negative value fills nothing") << -5 << 200 << 0;
     }
 
     void valueFillsItsShareOfTheWidth()
@@ -70,8 +73,10 @@ private slots:
         progress.setValue(value);
         QCOMPARE(progress.value(), value);
         const QImage image = paintWidget(progress);
-        QVERIFY2(isBar(image.pixel(0, 10)), qPrintable(describePixel(image.pixel(0, 10))));
-        QVERIFY2(isBar(image.pixel(filled - 1, 10)), qPrintable(describePixel(image.pixel(filled - 1, 10))));
+        if (filled > 0) {
+            QVERIFY2(isBar(image.pixel(0, 10)), qPrintable(describePixel(image.pixel(0, 10))));
+            QVERIFY2(isBar(image.pixel(filled - 1, 10)), qPrintable(describePixel(image.pixel(filled - 1, 10))));
+        }
         if (filled < width)
             QVERIFY2(isBackground(image.pixel(filled, 10)), qPrintable(describePixel(image.pixel(filled, 10))));
     }

@@ -1,9 +1,11 @@
+#include "ScaledRun.h"
 #include "TestApp.h"
 
 #include "QMWidgets/ResolutionSetupWidget.h"
 #include "QMWidgets/VirtualResolutionDialog.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
@@ -58,6 +60,7 @@ private slots:
     void applyReportsTheBoxesThenTheSettings();
     void okAndCancelCloseWithoutReporting_data();
     void okAndCancelCloseWithoutReporting();
+    void timesSignFitsItsLabel();
 
 private:
     VirtualResolutionDialog *m_dialog = nullptr;
@@ -111,6 +114,9 @@ void tst_VirtualResolutionDialog::newDialog()
         QCOMPARE(button->objectName(), QString("PushButton"));
     }
     QVERIFY(m_signals.isEmpty());
+    // The dialog used to have no title at all.
+    QVERIFY(!QCoreApplication::applicationName().isEmpty());
+    QCOMPARE(m_dialog->windowTitle(), QCoreApplication::applicationName());
 }
 
 void tst_VirtualResolutionDialog::presetsAsStored_data()
@@ -183,6 +189,27 @@ void tst_VirtualResolutionDialog::okAndCancelCloseWithoutReporting()
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), result);
     QVERIFY(m_signals.isEmpty());
+}
+
+// The label between width and height was narrower than its "x", which was cut to look like a colon.
+// Checked at ratio 1 here and at ratio 2 in a child.
+void tst_VirtualResolutionDialog::timesSignFitsItsLabel()
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        const ScaledRun run = runScaled({ "timesSignFitsItsLabel" }, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
+    }
+    QLabel *times = nullptr;
+    for (QLabel *label : groupTitled(m_dialog, "Virtual Resolution")->findChildren<QLabel *>()) {
+        if (label->text() == "x")
+            times = label;
+    }
+    QVERIFY(times);
+    const QRect room = times->contentsRect();
+    const QRect needed = times->fontMetrics().boundingRect(room, int(times->alignment()), times->text());
+    QVERIFY2(room.contains(needed), qPrintable(QStringLiteral("\"x\" takes %1 x %2 pixels in a label of %3 x %4")
+                                                   .arg(needed.width()).arg(needed.height())
+                                                   .arg(room.width()).arg(room.height())));
 }
 
 TARSEL_APP_TEST_MAIN(tst_VirtualResolutionDialog)

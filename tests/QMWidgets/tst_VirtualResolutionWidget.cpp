@@ -3,6 +3,7 @@
 #include "QMWidgets/VirtualResolutionWidget.h"
 
 #include <QGraphicsView>
+#include <QScrollBar>
 
 using QMWidgets::VirtualResolutionWidget;
 
@@ -22,23 +23,30 @@ void tst_VirtualResolutionWidget::stretchesTheVirtualScreenOverTheView_data()
 {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QPoint>("virtualSize");
-    QTest::newRow("same aspect") << QSize(960, 600) << QPoint(1920, 1200);
+    QTest::addColumn<bool>("setBeforeShow");
+    QTest::newRow("same aspect") << QSize(960, 600) << QPoint(1920, 1200) << false;
     // Width and height are scaled independently, so a square window squeezes the picture.
-    QTest::newRow("square window") << QSize(500, 500) << QPoint(1920, 1200);
-    QTest::newRow("smaller than the window") << QSize(800, 700) << QPoint(400, 300);
+    QTest::newRow("square window") << QSize(500, 500) << QPoint(1920, 1200) << false;
+    QTest::newRow("smaller than the window") << QSize(800, 700) << QPoint(400, 300) << false;
+    // The fit used the viewport of before the show, half the window's width.
+    QTest::newRow("set before the first show") << QSize(960, 600) << QPoint(1920, 1200) << true;
 }
 
 void tst_VirtualResolutionWidget::stretchesTheVirtualScreenOverTheView()
 {
     QFETCH(QSize, window);
     QFETCH(QPoint, virtualSize);
+    QFETCH(bool, setBeforeShow);
     VirtualResolutionWidget widget;
     auto *hosted = new QWidget;
     widget.setWidget(hosted);
     widget.resize(window);
+    if (setBeforeShow)
+        widget.slotSetSize(virtualSize);
     widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&widget));
-    widget.slotSetSize(virtualSize);
+    if (!setBeforeShow)
+        widget.slotSetSize(virtualSize);
 
     const QSize size(virtualSize.x(), virtualSize.y());
     QCOMPARE(hosted->minimumSize(), size);
@@ -47,11 +55,19 @@ void tst_VirtualResolutionWidget::stretchesTheVirtualScreenOverTheView()
     auto *view = widget.findChild<QGraphicsView *>();
     QCOMPARE(view->sceneRect(), QRectF(QPointF(0, 0), size));
 
-    // Each side is scaled on its own to the viewport, less the few pixels of margin the view keeps.
-    const QRectF viewport = view->viewport()->rect();
+    // The view always fits, so scroll bars would only take room from the picture: they used to leave it
+    // 18 pixels short of the view.
+    QVERIFY(!view->horizontalScrollBar()->isVisible());
+    QVERIFY(!view->verticalScrollBar()->isVisible());
+    // Each side is scaled on its own to the viewport, less the margin of two pixels the view keeps.
+    const QRect viewport = view->viewport()->rect();
+    QCOMPARE(viewport.width(), view->width() - 2 * view->frameWidth());
+    QCOMPARE(viewport.height(), view->height() - 2 * view->frameWidth());
     const QTransform transform = view->transform();
-    QVERIFY(qAbs(transform.m11() * size.width() - viewport.width()) <= 6);
-    QVERIFY(qAbs(transform.m22() * size.height() - viewport.height()) <= 6);
+    QVERIFY2(qAbs(qRound(transform.m11() * size.width()) - viewport.width()) <= 4,
+             qPrintable(QString::number(transform.m11() * size.width()) + " in " + QString::number(viewport.width())));
+    QVERIFY2(qAbs(qRound(transform.m22() * size.height()) - viewport.height()) <= 4,
+             qPrintable(QString::number(transform.m22() * size.height()) + " in " + QString::number(viewport.height())));
     QCOMPARE(transform.m12(), 0.0);
     QCOMPARE(transform.m21(), 0.0);
 }

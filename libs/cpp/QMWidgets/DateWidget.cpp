@@ -11,6 +11,7 @@ namespace QMWidgets {
 
 namespace {
 constexpr int Days = 31;
+constexpr int Months = 12;
 constexpr int YearsBack = 130;
 }
 
@@ -29,7 +30,7 @@ DateWidget::DateWidget(int yearOffset, QWidget *parent)
     m_year->setMaximumWidth(90);
     for (QComboBox *combo : {m_day, m_month, m_year})
         connect(combo, SIGNAL(currentIndexChanged(int)), this, SIGNAL(dataChanged()));
-    for (int month = 1; month <= 12; ++month)
+    for (int month = 1; month <= Months; ++month)
         m_month->addItem(MTools::monthName(month));
     connect(m_month, SIGNAL(currentIndexChanged(int)), this, SLOT(slotMonthChanged(int)));
     m_year->addItem(QString());
@@ -73,7 +74,8 @@ void DateWidget::setDay(const int &day)
 
 void DateWidget::setMonth(const int &month)
 {
-    m_month->setCurrentIndex(month <= 0 ? 0 : month - 1);
+    // Beyond December the combo would lose its current month and month() would answer 0.
+    m_month->setCurrentIndex(qBound(1, month, Months) - 1);
 }
 
 void DateWidget::setYear(const int &year)

@@ -28,6 +28,12 @@ ListWidgetItem::ListWidgetItem(const ListWidgetItem &other)
 {
 }
 
+ListWidgetItem &ListWidgetItem::operator=(const ListWidgetItem &other)
+{
+    QListWidgetItem::operator=(other);
+    return *this;
+}
+
 ListWidgetItem::~ListWidgetItem() = default;
 
 void ListWidgetItem::setPayload(const QString &payload)

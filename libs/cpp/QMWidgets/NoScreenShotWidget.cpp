@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QStackedLayout>
 
 namespace QMWidgets {
 
@@ -46,12 +47,25 @@ void NoScreenShotWidget::hideInnerWidgets()
     m_hiding = false;
 }
 
+namespace {
+
+// A page that its stack has left while the shield hid it: showing it again would show two pages at once.
+bool isLeftStackPage(QWidget *widget)
+{
+    QWidget *parent = widget->parentWidget();
+    auto *stack = parent ? qobject_cast<QStackedLayout *>(parent->layout()) : nullptr;
+    return stack && stack->stackingMode() == QStackedLayout::StackOne && stack->indexOf(widget) >= 0
+           && stack->currentWidget() != widget;
+}
+
+} // namespace
+
 void NoScreenShotWidget::showInnerWidgets()
 {
     const QList<QPointer<QWidget>> hidden = m_hiddenWidgets;
     m_hiddenWidgets.clear();
     for (const QPointer<QWidget> &widget : hidden) {
-        if (widget)
+        if (widget && !isLeftStackPage(widget))
             widget->show();
     }
 }

@@ -11,7 +11,6 @@ namespace {
 
 const int MinimumSide = 100;
 const int MaximumSide = 30000;
-const int TimesLabelMaximumWidth = 10;
 
 QSpinBox *sideBox()
 {
@@ -41,7 +40,8 @@ ResolutionSetupWidget::ResolutionSetupWidget(QWidget *parent)
     m_widthBox = sideBox();
     m_heightBox = sideBox();
     auto *timesLabel = new QLabel(QStringLiteral("x"));
-    timesLabel->setMaximumWidth(TimesLabelMaximumWidth);
+    // As wide as its sign: a fixed ten pixels cut the "x" down to something like a colon.
+    timesLabel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     QHBoxLayout *sliderRow = tightRow();
     sliderRow->addWidget(new QLabel(tr("Low")));

@@ -15,7 +15,14 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cmath>
+
 namespace QMWidgets {
+
+namespace {
+// Room between the help text and its box's border, and between the box and the window's edge.
+const int HelpBoxPadding = 8;
+}
 
 ScreenCropper::ScreenCropper(QWidget *parent)
     : QFrame(parent)
@@ -167,14 +174,33 @@ void ScreenCropper::mouseReleaseEvent(QMouseEvent *event)
         m_revealAfterSave = true;
     QFrame::mouseReleaseEvent(event);
 
-    const double scale = screenScaleFactor();
-    const QPoint first(int(m_selection.left() * scale), int(m_selection.top() * scale));
-    const QPoint second(int(m_selection.right() * scale), int(m_selection.bottom() * scale));
-    m_cropped = m_screen.copy(QRect(first, second).normalized());
+    m_cropped = m_screen.copy(selectionOnPicture());
 
     slotClose();
     emit done(m_cropped);
     emit done();
+}
+
+// The picture is drawn stretched over the whole window, which is not the screen's size in a normal or
+// maximised window, nor in a full-screen one the window manager did not honour, nor at a scale factor:
+// the window's pixels under the selection are mapped to the picture's. The selection holds at least
+// one pixel, since copy() of an empty rectangle gives the whole desktop.
+QRect ScreenCropper::selectionOnPicture() const
+{
+    const QRect window = rect();
+    if (window.isEmpty() || m_screen.isNull())
+        return QRect();
+    const int left = qBound(0, qMin(m_selection.left(), m_selection.right()), window.width() - 1);
+    const int right = qBound(0, qMax(m_selection.left(), m_selection.right()), window.width() - 1);
+    const int top = qBound(0, qMin(m_selection.top(), m_selection.bottom()), window.height() - 1);
+    const int bottom = qBound(0, qMax(m_selection.top(), m_selection.bottom()), window.height() - 1);
+    const qreal xScale = qreal(m_screen.width()) / window.width();
+    const qreal yScale = qreal(m_screen.height()) / window.height();
+    const int pictureLeft = int(std::floor(left * xScale));
+    const int pictureTop = int(std::floor(top * yScale));
+    const int pictureRight = qMax(pictureLeft + 1, int(std::ceil((right + 1) * xScale)));
+    const int pictureBottom = qMax(pictureTop + 1, int(std::ceil((bottom + 1) * yScale)));
+    return QRect(pictureLeft, pictureTop, pictureRight - pictureLeft, pictureBottom - pictureTop);
 }
 
 void ScreenCropper::keyPressEvent(QKeyEvent *event)
@@ -214,19 +240,45 @@ void ScreenCropper::paintEvent(QPaintEvent *)
 
 void ScreenCropper::paintHelpBox(QPainter &painter, int pixelSize, double sideDivisor)
 {
+    const QString text = m_helpText.isEmpty() ? helpText() : m_helpText;
+    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
+    QFont helpFont = font();
     const int w = width();
     const int h = height();
-    QFont helpFont = font();
-    helpFont.setPixelSize(pixelSize);
+    const int mx = int(w / sideDivisor);
+    const int my = int(h / 2.5);
+    QRect box(QPoint(mx, my), QPoint(w - 1 - mx, h - 1 - my));
+
+    // The box's proportions suit a large screen; in a smaller window they cut the text off at top and
+    // bottom. The box then grows to hold the text, first in height, then across the window, up to two
+    // thirds of the window's height so that the desktop stays in sight; beyond that the text gets smaller.
+    QRect room(0, 0, w - 2 * HelpBoxPadding, qMin(h - 2 * HelpBoxPadding, h * 2 / 3));
+    room.moveCenter(rect().center());
+    const auto fits = [&](int boxWidth, QRect *fitted) {
+        const QRect textArea(0, 0, boxWidth - 2 * HelpBoxPadding, room.height() - 2 * HelpBoxPadding);
+        const QRect needed = QFontMetrics(helpFont).boundingRect(textArea, flags, text);
+        if (needed.width() > textArea.width() || needed.height() > textArea.height())
+            return false;
+        const int boxHeight = qMax(box.height(), needed.height() + 2 * HelpBoxPadding);
+        *fitted = QRect(0, 0, boxWidth, qMin(boxHeight, room.height()));
+        fitted->moveCenter(box.center());
+        return true;
+    };
+    for (int size = pixelSize; size >= 1; --size) {
+        helpFont.setPixelSize(size);
+        QRect fitted;
+        if (fits(box.width(), &fitted) || fits(room.width(), &fitted) || size == 1) {
+            if (fitted.isValid())
+                box = fitted;
+            break;
+        }
+    }
+
     painter.setFont(helpFont);
     painter.setPen(QPen(QBrush(QColor(200, 200, 200, 255)), 4, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter.setBrush(QColor(0, 0, 0, 180));
-    const int mx = int(w / sideDivisor);
-    const int my = int(h / 2.5);
-    const QRect box(QPoint(mx, my), QPoint(w - 1 - mx, h - 1 - my));
     painter.drawRoundedRect(box, 5, 20, Qt::RelativeSize);
-    painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
-                     m_helpText.isEmpty() ? helpText() : m_helpText);
+    painter.drawText(box.adjusted(HelpBoxPadding, HelpBoxPadding, -HelpBoxPadding, -HelpBoxPadding), flags, text);
 }
 
 void ScreenCropper::resizeEvent(QResizeEvent *)

@@ -56,6 +56,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
     void showByDisplayMode();
+    // The selection as a rectangle of the desktop picture, never empty while there is a picture.
+    QRect selectionOnPicture() const;
     // The help text in a rounded box centred in the window; sideDivisor sets the box's side margins.
     void paintHelpBox(QPainter &painter, int pixelSize, double sideDivisor);
     // The tool keeps at most one cursor of its own on the application's override stack and takes it

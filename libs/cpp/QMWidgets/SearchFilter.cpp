@@ -29,6 +29,9 @@ SearchFilter::SearchFilter(QWidget *parent)
 
     auto closeAction = new QAction(QStringLiteral("Close"), this);
     closeAction->setShortcut(Qt::Key_Escape);
+    // Only while the field has the focus: window-wide, two fields would make Escape ambiguous, and in a
+    // dialog it would empty the search from any other field instead of closing the dialog.
+    closeAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(closeAction, SIGNAL(triggered()), this, SLOT(slotClearClicked()));
     addAction(closeAction);
 

@@ -81,7 +81,10 @@ void SimpleProgress::paintEvent(QPaintEvent *)
     bar.setColorAt(1.0, QColor(0, 140, 0));
 
     if (m_value != 0) {
-        painter.fillRect(0, 0, m_value * w / 100, h, bar);
+        // In 64 bits, since a large value times the width overflows an int; a value outside 0 to 100
+        // fills no more than the bar.
+        const qint64 filled = qBound<qint64>(0, qint64(m_value) * w / 100, w);
+        painter.fillRect(0, 0, int(filled), h, bar);
     } else {
         // Parallelograms one stripe wide whose bottom edge lies two stripes left of their top edge.
         const int v = w / 20;

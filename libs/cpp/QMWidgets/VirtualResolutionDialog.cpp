@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,6 +44,7 @@ QPushButton *dialogButton(const QString &text)
 VirtualResolutionDialog::VirtualResolutionDialog(QWidget *parent)
     : QDialog(parent)
 {
+    setWindowTitle(QCoreApplication::applicationName());
     m_modeBox = new QComboBox;
     m_modeBox->addItem(tr("Virtual Resolution Mode"));
     m_modeBox->addItem(tr("Normal Model"));

@@ -19,6 +19,10 @@ VirtualResolutionWidget::VirtualResolutionWidget(QWidget *parent)
     m_scene = new QGraphicsScene(0, 0, InitialSceneSide, InitialSceneSide, this);
     m_view = new QGraphicsView(m_scene);
     m_view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // The view always fits the whole picture, so scroll bars could only take room from it: a fit made
+    // while they showed left the picture short of the view until the next resize.
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     QPalette ground = palette();
     ground.setBrush(backgroundRole(), QBrush(Qt::green));
@@ -90,6 +94,15 @@ void VirtualResolutionWidget::resizeEvent(QResizeEvent *event)
         m_view->ensureVisible(m_proxy, VisibleMargin, VisibleMargin);
     }
     QWidget::resizeEvent(event);
+}
+
+// Before the first show the viewport has not taken its size yet, so a fit made then is made again now
+// that the view is laid out.
+void VirtualResolutionWidget::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_proxy)
+        fitView();
 }
 
 } // namespace QMWidgets
