@@ -22,8 +22,8 @@ void setupPushButton(QPushButton *button);
 // Flat, 32 by 32 pixels; the object name stays.
 void setupFixedButton(QPushButton *button);
 
-// The largest font of the family whose line of the text fits the box on the device, sized in pixels: a text
-// sized in points from a widget's pixels outgrows the widget at other screen resolutions.
+// A font of the family sized in pixels, from the box's height down until a line of the text fits the box on the
+// device: a text sized in points from a widget's pixels outgrows the widget at other screen resolutions.
 QFont fontFittingBox(const QString &family, const QString &text, const QSize &box, const QPaintDevice *device);
 
 // Opacity 1.3 - p/100 with p the percent stored under "TransparencyParameters/ChartDialogs" (default 35).
