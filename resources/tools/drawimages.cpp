@@ -1315,6 +1315,46 @@ void iconSendCardOff(QPainter &p)
     drawGreetingCard(p, QColor(110, 110, 110), QColor(110, 110, 110));
 }
 
+// The kit's view and close buttons; the zoom, save, open and stop buttons show the tool-bar pictures.
+// A light cross: closes a window, or clears a field.
+void iconCloseCross(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 6));
+    p.drawLine(QPointF(12, 12), QPointF(36, 36));
+    p.drawLine(QPointF(36, 12), QPointF(12, 36));
+}
+
+// "1:1" in strokes inside a frame, so that no font decides its look: the picture at its own size.
+void iconActualSize(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(4, 8, 40, 32), 4, 4);
+    p.setPen(roundPen(s_bright, 4));
+    for (qreal x : {14.0, 34.0}) {
+        p.drawLine(QPointF(x - 4, 18), QPointF(x, 15));
+        p.drawLine(QPointF(x, 15), QPointF(x, 33));
+    }
+    p.drawPoint(QPointF(24, 20));
+    p.drawPoint(QPointF(24, 29));
+}
+
+// Four corners pointing outwards around a picture: fit the picture to the window.
+void iconFitWindow(QPainter &p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 170, 230, 140));
+    p.drawRect(QRectF(15, 15, 18, 18));
+    p.setPen(roundPen(s_light, 4));
+    p.setBrush(Qt::NoBrush);
+    const QPointF corners[] = {{6, 6}, {42, 6}, {42, 42}, {6, 42}};
+    for (const QPointF &corner : corners) {
+        const qreal dx = corner.x() < 24 ? 10 : -10;
+        const qreal dy = corner.y() < 24 ? 10 : -10;
+        p.drawPolyline(QPolygonF({corner + QPointF(dx, 0), corner, corner + QPointF(0, dy)}));
+    }
+}
+
 struct Image
 {
     const char *name;
@@ -1537,6 +1577,10 @@ const Image s_images[] = {
     {"EmailEditCard.png", 48, 48, Kind::Icon, iconSendCard, nullptr, false, nullptr},
     {"EmailEditSendOff.png", 48, 48, Kind::Icon, iconSendEmailOff, nullptr, false, nullptr},
     {"EmailEditCardOff.png", 48, 48, Kind::Icon, iconSendCardOff, nullptr, false, nullptr},
+
+    {"KitCloseCross.png", 48, 48, Kind::Icon, iconCloseCross, nullptr, false, nullptr},
+    {"KitActualSize.png", 48, 48, Kind::Icon, iconActualSize, nullptr, false, nullptr},
+    {"KitFitWindow.png", 48, 48, Kind::Icon, iconFitWindow, nullptr, false, nullptr},
 };
 
 } // namespace

@@ -169,10 +169,11 @@ void tst_MUITabBar::minimumWidthIsCaptionWidth_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<int>("minimumWidth");
-    // DejaVu Sans Mono advances 0.6 of its size per character, hinted to whole pixels at these sizes.
-    QTest::newRow("Save As at 10 pixels") << "Save As" << 10 << 42;
-    QTest::newRow("Save As at 20 pixels") << "Save As" << 20 << 84;
-    QTest::newRow("Run at 20 pixels") << "Run" << 20 << 36;
+    // DejaVu Sans Mono advances 0.6 of its size per character, hinted to whole pixels at these sizes; 4 more
+    // pixels leave room for the shadow and the neighbours.
+    QTest::newRow("Save As at 10 pixels") << "Save As" << 10 << 46;
+    QTest::newRow("Save As at 20 pixels") << "Save As" << 20 << 88;
+    QTest::newRow("Run at 20 pixels") << "Run" << 20 << 40;
     QTest::newRow("no caption") << "" << 20 << 0;
 }
 

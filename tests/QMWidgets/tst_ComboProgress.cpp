@@ -1,4 +1,6 @@
 #include "QMWidgets/ComboProgress.h"
+#include "WidgetPaint.h"
+#include "resources/Resources.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -32,6 +34,18 @@ private slots:
         QVERIFY(progress.label()->isVisible());
         QVERIFY(!bar->isVisible());
         QCOMPARE(progress.value(), 10);
+    }
+
+    // The stop button is flat and has neither text nor icon: the style sheet's picture makes it visible.
+    void stopButtonShowsAPicture()
+    {
+        Resources::init();
+        ComboProgress progress;
+        progress.setStyleSheet(Resources::styleSheet());
+        progress.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&progress));
+        progress.slotSetProgress(10);
+        QVERIFY(showsMoreThanBackground(*progress.findChild<QPushButton *>("ComboProgressStop")));
     }
 
     void stopShowsTheLabelUntilTheNextValue()

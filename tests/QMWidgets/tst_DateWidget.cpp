@@ -1,6 +1,10 @@
 #include "QMWidgets/DateWidget.h"
+#include "ScaledRun.h"
+#include "resources/Resources.h"
 
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QtTest>
 
 using QMWidgets::DateWidget;
@@ -57,6 +61,41 @@ private slots:
         QCOMPARE(list.at(1)->count(), 12);
         QCOMPARE(list.at(1)->itemText(0), QString("January"));
         QCOMPARE(list.at(1)->itemText(11), QString("December"));
+    }
+
+    // Under the application style sheet's padding every item fits the field that shows it, "December" too, when
+    // the widget has the width it asks for (on a small screen a window is narrowed to its minimum of 300 first).
+    void itemsFitTheirFields()
+    {
+        Resources::init();
+        DateWidget widget;
+        widget.setStyleSheet(Resources::styleSheet());
+        widget.ensurePolished();
+        widget.resize(widget.sizeHint());
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        for (QComboBox *combo : combos(widget)) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = combo->isEditable();
+            option.frame = combo->hasFrame();
+            option.subControls = QStyle::SC_All;
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QFontMetrics metrics(combo->font(), combo);
+            for (int i = 0; i < combo->count(); ++i) {
+                const int needed = metrics.horizontalAdvance(combo->itemText(i));
+                QVERIFY2(needed <= field.width(), qPrintable(QString("\"%1\" needs %2 pixels, the field has %3")
+                                                               .arg(combo->itemText(i)).arg(needed).arg(field.width())));
+            }
+        }
+    }
+
+    void itemsFitTheirFieldsAtRatioTwo()
+    {
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QSKIP("this run is the scaled one");
+        const ScaledRun run = runScaled({"itemsFitTheirFields"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
     }
 
     void setters_data()

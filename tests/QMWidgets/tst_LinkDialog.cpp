@@ -4,6 +4,8 @@
 #include "ButtonLookup.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
+#include "PaintedText.h"
+#include "ScaledRun.h"
 #include "TestApp.h"
 
 #include <QCheckBox>
@@ -34,6 +36,8 @@ private slots:
     void initTestCase();
     void cleanup();
     void pictureAndQuestion();
+    void questionFitsThePicture();
+    void questionFitsThePictureAtRatioTwo();
     void answers_data();
     void answers();
     void checkBoxKeepsTheWishInTheStore();
@@ -75,6 +79,36 @@ void tst_LinkDialog::pictureAndQuestion()
     QVERIFY(!box->isChecked());
     QVERIFY(picture->y() < yes->y());
     QVERIFY(yes->y() < box->y());
+}
+
+// Every line of the question lies inside the picture, under the application style sheet's label padding.
+void tst_LinkDialog::questionFitsThePicture()
+{
+    LinkDialog dialog(nullptr);
+    dialog.setStyleSheet(Resources::styleSheet());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLabel *picture = nullptr;
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        if (label->text().contains("(Watch the Video Introduction)"))
+            picture = label;
+    }
+    QVERIFY(picture);
+    const QList<PaintedText> lines = paintedTexts(*picture);
+    QVERIFY(!paintedBox(lines, "(Watch the Video Introduction)").isNull());
+    for (const PaintedText &line : lines) {
+        QVERIFY2(QRectF(picture->rect()).contains(line.box),
+                 qPrintable(QString("\"%1\" spans %2 to %3 of %4 pixels")
+                                .arg(line.text).arg(line.box.left()).arg(line.box.right()).arg(picture->width())));
+    }
+}
+
+void tst_LinkDialog::questionFitsThePictureAtRatioTwo()
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QSKIP("this run is the scaled one");
+    const ScaledRun run = runScaled({"questionFitsThePicture"}, "2");
+    QVERIFY2(run.passed, qPrintable(run.output));
 }
 
 void tst_LinkDialog::answers_data()

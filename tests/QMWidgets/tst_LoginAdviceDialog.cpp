@@ -3,6 +3,9 @@
 #include "ButtonLookup.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
+#include "PaintedText.h"
+#include "WidgetPaint.h"
+#include "resources/Resources.h"
 #include "TestApp.h"
 
 #include <QLabel>
@@ -72,6 +75,7 @@ private slots:
     void answers_data();
     void answers();
     void escapeKeepsAnEarlierLoginChoice();
+    void whiteTextsStandOnADarkFrame();
 };
 
 void tst_LoginAdviceDialog::initTestCase()
@@ -163,6 +167,27 @@ void tst_LoginAdviceDialog::escapeKeepsAnEarlierLoginChoice()
     QCOMPARE(execAnswered(dialog, clickButton("&Login")), 1);
     QCOMPARE(execAnswered(dialog, pressEscape()), 0);
     QVERIFY(dialog.isLoginChosen());
+}
+
+// The style sheet writes labels in white: the frame behind the title and the message must be dark. It is probed
+// beside each text, on its line.
+void tst_LoginAdviceDialog::whiteTextsStandOnADarkFrame()
+{
+    Resources::init();
+    LoginAdviceDialog dialog(nullptr);
+    dialog.setStyleSheet(Resources::styleSheet());
+    dialog.setText("Sign in to keep your scripts");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QList<PaintedText> texts = paintedTexts(dialog);
+    const QImage image = paintWidget(dialog).convertToFormat(QImage::Format_ARGB32);
+    for (const QString &text : {QString("Login Advice"), QString("Sign in to keep")}) {
+        const QRectF box = paintedBox(texts, text);
+        QVERIFY2(!box.isNull(), qPrintable(text));
+        const QPointF beside(box.right() + 6, box.center().y());
+        const QRgb frame = image.pixel((beside * image.devicePixelRatio()).toPoint());
+        QVERIFY2(qAlpha(frame) == 255 && qGray(frame) < 100, qPrintable(text + ": " + describePixel(frame)));
+    }
 }
 
 TARSEL_APP_TEST_MAIN(tst_LoginAdviceDialog)

@@ -1,4 +1,7 @@
 #include "QMWidgets/MenuButton.h"
+#include "PaintedText.h"
+#include "WidgetPaint.h"
+#include "resources/Resources.h"
 
 #include <QtTest>
 
@@ -29,6 +32,25 @@ private slots:
         QCOMPARE(upperWhite, 0);
         MenuButton plain;
         QVERIFY(plain.text().isEmpty());
+    }
+
+    // "Menu" is white whatever the style: the style sheet gives the button a dark face to stand on. The face is
+    // probed beside the word, on its line.
+    void whiteMenuStandsOnADarkFace()
+    {
+        Resources::init();
+        MenuButton button("Text");
+        button.setStyleSheet(Resources::styleSheet());
+        button.resize(100, 40);
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        const QRectF word = paintedBox(paintedTexts(button), "Menu");
+        QVERIFY(!word.isNull());
+        const QImage image = paintWidget(button).convertToFormat(QImage::Format_ARGB32);
+        for (const QPointF &beside : {QPointF(word.left() - 4, word.center().y()), QPointF(word.right() + 4, word.center().y())}) {
+            const QRgb face = image.pixel((beside * image.devicePixelRatio()).toPoint());
+            QVERIFY2(qAlpha(face) == 255 && qGray(face) < 100, qPrintable(describePixel(face)));
+        }
     }
 };
 

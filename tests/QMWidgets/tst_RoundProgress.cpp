@@ -1,8 +1,12 @@
 #include "QMWidgets/RoundProgress.h"
 
+#include "PaintedText.h"
+#include "ScaledRun.h"
 #include "WidgetPaint.h"
 
 #include <QtTest>
+
+#include <cmath>
 
 using QMWidgets::RoundProgress;
 
@@ -70,6 +74,47 @@ private slots:
             QVERIFY2(isGauge(image.pixel(ring)), qPrintable(describePixel(image.pixel(ring))));
         QCOMPARE(image.pixel(10, 49), qRgba(0, 0, 0, 0));
         QCOMPARE(image.pixel(190, 49), qRgba(0, 0, 0, 0));
+    }
+
+    // The percentage stays inside the inner disc (diameter s - s / 10 in a square of side s): every corner of its
+    // box is within the disc's radius of the centre.
+    void percentStaysInsideTheDisc_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("62 on a wide gauge") << 62 << QSize(200, 100);
+        QTest::newRow("100 on a square gauge") << 100 << QSize(120, 120);
+        QTest::newRow("-100 on a tall gauge") << -100 << QSize(60, 150);
+        QTest::newRow("5 on a small gauge") << 5 << QSize(32, 32);
+    }
+
+    void percentStaysInsideTheDisc()
+    {
+        QFETCH(int, value);
+        QFETCH(QSize, size);
+        RoundProgress progress;
+        progress.resize(size);
+        progress.setValue(value);
+        const QString text = QString::number(value) + '%';
+        const QRectF box = paintedBox(paintedTexts(progress), text);
+        QVERIFY2(!box.isNull(), "no percentage drawn");
+        const int side = qMin(size.width(), size.height());
+        const qreal radius = (side - side / 10) / 2.0;
+        const QPointF centre(size.width() / 2.0, size.height() / 2.0);
+        for (const QPointF &corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+            const QPointF off = corner - centre;
+            QVERIFY2(std::hypot(off.x(), off.y()) <= radius + 0.5,
+                     qPrintable(QString("%1 reaches %2 from the centre, the disc %3")
+                                    .arg(text).arg(std::hypot(off.x(), off.y())).arg(radius)));
+        }
+    }
+
+    void percentStaysInsideTheDiscAtRatioTwo()
+    {
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QSKIP("this run is the scaled one");
+        const ScaledRun run = runScaled({"percentStaysInsideTheDisc"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
     }
 
     // The inner disc is dark inside its circle and leaves the corners of its square to the background:

@@ -2,6 +2,7 @@
 
 #include "QMWidgets/SearchFilter.h"
 #include "resources/Resources.h"
+#include "WidgetPaint.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -70,6 +71,7 @@ private slots:
     void escapeActsOnlyInTheFocusedField();
     void textChangedBeforeFirstShow();
     void magnifierOnlyWhileEmpty();
+    void clearButtonShowsAPicture();
 };
 
 void tst_SearchFilter::clearButtonFollowsText()
@@ -195,6 +197,19 @@ void tst_SearchFilter::magnifierOnlyWhileEmpty()
 
     field.setText("x");
     QVERIFY(!near(paint(field).pixel(inField), rim));
+}
+
+// The clear button is flat and has neither text nor icon: the style sheet's picture makes it visible.
+void tst_SearchFilter::clearButtonShowsAPicture()
+{
+    SearchFilter field;
+    field.setStyleSheet(Resources::styleSheet());
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+    QTest::keyClicks(&field, "a");
+    QPushButton *button = clearButton(field);
+    QVERIFY(button->isVisible());
+    QVERIFY(showsMoreThanBackground(*button));
 }
 
 TARSEL_APP_TEST_MAIN(tst_SearchFilter)

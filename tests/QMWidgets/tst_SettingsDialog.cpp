@@ -4,6 +4,8 @@
 #include "QMWidgets/App.h"
 #include "QMWidgets/MMessageBox.h"
 #include "ModalAnswer.h"
+#include "WidgetPaint.h"
+#include "resources/Resources.h"
 #include "TestApp.h"
 
 #include <QFileDialog>
@@ -173,6 +175,18 @@ private slots:
         const QString path = m_dir.filePath("empty.qvsettings");
         save(dialog, path);
         QCOMPARE(readAll(path), QByteArray("<Settings/>\n"));
+    }
+
+    // Flat and without text or icon, Save and Load are visible only through the style sheet's pictures.
+    void saveAndLoadShowPictures()
+    {
+        Resources::init();
+        SettingsDialog dialog;
+        dialog.setStyleSheet(Resources::styleSheet());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char *name : {"StorageBrowserSS", "StorageBrowserLS"})
+            QVERIFY2(showsMoreThanBackground(*dialog.findChild<QPushButton *>(name)), name);
     }
 
     void tabOrderAgainstApplyAndSaveOrder()

@@ -1,5 +1,7 @@
 #include "QMWidgets/SimpleProgress.h"
 
+#include "PaintedText.h"
+#include "ScaledRun.h"
 #include "WidgetPaint.h"
 
 #include <QTimerEvent>
@@ -113,6 +115,41 @@ private slots:
         const QImage busy = paintWidget(progress);
         QTRY_VERIFY(!ticks.ids.isEmpty());
         QTRY_VERIFY(paintWidget(progress) != busy);
+    }
+
+    // The caption's line fits the bar's height, whatever the height; a long one is shortened in the middle.
+    void captionFitsTheBar_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("lowest bar") << "Copying" << QSize(200, 20) << "Copying";
+        QTest::newRow("taller bar") << "Copying" << QSize(200, 45) << "Copying";
+        QTest::newRow("caption wider than the bar")
+            << "Copying the scripts of the whole project folder to the backup disc" << QSize(120, 24) << QString(QChar(0x2026));
+    }
+
+    void captionFitsTheBar()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QSize, size);
+        QFETCH(QString, shown);
+        SimpleProgress progress;
+        progress.resize(size);
+        progress.setValue(40);
+        progress.setText(caption);
+        const QRectF box = paintedBox(paintedTexts(progress), shown);
+        QVERIFY2(!box.isNull(), "no caption drawn");
+        QVERIFY2(QRectF(0, 0, size.width(), size.height()).contains(box),
+                 qPrintable(QString("caption box %1,%2 %3 x %4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    }
+
+    void captionFitsTheBarAtRatioTwo()
+    {
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QSKIP("this run is the scaled one");
+        const ScaledRun run = runScaled({"captionFitsTheBar"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
     }
 
     // Every busy value set used to start a further timer, and each one moved the stripes again.

@@ -44,6 +44,8 @@ private slots:
     void setupPushButton_data();
     void setupPushButton();
     void setupFixedButton();
+    void fontFittingBox_data();
+    void fontFittingBox();
     void applyDialogOpacity_data();
     void applyDialogOpacity();
     void applyMenuOpacity_data();
@@ -112,6 +114,28 @@ void tst_StyleHelpers::setupFixedButton()
     QCOMPARE(button.objectName(), QString("CloseButton"));
     QVERIFY(button.isFlat());
     QCOMPARE(button.size(), QSize(32, 32));
+}
+
+void tst_StyleHelpers::fontFittingBox_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("box");
+    QTest::newRow("the height decides") << "62%" << QSize(400, 30);
+    QTest::newRow("the width decides") << "Zoom Out" << QSize(30, 30);
+    QTest::newRow("no text: only the line's height") << "" << QSize(0, 16);
+}
+
+void tst_StyleHelpers::fontFittingBox()
+{
+    QFETCH(QString, text);
+    QFETCH(QSize, box);
+    QWidget widget;
+    const QFont font = QMWidgets::fontFittingBox(QStringLiteral("System"), text, box, &widget);
+    QVERIFY(font.pixelSize() > 1);
+    QVERIFY(font.pixelSize() <= box.height());
+    const QFontMetrics metrics(font, &widget);
+    QVERIFY2(metrics.horizontalAdvance(text) <= box.width(), qPrintable(QString::number(metrics.horizontalAdvance(text))));
+    QVERIFY2(metrics.height() <= box.height(), qPrintable(QString::number(metrics.height())));
 }
 
 void tst_StyleHelpers::opacityRows()

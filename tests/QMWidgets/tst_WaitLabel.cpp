@@ -1,5 +1,7 @@
 #include "QMWidgets/WaitLabel.h"
 
+#include "PaintedText.h"
+#include "ScaledRun.h"
 #include "resources/Resources.h"
 
 #include <QLayout>
@@ -51,6 +53,30 @@ private slots:
         QCOMPARE(animation->maximumSize(), animation->minimumSize());
         QSignalSpy frames(movie, &QMovie::frameChanged);
         QTRY_VERIFY(frames.count() >= 3);
+    }
+
+    // The animation and the message each keep a place of their own, under the application style sheet too.
+    void animationLeavesTheMessageFree()
+    {
+        WaitLabel label(QStringLiteral("Please wait\u2026"));
+        label.setStyleSheet(Resources::styleSheet());
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        const QRect animation = label.findChild<QLabel *>()->geometry();
+        const QRectF message = paintedBox(paintedTexts(label), QStringLiteral("Please wait"));
+        QVERIFY2(!message.isNull(), "no message drawn");
+        QVERIFY(QRectF(label.rect()).contains(message));
+        QVERIFY2(!message.intersects(QRectF(animation)),
+                 qPrintable(QString("message from y %1 to %2, animation from %3 to %4")
+                                .arg(message.top()).arg(message.bottom()).arg(animation.top()).arg(animation.bottom() + 1)));
+    }
+
+    void animationLeavesTheMessageFreeAtRatioTwo()
+    {
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QSKIP("this run is the scaled one");
+        const ScaledRun run = runScaled({"animationLeavesTheMessageFree"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
     }
 
     void movieIsFreedWithTheLabel()

@@ -1,4 +1,6 @@
 #include "QMWidgets/WindowTitle.h"
+#include "WidgetPaint.h"
+#include "resources/Resources.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,6 +62,28 @@ private slots:
         QCOMPARE(position.count(), 0);
         if (signalIndex == 4)
             QCOMPARE(optimize.at(0).at(0).toBool(), false); // it starts checked
+    }
+
+    // The view and close buttons are flat and have neither text nor icon: the style sheet gives them pictures.
+    void buttonsShowPictures_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("zoom in") << "ZoomInButton";
+        QTest::newRow("zoom out") << "ZoomOutButton";
+        QTest::newRow("100 percent") << "100PercentButton";
+        QTest::newRow("optimise") << "AlwaysOptimizeButton";
+        QTest::newRow("close") << "CloseButton";
+    }
+
+    void buttonsShowPictures()
+    {
+        QFETCH(QString, button);
+        Resources::init();
+        WindowTitle title;
+        title.setStyleSheet(Resources::styleSheet());
+        title.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&title));
+        QVERIFY(showsMoreThanBackground(*title.findChild<QPushButton *>(button)));
     }
 
     void actionsMenuOpenFlag()

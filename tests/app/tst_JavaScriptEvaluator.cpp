@@ -11,6 +11,7 @@
 #include "ButtonLookup.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
+#include "PaintedText.h"
 #include "TestApp.h"
 
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QUrlQuery>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextDocument>
@@ -83,6 +85,7 @@ class tst_JavaScriptEvaluator : public QObject
 private slots:
     void freshWindowHasDefaultSize();
     void promotionBarOfThisWindow();
+    void toolBarCaptionsKeepApart();
     void runItemRunsScript();
     void scriptWindowOutlivesDeleteLater();
     void newOpensWindowBesideThisOne();
@@ -375,6 +378,34 @@ void tst_JavaScriptEvaluator::freshWindowHasDefaultSize()
         QCOMPARE(window.size(), QSize(463, 515));
     }
     qApp->setStyleSheet(QString());
+}
+
+// At the default width every caption of the tool bar, with its shadow, keeps at least a pixel from the next one.
+void tst_JavaScriptEvaluator::toolBarCaptionsKeepApart()
+{
+    Resources::init();
+    qApp->setStyleSheet(Resources::styleSheet());
+    const auto plainAgain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    JavaScriptEvaluator window(nullptr);
+    window.resize(463, 515);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.width(), 463);
+    QList<QPair<QString, QRectF>> captions;
+    for (MUITabBarItem *item : window.findChildren<MUITabBarItem *>()) {
+        if (item->isVisible() && !item->text().isEmpty()) {
+            const QRectF box = paintedBox(paintedTexts(*item), item->text());
+            captions << qMakePair(item->text(), box.translated(item->mapTo(&window, QPoint())));
+        }
+    }
+    QCOMPARE(captions.size(), 13);
+    std::sort(captions.begin(), captions.end(), [](const auto &a, const auto &b) { return a.second.left() < b.second.left(); });
+    for (int i = 1; i < captions.size(); ++i) {
+        const QRectF &left = captions.at(i - 1).second;
+        const QRectF &right = captions.at(i).second;
+        QVERIFY2(left.right() + 1 <= right.left(), qPrintable(QString("\"%1\" ends at %2, \"%3\" starts at %4")
+            .arg(captions.at(i - 1).first).arg(left.right()).arg(captions.at(i).first).arg(right.left())));
+    }
 }
 
 void tst_JavaScriptEvaluator::promotionBarOfThisWindow()

@@ -1,5 +1,6 @@
 #include "WidgetPaint.h"
 
+#include <QPushButton>
 #include <QWidget>
 
 QImage paintWidget(QWidget &widget)
@@ -15,4 +16,21 @@ QImage paintWidget(QWidget &widget)
 QString describePixel(QRgb pixel)
 {
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel)).arg(qAlpha(pixel));
+}
+
+bool showsMoreThanBackground(QPushButton &button)
+{
+    const QImage shown = paintWidget(button);
+    const QString sheet = button.styleSheet();
+    const QString text = button.text();
+    const QIcon icon = button.icon();
+    // The button's own sheet wins over the inherited ones whatever their selectors.
+    button.setStyleSheet(sheet + QStringLiteral("\nQPushButton{image: none;}"));
+    button.setText(QString());
+    button.setIcon(QIcon());
+    const QImage bare = paintWidget(button);
+    button.setStyleSheet(sheet);
+    button.setText(text);
+    button.setIcon(icon);
+    return shown != bare;
 }

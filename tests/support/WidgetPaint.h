@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 
+class QPushButton;
 class QWidget;
 
 // What the widget paints by itself, without a window background, on transparent pixels. The image has the
@@ -11,3 +12,7 @@ QImage paintWidget(QWidget &widget);
 
 // "rgba(r, g, b, a)", for failure messages about one pixel.
 QString describePixel(QRgb pixel);
+
+// Whether the button shows more than its background: its painting changes once its text, its icon and the
+// style sheet's picture are taken away. They are put back afterwards.
+bool showsMoreThanBackground(QPushButton &button);

@@ -27,6 +27,8 @@ void MUITabBar::addSeparator()
 {
     auto *line = new QFrame(nullptr);
     line->setFrameStyle(QFrame::VLine | QFrame::Plain);
+    // The line is one pixel: the frame's default width of three would take room the captions need.
+    line->setFixedWidth(1);
     m_layout->addWidget(line);
 }
 

@@ -19,11 +19,17 @@ void MUITabBarItem::setText(const QString &caption)
     update();
 }
 
+namespace {
+// Room beside a caption: two pixels for its shadow's offset and two more, so that the captions of neighbouring
+// items, each centred in its own width, do not run into each other.
+constexpr int CaptionRoom = 4;
+}
+
 // The style sheet sets the caption's font only when the item is polished, after setText: measured
 // before, in the platform's larger font, the captions would make the bar, and the window, too wide.
 void MUITabBarItem::fitCaption()
 {
-    setMinimumWidth(QFontMetrics(font()).horizontalAdvance(m_caption));
+    setMinimumWidth(m_caption.isEmpty() ? 0 : QFontMetrics(font()).horizontalAdvance(m_caption) + CaptionRoom);
 }
 
 void MUITabBarItem::changeEvent(QEvent *event)

@@ -22,12 +22,11 @@ DateWidget::DateWidget(int yearOffset, QWidget *parent)
     m_day = new QComboBox;
     m_month = new QComboBox;
     m_year = new QComboBox;
+    // No upper widths: under the style sheet's padding "December" did not fit in 110 pixels, nor a year in 90
+    // on a scaled screen. Each combo asks for what its longest item needs.
     m_day->setMinimumWidth(50);
-    m_day->setMaximumWidth(80);
     m_month->setMinimumWidth(90);
-    m_month->setMaximumWidth(110);
     m_year->setMinimumWidth(70);
-    m_year->setMaximumWidth(90);
     for (QComboBox *combo : {m_day, m_month, m_year})
         connect(combo, SIGNAL(currentIndexChanged(int)), this, SIGNAL(dataChanged()));
     for (int month = 1; month <= Months; ++month)

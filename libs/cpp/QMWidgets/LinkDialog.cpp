@@ -37,6 +37,8 @@ LinkDialog::LinkDialog(QWidget *parent)
     auto *picture = new QLabel;
     picture->setStyleSheet(QStringLiteral("QLabel{background-image: url(:/pix/nemo2.jpg);}"));
     picture->setFixedSize(360, 177);
+    // The question's lines are wider than the picture in most fonts: they wrap instead of being cut.
+    picture->setWordWrap(true);
     picture->setText(QStringLiteral("<CENTER><H3>")
                      + tr("Would you like to see what you can achieve<BR>with this software?")
                      + tr("<BR>(Watch the Video Introduction)</H3></CENTER>"));

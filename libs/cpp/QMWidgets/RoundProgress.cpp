@@ -1,5 +1,7 @@
 #include "QMWidgets/RoundProgress.h"
 
+#include "QMWidgets/StyleHelpers.h"
+
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -53,13 +55,12 @@ void RoundProgress::paintEvent(QPaintEvent *)
     painter.setBrush(QColor(45, 45, 45));
     painter.drawEllipse(QRect((w - inner) / 2, (h - inner) / 2, inner, inner));
 
-    QFont font(QStringLiteral("System"));
-    font.setPointSize(qMax(1, side / 3));
-    font.setWeight(50);
-    font.setItalic(false);
-    painter.setFont(font);
+    // The text's box, 8 by 5.5 tenths of the disc, has its corners inside the disc: a point size of a third of
+    // the gauge made "62%" spill over the ring.
+    const QString text = QString::number(m_value) + QLatin1Char('%');
+    painter.setFont(fontFittingBox(QStringLiteral("System"), text, QSize(inner * 8 / 10, inner * 55 / 100), this));
     painter.setPen(QColor(0, 210, 0));
-    painter.drawText(QRect(0, 0, w, h), Qt::AlignCenter, QString::number(m_value) + QLatin1Char('%'));
+    painter.drawText(QRect(0, 0, w, h), Qt::AlignCenter, text);
 }
 
 } // namespace QMWidgets

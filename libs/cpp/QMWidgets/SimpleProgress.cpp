@@ -1,5 +1,7 @@
 #include "QMWidgets/SimpleProgress.h"
 
+#include "QMWidgets/StyleHelpers.h"
+
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
@@ -98,10 +100,9 @@ void SimpleProgress::paintEvent(QPaintEvent *)
 
     if (m_text.isEmpty())
         return;
-    QFont font(QStringLiteral("System"));
-    font.setPointSize(qMax(1, int(h * 0.8)));
-    font.setWeight(50);
-    font.setItalic(false);
+    // The line's height leaves two pixels above and below: a point size of eight tenths of the bar's pixels
+    // cut the caption at the top and bottom. Its width is the elision's business.
+    const QFont font = fontFittingBox(QStringLiteral("System"), QString(), QSize(w, h - 4), this);
     painter.setFont(font);
     painter.setPen(QColor(255, 250, 255));
     const QString caption = QFontMetrics(font, this).elidedText(m_text, Qt::ElideMiddle, w);

@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -44,6 +45,25 @@ void setupFixedButton(QPushButton *button)
 {
     button->setFlat(true);
     button->setFixedSize(ButtonSide, ButtonSide);
+}
+
+QFont fontFittingBox(const QString &family, const QString &text, const QSize &box, const QPaintDevice *device)
+{
+    QFont font(family);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    int pixels = qMax(1, box.height());
+    for (;;) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font, device);
+        const int width = metrics.horizontalAdvance(text);
+        const int height = metrics.height();
+        if (pixels == 1 || (width <= box.width() && height <= box.height()))
+            return font;
+        // Glyphs grow about in proportion to the pixel size: one step lands close, the loop ends the rest.
+        const qreal shrink = qMin(qreal(box.height()) / height, width ? qreal(box.width()) / width : 1.0);
+        pixels = qBound(1, int(pixels * shrink), pixels - 1);
+    }
 }
 
 // The toolkit limits the opacity to the range from 0 to 1.

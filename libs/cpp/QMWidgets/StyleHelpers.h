@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 
 class QDialog;
+class QPaintDevice;
 class QPushButton;
 class QWidget;
 
@@ -18,6 +21,10 @@ void setNameAndToolTip(QWidget *widget, const QString &name, const QString &tool
 void setupPushButton(QPushButton *button);
 // Flat, 32 by 32 pixels; the object name stays.
 void setupFixedButton(QPushButton *button);
+
+// A font of the family sized in pixels, from the box's height down until a line of the text fits the box on the
+// device: a text sized in points from a widget's pixels outgrows the widget at other screen resolutions.
+QFont fontFittingBox(const QString &family, const QString &text, const QSize &box, const QPaintDevice *device);
 
 // Opacity 1.3 - p/100 with p the percent stored under "TransparencyParameters/ChartDialogs" (default 35).
 void applyDialogOpacity(QWidget *widget);

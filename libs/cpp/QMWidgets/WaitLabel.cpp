@@ -22,7 +22,10 @@ WaitLabel::WaitLabel(const QString &text, QWidget *parent)
     auto *layout = new QVBoxLayout;
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(10);
-    layout->addWidget(animation);
+    // The animation at the top and the message at the bottom: both centred, the animation covered the message.
+    setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    setMargin(20);
+    layout->addWidget(animation, 0, Qt::AlignHCenter | Qt::AlignTop);
     setLayout(layout);
 }
 

@@ -1,0 +1,112 @@
+#include "PaintedText.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QWidget>
+
+namespace {
+
+// Keeps the text items and the transformation they were drawn under; every other drawing is dropped.
+class TextEngine : public QPaintEngine
+{
+public:
+    TextEngine()
+        : QPaintEngine(AllFeatures)
+    {
+    }
+
+    QList<PaintedText> texts;
+
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+
+    void updateState(const QPaintEngineState &state) override
+    {
+        if (state.state() & DirtyTransform)
+            m_transform = state.transform();
+    }
+
+    void drawTextItem(const QPointF &origin, const QTextItem &item) override
+    {
+        const QRectF box(origin.x(), origin.y() - item.ascent(), item.width(), item.ascent() + item.descent());
+        texts << PaintedText{item.text(), item.font(), m_transform.mapRect(box)};
+    }
+
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
+
+private:
+    QTransform m_transform;
+};
+
+// A device of the widget's logical size and resolution, so that fonts resolve as they do on screen.
+class TextDevice : public QPaintDevice
+{
+public:
+    explicit TextDevice(const QWidget &widget)
+        : m_widget(widget)
+    {
+    }
+
+    TextEngine engine;
+
+    QPaintEngine *paintEngine() const override { return const_cast<TextEngine *>(&engine); }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_widget.width();
+        case PdmHeight:
+            return m_widget.height();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmWidthMM:
+            return m_widget.widthMM();
+        case PdmHeightMM:
+            return m_widget.heightMM();
+        case PdmNumColors:
+            return m_widget.colorCount();
+        case PdmDepth:
+            return m_widget.depth();
+        case PdmDpiX:
+            return m_widget.logicalDpiX();
+        case PdmDpiY:
+            return m_widget.logicalDpiY();
+        case PdmPhysicalDpiX:
+            return m_widget.physicalDpiX();
+        case PdmPhysicalDpiY:
+            return m_widget.physicalDpiY();
+        }
+        return 0;
+    }
+
+private:
+    const QWidget &m_widget;
+};
+
+} // namespace
+
+QList<PaintedText> paintedTexts(QWidget &widget)
+{
+    TextDevice device(widget);
+    widget.render(&device, QPoint(), QRegion(), QWidget::DrawChildren);
+    return device.engine.texts;
+}
+
+QRectF paintedBox(const QList<PaintedText> &texts, const QString &part)
+{
+    QRectF box;
+    for (const PaintedText &text : texts) {
+        if (text.text.contains(part))
+            box = box.isNull() ? text.box : box.united(text.box);
+    }
+    return box;
+}
