@@ -408,6 +408,7 @@ QWidget *virtualResolutionWidget()
 {
     auto *view = new VirtualResolutionWidget;
     view->setWidget(new QLabel(QStringLiteral("A page at 1024 by 768")));
+    view->slotSetSize(QPoint(1024, 768));
     return sized(view, 400, 300);
 }
 
