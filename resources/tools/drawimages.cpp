@@ -386,6 +386,24 @@ void paintDownArrow(QPainter &p, const QSize &size)
     p.drawPath(arrow);
 }
 
+// The dark family of the kit's controls inside dialogs: the spin box's other arrow and the check box's tick.
+void paintUpArrow(QPainter &p, const QSize &size)
+{
+    p.translate(0, size.height());
+    p.scale(1, -1);
+    paintDownArrow(p, size);
+}
+
+void paintCheckMark(QPainter &p, const QSize &size)
+{
+    QPainterPath tick;
+    tick.moveTo(size.width() * 0.2, size.height() * 0.55);
+    tick.lineTo(size.width() * 0.42, size.height() * 0.78);
+    tick.lineTo(size.width() * 0.82, size.height() * 0.25);
+    p.setPen(QPen(Qt::white, size.width() / 7.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+}
+
 void paintPanelBackground(QPainter &p, const QSize &size)
 {
     p.fillRect(QRect(QPoint(0, 0), size), QColor(38, 38, 40));
@@ -1581,6 +1599,9 @@ const Image s_images[] = {
     {"KitCloseCross.png", 48, 48, Kind::Icon, iconCloseCross, nullptr, false, nullptr},
     {"KitActualSize.png", 48, 48, Kind::Icon, iconActualSize, nullptr, false, nullptr},
     {"KitFitWindow.png", 48, 48, Kind::Icon, iconFitWindow, nullptr, false, nullptr},
+    {"EmailEditCardOff.png", 48, 48, Kind::Icon, iconSendCardOff, nullptr, false, nullptr},    // The kit's controls inside dialogs.
+    {"spinbox_up.png", 16, 16, Kind::Picture, nullptr, nullptr, false, paintUpArrow},
+    {"checkmark.png", 16, 16, Kind::Picture, nullptr, nullptr, false, paintCheckMark},
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "WidgetPaint.h"
 
 #include "QMWidgets/AniSwitch.h"
 #include "QMWidgets/CheckButton.h"
@@ -41,6 +42,20 @@ bool showSwitch(AniSwitch &sw, bool withIcon, bool on)
     return QTest::qWaitForWindowExposed(&sw);
 }
 
+// The same in the application style, its handle at rest on the side of the state, and the picture of it.
+bool showStyledSwitch(AniSwitch &sw, bool on, QImage *image)
+{
+    Resources::init();
+    sw.setStyleSheet(Resources::styleSheet());
+    if (!showSwitch(sw, true, on))
+        return false;
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    if (!QTest::qWaitFor([&] { return handle->pos() == QPoint(on ? handle->width() : 0, 0); }))
+        return false;
+    *image = sw.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
 } // namespace
 
 class tst_AniSwitch : public QObject
@@ -57,6 +72,8 @@ private slots:
     void stateSetRightAfterSetupIsKept();
     void deletedWhileSliding();
     void styledHandleStandsOut();
+    void styledTrackIsOnePiece_data();
+    void styledTrackIsOnePiece();
 };
 
 // With the icon the track is 160 wide and the handle 80: it covers one area and leaves the other free.
@@ -206,20 +223,47 @@ void tst_AniSwitch::deletedWhileSliding()
 // shows the icon's state.
 void tst_AniSwitch::styledHandleStandsOut()
 {
-    Resources::init();
     for (const bool on : {false, true}) {
         AniSwitch sw;
-        sw.setStyleSheet(Resources::styleSheet());
-        QVERIFY(showSwitch(sw, true, on));
+        QImage image;
+        QVERIFY(showStyledSwitch(sw, on, &image));
         QPushButton *handle = part(sw, "AniSwitchHandler");
-        QTRY_COMPARE(handle->pos(), QPoint(on ? handle->width() : 0, 0));
-        const QImage image = sw.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QPoint handleCentre = handle->mapTo(&sw, handle->rect().center());
         // The track's far end from the handle: the off area when off, the on area when on.
         const QPoint freeTrack = on ? QPoint(SwitchHeight + 3, SwitchHeight / 2)
                                     : QPoint(SwitchWidth - 3, SwitchHeight / 2);
         QVERIFY(image.pixel(handleCentre) != image.pixel(freeTrack));
         QVERIFY(image.pixel(handleCentre) != image.pixel(QPoint(SwitchHeight / 2, SwitchHeight / 2)));
+    }
+}
+
+void tst_AniSwitch::styledTrackIsOnePiece_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::newRow("off: the free half at the right") << false;
+    QTest::newRow("on: the free half at the left") << true;
+}
+
+// The click areas sit at the ends of the track with room between them: the free half of the track must read
+// as one colour from the handle to its end, with no gap showing what lies behind the switch.
+void tst_AniSwitch::styledTrackIsOnePiece()
+{
+    QFETCH(bool, on);
+    AniSwitch sw;
+    QImage image;
+    QVERIFY(showStyledSwitch(sw, on, &image));
+
+    QPushButton *handle = part(sw, "AniSwitchHandler");
+    const QRect handleArea(handle->mapTo(&sw, QPoint(0, 0)), handle->size());
+    // A few pixels off the handle and the track's rounded ends.
+    const int from = on ? SwitchHeight + 5 : handleArea.right() + 3;
+    const int to = on ? handleArea.left() - 3 : SwitchWidth - 5;
+    const int y = SwitchHeight / 2;
+    const QRgb half = image.pixel(from, y);
+    for (int x = from; x <= to; ++x) {
+        const QString seen = QStringLiteral("x %1: %2, not %3").arg(x).arg(describePixel(image.pixel(x, y)),
+                                                                          describePixel(half));
+        QVERIFY2(image.pixel(x, y) == half, qPrintable(seen));
     }
 }
 

@@ -2,9 +2,31 @@
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
 
+#include "QMWidgets/CheckButton.h"
+#include "QMWidgets/ColorWidgetPopup.h"
+#include "QMWidgets/ComboProgress.h"
+#include "QMWidgets/ComboSlider.h"
+#include "QMWidgets/CommunityButton.h"
+#include "QMWidgets/DirView.h"
+#include "QMWidgets/SettingsDialog.h"
+#include "QMWidgets/SettingsWidget.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDomDocument>
 #include <QListView>
+#include <QProgressBar>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <QtTest>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -24,7 +46,49 @@ QString describe(const QColor &colour)
     return QStringLiteral("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
+// A settings page as a program registers one.
+class CheckPage : public QMWidgets::SettingsWidget
+{
+public:
+    CheckPage() { (new QVBoxLayout(this))->addWidget(new QCheckBox(QStringLiteral("Keep backups"))); }
+    void load(QDomNode) override {}
+    QDomElement save(QDomDocument &document) override { return document.createElement(name()); }
+    QString name() const override { return QStringLiteral("General"); }
+};
+
+// The part of a kit widget that shows its background, in the widget's coordinates once it is laid out;
+// without an area, all of it.
+struct Backdrop
+{
+    QWidget *widget = nullptr;
+    QRect (*area)(const QWidget *) = nullptr;
+};
+
+// Puts a kit widget into the dialog (or opens it from there) and says where its background shows.
+using Placement = std::function<Backdrop(QDialog *)>;
+
+template<typename Widget>
+Widget *placed(QDialog *dialog, Widget *widget)
+{
+    dialog->layout()->addWidget(widget);
+    return widget;
+}
+
+// The lightness that half of the area's pixels stay below: the background's, whatever text lies on it.
+int medianLightness(const QImage &image, const QRect &area)
+{
+    QVector<int> values;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            values << QColor(image.pixel(x, y)).lightness();
+    }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values.isEmpty() ? -1 : values.at(values.size() / 2);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Placement)
 
 class tst_Resources : public QObject
 {
@@ -38,6 +102,8 @@ private slots:
     void toolBarImagesAreCompiledIn();
     void sheetStylesTabBar();
     void lastRuleOfSheetApplies();
+    void kitIsDarkInsideDialog_data();
+    void kitIsDarkInsideDialog();
     void annotationImagesAreCompiledIn_data();
     void annotationImagesAreCompiledIn();
 };
@@ -123,6 +189,85 @@ void tst_Resources::lastRuleOfSheetApplies()
     // The list's background is the dark panel picture, not the style's white base.
     const QColor inside = colourAt(view.viewport(), QPoint(100, 100));
     QVERIFY2(inside.lightness() < 70, qPrintable(describe(inside)));
+}
+
+void tst_Resources::kitIsDarkInsideDialog_data()
+{
+    QTest::addColumn<Placement>("place");
+    QTest::newRow("settings page") << Placement([](QDialog *) {
+        // The settings dialog is a styled dialog itself; it builds its tabs when it is shown.
+        static bool registered = false;
+        if (!registered) {
+            QMWidgets::SettingsDialog::registerSettingsWidget(QStringLiteral("General"), new CheckPage);
+            registered = true;
+        }
+        auto *settings = new QMWidgets::SettingsDialog;
+        settings->setAttribute(Qt::WA_DeleteOnClose);
+        settings->show();
+        return Backdrop{settings->findChild<QTabWidget *>()->currentWidget()};
+    });
+    QTest::newRow("progress bar") << Placement([](QDialog *dialog) {
+        auto *progress = placed(dialog, new QMWidgets::ComboProgress);
+        progress->slotSetProgress(0);
+        return Backdrop{progress->findChild<QProgressBar *>()};
+    });
+    // The groove is a thin line through the middle: its row, right of the handle at 0.
+    QTest::newRow("slider groove") << Placement([](QDialog *dialog) {
+        auto *slider = placed(dialog, new QMWidgets::ComboSlider(QStringLiteral("Opacity")))->findChild<QSlider *>();
+        slider->setMinimumWidth(200);
+        return Backdrop{slider, [](const QWidget *groove) {
+                            return QRect(groove->width() / 3, groove->height() / 2, groove->width() / 2, 1);
+                        }};
+    });
+    QTest::newRow("spin box") << Placement([](QDialog *dialog) {
+        auto *slider = placed(dialog, new QMWidgets::ComboSlider(QStringLiteral("Opacity")));
+        return Backdrop{slider->findChild<QSpinBox *>()};
+    });
+    QTest::newRow("directory tree") << Placement([](QDialog *dialog) {
+        auto *tree = placed(dialog, new QMWidgets::DirView)->findChild<QTreeView *>();
+        return Backdrop{tree->viewport()};
+    });
+    QTest::newRow("check button") << Placement([](QDialog *dialog) {
+        auto *button = placed(dialog, new QMWidgets::CheckButton);
+        button->setFixedSize(32, 32);
+        return Backdrop{button};
+    });
+    QTest::newRow("community button") << Placement([](QDialog *dialog) {
+        auto *button = placed(dialog, new QMWidgets::CommunityButton);
+        button->setText(QStringLiteral("Community"));
+        return Backdrop{button};
+    });
+    // The palette is a popup window of its own; its margin around the colours is its background.
+    QTest::newRow("colour palette") << Placement([](QDialog *dialog) {
+        auto *palette = new QMWidgets::ColorWidgetPopup(dialog);
+        return Backdrop{palette, [](const QWidget *margin) { return QRect(0, 0, margin->width(), 4); }};
+    });
+}
+
+// The program sets the sheet on the application, so every dialog has it; a kit widget in one must not keep
+// the toolkit's light look.
+void tst_Resources::kitIsDarkInsideDialog()
+{
+    QFETCH(Placement, place);
+    qApp->setStyleSheet(Resources::styleSheet());
+    const auto unstyle = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    QDialog dialog;
+    new QVBoxLayout(&dialog);
+    const Backdrop backdrop = place(&dialog);
+    dialog.show();
+    // A window of its own (the settings dialog, a popup) opens over the dialog.
+    QWidget *window = backdrop.widget->window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCoreApplication::processEvents();
+
+    const QImage image = window->grab().toImage();
+    const QRect area = backdrop.area ? backdrop.area(backdrop.widget) : backdrop.widget->rect();
+    const QRect inWindow(backdrop.widget->mapTo(window, area.topLeft()), area.size());
+    const int lightness = medianLightness(image, inWindow);
+    if (window != &dialog)
+        window->close();
+    QVERIFY2(lightness >= 0 && lightness < 100, qPrintable(QString::number(lightness)));
 }
 
 void tst_Resources::annotationImagesAreCompiledIn_data()
