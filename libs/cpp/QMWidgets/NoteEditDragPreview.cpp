@@ -41,6 +41,7 @@ const QPixmap &NoteEditDragPreview::pixmap() const
 void NoteEditDragPreview::slotSetPixmap(const QPixmap &pixmap)
 {
     m_pixmap = pixmap;
+    m_thumbnail = QPixmap();
     update();
 }
 
@@ -84,7 +85,9 @@ void NoteEditDragPreview::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawPixmap(0, 0, m_pixmap.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (m_thumbnail.size() != size() && !m_pixmap.isNull())
+        m_thumbnail = m_pixmap.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawPixmap(0, 0, m_thumbnail);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 127));
     const QRect band(QPoint(0, 0), QPoint(width() - 1, 14));
