@@ -1315,6 +1315,52 @@ void iconSendCardOff(QPainter &p)
     drawGreetingCard(p, QColor(110, 110, 110), QColor(110, 110, 110));
 }
 
+// The image viewer's buttons (its zoom buttons take the file tool bar's lenses): fit-to-window shows four
+// corners around a frame; previous and next float over the picture, a light chevron on a dark disc that
+// shows on any picture.
+void iconFitToWindow(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 4));
+    p.setBrush(Qt::NoBrush);
+    const qreal near = 8;
+    const qreal far = 40;
+    const qreal arm = 11;
+    for (const QPointF &corner : {QPointF(near, near), QPointF(far, near), QPointF(near, far), QPointF(far, far)}) {
+        const qreal dx = corner.x() < 24 ? arm : -arm;
+        const qreal dy = corner.y() < 24 ? arm : -arm;
+        p.drawLine(corner, corner + QPointF(dx, 0));
+        p.drawLine(corner, corner + QPointF(0, dy));
+    }
+    p.setPen(roundPen(s_bright, 2.5));
+    p.drawRect(QRectF(17, 17, 14, 14));
+}
+
+void drawNavigationDisc(QPainter &p, bool forward)
+{
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1.5));
+    p.setBrush(QColor(20, 20, 20, 170));
+    p.drawEllipse(QPointF(24, 24), 21, 21);
+    const qreal tip = forward ? 31 : 17;
+    const qreal back = forward ? 19 : 29;
+    QPainterPath chevron;
+    chevron.moveTo(back, 12);
+    chevron.lineTo(tip, 24);
+    chevron.lineTo(back, 36);
+    p.setPen(roundPen(s_bright, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(chevron);
+}
+
+void iconNextImage(QPainter &p)
+{
+    drawNavigationDisc(p, true);
+}
+
+void iconPreviousImage(QPainter &p)
+{
+    drawNavigationDisc(p, false);
+}
+
 struct Image
 {
     const char *name;
@@ -1537,6 +1583,9 @@ const Image s_images[] = {
     {"EmailEditCard.png", 48, 48, Kind::Icon, iconSendCard, nullptr, false, nullptr},
     {"EmailEditSendOff.png", 48, 48, Kind::Icon, iconSendEmailOff, nullptr, false, nullptr},
     {"EmailEditCardOff.png", 48, 48, Kind::Icon, iconSendCardOff, nullptr, false, nullptr},
+    {"ViewerFit.png", 48, 48, Kind::Icon, iconFitToWindow, nullptr, false, nullptr},
+    {"ViewerNext.png", 48, 48, Kind::Icon, iconNextImage, nullptr, false, nullptr},
+    {"ViewerPrevious.png", 48, 48, Kind::Icon, iconPreviousImage, nullptr, false, nullptr},
 };
 
 } // namespace
