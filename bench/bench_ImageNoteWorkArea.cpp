@@ -1,6 +1,8 @@
 // Times the preview paints of the annotation surface on a 1920 x 1080 picture during a pen stroke and an
 // eraser stroke of 500 segments and a 400 x 300 blur drag, beside one paint of a plain widget that only
 // draws the same picture; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "AnnotationPicture.h"
+
 #include "QMWidgets/ImageNoteWorkArea.h"
 
 #include <QApplication>
@@ -18,47 +20,6 @@ const QSize pictureSize(1920, 1080);
 const int repetitions = 3;
 const double frameMs = 16.0;
 
-class PlainPicture : public QWidget
-{
-public:
-    explicit PlainPicture(const QPixmap &picture)
-        : m_picture(picture)
-    {
-        setFixedSize(picture.size());
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, m_picture);
-    }
-
-private:
-    QPixmap m_picture;
-};
-
-QPixmap makePicture()
-{
-    QPixmap picture(pictureSize);
-    QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, pictureSize.width(), pictureSize.height());
-    gradient.setColorAt(0, Qt::darkBlue);
-    gradient.setColorAt(1, Qt::yellow);
-    painter.fillRect(picture.rect(), gradient);
-    // Some detail for the blur to work on.
-    painter.setPen(Qt::white);
-    for (int x = 0; x < pictureSize.width(); x += 7)
-        painter.drawLine(x, 0, x, pictureSize.height());
-    return picture;
-}
-
-void send(QWidget *widget, QEvent::Type type, const QPoint &point, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
 qint64 timedRepaint(QWidget *widget)
 {
     QElapsedTimer timer;
@@ -71,13 +32,13 @@ qint64 timedRepaint(QWidget *widget)
 QVector<qint64> strokePaints(QMWidgets::ImageNoteWorkArea &area, const QVector<QPoint> &points)
 {
     QVector<qint64> paints;
-    send(&area, QEvent::MouseButtonPress, points.first(), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&area, QEvent::MouseButtonPress, points.first(), Qt::LeftButton, Qt::LeftButton);
     paints << timedRepaint(&area);
     for (int i = 1; i < points.size(); ++i) {
-        send(&area, QEvent::MouseMove, points.at(i), Qt::NoButton, Qt::LeftButton);
+        sendMouse(&area, QEvent::MouseMove, points.at(i), Qt::NoButton, Qt::LeftButton);
         paints << timedRepaint(&area);
     }
-    send(&area, QEvent::MouseButtonRelease, points.last(), Qt::LeftButton, Qt::NoButton);
+    sendMouse(&area, QEvent::MouseButtonRelease, points.last(), Qt::LeftButton, Qt::NoButton);
     area.repaint();
     return paints;
 }
@@ -108,8 +69,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
-    const QPixmap picture = makePicture();
+    const QPixmap picture = makeAnnotationPicture(pictureSize);
     PlainPicture plain(picture);
+    plain.setFixedSize(picture.size());
     plain.show();
     QMWidgets::ImageNoteWorkArea area;
     area.slotSetPixmap(picture);

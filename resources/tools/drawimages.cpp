@@ -1371,6 +1371,50 @@ void iconFitWindow(QPainter &p)
         const qreal dy = corner.y() < 24 ? 10 : -10;
         p.drawPolyline(QPolygonF({corner + QPointF(dx, 0), corner, corner + QPointF(0, dy)}));
     }
+// The image viewer's buttons (its zoom buttons take the file tool bar's lenses): fit-to-window shows four
+// corners around a frame; previous and next float over the picture, a light chevron on a dark disc that
+// shows on any picture.
+void iconFitToWindow(QPainter &p)
+{
+    p.setPen(roundPen(s_light, 4));
+    p.setBrush(Qt::NoBrush);
+    const qreal near = 8;
+    const qreal far = 40;
+    const qreal arm = 11;
+    for (const QPointF &corner : {QPointF(near, near), QPointF(far, near), QPointF(near, far), QPointF(far, far)}) {
+        const qreal dx = corner.x() < 24 ? arm : -arm;
+        const qreal dy = corner.y() < 24 ? arm : -arm;
+        p.drawLine(corner, corner + QPointF(dx, 0));
+        p.drawLine(corner, corner + QPointF(0, dy));
+    }
+    p.setPen(roundPen(s_bright, 2.5));
+    p.drawRect(QRectF(17, 17, 14, 14));
+}
+
+void drawNavigationDisc(QPainter &p, bool forward)
+{
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1.5));
+    p.setBrush(QColor(20, 20, 20, 170));
+    p.drawEllipse(QPointF(24, 24), 21, 21);
+    const qreal tip = forward ? 31 : 17;
+    const qreal back = forward ? 19 : 29;
+    QPainterPath chevron;
+    chevron.moveTo(back, 12);
+    chevron.lineTo(tip, 24);
+    chevron.lineTo(back, 36);
+    p.setPen(roundPen(s_bright, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(chevron);
+}
+
+void iconNextImage(QPainter &p)
+{
+    drawNavigationDisc(p, true);
+}
+
+void iconPreviousImage(QPainter &p)
+{
+    drawNavigationDisc(p, false);
 }
 
 struct Image
@@ -1599,9 +1643,13 @@ const Image s_images[] = {
     {"KitCloseCross.png", 48, 48, Kind::Icon, iconCloseCross, nullptr, false, nullptr},
     {"KitActualSize.png", 48, 48, Kind::Icon, iconActualSize, nullptr, false, nullptr},
     {"KitFitWindow.png", 48, 48, Kind::Icon, iconFitWindow, nullptr, false, nullptr},
-    {"EmailEditCardOff.png", 48, 48, Kind::Icon, iconSendCardOff, nullptr, false, nullptr},    // The kit's controls inside dialogs.
+
+    // The kit's controls inside dialogs.
     {"spinbox_up.png", 16, 16, Kind::Picture, nullptr, nullptr, false, paintUpArrow},
     {"checkmark.png", 16, 16, Kind::Picture, nullptr, nullptr, false, paintCheckMark},
+    {"ViewerFit.png", 48, 48, Kind::Icon, iconFitToWindow, nullptr, false, nullptr},
+    {"ViewerNext.png", 48, 48, Kind::Icon, iconNextImage, nullptr, false, nullptr},
+    {"ViewerPrevious.png", 48, 48, Kind::Icon, iconPreviousImage, nullptr, false, nullptr},
 };
 
 } // namespace

@@ -4,9 +4,12 @@
 #include "MGraphX/ImageFilters.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageNoteWorkArea.h"
+#include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/NoteEditWidget.h"
+#include "resources/Resources.h"
 
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,12 +25,13 @@ using Mode = QMWidgets::ImageNoteWorkArea::Mode;
 
 namespace {
 
-const QSize pictureSize(200, 150);
+// Larger than the note editor, which fits on it.
+const QSize pictureSize(400, 300);
 
 // A 4-pixel checkerboard, so a blur changes pixels and every stroke shows against both colours.
-QPixmap checkerboard()
+QPixmap checkerboard(const QSize &size = pictureSize)
 {
-    QImage image(pictureSize, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(30, 60, 90) : qRgb(200, 180, 160));
@@ -74,6 +78,7 @@ class tst_ImageNoteWorkArea : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void newPictureIsUnsavedWithEmptyHistory();
@@ -89,15 +94,23 @@ private slots:
     void dashToggle();
     void otherButtonsDoNotEndAStroke_data();
     void otherButtonsDoNotEndAStroke();
+    void undoAndRedoGiveBackTheEarlierPixels_data();
     void undoAndRedoGiveBackTheEarlierPixels();
     void undoThenNewStrokeKeepsRedo();
+    void undoStepKeepsOnlyTheStrokesRegion_data();
+    void undoStepKeepsOnlyTheStrokesRegion();
     void textNoteIsPlacedAndDrawnInItsArea_data();
     void textNoteIsPlacedAndDrawnInItsArea();
+    void noteOnASmallPictureReachesOverTheWindow();
     void cancelledNoteDrawsNothing();
     void releaseWhileNoteIsOpenTakesNoSnapshot();
     void leavingRestoresTheEarlierCursor_data();
     void leavingRestoresTheEarlierCursor();
     void saveWritesWhatTheSurfaceShows();
+    void saveWritesTheFormatTheNameAsksFor_data();
+    void saveWritesTheFormatTheNameAsksFor();
+    void savingUnderAnAddedExtensionAsksBeforeReplacing_data();
+    void savingUnderAnAddedExtensionAsksBeforeReplacing();
     void cancelledSaveChangesNothing();
     void unwritableSaveKeepsTheImageUnsaved();
     void saveWithTheNoteOpenWritesTheNoteEditor();
@@ -108,12 +121,21 @@ private:
     void release(const QPoint &point, Qt::MouseButton button = Qt::LeftButton);
     void drag(const QVector<QPoint> &path);
     void drawFilledBlock();
+    // Draws with the tool along the path; a note is typed and accepted.
+    void drawWith(int mode, const QVector<QPoint> &path);
     QImage shown();
     NoteEditWidget *noteEditor();
 
     std::unique_ptr<ImageNoteWorkArea> m_area;
     QStringList m_signals;
 };
+
+// The look of the application: the note editor has its real size.
+void tst_ImageNoteWorkArea::initTestCase()
+{
+    Resources::init();
+    qApp->setStyleSheet(Resources::styleSheet());
+}
 
 void tst_ImageNoteWorkArea::init()
 {
@@ -175,9 +197,19 @@ QImage tst_ImageNoteWorkArea::shown()
     return m_area->composedPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+void tst_ImageNoteWorkArea::drawWith(int mode, const QVector<QPoint> &path)
+{
+    m_area->slotSetMode(Mode(mode));
+    drag(path);
+    if (mode == ImageNoteWorkArea::Text) {
+        QTest::keyClicks(noteEditor()->textEdit(), "Note");
+        QTest::mouseClick(noteEditor()->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    }
+}
+
 NoteEditWidget *tst_ImageNoteWorkArea::noteEditor()
 {
-    return m_area->findChild<NoteEditWidget *>("NoteEditWidget");
+    return m_area->window()->findChild<NoteEditWidget *>("NoteEditWidget");
 }
 
 void tst_ImageNoteWorkArea::newPictureIsUnsavedWithEmptyHistory()
@@ -219,6 +251,9 @@ void tst_ImageNoteWorkArea::eachToolChangesOnlyItsArea_data()
     QTest::newRow("filled rectangle") << int(ImageNoteWorkArea::FilledRectangle) << 1
                                       << QVector<QPoint>{{40, 30}, {150, 110}}
                                       << QRect(QPoint(39, 29), QPoint(151, 111)) << QPoint(95, 70) << none;
+    QTest::newRow("filled rectangle one pixel wide draws its column")
+        << int(ImageNoteWorkArea::FilledRectangle) << 1 << QVector<QPoint>{{60, 30}, {60, 110}}
+        << QRect(QPoint(58, 28), QPoint(62, 112)) << QPoint(60, 70) << none;
     // The blur replaces exactly the dragged rectangle.
     QTest::newRow("blur") << int(ImageNoteWorkArea::BlurRectangle) << 1 << QVector<QPoint>{{40, 30}, {120, 90}}
                           << QRect(QPoint(40, 30), QPoint(120, 90)) << QPoint(80, 60) << none;
@@ -256,11 +291,7 @@ void tst_ImageNoteWorkArea::eachToolChangesOnlyItsArea()
     m_area->slotSetMode(Mode(mode));
     m_area->slotSetThikness(thickness);
     m_area->slotSetColor(Qt::red);
-    drag(path);
-    if (mode == ImageNoteWorkArea::Text) {
-        QTest::keyClicks(noteEditor()->textEdit(), "Note");
-        QTest::mouseClick(noteEditor()->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
-    }
+    drawWith(mode, path);
     const QImage after = shown();
     const QRect box = changedBox(before, after);
     QVERIFY2(!box.isEmpty(), "nothing was drawn");
@@ -439,19 +470,39 @@ void tst_ImageNoteWorkArea::otherButtonsDoNotEndAStroke()
     QVERIFY2(!m_signals.contains("undo 1"), qPrintable(m_signals.join(", ")));
 }
 
+void tst_ImageNoteWorkArea::undoAndRedoGiveBackTheEarlierPixels_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QVector<QPoint>>("path");
+    const QVector<QPoint> freeHand{{20, 20}, {60, 40}, {100, 30}, {140, 60}};
+    const QVector<QPoint> shape{{40, 30}, {90, 60}, {150, 110}};
+    for (Mode mode : {ImageNoteWorkArea::Pen, ImageNoteWorkArea::Eraser, ImageNoteWorkArea::Highlighter})
+        QTest::newRow(QMetaEnum::fromType<Mode>().valueToKey(mode)) << int(mode) << freeHand;
+    for (Mode mode : {ImageNoteWorkArea::Rectangle, ImageNoteWorkArea::FilledRectangle,
+                      ImageNoteWorkArea::BlurRectangle, ImageNoteWorkArea::Oval, ImageNoteWorkArea::FilledOval,
+                      ImageNoteWorkArea::Line, ImageNoteWorkArea::Arrow})
+        QTest::newRow(QMetaEnum::fromType<Mode>().valueToKey(mode)) << int(mode) << shape;
+    QTest::newRow("Text") << int(ImageNoteWorkArea::Text) << QVector<QPoint>{{20, 20}, {30, 30}};
+}
+
 void tst_ImageNoteWorkArea::undoAndRedoGiveBackTheEarlierPixels()
 {
+    QFETCH(int, mode);
+    QFETCH(QVector<QPoint>, path);
     const QImage picture = shown();
-    m_area->slotSetMode(ImageNoteWorkArea::Line);
-    m_area->slotSetThikness(3);
-    drag({{20, 20}, {60, 20}, {100, 20}});
-    // A preview paint per event, then the commit: the snapshot comes before the change.
-    QCOMPARE(m_signals, QStringList({"changed", "changed", "undo 1", "changed"}));
+    // Something under the stroke for the eraser to take away and the blur to cover.
+    drawFilledBlock();
     const QImage one = shown();
-    m_area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
-    drag({{50, 50}, {120, 120}});
+    m_area->slotSetThikness(3);
+    m_area->slotSetColor(Qt::blue);
+    m_signals.clear();
+    drawWith(mode, path);
+    // One step, and the picture is recomposed once for the stroke, not on every move (a note: once more
+    // when its text is drawn).
+    QCOMPARE(m_signals.count("undo 1"), 1);
+    QCOMPARE(m_signals.count("changed"), mode == ImageNoteWorkArea::Text ? 2 : 1);
     const QImage two = shown();
-    QVERIFY(one != picture && two != one);
+    QVERIFY(two != one);
 
     m_signals.clear();
     m_area->slotUndo();
@@ -472,6 +523,8 @@ void tst_ImageNoteWorkArea::undoAndRedoGiveBackTheEarlierPixels()
     m_area->slotRedo();
     QCOMPARE(m_signals, QStringList({"changed", "redo 0", "undo 1"}));
     QCOMPARE(shown(), two);
+    m_area->slotUndo();
+    QCOMPARE(shown(), one);
     QVERIFY(m_area->isModified());
 }
 
@@ -496,6 +549,56 @@ void tst_ImageNoteWorkArea::undoThenNewStrokeKeepsRedo()
     QCOMPARE(shown(), second);
 }
 
+void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("thickness");
+    QTest::addColumn<QVector<QPoint>>("path");
+    // What the step may keep at most: the stroke's bounding box and the reach of its pen.
+    QTest::addColumn<QRect>("kept");
+    QTest::newRow("pen") << int(ImageNoteWorkArea::Pen) << 3
+                         << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}}
+                         << QRect(QPoint(995, 995), QPoint(1105, 1045));
+    // The eraser's pen is ten times as thick.
+    QTest::newRow("eraser") << int(ImageNoteWorkArea::Eraser) << 1
+                            << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}}
+                            << QRect(QPoint(988, 988), QPoint(1112, 1052));
+    QTest::newRow("blur") << int(ImageNoteWorkArea::BlurRectangle) << 1 << QVector<QPoint>{{300, 200}, {500, 300}}
+                          << QRect(QPoint(300, 200), QPoint(500, 300));
+    // The head reaches back from the tip.
+    QTest::newRow("arrow") << int(ImageNoteWorkArea::Arrow) << 2 << QVector<QPoint>{{200, 900}, {400, 900}}
+                           << QRect(QPoint(163, 863), QPoint(437, 937));
+}
+
+void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion()
+{
+    QFETCH(int, mode);
+    QFETCH(int, thickness);
+    QFETCH(QVector<QPoint>, path);
+    QFETCH(QRect, kept);
+    m_area->slotSetPixmap(checkerboard(QSize(1600, 1200)));
+    QCOMPARE(m_area->historyBytes(), 0);
+    // The eraser has something to take away.
+    m_area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
+    drag({{150, 150}, {1300, 1100}});
+    const qint64 earlier = m_area->historyBytes();
+    const QImage before = shown();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(thickness);
+    drag(path);
+    const QRect changed = changedBox(before, shown());
+    QVERIFY(kept.contains(changed));
+    const qint64 keptBytes = qint64(kept.width()) * kept.height() * 4;
+    // At least the pixels that changed, at most the box: nothing like the 7.7 MB of the whole overlay.
+    const qint64 step = m_area->historyBytes() - earlier;
+    QVERIFY2(step >= qint64(changed.width()) * changed.height() * 4 && step <= keptBytes,
+             qPrintable(QString("%1 bytes kept, box %2").arg(step).arg(keptBytes)));
+    // Undone, the step kept for redo is of the same size.
+    m_area->slotUndo();
+    QCOMPARE(shown(), before);
+    QVERIFY(m_area->historyBytes() - earlier <= keptBytes);
+}
+
 void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea_data()
 {
     QTest::addColumn<QPoint>("from");
@@ -506,6 +609,17 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea_data()
     QTest::newRow("long drag") << QPoint(10, 10) << QPoint(150, 120) << QRect(QPoint(10, 10), QPoint(150, 120));
     QTest::newRow("dragged up and left") << QPoint(180, 140) << QPoint(30, 40)
                                          << QRect(QPoint(30, 40), QPoint(180, 140));
+    // A long drag along one edge would give a note without width or height: it gets the note editor's
+    // minimum, room for its buttons and a line of text.
+    QTest::newRow("ending one pixel left of its start") << QPoint(100, 20) << QPoint(99, 200)
+                                                        << QRect(100, 20, 104, 181);
+    QTest::newRow("ending one pixel above its start") << QPoint(20, 100) << QPoint(260, 99)
+                                                      << QRect(20, 100, 241, 52);
+    // Moved in from the edges so that the Accept and Cancel row stays on the picture.
+    QTest::newRow("near the right edge") << QPoint(350, 40) << QPoint(360, 50) << QRect(180, 40, 220, 90);
+    QTest::newRow("near the bottom edge") << QPoint(40, 280) << QPoint(50, 290) << QRect(40, 210, 220, 90);
+    QTest::newRow("long drag into the corner") << QPoint(250, 200) << QPoint(399, 299)
+                                               << QRect(QPoint(250, 200), QPoint(399, 299));
 }
 
 void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
@@ -520,6 +634,9 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     NoteEditWidget *editor = noteEditor();
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->geometry(), area);
+    auto *accept = editor->findChild<QPushButton *>("NoteEditWidgetAccept");
+    QVERIFY(accept->isVisible());
+    QVERIFY(m_area->rect().contains(QRect(accept->mapTo(m_area.get(), QPoint()), accept->size())));
     // The note is written in the drawing colour.
     QVERIFY(editor->textEdit()->styleSheet().contains("color: #ff0000;"));
     QCOMPARE(m_signals.count("undo 1"), 1);
@@ -529,7 +646,8 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     QTest::keyClicks(editor->textEdit(), "the words of a note too long for one line of its area");
     const int lineHeight = QFontMetrics(editor->textEdit()->currentFont()).height();
     m_signals.clear();
-    QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    QVERIFY(!editor->textEdit()->toPlainText().isEmpty());
+    QTest::mouseClick(accept, Qt::LeftButton);
     QVERIFY(!editor->isVisible());
     QVERIFY(editor->textEdit()->toPlainText().isEmpty());
     QVERIFY(m_signals.contains("changed"));
@@ -543,6 +661,36 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     QVERIFY(box.height() > lineHeight * 3 / 2);
     // The tool goes back to writing notes a moment later.
     QTRY_VERIFY((drag({{5, 5}, {8, 8}}), editor->isVisible()));
+}
+
+// A picture smaller than the note: the note reaches over the window around it, whole and usable.
+void tst_ImageNoteWorkArea::noteOnASmallPictureReachesOverTheWindow()
+{
+    QWidget window;
+    window.resize(500, 400);
+    auto *area = new ImageNoteWorkArea(&window);
+    area->move(150, 150);
+    area->slotSetPixmap(checkerboard(QSize(100, 60)));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    area->slotSetMode(ImageNoteWorkArea::Text);
+    const QImage before = area->composedPixmap().toImage();
+    send(area, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(area, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+    area->repaint();
+
+    auto *editor = window.findChild<NoteEditWidget *>("NoteEditWidget");
+    QVERIFY(editor->isVisible());
+    const QRect placed(editor->mapTo(&window, QPoint()), editor->size());
+    QCOMPARE(placed, QRect(155, 155, 220, 90));
+    // Whole: nothing of it is cut off at the picture's edges.
+    QCOMPARE(editor->visibleRegion(), QRegion(editor->rect()));
+    auto *accept = editor->findChild<QPushButton *>("NoteEditWidgetAccept");
+    QVERIFY(accept->isVisible());
+    QTest::keyClicks(editor->textEdit(), "Hi");
+    QTest::mouseClick(accept, Qt::LeftButton);
+    QVERIFY(!editor->isVisible());
+    QVERIFY(!changedBox(before, area->composedPixmap().toImage()).isEmpty());
 }
 
 void tst_ImageNoteWorkArea::cancelledNoteDrawsNothing()
@@ -564,9 +712,9 @@ void tst_ImageNoteWorkArea::releaseWhileNoteIsOpenTakesNoSnapshot()
     QCOMPARE(m_signals.count("undo 1"), 1);
     m_signals.clear();
     // A second drag while the note is open moves the note.
-    drag({{10, 100}, {190, 140}});
+    drag({{10, 100}, {190, 180}});
     QVERIFY(!m_signals.contains("undo 1"));
-    QCOMPARE(noteEditor()->geometry(), QRect(QPoint(10, 100), QPoint(190, 140)));
+    QCOMPARE(noteEditor()->geometry(), QRect(QPoint(10, 100), QPoint(190, 180)));
 }
 
 void tst_ImageNoteWorkArea::leavingRestoresTheEarlierCursor_data()
@@ -636,6 +784,83 @@ void tst_ImageNoteWorkArea::saveWritesWhatTheSurfaceShows()
     // The next stroke makes it unsaved again.
     drag({{10, 10}, {20, 20}});
     QVERIFY(m_area->isModified());
+}
+
+void tst_ImageNoteWorkArea::saveWritesTheFormatTheNameAsksFor_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("no extension gets .png") << "note" << "note.png" << QByteArray("png");
+    QTest::newRow("jpg") << "note.jpg" << "note.jpg" << QByteArray("jpeg");
+    QTest::newRow("upper-case JPG") << "note.JPG" << "note.JPG" << QByteArray("jpeg");
+    QTest::newRow("bmp") << "note.bmp" << "note.bmp" << QByteArray("bmp");
+    // Qt reads GIF but cannot write it.
+    QTest::newRow("an extension Qt cannot write gets PNG") << "note.gif" << "note.gif" << QByteArray("png");
+}
+
+void tst_ImageNoteWorkArea::saveWritesTheFormatTheNameAsksFor()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    m_area->slotSetMode(ImageNoteWorkArea::FilledOval);
+    drag({{30, 30}, {120, 100}});
+    const QString folder = TestApp::homePath() + "/formats-" + QTest::currentDataTag();
+    QVERIFY(QDir().mkpath(folder));
+    answerSaveDialog(this, folder + "/" + typed);
+    m_area->slotSave();
+    QVERIFY(!m_area->isModified());
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({written}));
+    QImageReader reader(folder + "/" + written);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), format);
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+    QCOMPARE(image.size(), pictureSize);
+}
+
+void tst_ImageNoteWorkArea::savingUnderAnAddedExtensionAsksBeforeReplacing_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("yes replaces") << "Yes" << true;
+    QTest::newRow("no keeps the old file") << "No" << false;
+}
+
+void tst_ImageNoteWorkArea::savingUnderAnAddedExtensionAsksBeforeReplacing()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, replaced);
+    const QString folder = TestApp::homePath() + "/replace-" + QTest::currentDataTag();
+    QVERIFY(QDir().mkpath(folder));
+    const QString existing = folder + "/old.png";
+    QImage old(10, 10, QImage::Format_RGB32);
+    old.fill(Qt::green);
+    QVERIFY(old.save(existing));
+    QString asked;
+    // A question that never comes must not answer a later test's dialog.
+    QObject boxContext;
+    answerNextModal(this, [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        answerNextModal(&boxContext, [&](QWidget *box) {
+            QVERIFY(qobject_cast<QMWidgets::MMessageBox *>(box));
+            for (QLabel *label : box->findChildren<QLabel *>())
+                asked += label->text();
+            for (QPushButton *button : box->findChildren<QPushButton *>())
+                if (button->text().remove('&') == answer)
+                    button->click();
+        });
+        // The name typed does not exist, so the dialog itself does not ask.
+        dialog->selectFile(folder + "/old");
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    m_area->slotSave();
+    QVERIFY2(asked.contains(QDir::toNativeSeparators(existing)), qPrintable(asked));
+    QCOMPARE(QImage(existing).size(), replaced ? pictureSize : old.size());
+    QCOMPARE(m_area->isModified(), !replaced);
+    QVERIFY(!QFileInfo::exists(folder + "/old"));
 }
 
 void tst_ImageNoteWorkArea::cancelledSaveChangesNothing()

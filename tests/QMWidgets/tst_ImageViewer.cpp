@@ -1,9 +1,11 @@
 #include "TestApp.h"
 #include "LinkCatcher.h"
+#include "WidgetPaint.h"
 
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageArea.h"
 #include "QMWidgets/ImageViewer.h"
+#include "resources/Resources.h"
 
 #include <QLabel>
 #include <QMovie>
@@ -57,6 +59,9 @@ private slots:
     void hoverShowsTheNavigation_data();
     void hoverShowsTheNavigation();
     void nextShowsLoadingUntilThePictureComes();
+    void buttonsShowTheirPictures_data();
+    void buttonsShowTheirPictures();
+    void pictureDeclaringTooManyPixelsIsNotDecoded();
     void openWithPreviewHandsTheFileToTheDesktop();
     void openWithPreviewOpensNothingWhenTheSaveFails_data();
     void openWithPreviewOpensNothingWhenTheSaveFails();
@@ -247,20 +252,73 @@ void tst_ImageViewer::nextShowsLoadingUntilThePictureComes()
     auto *area = viewer.findChild<ImageArea *>();
     auto *loading = area->findChild<QLabel *>("ImageLoadingLabel");
     QVERIFY(!loading->isVisible());
+    // Without its animation the label would be an empty box, left standing when the owner does not answer.
+    QVERIFY(!loading->movie()->isValid());
     QStringList events;
     connect(&viewer, &ImageViewer::next, [&] { events << QStringLiteral("next loading=%1").arg(loading->isVisible()); });
     connect(&viewer, &ImageViewer::previous, [&] { events << "previous"; });
     connect(&viewer, &ImageViewer::infoChanged, [&] { events << "infoChanged"; });
 
     QTest::mouseClick(area->findChild<QPushButton *>("NextImageButton"), Qt::LeftButton);
-    QCOMPARE(events, QStringList({"next loading=1", "infoChanged"}));
+    QCOMPARE(events, QStringList({"next loading=0", "infoChanged"}));
     QTest::mouseClick(area->findChild<QPushButton *>("PreviousImageButton"), Qt::LeftButton);
     QCOMPARE(events.mid(2), QStringList({"previous", "infoChanged"}));
+    QVERIFY(!loading->isVisible());
 
     viewer.slotLoad(filled(QSize(20, 10)).toImage());
     QVERIFY(!loading->isVisible());
     // The area owns the animation, so it goes with the area.
     QCOMPARE(loading->movie()->parent(), area);
+}
+
+// The buttons carry no text: only the style sheet's pictures make them visible.
+void tst_ImageViewer::buttonsShowTheirPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name :
+         {"ZoomInButton", "ZoomOutButton", "FitToScreenButton", "NextImageButton", "PreviousImageButton"})
+        QTest::newRow(name) << QString(name);
+}
+
+void tst_ImageViewer::buttonsShowTheirPictures()
+{
+    QFETCH(QString, name);
+    Resources::init();
+    ImageViewer viewer;
+    viewer.setStyleSheet(Resources::styleSheet());
+    viewer.resize(600, 450);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    // Previous and next show while the pointer is over the picture.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(viewer.findChild<ImageArea *>(), &enter);
+    auto *button = viewer.findChild<QPushButton *>(name);
+    QVERIFY(button->isVisible());
+    QVERIFY(button->width() >= 24 && button->height() >= 24);
+    const QImage look = paintWidget(*button);
+    button->setStyleSheet("QPushButton{image: none;}");
+    QVERIFY2(paintWidget(*button) != look, "only the background is drawn");
+}
+
+// A small file may declare a huge picture: it is refused before anything of that size is made.
+void tst_ImageViewer::pictureDeclaringTooManyPixelsIsNotDecoded()
+{
+    const QString path = TestApp::homePath() + "/huge.ppm";
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write("P6\n16000 16000\n255\n");
+    file.write(QByteArray(300, '\x7f'));
+    file.close();
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.slotLoad(filled(QSize(20, 10)).toImage());
+    viewer.slotLoad(path);
+    auto *area = viewer.findChild<ImageArea *>();
+    QVERIFY(area->pixmap().isNull());
+    QLabel *info = infoLabel(area);
+    QVERIFY(info->isVisible());
+    QVERIFY2(info->text().contains("16000 x 16000"), qPrintable(info->text()));
 }
 
 void tst_ImageViewer::openWithPreviewHandsTheFileToTheDesktop()

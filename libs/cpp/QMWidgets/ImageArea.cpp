@@ -172,6 +172,10 @@ void ImageArea::slotShowInfo()
 
 void ImageArea::showLoading()
 {
+    // Without its animation the label is an empty box, left standing for good when the owner does not
+    // answer.
+    if (!m_loadingMovie->isValid())
+        return;
     m_loadingMovie->start();
     m_loadingLabel->show();
 }

@@ -349,6 +349,9 @@ void ImageNoteEditor::slotSetTextTool()
 
 void ImageNoteEditor::slotChanged()
 {
+    // The thumbnail lets go of the picture first: while it shares it, bringing the picture up to date
+    // would copy all of it, a long wait on a very large picture.
+    m_dragPreview->slotSetPixmap(QPixmap());
     m_dragPreview->slotSetPixmap(m_workArea->composedPixmap());
 }
 

@@ -6,10 +6,13 @@
 #include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/NoteEditWidget.h"
 
+#include <QBuffer>
 #include <QCursor>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,7 +70,12 @@ ImageNoteWorkArea::ImageNoteWorkArea(QWidget *parent)
     updateEditorStyle();
 }
 
-ImageNoteWorkArea::~ImageNoteWorkArea() = default;
+ImageNoteWorkArea::~ImageNoteWorkArea()
+{
+    // Lent to the window around us: it is still ours.
+    if (m_noteEdit && m_noteEdit->parentWidget() != this)
+        delete m_noteEdit.data();
+}
 
 bool ImageNoteWorkArea::isModified() const
 {
@@ -76,15 +84,19 @@ bool ImageNoteWorkArea::isModified() const
 
 QPixmap &ImageNoteWorkArea::composedPixmap()
 {
-    if (m_composed.isNull())
+    const QRect stale = m_composedStale & m_composed.rect();
+    m_composedStale = QRect();
+    if (stale.isEmpty())
         return m_composed;
+    // Only where the overlay changed since the last call: on a very large picture a whole composition
+    // per stroke would cost more than the stroke.
     QPainter painter(&m_composed);
     painter.setRenderHint(QPainter::Antialiasing);
     // Source, so a picture with transparent parts does not blend with what the last call left here.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawPixmap(0, 0, m_basePixmap);
+    painter.drawPixmap(stale, m_basePixmap, stale);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawPixmap(0, 0, m_overlay);
+    painter.drawPixmap(stale, m_overlay, stale);
     painter.end();
     return m_composed;
 }
@@ -95,20 +107,25 @@ void ImageNoteWorkArea::updateEditorStyle()
         QStringLiteral("QTextEdit{color: %1; background: rgba(10, 10, 10, 5);}").arg(m_color.name()));
 }
 
+qint64 ImageNoteWorkArea::historyBytes() const
+{
+    return m_history.bytes();
+}
+
 void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
 {
     m_unsaved = true;
     m_basePixmap = pixmap;
     m_composed = pixmap;
+    m_composedStale = QRect();
     setFixedSize(pixmap.size());
     m_overlay = QPixmap(pixmap.size());
     m_overlay.fill(QColor(0, 0, 0, 0));
-    m_undoStack.clear();
-    m_redoStack.clear();
+    m_history.clear();
     // A stroke begun on the old picture must not land on the new one.
     m_pressed = false;
     m_pending = false;
-    clearStroke();
+    m_stroke.clear();
     emit redoAvailable(false);
     emit undoAvailable(false);
     update();
@@ -147,28 +164,46 @@ void ImageNoteWorkArea::slotSave()
     const QString proposed = (app ? app->saveDirectory() : QString()) + QStringLiteral("/EditedScreenShot_")
                              + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
                              + QStringLiteral(".png");
-    const QString fileName = FileDialog::getSaveFileName(this, tr("Save Picture"), proposed,
-                                                         QStringLiteral("*.png"), nullptr, {});
+    QString fileName = FileDialog::getSaveFileName(this, tr("Save Picture"), proposed, QStringLiteral("*.png"),
+                                                   nullptr, {});
     if (fileName.isEmpty())
         return;
     if (app)
         app->setSaveDirectory(fileName);
 
+    // A name without an extension is given ".png"; the dialog asked about replacing only the name typed.
+    if (QFileInfo(fileName).suffix().isEmpty()) {
+        fileName += QStringLiteral(".png");
+        if (QFileInfo::exists(fileName)
+            && MMessageBox::question(this, tr("Save Picture"),
+                                     tr("%1 already exists.\nDo you want to replace it?")
+                                         .arg(QDir::toNativeSeparators(fileName)),
+                                     QMessageBox::Yes | QMessageBox::No)
+                   != QMessageBox::Yes)
+            return;
+    }
+    // The content is what the extension names where Qt can write that, PNG otherwise.
+    QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+        format = "PNG";
+
+    QPixmap picture(size());
+    render(&picture, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool encoded = picture.save(&buffer, format.constData(), -1);
+
     // The picture is written beside the target and moved over it only when complete, so a failed
     // save never leaves a broken file in place of an earlier one.
     QSaveFile file(fileName);
-    bool written = false;
-    if (file.open(QIODevice::WriteOnly)) {
-        QPixmap picture(size());
-        render(&picture, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
-        written = picture.save(&file, "PNG", -1) && file.commit();
-    }
+    const bool written = encoded && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                         && file.commit();
     if (written) {
         m_unsaved = false;
         return;
     }
-    const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : tr("the picture could not be encoded");
+    const QString reason = !encoded ? tr("the picture could not be encoded") : file.errorString();
     MMessageBox::warning(this, tr("Save Picture"),
                          tr("The picture could not be saved to %1: %2.")
                              .arg(QDir::toNativeSeparators(fileName), reason),
@@ -177,26 +212,24 @@ void ImageNoteWorkArea::slotSave()
 
 void ImageNoteWorkArea::slotUndo()
 {
-    restoreSnapshot(m_undoStack, m_redoStack);
-    emit undoAvailable(!m_undoStack.isEmpty());
-    emit redoAvailable(!m_redoStack.isEmpty());
+    historyMoved(m_history.undo(m_overlay));
+    emit undoAvailable(m_history.canUndo());
+    emit redoAvailable(m_history.canRedo());
 }
 
 void ImageNoteWorkArea::slotRedo()
 {
-    restoreSnapshot(m_redoStack, m_undoStack);
-    emit redoAvailable(!m_redoStack.isEmpty());
-    emit undoAvailable(!m_undoStack.isEmpty());
+    historyMoved(m_history.redo(m_overlay));
+    emit redoAvailable(m_history.canRedo());
+    emit undoAvailable(m_history.canUndo());
 }
 
-void ImageNoteWorkArea::restoreSnapshot(QVector<QPixmap> &from, QVector<QPixmap> &to)
+void ImageNoteWorkArea::historyMoved(const QRect &area)
 {
-    if (from.isEmpty())
+    if (area.isNull())
         return;
-    to.append(m_overlay);
-    m_overlay = from.takeLast();
-    m_erasePreview = QPixmap();
-    repaint();
+    m_composedStale |= area;
+    repaint(area);
     emit changed();
 }
 
@@ -217,6 +250,7 @@ void ImageNoteWorkArea::slotEditAccepted()
         return;
     m_noteEdit->hideAll();
     m_mode = TextAccepted;
+    m_noteAccepted = true;
     // The paint draws the text into the overlay and clears the editor.
     repaint();
     QTimer::singleShot(100, this, SLOT(slotSwitchToEdit()));
@@ -227,16 +261,14 @@ void ImageNoteWorkArea::slotSwitchToEdit()
     m_mode = Text;
 }
 
-void ImageNoteWorkArea::clearStroke()
-{
-    m_stroke.clear();
-    m_erasePreview = QPixmap();
-    m_erasedSegments = 0;
-}
-
 bool ImageNoteWorkArea::isFreeHand() const
 {
     return m_mode == Pen || m_mode == Highlighter || m_mode == Eraser;
+}
+
+bool ImageNoteWorkArea::isTextMode() const
+{
+    return m_mode == Text || m_mode == TextCanceled || m_mode == TextAccepted;
 }
 
 void ImageNoteWorkArea::mousePressEvent(QMouseEvent *event)
@@ -247,8 +279,8 @@ void ImageNoteWorkArea::mousePressEvent(QMouseEvent *event)
         m_previousPoint = m_pressPoint;
         m_currentPoint = m_pressPoint;
         m_pending = true;
-        clearStroke();
-        update();
+        m_stroke.clear();
+        updatePreview(QRect());
     }
     QWidget::mousePressEvent(event);
 }
@@ -256,6 +288,7 @@ void ImageNoteWorkArea::mousePressEvent(QMouseEvent *event)
 void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton) {
+        const QRect before = previewBounds();
         m_pressed = true;
         m_previousPoint = m_currentPoint;
         m_currentPoint = event->pos();
@@ -263,7 +296,7 @@ void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent *event)
         // One segment per move: several moves may come before the next paint.
         if (isFreeHand())
             m_stroke.append(QLine(m_previousPoint, m_currentPoint));
-        update();
+        updatePreview(before);
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -272,6 +305,7 @@ void ImageNoteWorkArea::mouseReleaseEvent(QMouseEvent *event)
 {
     // Only the left button ends a stroke; another button's release would commit a second shape.
     if (event->button() == Qt::LeftButton && m_pressed) {
+        const QRect before = previewBounds();
         m_pressed = false;
         m_previousPoint = m_currentPoint;
         m_currentPoint = event->pos();
@@ -279,9 +313,20 @@ void ImageNoteWorkArea::mouseReleaseEvent(QMouseEvent *event)
         // The last step to the release point; a click without moves leaves a dot.
         if (isFreeHand() && (m_stroke.isEmpty() || m_previousPoint != m_currentPoint))
             m_stroke.append(QLine(m_previousPoint, m_currentPoint));
-        update();
+        updatePreview(before);
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void ImageNoteWorkArea::updatePreview(const QRect &before)
+{
+    // A note's frame and editor may be anywhere; notes are few.
+    if (isTextMode())
+        update();
+    else if (isFreeHand())
+        update(previewBounds());
+    else
+        update(before | previewBounds());
 }
 
 void ImageNoteWorkArea::enterEvent(QEvent *event)
@@ -337,16 +382,85 @@ QPen ImageNoteWorkArea::toolPen() const
     }
 }
 
-void ImageNoteWorkArea::drawStroke(QPainter &painter, int firstSegment) const
+int ImageNoteWorkArea::penReach() const
+{
+    // Half the width reaches out from the line, a square cap half the width again at a slant; antialiasing
+    // touches the next pixel.
+    return int(std::ceil(toolPen().widthF())) + 2;
+}
+
+QRect ImageNoteWorkArea::segmentBounds(const QLine &segment) const
+{
+    const int reach = penReach();
+    return QRect(segment.p1(), segment.p2()).normalized().adjusted(-reach, -reach, reach, reach);
+}
+
+QRect ImageNoteWorkArea::shapeBounds() const
+{
+    const QRect area = QRect(m_pressPoint, m_currentPoint).normalized();
+    switch (m_mode) {
+    case BlurRectangle:
+        return area;
+    case Text:
+    case TextCanceled:
+    case TextAccepted:
+        // The note's frame is drawn with a pen of 2.
+        return area.adjusted(-3, -3, 3, 3);
+    case Arrow: {
+        // The head's strokes end 30 back along the shaft and 12 to the side: within 33 of the tip.
+        const int reach = penReach() + 33;
+        return area.adjusted(-reach, -reach, reach, reach);
+    }
+    default: {
+        const int reach = penReach();
+        return area.adjusted(-reach, -reach, reach, reach);
+    }
+    }
+}
+
+QRect ImageNoteWorkArea::previewBounds() const
+{
+    if (!isFreeHand())
+        return shapeBounds();
+    return m_stroke.isEmpty() ? QRect() : segmentBounds(m_stroke.last());
+}
+
+QRect ImageNoteWorkArea::strokeBounds() const
+{
+    if (!isFreeHand())
+        return shapeBounds();
+    QRect bounds;
+    for (const QLine &segment : m_stroke)
+        bounds |= segmentBounds(segment);
+    return bounds;
+}
+
+void ImageNoteWorkArea::drawStroke(QPainter &painter, const QRect &within) const
 {
     painter.setPen(toolPen());
     if (m_mode == Highlighter)
         painter.setOpacity(0.1);
     else if (m_mode == Eraser)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-    // Each segment on its own: overlapping highlighter segments darken like real ink.
-    for (int i = firstSegment; i < m_stroke.size(); ++i)
-        painter.drawLines(&m_stroke.at(i), 1);
+    // Each segment on its own: overlapping highlighter segments darken like real ink. Segments that do not
+    // reach the rectangle would change nothing there.
+    for (const QLine &segment : m_stroke) {
+        if (segmentBounds(segment).intersects(within))
+            painter.drawLines(&segment, 1);
+    }
+}
+
+// The eraser's preview is the overlay with the stroke taken out, made for the part being painted only.
+void ImageNoteWorkArea::drawErasePreview(QPainter &widgetPainter, const QRect &dirty) const
+{
+    QPixmap part = m_overlay.copy(dirty);
+    {
+        QPainter erasePainter(&part);
+        erasePainter.setRenderHint(QPainter::Antialiasing);
+        erasePainter.translate(-dirty.topLeft());
+        drawStroke(erasePainter, dirty);
+    }
+    widgetPainter.drawPixmap(dirty.topLeft(), part);
 }
 
 void ImageNoteWorkArea::drawShape(QPainter &painter)
@@ -389,12 +503,13 @@ void ImageNoteWorkArea::drawShape(QPainter &painter)
 
 void ImageNoteWorkArea::drawBlur(QPainter &painter) const
 {
-    // The blur reads the base picture only: annotations under the area are covered, not blurred.
+    // The blur reads the base picture only: annotations under the area are covered, not blurred. It reads
+    // nothing outside the area either, so the area's own pixels are all it needs.
     const QRect area = QRect(m_pressPoint, m_currentPoint).normalized() & m_basePixmap.rect();
     if (area.isEmpty())
         return;
-    const QImage blurred = MGraphX::blurImage(m_basePixmap.toImage(), area, 10, false);
-    painter.drawImage(area.topLeft(), blurred, area);
+    const QImage part = m_basePixmap.copy(area).toImage();
+    painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), 10, false));
 }
 
 void ImageNoteWorkArea::drawArrow(QPainter &painter)
@@ -427,13 +542,29 @@ void ImageNoteWorkArea::drawArrow(QPainter &painter)
 
 void ImageNoteWorkArea::placeNoteEditor(QPainter &widgetPainter)
 {
+    QRect area = (m_pressPoint - m_currentPoint).manhattanLength() <= smallNoteDrag
+                     ? QRect(m_pressPoint, defaultNoteSize)
+                     : QRect(m_pressPoint, m_currentPoint).normalized();
+    // A long drag along one edge gives a rectangle without width or height: a note that shows nothing and
+    // can be neither typed into nor accepted.
+    area.setSize(area.size().expandedTo(m_noteEdit->minimumSizeHint()));
+    // A picture smaller than the note cannot hold it: it reaches over the window around the picture.
+    QWidget *host = this;
+    if ((area.width() > width() || area.height() > height()) && window() != this)
+        host = window();
+    if (m_noteEdit->parentWidget() != host)
+        m_noteEdit->setParent(host);
+    // Moved in from the right and bottom edges, so that its Accept and Cancel row stays in sight.
+    const QPoint offset = mapTo(host, QPoint());
+    QRect placed = area.translated(offset);
+    placed.moveLeft(std::max(0, std::min(placed.left(), host->width() - placed.width())));
+    placed.moveTop(std::max(0, std::min(placed.top(), host->height() - placed.height())));
+    area = placed.translated(-offset);
+    m_noteEdit->setGeometry(placed);
+    m_noteEdit->raise();
     m_noteEdit->showAll();
-    const QRect area = (m_pressPoint - m_currentPoint).manhattanLength() <= smallNoteDrag
-                           ? QRect(m_pressPoint, defaultNoteSize)
-                           : QRect(m_pressPoint, m_currentPoint).normalized();
     m_pressPoint = area.topLeft();
     m_currentPoint = area.bottomRight();
-    m_noteEdit->setGeometry(area);
     widgetPainter.setPen(solidPen(Qt::white, 2, Qt::DashLine, Qt::SquareCap));
     widgetPainter.drawRect(QRect(m_pressPoint, m_currentPoint));
 }
@@ -452,91 +583,106 @@ void ImageNoteWorkArea::drawAcceptedText(QPainter &overlayPainter, QPainter &wid
     edit->clear();
 }
 
+void ImageNoteWorkArea::aboutToChangeOverlay(const QRect &area)
+{
+    if (m_history.aboutToChange(m_overlay, area))
+        emit undoAvailable(true);
+    m_composedStale |= area;
+}
+
 void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
 {
     if (m_basePixmap.isNull()) {
         QWidget::paintEvent(event);
         m_pending = false;
-        clearStroke();
+        m_stroke.clear();
         return;
     }
     const bool committing = m_pending && !m_pressed;
-    // The snapshot before the stroke is drawn; a release while a note is open only moves the note.
+    const bool noteAccepted = m_mode == TextAccepted && m_noteAccepted;
+    m_noteAccepted = false;
+    // The undo step for the stroke; a release while a note is open only moves the note.
     if (committing && !m_noteEdit->isVisible()) {
-        m_undoStack.append(m_overlay);
+        m_history.openStep();
         emit undoAvailable(true);
     }
     QWidget::paintEvent(event);
 
-    const bool textMode = m_mode == Text || m_mode == TextCanceled || m_mode == TextAccepted;
+    const bool textMode = isTextMode();
     if (!textMode && m_noteEdit->isVisible())
         m_noteEdit->hideAll();
 
+    // Everything is drawn for the part being painted only: on a very large picture a preview paint then
+    // costs what the stroke changed, not the picture's size.
+    const QRect dirty = event->rect() & rect();
     QPainter widgetPainter(this);
     widgetPainter.setRenderHint(QPainter::Antialiasing);
-    widgetPainter.drawPixmap(0, 0, m_basePixmap);
+    widgetPainter.drawPixmap(dirty, m_basePixmap, dirty);
+    const auto drawOverlay = [this, &widgetPainter, &dirty] { widgetPainter.drawPixmap(dirty, m_overlay, dirty); };
 
-    // The overlay is painted on only when something is committed to it, so a preview never copies it
-    // away from the undo snapshot that shares it.
-    const auto commitToOverlay = [this](const std::function<void(QPainter &)> &draw) {
+    // The overlay is painted on only when something is committed to it, clipped to where the undo step
+    // has kept its pixels.
+    const auto commitToOverlay = [this](const QRect &bounds, const std::function<void(QPainter &)> &draw) {
+        const QRect area = bounds & m_overlay.rect();
+        aboutToChangeOverlay(area);
+        if (area.isEmpty())
+            return;
         QPainter overlayPainter(&m_overlay);
         overlayPainter.setRenderHint(QPainter::Antialiasing);
+        overlayPainter.setClipRect(area);
         draw(overlayPainter);
     };
 
     if (isFreeHand()) {
         if (m_pressed) {
             if (m_mode == Eraser) {
-                // The copy keeps the segments already erased from it: each paint erases only the new
-                // ones, which gives the same pixels as erasing the whole stroke from a fresh copy.
-                if (m_erasePreview.isNull()) {
-                    m_erasePreview = m_overlay.copy();
-                    m_erasedSegments = 0;
-                }
-                {
-                    QPainter erasePainter(&m_erasePreview);
-                    erasePainter.setRenderHint(QPainter::Antialiasing);
-                    drawStroke(erasePainter, m_erasedSegments);
-                }
-                m_erasedSegments = m_stroke.size();
-                widgetPainter.drawPixmap(0, 0, m_erasePreview);
+                drawErasePreview(widgetPainter, dirty);
             } else {
-                widgetPainter.drawPixmap(0, 0, m_overlay);
-                drawStroke(widgetPainter);
+                drawOverlay();
+                drawStroke(widgetPainter, dirty);
             }
         } else {
             if (m_pending)
-                commitToOverlay([this](QPainter &painter) { drawStroke(painter); });
-            clearStroke();
-            widgetPainter.drawPixmap(0, 0, m_overlay);
+                commitToOverlay(strokeBounds(), [this](QPainter &painter) { drawStroke(painter, rect()); });
+            m_stroke.clear();
+            drawOverlay();
         }
     } else if (!textMode) {
         if (m_pressed) {
-            widgetPainter.drawPixmap(0, 0, m_overlay);
-            drawShape(widgetPainter);
+            drawOverlay();
+            if (shapeBounds().intersects(dirty))
+                drawShape(widgetPainter);
         } else {
             if (m_pending)
-                commitToOverlay([this](QPainter &painter) { drawShape(painter); });
-            widgetPainter.drawPixmap(0, 0, m_overlay);
+                commitToOverlay(shapeBounds(), [this](QPainter &painter) { drawShape(painter); });
+            drawOverlay();
         }
     } else if (m_mode == Text) {
-        widgetPainter.drawPixmap(0, 0, m_overlay);
+        drawOverlay();
         if (m_pressed)
             widgetPainter.drawRect(QRect(m_pressPoint, m_currentPoint));
         else if (m_pending)
             placeNoteEditor(widgetPainter);
     } else if (m_mode == TextCanceled) {
-        widgetPainter.drawPixmap(0, 0, m_overlay);
+        drawOverlay();
+    } else if (noteAccepted) {
+        // Only the first paint after the accept: the tool is back to notes only a moment later.
+        if (m_noteEdit->textEdit()->toPlainText().isEmpty())
+            m_noteEdit->textEdit()->clear();
+        else
+            commitToOverlay(QRect(m_pressPoint, m_currentPoint).normalized(),
+                            [this, &widgetPainter](QPainter &painter) { drawAcceptedText(painter, widgetPainter); });
+        drawOverlay();
     } else {
-        commitToOverlay([this, &widgetPainter](QPainter &painter) { drawAcceptedText(painter, widgetPainter); });
-        widgetPainter.drawPixmap(0, 0, m_overlay);
+        drawOverlay();
     }
     widgetPainter.end();
 
-    if (m_pending || m_mode == TextAccepted) {
-        emit changed();
+    if (m_pending || noteAccepted)
         m_unsaved = true;
-    }
+    // The editor recomposes the picture and its thumbnail on this: once a stroke, not on every move.
+    if (committing || noteAccepted)
+        emit changed();
     m_pending = false;
 }
 

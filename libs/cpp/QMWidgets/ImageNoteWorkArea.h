@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QMWidgets/OverlayHistory.h"
 #include "QMWidgets/OverrideCursor.h"
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 
@@ -18,12 +20,12 @@ namespace QMWidgets {
 class NoteEditWidget;
 
 // The drawing surface of the image annotation editor. It shows one image, keeps the annotations in a
-// transparent overlay of the image's size, with undo and redo stacks of overlay snapshots, and saves
-// the annotated image as a PNG file.
+// transparent overlay of the image's size, with undo and redo steps that keep the parts of the overlay a
+// stroke changed, and saves the annotated image.
 //
 // Pointer events only record points and flags; the paint that follows does the work: it draws a
-// preview of the stroke being dragged on the widget, and once the left button is released it pushes
-// an undo snapshot and commits the stroke into the overlay.
+// preview of the stroke being dragged on the widget, only where it changed, and once the left button is
+// released it opens an undo step and commits the stroke into the overlay.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
@@ -56,6 +58,8 @@ public:
     QPixmap &composedPixmap();
     // Gives the note editor's text the drawing colour.
     void updateEditorStyle();
+    // The memory the undo and redo steps keep, in bytes.
+    qint64 historyBytes() const;
 
 signals:
     void changed();
@@ -89,16 +93,30 @@ protected:
 
 private:
     bool isFreeHand() const;
-    // Makes the newest snapshot of one stack the overlay and keeps the overlay on the other.
-    void restoreSnapshot(QVector<QPixmap> &from, QVector<QPixmap> &to);
+    bool isTextMode() const;
+    // Asks for a paint of what the stroke in progress changed since `before` was shown.
+    void updatePreview(const QRect &before);
+    // Shows the overlay as an undo or redo step left it and tells the editor.
+    void historyMoved(const QRect &area);
     QPen toolPen() const;
-    // Draws the stroke in progress or the finished one with the tool's pen and settings.
-    void drawStroke(QPainter &painter, int firstSegment = 0) const;
-    void clearStroke();
+    // How far the tool's pen reaches beyond the points it is drawn through, antialiasing included.
+    int penReach() const;
+    QRect segmentBounds(const QLine &segment) const;
+    // Where the shape, blur or note frame between the press point and the current point draws.
+    QRect shapeBounds() const;
+    // What a paint of the stroke in progress may draw beyond the last one.
+    QRect previewBounds() const;
+    // Where committing the stroke may change the overlay.
+    QRect strokeBounds() const;
+    // Draws the segments of the stroke that reach into the rectangle with the tool's pen and settings.
+    void drawStroke(QPainter &painter, const QRect &within) const;
+    void drawErasePreview(QPainter &widgetPainter, const QRect &dirty) const;
     void drawShape(QPainter &painter);
     void drawBlur(QPainter &painter) const;
     void placeNoteEditor(QPainter &widgetPainter);
     void drawAcceptedText(QPainter &overlayPainter, QPainter &widgetPainter);
+    // Keeps the pixels the overlay is about to lose in the undo step; paints are clipped to the area.
+    void aboutToChangeOverlay(const QRect &area);
 
     QPixmap m_basePixmap;
     QPixmap m_overlay;
@@ -113,15 +131,16 @@ private:
     int m_thickness = 1;
     bool m_dashLine = false;
     bool m_pressed = false;
-    NoteEditWidget *m_noteEdit = nullptr;
+    // Ours; on a picture smaller than the note it is placed in the window around us, which may delete it.
+    QPointer<NoteEditWidget> m_noteEdit;
     bool m_pending = false;
-    QVector<QPixmap> m_undoStack;
-    QVector<QPixmap> m_redoStack;
+    OverlayHistory m_history;
     QList<QLine> m_stroke;
-    // The overlay with the eraser stroke in progress taken out of it, and how many segments it has lost.
-    QPixmap m_erasePreview;
-    int m_erasedSegments = 0;
+    // The part of the composed picture that no longer shows the overlay as it is.
+    QRect m_composedStale;
     bool m_unsaved = true;
+    // A note was accepted and its text is not drawn yet.
+    bool m_noteAccepted = false;
     // On while the pointer is over the surface.
     OverrideCursor m_toolCursor;
 };

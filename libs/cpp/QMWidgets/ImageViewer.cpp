@@ -19,6 +19,8 @@ const int ButtonHeight = 32;
 const int ZoomButtonSide = 44;
 const int SliderMinimumWidth = 200;
 const int ActualPixelsPercent = 100;
+// A picture declaring more pixels than this is not decoded: a small file could otherwise take gigabytes.
+const qint64 MaximumPixels = 200 * 1000 * 1000;
 }
 
 ImageViewer::ImageViewer(QWidget *parent)
@@ -116,6 +118,14 @@ void ImageViewer::slotLoad(const QString &path)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    const QSize declared = reader.size();
+    if (qint64(declared.width()) * declared.height() > MaximumPixels) {
+        slotLoad(QImage());
+        m_area->setInfoText(tr("<H1>This picture is too large to show: %1 x %2 pixels</H1>")
+                                .arg(declared.width())
+                                .arg(declared.height()));
+        return;
+    }
     slotLoad(reader.read());
 }
 

@@ -31,6 +31,9 @@ protected:
 private:
     QPixmap m_pixmap;
     QPoint m_dragStartPosition;
+    // The picture scaled to the widget, made again only when the picture or the size changes: scaling a
+    // very large picture takes long.
+    QPixmap m_thumbnail;
 };
 
 } // namespace QMWidgets

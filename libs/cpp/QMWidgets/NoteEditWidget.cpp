@@ -46,6 +46,9 @@ NoteEditWidget::NoteEditWidget(QWidget *parent)
 
     m_textEdit = new QTextEdit;
     m_textEdit->setAttribute(Qt::WA_TranslucentBackground);
+    // A note needs room for a line of text, not for the scroll bars the field asks for by default: the
+    // note editor then fits the 90 pixels a note gets at least.
+    m_textEdit->setMinimumHeight(m_textEdit->fontMetrics().lineSpacing() + 2 * m_textEdit->frameWidth() + 4);
 
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setContentsMargins(0, 0, 0, 0);
