@@ -1,6 +1,7 @@
 #include "QMWidgets/ImageNoteWorkArea.h"
 
 #include "MGraphX/ImageFilters.h"
+#include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/MMessageBox.h"
@@ -13,7 +14,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -154,21 +154,14 @@ void ImageNoteWorkArea::slotSave()
     if (app)
         app->setSaveDirectory(fileName);
 
-    // The picture is written beside the target and moved over it only when complete, so a failed
-    // save never leaves a broken file in place of an earlier one.
-    QSaveFile file(fileName);
-    bool written = false;
-    if (file.open(QIODevice::WriteOnly)) {
-        QPixmap picture(size());
-        render(&picture, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
-        written = picture.save(&file, "PNG", -1) && file.commit();
-    }
-    if (written) {
+    // A failed save never leaves a broken file in place of an earlier one.
+    QPixmap picture(size());
+    render(&picture, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
+    QString reason;
+    if (MGraphX::writeImageSafely(fileName, picture.toImage(), "PNG", -1, &reason)) {
         m_unsaved = false;
         return;
     }
-    const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : tr("the picture could not be encoded");
     MMessageBox::warning(this, tr("Save Picture"),
                          tr("The picture could not be saved to %1: %2.")
                              .arg(QDir::toNativeSeparators(fileName), reason),
