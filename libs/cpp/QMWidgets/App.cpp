@@ -7,6 +7,7 @@
 #include "UpdateCheck.h"
 
 #include "MTools/Encodings.h"
+#include "MTools/FileWriting.h"
 #include "HelpDialog.h"
 #include "JoinDialog.h"
 #include "JoinReminderDialog.h"
@@ -30,8 +31,6 @@
 #include <QFileInfo>
 #include <QFileOpenEvent>
 #include <QMouseEvent>
-#include <QSaveFile>
-#include <QTextStream>
 #include <QTimer>
 #include <QUrl>
 #include <QScreen>
@@ -199,15 +198,15 @@ void logFileMessageHandler(QtMsgType type, const QMessageLogContext &context, co
         return;
     }
     // Inside the support folder: the folder's path carries no trailing slash to append the name to.
-    QFile file(QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log")));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        if (const char *level = logLevelText(type)) {
-            QTextStream out(&file);
-            out << QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) << level << message
-                << ", " << QString::fromUtf8(context.file) << '\n';
-        }
-        file.close();
+    // One line in one append, which never cuts what the log already holds. An info message writes nothing,
+    // though the file is created all the same.
+    QString line;
+    if (const char *level = logLevelText(type)) {
+        line = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) + QLatin1String(level)
+               + message + QStringLiteral(", ") + QString::fromUtf8(context.file) + QLatin1Char('\n');
     }
+    const QString path = QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log"));
+    MTools::appendToFile(path, line.toLocal8Bit());
     if (type == QtFatalMsg)
         std::abort();
 }
@@ -888,13 +887,8 @@ bool App::installFileIfMissing(const QString &sourcePath, const QString &directo
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = source.readAll();
-    // Through a save file, so a failed write leaves no half file that a later call would take as installed.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    // A failed write leaves no half file that a later call would take as installed.
+    return MTools::writeFileSafely(target, source.readAll());
 }
 
 bool App::installSupportFile(const QString &sourcePath, const QString &name)
