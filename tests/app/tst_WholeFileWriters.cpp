@@ -33,10 +33,12 @@
 #include <QDomDocument>
 #include <QDrag>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include <fcntl.h>
@@ -85,10 +87,10 @@ QStringList snapshot(const QString &folder)
 }
 
 // Noise, which no image format can squeeze below the size limit.
-QImage noiseImage()
+QImage noiseImage(const QSize &size = QSize(64, 64))
 {
-    const QByteArray bytes = pseudoRandomBytes(64 * 64 * 4, 11);
-    QImage image(64, 64, QImage::Format_ARGB32);
+    const QByteArray bytes = pseudoRandomBytes(size.width() * size.height() * 4, 11);
+    QImage image(size, QImage::Format_ARGB32);
     std::memcpy(image.bits(), bytes.constData(), size_t(bytes.size()));
     return image.convertToFormat(QImage::Format_RGB32);
 }
@@ -326,13 +328,19 @@ const Writer writers[] = {
     {"screen cropper", desktopFolder, nullptr,
      [](const QString &) {
          DesktopStandIn desktop;
-         desktop.setPicture(DesktopStandIn::pattern(3));
+         desktop.setPicture(noiseImage(QGuiApplication::primaryScreen()->geometry().size()));
          desktop.show();
          QMWidgets::ScreenCropper cropper;
-         cropper.grabScreen();
-         if (!QTest::qWaitForWindowExposed(&cropper))
-             return false;
-         dragSelection(&cropper, QPoint(10, 10), QPoint(109, 109));
+         if (QTest::qWaitForWindowExposed(&desktop)) {
+             cropper.grabScreen();
+             if (QTest::qWaitForWindowActive(&cropper))
+                 dragSelection(&cropper, QPoint(10, 10), QPoint(109, 109));
+         }
+         // Without a piece there is nothing to write, and a failure would say nothing about the writing.
+         if (cropper.pixmap().size() != QSize(100, 100)) {
+             QTest::qFail("no piece was cut from the desktop", __FILE__, __LINE__);
+             return true;
+         }
          QSignalSpy saved(&cropper, &QMWidgets::ScreenCropper::saved);
          const QString boxes = withDialogs(QString(), [&] { cropper.slotSave(); });
          cropper.slotClose();
