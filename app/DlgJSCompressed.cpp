@@ -1,5 +1,6 @@
 #include "app/DlgJSCompressed.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/StyleHelpers.h"
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextEdit>
 
 DlgJSCompressed::DlgJSCompressed(QWidget *parent)
@@ -59,21 +59,15 @@ void DlgJSCompressed::slotSave()
             path += QStringLiteral(".js");
         app->setSaveDirectory(path);
 
-        // UTF-8 without a mark, as the editor reads scripts; through a save file so a failed write keeps
-        // whatever was there.
-        QSaveFile file(path);
-        bool written = file.open(QIODevice::WriteOnly);
-        if (written) {
-            const QByteArray bytes = m_text->toPlainText().toUtf8();
-            written = file.write(bytes) == bytes.size() && file.commit();
-        }
-        if (written) {
+        // UTF-8 without a mark, as the editor reads scripts; a failed write keeps whatever was there.
+        QString error;
+        if (MTools::writeFileSafely(path, m_text->toPlainText().toUtf8(), &error)) {
             QMessageBox::information(this, tr("Information"), tr("The ") + path + tr(" was successfully saved"),
                                      QMessageBox::Ok);
         } else {
             QMessageBox::warning(this, tr("Warning"),
                                  tr("Cannot save the file \"%1\":\n%2.")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()),
+                                     .arg(QDir::toNativeSeparators(path), error),
                                  QMessageBox::Ok);
         }
     }

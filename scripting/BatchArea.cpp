@@ -1,5 +1,6 @@
 #include "scripting/BatchArea.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "scripting/Editor.h"
 
@@ -206,11 +207,9 @@ void BatchArea::saveListAs()
     QString text;
     for (int i = 0; i < m_list->topLevelItemCount(); ++i)
         text += m_list->topLevelItem(i)->text(1) + QLatin1Char('\n');
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    QTextStream out(&file);
-    out << text;
+    // In the locale's encoding, as a text stream writes it; a list that cannot be written is not reported,
+    // but the old list stays whole.
+    MTools::writeFileSafely(fileName, text.toLocal8Bit());
 }
 
 void BatchArea::itemDoubleClicked(QTreeWidgetItem *item, int column)

@@ -1,5 +1,6 @@
 #include "scripting/DocWindow.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "scripting/SyntaxHighlighter.h"
@@ -8,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
+#include <QTextCodec>
 #include <QTextStream>
 
 namespace QMMistlark {
@@ -149,19 +150,10 @@ bool DocWindow::saveDocumentAs()
 // so a failed save leaves the old script intact and the document keeps its name and change mark.
 bool DocWindow::writeTo(const QString &path)
 {
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QTextStream out(&file);
-        out.setCodec(scriptCodec);
-        out << toPlainText();
-        out.flush();
-        written = out.status() == QTextStream::Ok && file.commit();
-    }
-    if (!written) {
+    QString error;
+    if (!MTools::writeFileSafely(path, QTextCodec::codecForName(scriptCodec)->fromUnicode(toPlainText()), &error)) {
         QMessageBox::warning(this, tr("Warning"),
-                             tr("Cannot save the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+                             tr("Cannot save the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
 

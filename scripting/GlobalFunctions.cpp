@@ -1,5 +1,6 @@
 #include "scripting/GlobalFunctions.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "scripting/EditorFilter.h"
 #include "scripting/ScriptEngine.h"
@@ -385,13 +386,9 @@ QScriptValue saveOutputToProtocol(QScriptContext *context, QScriptEngine *engine
         return engine->nullValue();
     const QString fileName = scriptFileName(engine);
     const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MMM-dd_hh-mm-ss"));
-    QFile file(protocolDirectory(fileName) + protocolBaseName(fileName) + time + QStringLiteral(".txt"));
     // A protocol that cannot be written is skipped without a word: the script goes on.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return engine->nullValue();
-    QTextStream stream(&file);
-    stream.setCodec(QTextCodec::codecForLocale());
-    stream << output->toPlainText();
+    MTools::writeFileSafely(protocolDirectory(fileName) + protocolBaseName(fileName) + time + QStringLiteral(".txt"),
+                            output->toPlainText().toLocal8Bit());
     return engine->nullValue();
 }
 
@@ -499,16 +496,12 @@ QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
     if (!output || !textArgument(context, 0, &text))
         return engine->nullValue();
     const QString fileName = scriptFileName(engine);
-    QFile file(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"));
-    // The line goes to the pane only when the log has it too.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return engine->nullValue();
     const QString line = QDateTime::currentDateTime().toString(QStringLiteral("MMM-dd_hh-mm-ss"))
         + QStringLiteral(": ") + text;
-    QTextStream stream(&file);
-    stream.setCodec(QTextCodec::codecForLocale());
-    stream << line << '\n';
-    output->append(line);
+    // The line goes to the pane only when the log has it too.
+    if (MTools::appendToFile(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"),
+                             (line + QLatin1Char('\n')).toLocal8Bit()))
+        output->append(line);
     return engine->nullValue();
 }
 

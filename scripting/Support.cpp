@@ -1,5 +1,6 @@
 #include "scripting/Support.h"
 
+#include "MGraphX/ImageWriting.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
 #include "scripting/ScriptEngine.h"
@@ -133,7 +134,8 @@ void Support::grabAndSave(QObject *w, const QString &fileName)
 {
     if (!asWidget(w))
         return;
-    grab(w).save(fileName, "PNG", -1);
+    // Not reported, as before; but a pipe or a full disk in the way costs no earlier file.
+    MGraphX::writeImageSafely(fileName, grab(w).toImage(), "PNG");
 }
 
 QWidget *Support::findVisiblePopup()

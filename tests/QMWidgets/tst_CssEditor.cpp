@@ -105,6 +105,7 @@ private slots:
     void newDocumentSaveCancelled();
     void failedLoadWarnsAndKeepsTheText();
     void failedSaveWarnsAndKeepsTheTitle();
+    void failedSaveAsKeepsSavingToTheShownFile();
     void aboutBox();
     void eachCallOpensAnotherWindow();
 
@@ -249,6 +250,27 @@ void tst_CssEditor::failedSaveWarnsAndKeepsTheTitle()
     QVERIFY2(seen.messageText.contains("/proc/style.qss"), qPrintable(seen.messageText));
     QCOMPARE(editor.windowTitle(), QString("before"));
     QVERIFY(!QFile::exists("/proc/style.qss"));
+}
+
+void tst_CssEditor::failedSaveAsKeepsSavingToTheShownFile()
+{
+    const QString path = m_dir->filePath("style.qss");
+    writeBytes(path, "QLabel{}");
+    CssEditor editor;
+    Seen seen;
+    withFileAnswer(&seen, path, [&] { editor.doc()->slotLoad(); });
+    editor.doc()->setPlainText("QLabel{color: green;}");
+    withFileAnswer(&seen, "/proc/style.qss", [&] { editor.doc()->slotSaveAs(); });
+    QCOMPARE(seen.messageTitle, QString("Warning"));
+    QCOMPARE(editor.doc()->fileName(), path);
+
+    // Save goes, without a dialog or a warning, to the file the title still shows.
+    Seen later;
+    withFileAnswer(&later, QString(), [&] { actionNamed(editor, "&Save")->trigger(); });
+    QCOMPARE(later.dialogCaption, QString());
+    QCOMPARE(later.messageTitle, QString());
+    QCOMPARE(readBytes(path), QByteArray("QLabel{color: green;}"));
+    QCOMPARE(editor.windowTitle(), path);
 }
 
 void tst_CssEditor::aboutBox()

@@ -1,6 +1,8 @@
 #include "MCrypt/Rijndael.h"
 
-#include <QFile>
+#include "MTools/FileWriting.h"
+
+#include <QDebug>
 
 #include <cstdio>
 #include <cstring>
@@ -126,9 +128,6 @@ void appendByteSection(QByteArray &text, const char *name, const quint8 *bytes)
 
 void dumpTables(const Tables &t)
 {
-    QFile file(QStringLiteral("Tables.dat"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
     QByteArray text;
     appendByteSection(text, "gf2_8_inv", t.inverse);
     text += "\n\n";
@@ -143,7 +142,10 @@ void dumpTables(const Tables &t)
         if ((i + 1) % 8 == 0)
             text += '\n';
     }
-    file.write(text);
+    // The caller's result says whether the tables are correct, not whether the dump was written.
+    QString error;
+    if (!MTools::writeFileSafely(QStringLiteral("Tables.dat"), text, &error))
+        qDebug() << "Tables.dat could not be written:" << error;
 }
 
 quint32 loadWord(const unsigned char *bytes)

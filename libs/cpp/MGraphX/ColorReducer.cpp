@@ -1,6 +1,7 @@
 #include "MGraphX/ColorReducer.h"
 
 #include "MGraphX/ImageProcess.h"
+#include "MGraphX/ImageWriting.h"
 
 #include <algorithm>
 #include <limits>
@@ -417,7 +418,7 @@ bool saveReducedImage(const QImage &image, const QString &path, int colourCount)
 bool saveReducedImageAs(const QImage &image, const QString &path, int colourCount, const QString &format)
 {
     ColorReducer reducer(image);
-    return reducer.reduce(colourCount).save(path, format.toLocal8Bit().constData(), 0);
+    return writeImageSafely(path, reducer.reduce(colourCount), format.toLocal8Bit().constData(), 0);
 }
 
 } // namespace MGraphX

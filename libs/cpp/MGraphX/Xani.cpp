@@ -1,9 +1,10 @@
 #include "MGraphX/Xani.h"
 
+#include "MTools/FileWriting.h"
+
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 
 namespace MGraphX {
 
@@ -160,14 +161,7 @@ bool Xani::save(const QString &path, int quality) const
     file.replace(4, sizeFieldLength, sizeField(total));
     file.replace(24, sizeFieldLength, sizeField(imagesSize));
 
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(file) != file.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return MTools::writeFileSafely(path, file);
 }
 
 QString Xani::readDescription(const QString &path)

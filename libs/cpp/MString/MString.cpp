@@ -1,5 +1,9 @@
 #include "MString/MString.h"
 
+#include "MTools/FileWriting.h"
+
+#include <QFile>
+
 #include <algorithm>
 #include <cassert>
 #include <cstdarg>
@@ -322,11 +326,9 @@ const char *MString::constData() const
 
 MString &MString::save(const char *path)
 {
-    File file(std::fopen(path, "wb"));
-    if (!file)
+    // A write that stops half-way fails like one that cannot start, and the old file stays as it was.
+    if (!MTools::writeFileSafely(QFile::decodeName(path), QByteArray(m_data, int(m_length))))
         throw createFailure;
-    if (m_length > 0)
-        std::fwrite(m_data, 1, m_length, file.get());
     return *this;
 }
 

@@ -1,7 +1,8 @@
 #include "MTools/CsvModel.h"
 
+#include "MTools/FileWriting.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QSize>
 
 namespace MTools {
@@ -222,13 +223,7 @@ QString CsvModel::format(const QList<QStringList> &lines)
 
 bool CsvModel::save(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray bytes = format(m_lines).toUtf8();
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return writeFileSafely(path, format(m_lines).toUtf8());
 }
 
 QString fileNameWithoutExtension(const QFileInfo &info)

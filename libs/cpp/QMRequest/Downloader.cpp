@@ -1,10 +1,10 @@
 #include "QMRequest/Downloader.h"
 
+#include "MTools/FileWriting.h"
 #include "QMRequest/DownloadManager.h"
 
 #include <QMutexLocker>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace QMRequest {
 
@@ -57,10 +57,7 @@ bool Downloader::downloadToFile(const QString &url, const QString &fileName, QEv
     QMutexLocker lock(&m_mutex);
     if (!fetch(url, flags))
         return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return file.write(m_result) == m_result.size() && file.commit();
+    return MTools::writeFileSafely(fileName, m_result);
 }
 
 bool Downloader::isFinished() const

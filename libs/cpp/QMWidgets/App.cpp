@@ -7,6 +7,8 @@
 #include "TranslationsManager.h"
 #include "UpdateCheck.h"
 
+#include "MTools/FileWriting.h"
+
 #include "Platform/StoreLinkHandler.h"
 #include "Platform/WindowsVersion.h"
 
@@ -15,7 +17,6 @@
 #include <iterator>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -486,13 +487,8 @@ bool App::installFileIfMissing(const QString &sourcePath, const QString &directo
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = source.readAll();
-    // Through a save file, so a failed write leaves no half file that a later call would take as installed.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    // A failed write leaves no half file that a later call would take as installed.
+    return MTools::writeFileSafely(target, source.readAll());
 }
 
 bool App::installSupportFile(const QString &sourcePath, const QString &name)

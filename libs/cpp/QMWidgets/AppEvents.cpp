@@ -2,6 +2,8 @@
 
 #include "BlenderWidget.h"
 
+#include "MTools/FileWriting.h"
+
 #include <cstdlib>
 #include <QDateTime>
 #include <QDesktopWidget>
@@ -45,15 +47,15 @@ void logFileMessageHandler(QtMsgType type, const QMessageLogContext &context, co
         return;
     }
     // Inside the support folder: the folder's path carries no trailing slash to append the name to.
-    QFile file(QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log")));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        if (const char *level = logLevelText(type)) {
-            QTextStream out(&file);
-            out << QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) << level << message
-                << ", " << QString::fromUtf8(context.file) << '\n';
-        }
-        file.close();
+    // One line in one append, which never cuts what the log already holds. An info message writes nothing,
+    // though the file is created all the same.
+    QString line;
+    if (const char *level = logLevelText(type)) {
+        line = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy-hh:mm")) + QLatin1String(level)
+               + message + QStringLiteral(", ") + QString::fromUtf8(context.file) + QLatin1Char('\n');
     }
+    const QString path = QDir(app->supportDirectory(true)).filePath(QStringLiteral("protocol.log"));
+    MTools::appendToFile(path, line.toLocal8Bit());
     if (type == QtFatalMsg)
         std::abort();
 }

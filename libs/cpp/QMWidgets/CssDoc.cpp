@@ -1,12 +1,12 @@
 #include "QMWidgets/CssDoc.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/CssSyntaxHighlighter.h"
 #include "QMWidgets/FileDialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace QMWidgets {
@@ -57,22 +57,8 @@ void CssDoc::slotSave()
         slotSaveAs();
         return;
     }
-    // Through a save file: a failed write leaves the old file whole and the title as it was.
-    QSaveFile file(m_fileName);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QTextStream out(&file);
-        out << toPlainText();
-        out.flush();
-        written = out.status() == QTextStream::Ok && file.commit();
-    }
-    if (!written) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot save the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(m_fileName), file.errorString()));
-        return;
-    }
-    emit changeWindowTitle(m_fileName);
+    if (writeTo(m_fileName))
+        emit changeWindowTitle(m_fileName);
 }
 
 void CssDoc::slotSaveAs()
@@ -80,8 +66,26 @@ void CssDoc::slotSaveAs()
     const QString name = FileDialog::getSaveFileName(this, m_fileName, QString(), QString());
     if (name.isEmpty())
         return;
+    // The document takes the new name only once it is written there: after a failure, Save still goes to
+    // the file the title shows.
+    if (!writeTo(name))
+        return;
     m_fileName = name;
-    slotSave();
+    emit changeWindowTitle(m_fileName);
+}
+
+bool CssDoc::writeTo(const QString &path)
+{
+    // A failed write leaves the old file whole and the title as it was. The text goes out in the locale's
+    // encoding, as a text stream writes it.
+    QString error;
+    if (!MTools::writeFileSafely(path, toPlainText().toLocal8Bit(), &error)) {
+        QMessageBox::warning(this, QStringLiteral("Warning"),
+                             QStringLiteral("Cannot save the file \"%1\":\n%2.")
+                                 .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
 }
 
 } // namespace QMWidgets

@@ -25,6 +25,9 @@ public slots:
     void slotSaveAs();
 
 private:
+    // Shows a warning and returns false when the text could not be written.
+    bool writeTo(const QString &path);
+
     QString m_fileName;
 };
 

@@ -1,6 +1,7 @@
 #include "QMWidgets/ImageNoteWorkArea.h"
 
 #include "MGraphX/ImageFilters.h"
+#include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/MMessageBox.h"
@@ -16,7 +17,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -187,23 +187,14 @@ void ImageNoteWorkArea::slotSave()
     if (!QImageWriter::supportedImageFormats().contains(format))
         format = "PNG";
 
+    // A failed save never leaves a broken file in place of an earlier one.
     QPixmap picture(size());
     render(&picture, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const bool encoded = picture.save(&buffer, format.constData(), -1);
-
-    // The picture is written beside the target and moved over it only when complete, so a failed
-    // save never leaves a broken file in place of an earlier one.
-    QSaveFile file(fileName);
-    const bool written = encoded && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-                         && file.commit();
-    if (written) {
+    QString reason;
+    if (MGraphX::writeImageSafely(fileName, picture.toImage(), format.constData(), -1, &reason)) {
         m_unsaved = false;
         return;
     }
-    const QString reason = !encoded ? tr("the picture could not be encoded") : file.errorString();
     MMessageBox::warning(this, tr("Save Picture"),
                          tr("The picture could not be saved to %1: %2.")
                              .arg(QDir::toNativeSeparators(fileName), reason),

@@ -1,5 +1,6 @@
 #include "QMWidgets/ImageViewer.h"
 
+#include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageArea.h"
 
@@ -191,7 +192,7 @@ void ImageViewer::slotSysPreview()
 {
     const QString path = App::instance()->workDirectory(true) + QStringLiteral("preview.png");
     // A failed save would hand the desktop an old preview, or none, as if it were this picture.
-    if (!m_area->pixmap().save(path, "png"))
+    if (!MGraphX::writeImageSafely(path, m_area->pixmap().toImage(), "png"))
         return;
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         emit systemPreviewOpened();

@@ -1,9 +1,9 @@
 #include "QMWidgets/NoteEditDragPreview.h"
 
+#include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
 
 #include <QDrag>
-#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,11 +51,9 @@ void NoteEditDragPreview::startDrag()
     auto mimeData = std::make_unique<QMimeData>();
     for (int index = 0; index < s_fileNameCount; ++index) {
         const QString name = dragFileName(index);
-        QFile file(name);
-        if (!file.open(QIODevice::WriteOnly))
+        // A name that cannot take the whole picture is passed over like one another program holds open.
+        if (!MGraphX::writeImageSafely(name, m_pixmap.toImage(), "PNG"))
             continue;
-        m_pixmap.save(&file, "PNG", -1);
-        file.close();
         mimeData->setUrls({QUrl::fromLocalFile(name)});
         auto *drag = new QDrag(this);
         drag->setMimeData(mimeData.release());

@@ -1,5 +1,6 @@
 #include "QMWidgets/ScreenCropper.h"
 
+#include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/Os.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -136,10 +136,8 @@ void ScreenCropper::slotSave()
     const QString fileName = m_saveDirectory + QStringLiteral("/ScreenShot_")
                              + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
                              + QStringLiteral(".png");
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly) && m_cropped.save(&file, "PNG") && file.commit();
-    if (!written) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : tr("the picture could not be encoded");
+    QString reason;
+    if (!MGraphX::writeImageSafely(fileName, m_cropped.toImage(), "PNG", -1, &reason)) {
         MMessageBox::warning(nullptr, tr("Screen Shot"),
                              tr("The screen shot could not be saved to %1: %2.")
                                  .arg(QDir::toNativeSeparators(fileName), reason),

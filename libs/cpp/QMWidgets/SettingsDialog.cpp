@@ -1,5 +1,6 @@
 #include "QMWidgets/SettingsDialog.h"
 
+#include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/MMessageBox.h"
@@ -13,7 +14,6 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QXmlStreamReader>
@@ -196,13 +196,13 @@ void SettingsDialog::slotSaveSettings()
     if (!fileName.endsWith(Extension))
         fileName += Extension;
     // All or nothing: a failed write leaves an existing file as it was.
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+    QString error;
+    const bool written = MTools::writeFileSafely(fileName, text, &error);
     if (App *app = App::instance())
         app->setSaveDirectory(fileName);
     if (!written)
         MMessageBox::warning(this, tr("Save Settings"),
-                             tr("The settings could not be written to %1.").arg(fileName), QMessageBox::Ok);
+                             tr("The settings could not be written to %1: %2.").arg(fileName, error), QMessageBox::Ok);
 }
 
 void SettingsDialog::loadSettings(const QDomElement &root)

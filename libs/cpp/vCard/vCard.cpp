@@ -1,5 +1,7 @@
 #include "vCard/vCard.h"
 
+#include "MTools/FileWriting.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
@@ -78,13 +80,7 @@ QByteArray vCard::toByteArray(int version) const
 
 bool vCard::saveToFile(const QString &path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray text = toByteArray(Version21);
-    const bool written = file.write(text) == text.size() && file.flush();
-    file.close();
-    return written && file.error() == QFile::NoError;
+    return MTools::writeFileSafely(path, toByteArray(Version21));
 }
 
 namespace {
