@@ -1,5 +1,6 @@
 #include "scripting/BatchArea.h"
 
+#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/Editor.h"
 
@@ -177,9 +178,9 @@ void BatchArea::loadList()
     QFile file(fileName);
     QByteArray bytes;
     QString error;
-    if (file.open(QIODevice::ReadOnly))
+    if (MTools::isRegularFile(fileName, &error) && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+    if (error.isEmpty() && (!file.isOpen() || file.error() != QFileDevice::NoError))
         error = file.errorString();
     QStringList names;
     if (error.isEmpty())

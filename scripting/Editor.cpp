@@ -1,5 +1,6 @@
 #include "scripting/Editor.h"
 
+#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
@@ -659,7 +660,7 @@ QString Editor::expandIncludes(const QString &text)
             m_hasError = true;
         }
         QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!MTools::isRegularFile(fileName) || !file.open(QIODevice::ReadOnly))
             continue;
         included += QStringLiteral("\n // ------- included file \"") + fileName + QStringLiteral("\"--------\n")
             + QString::fromUtf8(file.readAll().constData()) + QLatin1Char('\n');

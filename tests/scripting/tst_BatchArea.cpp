@@ -16,6 +16,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 using QMMistlark::BatchArea;
 using QMMistlark::Editor;
 
@@ -100,14 +103,19 @@ void tst_BatchArea::runsEachScript()
     const QString folder = m_dir.path();
     const QString counter = writeScript(QStringLiteral("count.js"),
                                         "if (typeof runs == 'undefined') runs = 0; runs++; printout('run ' + runs);");
-    app()->setValue(QStringLiteral("batchfiles"), QStringList({good, bad, missing, folder, counter, counter}).join(';'));
+    // Opening it would block the batch where nothing can stop it.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.js"));
+    QFile::remove(pipe);
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList names = {good, bad, missing, folder, counter, counter, pipe};
+    app()->setValue(QStringLiteral("batchfiles"), names.join(';'));
 
     Editor editor;
     QVERIFY(editor.load(writeScript(QStringLiteral("previous.js"), "printout('previous document');")));
     BatchArea area(&editor);
-    QCOMPARE(column(area, 1), QStringList({good, bad, missing, folder, counter, counter}));
+    QCOMPARE(column(area, 1), names);
     area.run();
-    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done"}));
+    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done", "Error"}));
 
     // Show Output on either row of the twice-listed script shows the later run; an unreadable one says why.
     auto *list = area.findChild<QTreeWidget *>();
@@ -132,6 +140,7 @@ void tst_BatchArea::runsEachScript()
     QVERIFY(!shownFor(2).contains(QStringLiteral("previous document")));
     QVERIFY(shownFor(4).contains(QStringLiteral("run 2")));
     QVERIFY(shownFor(5).contains(QStringLiteral("run 2")));
+    QVERIFY(shownFor(6).contains(QStringLiteral("not a regular file")));
     list->clearSelection();
     const int windows = QApplication::topLevelWidgets().size();
     button(area, QStringLiteral("Show Output"))->click();
@@ -228,6 +237,8 @@ void tst_BatchArea::badListChangesNothing_data()
     QTest::addColumn<bool>("exists");
     QTest::newRow("NUL byte") << QByteArray("/a.js\n\0/b.js\n", 13) << true;
     QTest::newRow("not UTF-8") << QByteArray("/a\xff.js\n") << true;
+    // Reading it would wait for a writer that never comes.
+    QTest::newRow("named pipe") << QByteArray() << false;
 }
 
 void tst_BatchArea::badListChangesNothing()
@@ -242,6 +253,8 @@ void tst_BatchArea::badListChangesNothing()
         QFile file(listFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+    } else {
+        QCOMPARE(mkfifo(QFile::encodeName(listFile).constData(), 0600), 0);
     }
     Editor editor;
     BatchArea area(&editor);

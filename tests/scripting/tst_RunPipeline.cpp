@@ -17,6 +17,9 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 using QMMistlark::Editor;
 
 namespace {
@@ -195,7 +198,12 @@ void tst_RunPipeline::failures_data()
         << QStringList({"Error: The included file\"%1/missing.js\" does not exist", "ran"});
     QTest::newRow("included file not readable, the run goes on")
         << QStringList({"folder.js", "/"}) << "include(\"folder.js\");\nprintout('ran');"
-        << QStringList({"Error: The included file\"%1/folder.js\" can not be opened", "ran"});
+        << QStringList({"Error: The included file\"%1/folder.js\" can not be opened: It is a folder, not a file", "ran"});
+    // Opening a named pipe waits for a writer: the run would hang where nothing can stop it.
+    QTest::newRow("included named pipe is refused, the run goes on")
+        << QStringList({"pipe.js", "|"}) << "include(\"pipe.js\");\nprintout('ran');"
+        << QStringList({"Error: The included file\"%1/pipe.js\" can not be opened: "
+                        "It is not a regular file but a named pipe, a device or a socket", "ran"});
     // The file is checked in an engine without the published functions, but runs with them in the real one.
     QTest::newRow("included file fails in its own engine, still runs")
         << QStringList({"lib.js", "printout('from lib');"}) << "include(\"lib.js\");\nprintout('from main');"
@@ -215,6 +223,8 @@ void tst_RunPipeline::failures()
     for (int i = 0; i + 1 < files.size(); i += 2) {
         if (files.at(i + 1) == QLatin1String("/"))
             QVERIFY(QDir().mkpath(path(files.at(i))));
+        else if (files.at(i + 1) == QLatin1String("|"))
+            QCOMPARE(mkfifo(QFile::encodeName(path(files.at(i))).constData(), 0600), 0);
         else
             writeFile(files.at(i), files.at(i + 1).toUtf8());
     }
