@@ -307,6 +307,11 @@ bool Editor::hasOutput() const
     return !m_outputArea->document()->isEmpty();
 }
 
+void Editor::clearOutput()
+{
+    m_outputArea->clear();
+}
+
 void Editor::setUseEmbeddedFunctions(bool use)
 {
     m_useEmbeddedFunctions = use;

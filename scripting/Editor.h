@@ -42,6 +42,7 @@ public:
     QString outputHtml() const;
     // False while the output pane shows nothing, which is cheaper to ask than outputHtml().
     bool hasOutput() const;
+    void clearOutput();
     // Opens the script without a message box: false, with the reason, when it could not be read or a run
     // is going on; the document then stays as it was.
     bool load(const QString &fileName, QString *error = nullptr);

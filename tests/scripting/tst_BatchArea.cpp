@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -66,6 +67,8 @@ private slots:
     void init();
     void runsEachScript();
     void stopWhileWaitingAndChangesRefused();
+    void rowsGoneWhileRunning_data();
+    void rowsGoneWhileRunning();
     void changedDocumentAsksFirst();
     void listFiles();
     void badListChangesNothing_data();
@@ -107,7 +110,9 @@ void tst_BatchArea::runsEachScript()
     const QString pipe = m_dir.filePath(QStringLiteral("pipe.js"));
     QFile::remove(pipe);
     QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const QStringList names = {good, bad, missing, folder, counter, counter, pipe};
+    // After a script that printed and a row that could not be read, a syntax error is the row's only output.
+    const QString broken = writeScript(QStringLiteral("broken.js"), "var s = 'open;");
+    const QStringList names = {good, bad, missing, folder, counter, counter, pipe, broken};
     app()->setValue(QStringLiteral("batchfiles"), names.join(';'));
 
     Editor editor;
@@ -115,7 +120,7 @@ void tst_BatchArea::runsEachScript()
     BatchArea area(&editor);
     QCOMPARE(column(area, 1), names);
     area.run();
-    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done", "Error"}));
+    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done", "Error", "Error"}));
 
     // Show Output on either row of the twice-listed script shows the later run; an unreadable one says why.
     auto *list = area.findChild<QTreeWidget *>();
@@ -141,6 +146,7 @@ void tst_BatchArea::runsEachScript()
     QVERIFY(shownFor(4).contains(QStringLiteral("run 2")));
     QVERIFY(shownFor(5).contains(QStringLiteral("run 2")));
     QVERIFY(shownFor(6).contains(QStringLiteral("not a regular file")));
+    QVERIFY(shownFor(7).trimmed().startsWith(QStringLiteral("Syntax Error")));
     list->clearSelection();
     const int windows = QApplication::topLevelWidgets().size();
     button(area, QStringLiteral("Show Output"))->click();
@@ -173,6 +179,54 @@ void tst_BatchArea::stopWhileWaitingAndChangesRefused()
     QVERIFY(sawRunning);
     QCOMPARE(column(area, 0), QStringList({"Error", "Done"}));
     QVERIFY(!area.isBatchRunning());
+}
+
+void tst_BatchArea::rowsGoneWhileRunning_data()
+{
+    QTest::addColumn<QByteArray>("firstScript");
+    QTest::addColumn<int>("rowTakenOut");
+    QTest::addColumn<QStringList>("rowsAfter");
+    QTest::addColumn<QStringList>("statesAfter");
+    QTest::addColumn<QString>("lastRun");
+    // The list is the script's to reach, like any widget.
+    QTest::newRow("the script clears the list")
+        << QByteArray("getWidgetByClassName('QTreeWidget').clear();") << -1 << QStringList() << QStringList()
+        << "first.js";
+    QTest::newRow("a row not yet run is taken out")
+        << QByteArray("delay(300);") << 2 << QStringList({"first.js", "second.js"})
+        << QStringList({"Done", "Done"}) << "second.js";
+    QTest::newRow("the running row is taken out")
+        << QByteArray("delay(300);") << 0 << QStringList({"second.js", "third.js"})
+        << QStringList({"Done", "Done"}) << "third.js";
+}
+
+// The batch holds no row of its own: rows that go while it runs are skipped, and the run ends normally.
+void tst_BatchArea::rowsGoneWhileRunning()
+{
+    QFETCH(QByteArray, firstScript);
+    QFETCH(int, rowTakenOut);
+    QFETCH(QStringList, rowsAfter);
+    QFETCH(QStringList, statesAfter);
+    QFETCH(QString, lastRun);
+    const QStringList names = {writeScript(QStringLiteral("first.js"), firstScript),
+                               writeScript(QStringLiteral("second.js"), "printout('second');"),
+                               writeScript(QStringLiteral("third.js"), "printout('third');")};
+    app()->setValue(QStringLiteral("batchfiles"), names.join(';'));
+    Editor editor;
+    BatchArea area(&editor);
+    auto *list = area.findChild<QTreeWidget *>();
+    if (rowTakenOut >= 0)
+        QTimer::singleShot(100, &area, [list, rowTakenOut] { delete list->takeTopLevelItem(rowTakenOut); });
+    area.run();
+
+    QVERIFY(!area.isBatchRunning());
+    QStringList rows;
+    for (const QString &name : column(area, 1))
+        rows << QFileInfo(name).fileName();
+    QCOMPARE(rows, rowsAfter);
+    QCOMPARE(column(area, 0), statesAfter);
+    QCOMPARE(QFileInfo(editor.fileName()).fileName(), lastRun);
+    QVERIFY(!editor.hasError());
 }
 
 void tst_BatchArea::changedDocumentAsksFirst()
