@@ -100,6 +100,8 @@ private:
     bool startEvaluation();
     void setRunning(bool running);
     QScriptValue evaluateDocument();
+    void abortCallback();
+    void withdrawCallbackAbort();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
     bool liesInPrologue(int programLine) const;
@@ -122,6 +124,8 @@ private:
     bool m_useEmbeddedFunctions = false;
     bool m_running = false;
     QPointer<QScriptEngineDebugger> m_debugger;
+    // Lives while an abort waits for a busy callback to take it; see abortCallback().
+    QPointer<QObject> m_callbackAbort;
 };
 
 } // namespace QMMistlark

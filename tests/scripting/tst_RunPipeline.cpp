@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QScriptEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -100,6 +102,8 @@ private slots:
     void stopWithNothingRunningOnlySetsTheFlag();
     void stopEndsABusyScript_data();
     void stopEndsABusyScript();
+    void stopEndsABusyCallback_data();
+    void stopEndsABusyCallback();
     void scriptTimersWaitForTheScriptToWait_data();
     void scriptTimersWaitForTheScriptToWait();
     void dialogHandlerArmedBeforeABusyStepFindsItsDialog();
@@ -485,6 +489,66 @@ void tst_RunPipeline::stopEndsABusyScript()
     editor.run();
     QVERIFY(!editor.hasError());
     QCOMPARE(outputText(editor), QStringLiteral("next"));
+}
+
+void tst_RunPipeline::stopEndsABusyCallback_data()
+{
+    QTest::addColumn<QString>("arming");
+    QTest::newRow("timer callback") << "singleShotTimer(50).timeout.connect(busy);";
+    QTest::newRow("handler of a widget's signal") << "Button.clicked.connect(busy);";
+}
+
+// The script has ended when its callback starts looping, outside any evaluation: Stop must reach it all the same,
+// and must not end a later callback when nothing was busy.
+void tst_RunPipeline::stopEndsABusyCallback()
+{
+    QFETCH(QString, arming);
+    Editor editor;
+    QPushButton button;
+    QPushButton later;
+    editor.addScriptObject(&button, QStringLiteral("Button"));
+    editor.addScriptObject(&later, QStringLiteral("Later"));
+    editor.setText(QStringLiteral("function busy() { printout('looping'); while (true) {} }\n"
+                                  "Later.clicked.connect(function() {\n"
+                                  "    var start = new Date(); while (new Date() - start < 300) {}\n"
+                                  "    printout('later ended');\n"
+                                  "});\n")
+                   + arming);
+    editor.run();
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+    QVERIFY(!editor.isRunning());
+
+    QObject context;
+    QTimer::singleShot(100, &context, [&button] { button.click(); });
+    QElapsedTimer sinceStop;
+    QString outputWhenStopped;
+    QTimer::singleShot(400, &context, [&] {
+        outputWhenStopped = outputText(editor);
+        sinceStop.start();
+        editor.stopEvaluation();
+    });
+    // Keeps a callback that Stop missed from looping for ever.
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&] {
+        missed = true;
+        editor.findChild<QScriptEngine *>()->abortEvaluation();
+    });
+    QTRY_VERIFY(sinceStop.isValid());
+    QVERIFY(!missed);
+    QCOMPARE(outputWhenStopped, QStringLiteral("looping"));
+    QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+    QVERIFY(editor.hasError());
+    QCOMPARE(outputLines(editor),
+             QStringList({"looping", "Evaluation Error:", "Error: Script evaluation is stopped by user"}));
+
+    editor.stopEvaluation();
+    // The window's loop waits for its next event, as it does after the Stop click.
+    QTimer tick;
+    QSignalSpy ticks(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticks.wait());
+    later.click();
+    QCOMPARE(outputLines(editor).constLast(), QStringLiteral("later ended"));
 }
 
 void tst_RunPipeline::scriptTimersWaitForTheScriptToWait_data()
