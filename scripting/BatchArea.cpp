@@ -80,6 +80,11 @@ bool BatchArea::isBatchRunning() const
     return m_batchRunning;
 }
 
+void BatchArea::stop()
+{
+    m_stopRequested = m_batchRunning;
+}
+
 void BatchArea::appendRow(const QString &name)
 {
     m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString(), name}));
@@ -105,11 +110,12 @@ void BatchArea::run()
     }
     const QPointer<BatchArea> alive(this);
     m_batchRunning = true;
+    m_stopRequested = false;
     for (const QPersistentModelIndex &row : qAsConst(rows))
         setRowState(row, QString(), false);
     for (int i = 0; i < count; ++i) {
         const QPersistentModelIndex &row = rows.at(i);
-        if (!m_list || !m_editor)
+        if (m_stopRequested || !m_list || !m_editor)
             break;
         if (!row.isValid())
             continue;

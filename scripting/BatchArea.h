@@ -28,6 +28,8 @@ public:
     // bytes that are not UTF-8).
     static bool parseList(const QByteArray &bytes, QStringList *names, QString *error);
     bool isBatchRunning() const;
+    // Ends a running batch once its running script has ended: the rows after it are not run.
+    void stop();
 
 signals:
     void scriptFileDoubleClicked(QString fileName);
@@ -57,6 +59,7 @@ private:
     QMap<QString, QString> m_outputs;
     QString m_listDirectory;
     bool m_batchRunning = false;
+    bool m_stopRequested = false;
 };
 
 } // namespace QMMistlark
