@@ -234,9 +234,9 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
 
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
 {
-    // The script goes first: it ends when this event has been handled, whatever the answer below.
-    if (m_scriptWindow->isRunning())
-        m_scriptWindow->stop();
+    // The script goes first: it ends when this event has been handled, whatever the answer below. A callback of
+    // the script may be looping after the run has ended, so the stop goes out whether a run is on or not.
+    m_scriptWindow->stop();
     if (!m_scriptWindow->isModified()) {
         event->accept();
         return;

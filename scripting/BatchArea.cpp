@@ -1,6 +1,7 @@
 #include "scripting/BatchArea.h"
 
 #include "MTools/FileWriting.h"
+#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/Editor.h"
 
@@ -80,6 +81,11 @@ bool BatchArea::isBatchRunning() const
     return m_batchRunning;
 }
 
+void BatchArea::stop()
+{
+    m_stopRequested = m_batchRunning;
+}
+
 void BatchArea::appendRow(const QString &name)
 {
     m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString(), name}));
@@ -87,7 +93,6 @@ void BatchArea::appendRow(const QString &name)
 
 void BatchArea::run()
 {
-    // Rows are not changed while a batch runs (the list slots refuse), so positions stay valid throughout.
     if (m_batchRunning || m_editor->isRunning())
         return;
     const int count = m_list->topLevelItemCount();
@@ -95,27 +100,55 @@ void BatchArea::run()
         return;
     if (!m_editor->maybeSaveChanges())
         return;
-    m_batchRunning = true;
-    for (int i = 0; i < count; ++i)
-        m_list->topLevelItem(i)->setText(0, QString());
+    // The list slots refuse while a batch runs, but a script reaches the list all the same and may clear it or
+    // take rows out. The names are taken now; each row is held by a persistent index, which follows the row and
+    // goes invalid when the row goes. Rows that are gone are skipped.
+    QStringList names;
+    QList<QPersistentModelIndex> rows;
     for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *item = m_list->topLevelItem(i);
-        const QString name = item->text(1);
+        names << m_list->topLevelItem(i)->text(1);
+        rows << QPersistentModelIndex(m_list->model()->index(i, 0));
+    }
+    const QPointer<BatchArea> alive(this);
+    m_batchRunning = true;
+    m_stopRequested = false;
+    for (const QPersistentModelIndex &row : qAsConst(rows))
+        setRowState(row, QString(), false);
+    for (int i = 0; i < count; ++i) {
+        const QPersistentModelIndex &row = rows.at(i);
+        if (m_stopRequested || !m_list || !m_editor)
+            break;
+        if (!row.isValid())
+            continue;
+        const QString &name = names.at(i);
         QString error;
         if (!m_editor->load(name, &error)) {
             m_outputs.insert(name, error.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
-            item->setText(0, QStringLiteral("Error"));
+            setRowState(row, QStringLiteral("Error"), false);
             continue;
         }
-        item->setText(0, QStringLiteral("Running..."));
-        item->setSelected(true);
+        setRowState(row, QStringLiteral("Running..."), true);
+        // A syntax error is reported without clearing the pane: the row's output must not begin with the last one's.
+        m_editor->clearOutput();
         m_editor->run();
+        if (!alive)
+            return;
+        if (!m_editor)
+            break;
         // Most scripts print nothing: their output is kept as an empty text, not as a page of empty HTML.
         m_outputs.insert(name, m_editor->hasOutput() ? m_editor->outputHtml() : QString());
-        item->setText(0, m_editor->hasError() ? QStringLiteral("Error") : QStringLiteral("Done"));
-        item->setSelected(false);
+        setRowState(row, m_editor->hasError() ? QStringLiteral("Error") : QStringLiteral("Done"), false);
     }
     m_batchRunning = false;
+}
+
+void BatchArea::setRowState(const QPersistentModelIndex &row, const QString &state, bool selected)
+{
+    if (!m_list || !row.isValid())
+        return;
+    m_list->model()->setData(row, state);
+    m_list->selectionModel()->select(row, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect)
+                                              | QItemSelectionModel::Rows);
 }
 
 void BatchArea::addJS()
@@ -178,9 +211,9 @@ void BatchArea::loadList()
     QFile file(fileName);
     QByteArray bytes;
     QString error;
-    if (file.open(QIODevice::ReadOnly))
+    if (MTools::isRegularFile(fileName, &error) && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+    if (error.isEmpty() && (!file.isOpen() || file.error() != QFileDevice::NoError))
         error = file.errorString();
     QStringList names;
     if (error.isEmpty())

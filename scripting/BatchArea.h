@@ -2,10 +2,12 @@
 
 #include <QEventLoop>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+class QPersistentModelIndex;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -26,6 +28,8 @@ public:
     // bytes that are not UTF-8).
     static bool parseList(const QByteArray &bytes, QStringList *names, QString *error);
     bool isBatchRunning() const;
+    // Ends a running batch once its running script has ended: the rows after it are not run.
+    void stop();
 
 signals:
     void scriptFileDoubleClicked(QString fileName);
@@ -45,13 +49,17 @@ private:
     void loadBatchFiles();
     void saveBatchFiles();
     void appendRow(const QString &name);
+    // The row's state text and selection; a row that is gone takes nothing.
+    void setRowState(const QPersistentModelIndex &row, const QString &state, bool selected);
 
-    QTreeWidget *m_list = nullptr;
-    Editor *m_editor = nullptr;
+    // A script may delete the list or the Editor, as it may clear the list, while the batch runs.
+    QPointer<QTreeWidget> m_list;
+    QPointer<Editor> m_editor;
     QEventLoop m_waitLoop;
     QMap<QString, QString> m_outputs;
     QString m_listDirectory;
     bool m_batchRunning = false;
+    bool m_stopRequested = false;
 };
 
 } // namespace QMMistlark

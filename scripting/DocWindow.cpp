@@ -1,6 +1,7 @@
 #include "scripting/DocWindow.h"
 
 #include "MTools/FileWriting.h"
+#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "scripting/SyntaxHighlighter.h"
@@ -78,16 +79,16 @@ bool DocWindow::load(const QString &path, QString *error)
 {
     QFile file(path);
     QString text;
-    if (!path.isEmpty() && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QString reason;
+    if (MTools::isRegularFile(path, &reason) && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&file);
         in.setCodec(scriptCodec);
         text = in.readAll();
     }
-    if (path.isEmpty() || !file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!reason.isEmpty() || !file.isOpen() || file.error() != QFileDevice::NoError) {
         if (error)
             *error = tr("Cannot read the file \"%1\":\n%2.")
-                         .arg(QDir::toNativeSeparators(path),
-                              path.isEmpty() ? tr("No file name") : file.errorString());
+                         .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? file.errorString() : reason);
         return false;
     }
     file.close();

@@ -1,5 +1,6 @@
 #include "scripting/Editor.h"
 
+#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
@@ -177,6 +178,13 @@ Editor::Editor(QWidget *parent)
 
     m_engine->setOutputArea(m_outputArea);
     m_engine->setProcessEventsInterval(s_processEventsInterval);
+    // A callback that Stop ended comes back with the abort as its exception.
+    connect(m_engine, &QScriptEngine::signalHandlerException, this, [this] {
+        if (!m_callbackAbort)
+            return;
+        delete m_callbackAbort;
+        addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
+    });
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
 
@@ -225,6 +233,9 @@ Editor::Editor(QWidget *parent)
 // The engine wraps the script objects held by value, which die before the child objects do: it goes first.
 Editor::~Editor()
 {
+    if (m_callbackAbort)
+        m_callbackAbort->disconnect(this);
+    delete m_callbackAbort;
     delete m_engine;
     m_engine = nullptr;
 }
@@ -304,6 +315,11 @@ QString Editor::outputHtml() const
 bool Editor::hasOutput() const
 {
     return !m_outputArea->document()->isEmpty();
+}
+
+void Editor::clearOutput()
+{
+    m_outputArea->clear();
 }
 
 void Editor::setUseEmbeddedFunctions(bool use)
@@ -572,9 +588,10 @@ void Editor::debug()
 void Editor::stopEvaluation()
 {
     m_hasError = true;
-    // Outside an evaluation a thrown error would stay pending in the engine; there is nothing to stop.
-    if (!m_engine->isEvaluating())
+    if (!m_engine->isEvaluating()) {
+        abortCallback();
         return;
+    }
     const QScriptValue error =
         m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
     m_engine->abortEvaluation(error);
@@ -582,6 +599,33 @@ void Editor::stopEvaluation()
     // A debugger that holds the evaluation must let it go on, or the stop would wait for the user.
     if (m_debugger && m_debugger->state() == QScriptEngineDebugger::SuspendedState)
         m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
+}
+
+// A function of the script that a signal calls after run() has returned (a timer's callback, a widget's handler)
+// runs outside any evaluation, and the engine takes an abort only during one. A busy callback still handles events
+// at the engine's interval, so Stop arrives from within it: an evaluation context is opened for the abort, and the
+// callback ends at its next check. Whether a callback is busy below cannot be asked, and an abort that none took
+// would end the next callback at its first check. So a marker goes with the abort: Qt delivers its deferred delete
+// only once control has left the event deliveries this call is nested in, when a busy callback below has taken the
+// abort; what is left then is withdrawn.
+void Editor::abortCallback()
+{
+    delete m_callbackAbort;
+    m_engine->pushContext();
+    const QScriptValue error =
+        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
+    m_engine->abortEvaluation(error);
+    m_engine->popContext();
+    m_engine->clearExceptions();
+    m_callbackAbort = new QObject;
+    connect(m_callbackAbort.data(), &QObject::destroyed, this, &Editor::withdrawCallbackAbort);
+    m_callbackAbort->deleteLater();
+}
+
+void Editor::withdrawCallbackAbort()
+{
+    // Every evaluation starts with the engine's abort cleared.
+    m_engine->evaluate(QString());
 }
 
 bool Editor::checkSyntax()
@@ -659,7 +703,7 @@ QString Editor::expandIncludes(const QString &text)
             m_hasError = true;
         }
         QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!MTools::isRegularFile(fileName) || !file.open(QIODevice::ReadOnly))
             continue;
         included += QStringLiteral("\n // ------- included file \"") + fileName + QStringLiteral("\"--------\n")
             + QString::fromUtf8(file.readAll().constData()) + QLatin1Char('\n');

@@ -42,6 +42,7 @@ public:
     QString outputHtml() const;
     // False while the output pane shows nothing, which is cheaper to ask than outputHtml().
     bool hasOutput() const;
+    void clearOutput();
     // Opens the script without a message box: false, with the reason, when it could not be read or a run
     // is going on; the document then stays as it was.
     bool load(const QString &fileName, QString *error = nullptr);
@@ -99,6 +100,8 @@ private:
     bool startEvaluation();
     void setRunning(bool running);
     QScriptValue evaluateDocument();
+    void abortCallback();
+    void withdrawCallbackAbort();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
     bool liesInPrologue(int programLine) const;
@@ -121,6 +124,8 @@ private:
     bool m_useEmbeddedFunctions = false;
     bool m_running = false;
     QPointer<QScriptEngineDebugger> m_debugger;
+    // Lives while an abort waits for a busy callback to take it; see abortCallback().
+    QPointer<QObject> m_callbackAbort;
 };
 
 } // namespace QMMistlark

@@ -1,5 +1,7 @@
 #include "scripting/IncludedFile.h"
 
+#include "MTools/RegularFile.h"
+
 #include <QFile>
 #include <QScriptEngine>
 #include <QStringList>
@@ -13,6 +15,10 @@ QString checkIncludedFile(const QString &fileName)
     QFile file(fileName);
     if (!file.exists())
         return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" does not exist");
+    QString reason;
+    if (!MTools::isRegularFile(fileName, &reason))
+        return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" can not be opened: ")
+            + reason.toHtmlEscaped();
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" can not be opened");
     // The text ends at the first zero byte, as in the expansion that puts it before the program.

@@ -11,6 +11,7 @@
 #include "scripting/WidgetIds.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QHash>
 #include <QMenu>
@@ -164,6 +165,15 @@ MainWindow::MainWindow(QWidget *parent)
     }
     m_onTopAction = actions.value(QStringLiteral("&OnTop"));
     m_onTopAction->setCheckable(true);
+    // Quit only hides the window, which is the end of it for the user: the script ends first, as on closing.
+    connect(actions.value(QStringLiteral("&Quit")), &QAction::triggered, this, &MainWindow::stopScript);
+    for (const char *text : {"&New...", "&Open...", "&Run", "&Debug"})
+        m_startingActions << actions.value(QLatin1String(text));
+    connect(m_editor, &Editor::runningChanged, this, [this](bool running) {
+        for (QAction *action : qAsConst(m_startingActions))
+            action->setEnabled(!running);
+        m_recentMenu->setEnabled(!running);
+    });
 
     for (Menu which : s_menuBarOrder)
         menuBar()->addMenu(m_menus.at(which));
@@ -208,6 +218,19 @@ void MainWindow::addCommonObject(QObject *object)
 void MainWindow::setTargetMainWidget(QObject *widget)
 {
     QMMistlark::setTargetMainWidget(widget);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    stopScript();
+    QMainWindow::closeEvent(event);
+}
+
+// The batch goes with its running script: its other rows would run on in a window that is gone.
+void MainWindow::stopScript()
+{
+    m_batchArea->stop();
+    m_editor->stopEvaluation();
 }
 
 void MainWindow::about()

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QAction;
+class QCloseEvent;
 class QDockWidget;
 class QMenu;
 
@@ -30,6 +31,10 @@ public:
     void addCommonObject(QObject *object);
     // Names the main widget that the scripts drive, for the whole process.
     void setTargetMainWidget(QObject *widget);
+
+protected:
+    // A script left running in a closed, hidden window could never be stopped.
+    void closeEvent(QCloseEvent *event) override;
 
 public slots:
     void about();
@@ -57,6 +62,7 @@ private:
     void loadRecentFiles();
     void addRecentFile(const QString &path);
     void fillRecentMenu();
+    void stopScript();
 
     Editor *m_editor = nullptr;
     QAction *m_onTopAction = nullptr;
@@ -68,6 +74,8 @@ private:
     FindDialog *m_findDialog = nullptr;
     BatchArea *m_batchArea = nullptr;
     QDockWidget *m_batchDock = nullptr;
+    // New, Open, Run and Debug: off while a script runs, since they would act on the running Editor.
+    QList<QAction *> m_startingActions;
     // The menus have no parent; the window frees them.
     QList<QMenu *> m_menus;
 };

@@ -20,6 +20,7 @@
 #include <QUrlQuery>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScriptEngine>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextDocument>
@@ -97,6 +98,8 @@ private slots:
     void closingABusyWindowStopsItsScriptFirst_data();
     void closingABusyWindowStopsItsScriptFirst();
     void nextWindowOpensAtLastSize();
+    void closingStopsABusyCallback_data();
+    void closingStopsABusyCallback();
     void quitAsksEveryChangedWindow_data();
     void quitAsksEveryChangedWindow();
     void findItemShowsTheFindBar();
@@ -312,6 +315,53 @@ void tst_JavaScriptEvaluator::closingABusyWindowStopsItsScriptFirst()
     QVERIFY2(outputOf(&window).contains(QLatin1String("Script evaluation is stopped by user")),
              qPrintable(outputOf(&window)));
     QCOMPARE(editorOf(&window)->document()->toPlainText(), script);
+}
+
+void tst_JavaScriptEvaluator::closingStopsABusyCallback_data()
+{
+    QTest::addColumn<bool>("quit");
+    QTest::newRow("closing the window") << false;
+    QTest::newRow("Quit in the application menu") << true;
+}
+
+// The run has ended when its callback starts looping: closing or quitting must stop the callback, or the window
+// would go while its script runs on and the program could never end.
+void tst_JavaScriptEvaluator::closingStopsABusyCallback()
+{
+    QFETCH(bool, quit);
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("singleShotTimer(50).timeout.connect(function() { printout('looping'); while (true) {} });"));
+    clickItem(&window, QStringLiteral("Run"));
+    QVERIFY(!editorOf(&window)->isRunning());
+
+    QObject context;
+    answerNextModal(&context, [](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->button(QMessageBox::Yes)->click();
+        else
+            modal->close();
+    });
+    bool closing = false;
+    QTimer::singleShot(300, &context, [&] {
+        closing = true;
+        if (quit)
+            window.menuBar()->appButton()->appMenu()->actions().constLast()->trigger();
+        else
+            window.close();
+    });
+    // Keeps a callback that the close missed from looping for ever.
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&] {
+        missed = true;
+        editorOf(&window)->findChild<QScriptEngine *>()->abortEvaluation();
+    });
+    QTRY_VERIFY(closing);
+    QVERIFY(!missed);
+    QVERIFY(!window.isVisible());
+    QVERIFY2(outputOf(&window).contains(QLatin1String("Script evaluation is stopped by user")),
+             qPrintable(outputOf(&window)));
 }
 
 void tst_JavaScriptEvaluator::savedDocumentClosesWithoutAsking()

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +16,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <sys/types.h>
 
 using QMMistlark::BatchArea;
 using QMMistlark::Editor;
@@ -63,6 +67,8 @@ private slots:
     void init();
     void runsEachScript();
     void stopWhileWaitingAndChangesRefused();
+    void rowsGoneWhileRunning_data();
+    void rowsGoneWhileRunning();
     void changedDocumentAsksFirst();
     void listFiles();
     void badListChangesNothing_data();
@@ -100,14 +106,21 @@ void tst_BatchArea::runsEachScript()
     const QString folder = m_dir.path();
     const QString counter = writeScript(QStringLiteral("count.js"),
                                         "if (typeof runs == 'undefined') runs = 0; runs++; printout('run ' + runs);");
-    app()->setValue(QStringLiteral("batchfiles"), QStringList({good, bad, missing, folder, counter, counter}).join(';'));
+    // Opening it would block the batch where nothing can stop it.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.js"));
+    QFile::remove(pipe);
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // After a script that printed and a row that could not be read, a syntax error is the row's only output.
+    const QString broken = writeScript(QStringLiteral("broken.js"), "var s = 'open;");
+    const QStringList names = {good, bad, missing, folder, counter, counter, pipe, broken};
+    app()->setValue(QStringLiteral("batchfiles"), names.join(';'));
 
     Editor editor;
     QVERIFY(editor.load(writeScript(QStringLiteral("previous.js"), "printout('previous document');")));
     BatchArea area(&editor);
-    QCOMPARE(column(area, 1), QStringList({good, bad, missing, folder, counter, counter}));
+    QCOMPARE(column(area, 1), names);
     area.run();
-    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done"}));
+    QCOMPARE(column(area, 0), QStringList({"Done", "Error", "Error", "Error", "Done", "Done", "Error", "Error"}));
 
     // Show Output on either row of the twice-listed script shows the later run; an unreadable one says why.
     auto *list = area.findChild<QTreeWidget *>();
@@ -132,6 +145,8 @@ void tst_BatchArea::runsEachScript()
     QVERIFY(!shownFor(2).contains(QStringLiteral("previous document")));
     QVERIFY(shownFor(4).contains(QStringLiteral("run 2")));
     QVERIFY(shownFor(5).contains(QStringLiteral("run 2")));
+    QVERIFY(shownFor(6).contains(QStringLiteral("not a regular file")));
+    QVERIFY(shownFor(7).trimmed().startsWith(QStringLiteral("Syntax Error")));
     list->clearSelection();
     const int windows = QApplication::topLevelWidgets().size();
     button(area, QStringLiteral("Show Output"))->click();
@@ -164,6 +179,54 @@ void tst_BatchArea::stopWhileWaitingAndChangesRefused()
     QVERIFY(sawRunning);
     QCOMPARE(column(area, 0), QStringList({"Error", "Done"}));
     QVERIFY(!area.isBatchRunning());
+}
+
+void tst_BatchArea::rowsGoneWhileRunning_data()
+{
+    QTest::addColumn<QByteArray>("firstScript");
+    QTest::addColumn<int>("rowTakenOut");
+    QTest::addColumn<QStringList>("rowsAfter");
+    QTest::addColumn<QStringList>("statesAfter");
+    QTest::addColumn<QString>("lastRun");
+    // The list is the script's to reach, like any widget.
+    QTest::newRow("the script clears the list")
+        << QByteArray("getWidgetByClassName('QTreeWidget').clear();") << -1 << QStringList() << QStringList()
+        << "first.js";
+    QTest::newRow("a row not yet run is taken out")
+        << QByteArray("delay(300);") << 2 << QStringList({"first.js", "second.js"})
+        << QStringList({"Done", "Done"}) << "second.js";
+    QTest::newRow("the running row is taken out")
+        << QByteArray("delay(300);") << 0 << QStringList({"second.js", "third.js"})
+        << QStringList({"Done", "Done"}) << "third.js";
+}
+
+// The batch holds no row of its own: rows that go while it runs are skipped, and the run ends normally.
+void tst_BatchArea::rowsGoneWhileRunning()
+{
+    QFETCH(QByteArray, firstScript);
+    QFETCH(int, rowTakenOut);
+    QFETCH(QStringList, rowsAfter);
+    QFETCH(QStringList, statesAfter);
+    QFETCH(QString, lastRun);
+    const QStringList names = {writeScript(QStringLiteral("first.js"), firstScript),
+                               writeScript(QStringLiteral("second.js"), "printout('second');"),
+                               writeScript(QStringLiteral("third.js"), "printout('third');")};
+    app()->setValue(QStringLiteral("batchfiles"), names.join(';'));
+    Editor editor;
+    BatchArea area(&editor);
+    auto *list = area.findChild<QTreeWidget *>();
+    if (rowTakenOut >= 0)
+        QTimer::singleShot(100, &area, [list, rowTakenOut] { delete list->takeTopLevelItem(rowTakenOut); });
+    area.run();
+
+    QVERIFY(!area.isBatchRunning());
+    QStringList rows;
+    for (const QString &name : column(area, 1))
+        rows << QFileInfo(name).fileName();
+    QCOMPARE(rows, rowsAfter);
+    QCOMPARE(column(area, 0), statesAfter);
+    QCOMPARE(QFileInfo(editor.fileName()).fileName(), lastRun);
+    QVERIFY(!editor.hasError());
 }
 
 void tst_BatchArea::changedDocumentAsksFirst()
@@ -228,6 +291,8 @@ void tst_BatchArea::badListChangesNothing_data()
     QTest::addColumn<bool>("exists");
     QTest::newRow("NUL byte") << QByteArray("/a.js\n\0/b.js\n", 13) << true;
     QTest::newRow("not UTF-8") << QByteArray("/a\xff.js\n") << true;
+    // Reading it would wait for a writer that never comes.
+    QTest::newRow("named pipe") << QByteArray() << false;
 }
 
 void tst_BatchArea::badListChangesNothing()
@@ -242,6 +307,8 @@ void tst_BatchArea::badListChangesNothing()
         QFile file(listFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+    } else {
+        QCOMPARE(mkfifo(QFile::encodeName(listFile).constData(), 0600), 0);
     }
     Editor editor;
     BatchArea area(&editor);

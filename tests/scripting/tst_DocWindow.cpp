@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,6 +18,8 @@
 #include <functional>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 using QMMistlark::DocWindow;
 using QMWidgets::App;
@@ -383,22 +386,28 @@ void tst_DocWindow::failedSaveKeepsTheOldFile()
 void tst_DocWindow::failedOpenChangesNothing_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("isDirectory");
-    QTest::addColumn<bool>("warns");
-    QTest::newRow("missing file")      << "missing.js" << false << true;
-    QTest::newRow("a directory")       << "folder.js"  << true  << true;
-    QTest::newRow("no name: no warning") << ""         << false << false;
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file")        << "missing.js" << '-' << "No such file or directory";
+    QTest::newRow("a directory")         << "folder.js"  << 'd' << "It is a folder, not a file";
+    // Opening it would wait for a writer: the window would hang.
+    QTest::newRow("a named pipe")        << "pipe.js"    << 'p'
+                                         << "It is not a regular file but a named pipe, a device or a socket";
+    QTest::newRow("no name: no warning") << ""           << '-' << "";
 }
 
 void tst_DocWindow::failedOpenChangesNothing()
 {
     QFETCH(QString, name);
-    QFETCH(bool, isDirectory);
-    QFETCH(bool, warns);
+    QFETCH(char, kind);
+    QFETCH(QString, reason);
+    const bool warns = !reason.isEmpty();
     const QString script = writeFile(QStringLiteral("script.js"), "print(1);");
     const QString target = name.isEmpty() ? QString() : path(name);
-    if (isDirectory)
+    if (kind == 'd')
         QVERIFY(QDir().mkdir(target));
+    if (kind == 'p')
+        QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
     DocWindow doc;
     doc.open(script);
 
@@ -418,6 +427,7 @@ void tst_DocWindow::failedOpenChangesNothing()
     if (warns) {
         const QString warning = answerer.messages().first().text;
         QVERIFY2(warning.contains(QDir::toNativeSeparators(target)), qPrintable(warning));
+        QVERIFY2(warning.contains(reason), qPrintable(warning));
     }
 }
 

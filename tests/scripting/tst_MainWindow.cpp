@@ -1,6 +1,7 @@
 #include "QMWidgets/App.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
+#include "scripting/BatchArea.h"
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/FindDialog.h"
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -99,6 +101,8 @@ private slots:
     void statusBarAndTitle();
     void hostInterface();
     void stopEndsWaitingScript();
+    void closingStopsTheScript_data();
+    void closingStopsTheScript();
     void onTop();
     void recentLoad_data();
     void recentLoad();
@@ -307,6 +311,69 @@ void tst_MainWindow::stopEndsWaitingScript()
     QVERIFY(editor->hasError());
     QVERIFY(editor->outputHtml().contains(QStringLiteral("before")));
     QVERIFY(!editor->outputHtml().contains(QStringLiteral("after")));
+}
+
+void tst_MainWindow::closingStopsTheScript_data()
+{
+    QTest::addColumn<bool>("quit");
+    QTest::addColumn<bool>("batch");
+    QTest::newRow("closing during a run") << false << false;
+    QTest::newRow("Quit during a run") << true << false;
+    // The rows after the stopped one would run on, their waits cut short once the program quits.
+    QTest::newRow("closing during a batch") << false << true;
+}
+
+// Closing only hides the window: a script left running there could never be stopped.
+void tst_MainWindow::closingStopsTheScript()
+{
+    QFETCH(bool, quit);
+    QFETCH(bool, batch);
+    const QString busy = writeScript(QStringLiteral("busy.js"), "printout('before'); while (true) {}");
+    const QString waits = writeScript(QStringLiteral("waits.js"), "printout('before'); delay(20000);");
+    const QString next = writeScript(QStringLiteral("next.js"), "printout('next');");
+    app()->setValue(QStringLiteral("batchfiles"), QStringList({waits, next}).join(';'));
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Editor *editor = editorOf(window);
+    QVERIFY(editor->load(busy));
+
+    QStringList enabledWhileRunning;
+    QElapsedTimer sinceClose;
+    QTimer::singleShot(300, &window, [&] {
+        for (const QString &text : {"New...", "Open...", "Run", "Debug", "Recent Opened", "Stop"})
+            if (action(window, text)->isEnabled())
+                enabledWhileRunning << text;
+        sinceClose.start();
+        if (quit)
+            action(window, QStringLiteral("Quit"))->trigger();
+        else
+            window.close();
+    });
+    // Ends a script that the close missed, so that the test ends either way.
+    bool missed = false;
+    QTimer::singleShot(3000, &window, [&] {
+        missed = editor->isRunning();
+        editor->stopEvaluation();
+    });
+    auto *list = window.findChild<QTreeWidget *>();
+    if (batch)
+        QTest::mouseClick(window.findChild<QMMistlark::BatchArea *>()->findChildren<QPushButton *>().first(),
+                          Qt::LeftButton);
+    else
+        action(window, QStringLiteral("Run"))->trigger();
+
+    QVERIFY(!missed);
+    QVERIFY2(sinceClose.elapsed() < 1000, qPrintable(QString::number(sinceClose.elapsed())));
+    QCOMPARE(enabledWhileRunning, QStringList({"Stop"}));
+    QVERIFY(window.isHidden());
+    QVERIFY(editor->hasError());
+    QVERIFY(editor->outputHtml().contains(QStringLiteral("Script evaluation is stopped by user")));
+    if (batch)
+        QCOMPARE(QStringList({list->topLevelItem(0)->text(0), list->topLevelItem(1)->text(0)}),
+                 QStringList({"Error", ""}));
+    for (const QString &text : {"New...", "Open...", "Run", "Debug", "Recent Opened"})
+        QVERIFY2(action(window, text)->isEnabled(), qPrintable(text));
 }
 
 void tst_MainWindow::onTop()

@@ -11,11 +11,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QScriptEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <sys/types.h>
 
 using QMMistlark::Editor;
 
@@ -97,6 +102,8 @@ private slots:
     void stopWithNothingRunningOnlySetsTheFlag();
     void stopEndsABusyScript_data();
     void stopEndsABusyScript();
+    void stopEndsABusyCallback_data();
+    void stopEndsABusyCallback();
     void scriptTimersWaitForTheScriptToWait_data();
     void scriptTimersWaitForTheScriptToWait();
     void dialogHandlerArmedBeforeABusyStepFindsItsDialog();
@@ -195,7 +202,12 @@ void tst_RunPipeline::failures_data()
         << QStringList({"Error: The included file\"%1/missing.js\" does not exist", "ran"});
     QTest::newRow("included file not readable, the run goes on")
         << QStringList({"folder.js", "/"}) << "include(\"folder.js\");\nprintout('ran');"
-        << QStringList({"Error: The included file\"%1/folder.js\" can not be opened", "ran"});
+        << QStringList({"Error: The included file\"%1/folder.js\" can not be opened: It is a folder, not a file", "ran"});
+    // Opening a named pipe waits for a writer: the run would hang where nothing can stop it.
+    QTest::newRow("included named pipe is refused, the run goes on")
+        << QStringList({"pipe.js", "|"}) << "include(\"pipe.js\");\nprintout('ran');"
+        << QStringList({"Error: The included file\"%1/pipe.js\" can not be opened: "
+                        "It is not a regular file but a named pipe, a device or a socket", "ran"});
     // The file is checked in an engine without the published functions, but runs with them in the real one.
     QTest::newRow("included file fails in its own engine, still runs")
         << QStringList({"lib.js", "printout('from lib');"}) << "include(\"lib.js\");\nprintout('from main');"
@@ -215,6 +227,8 @@ void tst_RunPipeline::failures()
     for (int i = 0; i + 1 < files.size(); i += 2) {
         if (files.at(i + 1) == QLatin1String("/"))
             QVERIFY(QDir().mkpath(path(files.at(i))));
+        else if (files.at(i + 1) == QLatin1String("|"))
+            QCOMPARE(mkfifo(QFile::encodeName(path(files.at(i))).constData(), 0600), 0);
         else
             writeFile(files.at(i), files.at(i + 1).toUtf8());
     }
@@ -475,6 +489,66 @@ void tst_RunPipeline::stopEndsABusyScript()
     editor.run();
     QVERIFY(!editor.hasError());
     QCOMPARE(outputText(editor), QStringLiteral("next"));
+}
+
+void tst_RunPipeline::stopEndsABusyCallback_data()
+{
+    QTest::addColumn<QString>("arming");
+    QTest::newRow("timer callback") << "singleShotTimer(50).timeout.connect(busy);";
+    QTest::newRow("handler of a widget's signal") << "Button.clicked.connect(busy);";
+}
+
+// The script has ended when its callback starts looping, outside any evaluation: Stop must reach it all the same,
+// and must not end a later callback when nothing was busy.
+void tst_RunPipeline::stopEndsABusyCallback()
+{
+    QFETCH(QString, arming);
+    Editor editor;
+    QPushButton button;
+    QPushButton later;
+    editor.addScriptObject(&button, QStringLiteral("Button"));
+    editor.addScriptObject(&later, QStringLiteral("Later"));
+    editor.setText(QStringLiteral("function busy() { printout('looping'); while (true) {} }\n"
+                                  "Later.clicked.connect(function() {\n"
+                                  "    var start = new Date(); while (new Date() - start < 300) {}\n"
+                                  "    printout('later ended');\n"
+                                  "});\n")
+                   + arming);
+    editor.run();
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+    QVERIFY(!editor.isRunning());
+
+    QObject context;
+    QTimer::singleShot(100, &context, [&button] { button.click(); });
+    QElapsedTimer sinceStop;
+    QString outputWhenStopped;
+    QTimer::singleShot(400, &context, [&] {
+        outputWhenStopped = outputText(editor);
+        sinceStop.start();
+        editor.stopEvaluation();
+    });
+    // Keeps a callback that Stop missed from looping for ever.
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&] {
+        missed = true;
+        editor.findChild<QScriptEngine *>()->abortEvaluation();
+    });
+    QTRY_VERIFY(sinceStop.isValid());
+    QVERIFY(!missed);
+    QCOMPARE(outputWhenStopped, QStringLiteral("looping"));
+    QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+    QVERIFY(editor.hasError());
+    QCOMPARE(outputLines(editor),
+             QStringList({"looping", "Evaluation Error:", "Error: Script evaluation is stopped by user"}));
+
+    editor.stopEvaluation();
+    // The window's loop waits for its next event, as it does after the Stop click.
+    QTimer tick;
+    QSignalSpy ticks(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticks.wait());
+    later.click();
+    QCOMPARE(outputLines(editor).constLast(), QStringLiteral("later ended"));
 }
 
 void tst_RunPipeline::scriptTimersWaitForTheScriptToWait_data()
