@@ -739,14 +739,15 @@ void paintTutorialPicture(QPainter &p, const QSize &size)
 {
     const qreal w = size.width();
     const qreal h = size.height();
+    // Deep water: the question stands on it in white.
     QLinearGradient sea(0, 0, 0, h);
-    sea.setColorAt(0, QColor(235, 246, 252));
-    sea.setColorAt(1, QColor(150, 200, 230));
+    sea.setColorAt(0, QColor(22, 70, 110));
+    sea.setColorAt(1, QColor(8, 32, 62));
     p.setPen(Qt::NoPen);
     p.setBrush(sea);
     p.drawRect(QRectF(0, 0, w, h));
 
-    p.setBrush(QColor(110, 170, 210));
+    p.setBrush(QColor(30, 62, 92));
     QPainterPath ground;
     ground.moveTo(0, h);
     ground.cubicTo(w * 0.3, h * 0.86, w * 0.6, h * 0.98, w, h * 0.88);
@@ -754,10 +755,10 @@ void paintTutorialPicture(QPainter &p, const QSize &size)
     ground.closeSubpath();
     p.drawPath(ground);
 
-    p.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
-    p.setBrush(QColor(255, 255, 255, 70));
+    p.setPen(QPen(QColor(255, 255, 255, 120), 1.5));
+    p.setBrush(QColor(255, 255, 255, 40));
     const QPointF bubbles[] = {QPointF(w * 0.9, h * 0.2), QPointF(w * 0.93, h * 0.38), QPointF(w * 0.87, h * 0.52),
-                               QPointF(w * 0.08, h * 0.15), QPointF(w * 0.05, h * 0.3)};
+                               QPointF(w * 0.1, h * 0.08), QPointF(w * 0.04, h * 0.16)};
     qreal radius = 7;
     for (const QPointF &centre : bubbles) {
         p.drawEllipse(centre, radius, radius);
@@ -1371,6 +1372,8 @@ void iconFitWindow(QPainter &p)
         const qreal dy = corner.y() < 24 ? 10 : -10;
         p.drawPolyline(QPolygonF({corner + QPointF(dx, 0), corner, corner + QPointF(0, dy)}));
     }
+}
+
 // The image viewer's buttons (its zoom buttons take the file tool bar's lenses): fit-to-window shows four
 // corners around a frame; previous and next float over the picture, a light chevron on a dark disc that
 // shows on any picture.

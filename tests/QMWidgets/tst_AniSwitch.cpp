@@ -5,6 +5,7 @@
 #include "QMWidgets/CheckButton.h"
 #include "resources/Resources.h"
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QPushButton>
@@ -74,6 +75,8 @@ private slots:
     void styledHandleStandsOut();
     void styledTrackIsOnePiece_data();
     void styledTrackIsOnePiece();
+    void styledSwitchIsOneBar_data();
+    void styledSwitchIsOneBar();
 };
 
 // With the icon the track is 160 wide and the handle 80: it covers one area and leaves the other free.
@@ -264,6 +267,71 @@ void tst_AniSwitch::styledTrackIsOnePiece()
         const QString seen = QStringLiteral("x %1: %2, not %3").arg(x).arg(describePixel(image.pixel(x, y)),
                                                                           describePixel(half));
         QVERIFY2(image.pixel(x, y) == half, qPrintable(seen));
+    }
+}
+
+void tst_AniSwitch::styledSwitchIsOneBar_data()
+{
+    QTest::addColumn<bool>("withIcon");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<bool>("inDialog");
+    for (const bool inDialog : {false, true}) {
+        const char *where = inDialog ? ", in a dialog" : "";
+        QTest::addRow("icon, off%s", where) << true << false << inDialog;
+        QTest::addRow("icon, on%s", where) << true << true << inDialog;
+        QTest::addRow("no icon, off%s", where) << false << false << inDialog;
+        QTest::addRow("no icon, on%s", where) << false << true << inDialog;
+    }
+}
+
+// In the application style the icon, the track and the handle form one bar: between its outer rounded ends
+// nothing behind the switch shows through, not at the icon's joint nor at the handle's rounded corners, and
+// while off no on colour peeks out around the handle.
+void tst_AniSwitch::styledSwitchIsOneBar()
+{
+    QFETCH(bool, withIcon);
+    QFETCH(bool, on);
+    QFETCH(bool, inDialog);
+    Resources::init();
+    // The dialog's own rules for the kit's buttons apply to the switch's parts too.
+    QDialog dialog;
+    QWidget plain;
+    QWidget &host = inDialog ? static_cast<QWidget &>(dialog) : plain;
+    host.setStyleSheet(Resources::styleSheet());
+    // Magenta right behind the switch, to see where it lets through what lies behind it.
+    auto *backdrop = new QWidget(&host);
+    backdrop->setObjectName("Backdrop");
+    backdrop->setStyleSheet("QWidget#Backdrop{background: rgb(255, 0, 255);}");
+    backdrop->setGeometry(0, 0, SwitchWidth, SwitchHeight);
+    host.resize(SwitchWidth, SwitchHeight);
+    auto *sw = new AniSwitch(backdrop);
+    sw->resize(SwitchWidth, SwitchHeight);
+    sw->setupSwitch(withIcon, on);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QPushButton *handle = part(*sw, "AniSwitchHandler");
+    QTRY_COMPARE(handle->x(), on ? handle->width() : 0);
+    const QImage image = backdrop->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The backdrop shows at the switch's outer rounded ends.
+    QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 255));
+
+    const auto behind = [](QRgb p) { return qRed(p) - qGreen(p) > 40 && qBlue(p) - qGreen(p) > 40; };
+    const auto green = [](QRgb p) { return qGreen(p) - qRed(p) > 40 && qGreen(p) - qBlue(p) > 40; };
+    for (const int y : {0, 1, SwitchHeight - 2, SwitchHeight - 1}) {
+        for (int x = 5; x < SwitchWidth - 5; ++x) {
+            const QRgb p = image.pixel(x, y);
+            const QString where = QStringLiteral("(%1, %2): %3").arg(x).arg(y).arg(describePixel(p));
+            QVERIFY2(!behind(p), qPrintable(where));
+        }
+    }
+    if (!on) {
+        for (int y = 0; y < SwitchHeight; ++y) {
+            for (int x = 0; x < SwitchWidth; ++x) {
+                const QRgb p = image.pixel(x, y);
+                const QString where = QStringLiteral("(%1, %2): %3").arg(x).arg(y).arg(describePixel(p));
+                QVERIFY2(!green(p), qPrintable(where));
+            }
+        }
     }
 }
 

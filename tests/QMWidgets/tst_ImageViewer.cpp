@@ -58,6 +58,7 @@ private slots:
     void pressingTheSliderShowsTheZoom();
     void hoverShowsTheNavigation_data();
     void hoverShowsTheNavigation();
+    void emptyInformationStaysHidden();
     void nextShowsLoadingUntilThePictureComes();
     void buttonsShowTheirPictures_data();
     void buttonsShowTheirPictures();
@@ -242,6 +243,27 @@ void tst_ImageViewer::hoverShowsTheNavigation()
     QCOMPARE(previous->isVisible(), !navigationHidden);
     QVERIFY(info->isVisible());
     QCOMPARE(info->text(), QString("<H1>Picture 1</H1>"));
+}
+
+// An information label without text would still show its rounded backdrop over the picture: it stays hidden,
+// from the start and on hover, until there is something to say.
+void tst_ImageViewer::emptyInformationStaysHidden()
+{
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto *area = viewer.findChild<ImageArea *>();
+    QLabel *info = infoLabel(area);
+    QVERIFY(!info->isVisible());
+
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(area, &enter);
+    QVERIFY(!info->isVisible());
+    area->slotShowInfo();
+    QVERIFY(!info->isVisible());
+
+    viewer.setInfoText("<H1>Picture 1</H1>");
+    QVERIFY(info->isVisible());
 }
 
 void tst_ImageViewer::nextShowsLoadingUntilThePictureComes()

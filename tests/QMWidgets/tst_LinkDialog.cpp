@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <cmath>
 #include <memory>
 
 using QMWidgets::App;
@@ -24,6 +25,20 @@ namespace {
 QVariant storedShowKey()
 {
     return App::instance()->settings()->value("Tarsel/ShowTutoralDialog");
+}
+
+// Shows the dialog in the application style and gives the picture label that holds the question.
+QLabel *showStyled(LinkDialog &dialog)
+{
+    dialog.setStyleSheet(Resources::styleSheet());
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog))
+        return nullptr;
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        if (label->text().contains("(Watch the Video Introduction)"))
+            return label;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -38,6 +53,7 @@ private slots:
     void pictureAndQuestion();
     void questionFitsThePicture();
     void questionFitsThePictureAtRatioTwo();
+    void questionStandsOutFromThePicture();
     void answers_data();
     void answers();
     void checkBoxKeepsTheWishInTheStore();
@@ -85,14 +101,7 @@ void tst_LinkDialog::pictureAndQuestion()
 void tst_LinkDialog::questionFitsThePicture()
 {
     LinkDialog dialog(nullptr);
-    dialog.setStyleSheet(Resources::styleSheet());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QLabel *picture = nullptr;
-    for (QLabel *label : dialog.findChildren<QLabel *>()) {
-        if (label->text().contains("(Watch the Video Introduction)"))
-            picture = label;
-    }
+    QLabel *picture = showStyled(dialog);
     QVERIFY(picture);
     const QList<PaintedText> lines = paintedTexts(*picture);
     QVERIFY(!paintedBox(lines, "(Watch the Video Introduction)").isNull());
@@ -109,6 +118,46 @@ void tst_LinkDialog::questionFitsThePictureAtRatioTwo()
         QSKIP("this run is the scaled one");
     const ScaledRun run = runScaled({"questionFitsThePicture"}, "2");
     QVERIFY2(run.passed, qPrintable(run.output));
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour, as contrast ratios use it.
+double luminance(const QColor &colour)
+{
+    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+// Each line of the question, in the label's text colour, has at least the contrast of 4.5 to 1 that body text
+// needs against the mean of the picture behind it.
+void tst_LinkDialog::questionStandsOutFromThePicture()
+{
+    LinkDialog dialog(nullptr);
+    QLabel *picture = showStyled(dialog);
+    QVERIFY(picture);
+    const QImage background = QImage(":/pix/nemo2.jpg").convertToFormat(QImage::Format_RGB32);
+    const double text = luminance(picture->palette().color(QPalette::WindowText));
+    const QList<PaintedText> lines = paintedTexts(*picture);
+    QVERIFY(!lines.isEmpty());
+    for (const PaintedText &line : lines) {
+        const QRect box = line.box.toAlignedRect() & background.rect();
+        double red = 0, green = 0, blue = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QRgb p = background.pixel(x, y);
+                red += qRed(p);
+                green += qGreen(p);
+                blue += qBlue(p);
+            }
+        }
+        const double n = double(box.width()) * box.height() * 255;
+        const double behind = luminance(QColor::fromRgbF(red / n, green / n, blue / n));
+        const double contrast = (std::max(text, behind) + 0.05) / (std::min(text, behind) + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString("\"%1\": %2 to 1").arg(line.text).arg(contrast)));
+    }
 }
 
 void tst_LinkDialog::answers_data()

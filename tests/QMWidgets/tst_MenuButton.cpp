@@ -3,6 +3,9 @@
 #include "WidgetPaint.h"
 #include "resources/Resources.h"
 
+#include <QDialog>
+#include <QMenu>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using QMWidgets::MenuButton;
@@ -51,6 +54,45 @@ private slots:
             const QRgb face = image.pixel((beside * image.devicePixelRatio()).toPoint());
             QVERIFY2(qAlpha(face) == 255 && qGray(face) < 100, qPrintable(describePixel(face)));
         }
+    }
+
+    void captionAndMenuDoNotOverlap_data()
+    {
+        QTest::addColumn<bool>("inDialog");
+        QTest::addColumn<bool>("withMenu");
+        QTest::newRow("alone") << false << false;
+        QTest::newRow("alone, with its menu") << false << true;
+        QTest::newRow("in a dialog, with its menu") << true << true;
+    }
+
+    // "Menu" covers the lower half, so in the application style the button's own caption keeps to the upper
+    // half, at the size the button asks for.
+    void captionAndMenuDoNotOverlap()
+    {
+        QFETCH(bool, inDialog);
+        QFETCH(bool, withMenu);
+        Resources::init();
+        QDialog dialog;
+        QWidget plain;
+        QWidget *window = inDialog ? static_cast<QWidget *>(&dialog) : &plain;
+        window->setStyleSheet(Resources::styleSheet());
+        auto *layout = new QVBoxLayout(window);
+        auto *button = new MenuButton(QStringLiteral("Examples"));
+        if (withMenu)
+            button->setMenu(new QMenu(button));
+        layout->addWidget(button);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QList<PaintedText> texts = paintedTexts(*button);
+        const QRectF caption = paintedBox(texts, "Examples");
+        const QRectF menu = paintedBox(texts, "Menu");
+        QVERIFY(!caption.isNull() && !menu.isNull());
+        const QRectF face(QPointF(0, 0), QSizeF(button->size()));
+        QVERIFY2(!caption.intersects(menu), qPrintable(QStringLiteral("caption %1, %2 to %3; menu %4 to %5")
+                                                          .arg(button->height()).arg(caption.top()).arg(caption.bottom())
+                                                          .arg(menu.top()).arg(menu.bottom())));
+        QVERIFY(face.contains(caption));
+        QVERIFY(face.contains(menu));
     }
 };
 

@@ -100,6 +100,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 using namespace QMWidgets;
@@ -301,7 +302,8 @@ QWidget *emailEdit()
 
 QWidget *bubble()
 {
-    auto *bubble = new BubbleWindow(nullptr, QColor(255, 255, 220));
+    // The caller picks the colour: one of the program's dark family, under the style's white label text.
+    auto *bubble = new BubbleWindow(nullptr, QColor(60, 60, 64));
     auto *layout = new QVBoxLayout(bubble);
     layout->addWidget(new QLabel(QStringLiteral("Click here to run the script")));
     return sized(bubble, 260, 90);
@@ -569,7 +571,11 @@ std::vector<Exhibit> exhibits()
         {QStringLiteral("PromoMenuBar"), widget, [] { return sized(new PromoMenuBar(nullptr, false), 560, 45); }},
         {QStringLiteral("PromoAdsBar"), widget, adsBar},
         {QStringLiteral("ImageArea"), widget, imageArea},
-        {QStringLiteral("ImageNoteWorkArea"), widget, [] { return sized(new ImageNoteWorkArea, 320, 220); }},
+        {QStringLiteral("ImageNoteWorkArea"), widget, [] {
+             auto *area = new ImageNoteWorkArea;
+             area->slotSetPixmap(samplePicture().scaled(300, 200));
+             return sized(area, 320, 220);
+         }},
         {QStringLiteral("NoteEditWidget"), widget, [] { return new NoteEditWidget; }},
         {QStringLiteral("NoteEditDragPreview"), widget, dragPreview},
         {QStringLiteral("CssDoc"), widget, [] {
@@ -607,7 +613,12 @@ std::vector<Exhibit> exhibits()
              dialog->setText(QStringLiteral("Sign in to keep your scripts in the cloud."));
              return dialog;
          }},
-        {QStringLiteral("LicenseDialog"), window, [] { return sized(new LicenseDialog, 560, 420); }},
+        {QStringLiteral("LicenseDialog"), window, [] {
+             auto *dialog = new LicenseDialog;
+             dialog->textEdit()->setPlainText(QStringLiteral("Licence agreement\n\nThe terms under which the program "
+                                                             "may be used stand here."));
+             return sized(dialog, 560, 420);
+         }},
         {QStringLiteral("HelpDialog"), window, helpDialog},
         {QStringLiteral("JoinDialog"), window, [] { return new JoinDialog(nullptr); }},
         {QStringLiteral("TellDialog"), window, [] { return new TellDialog(nullptr); }},

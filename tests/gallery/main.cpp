@@ -18,6 +18,11 @@ namespace {
 // The widget as it shows on the screen, once its layout has settled and its first timers have run.
 QImage snapshot(QWidget *widget)
 {
+    // A window shown without a size of its own is kept within two thirds of the screen, and at ratio 2 the
+    // offscreen screen counts as 400 x 300: the picture would show a cut window that no real screen cuts.
+    const QSize wanted = widget->sizeHint().expandedTo(widget->minimumSize());
+    if (!widget->testAttribute(Qt::WA_Resized) && !wanted.isEmpty())
+        widget->resize(wanted);
     widget->show();
     if (!QTest::qWaitForWindowExposed(widget))
         std::fprintf(stderr, "%s was not shown\n", widget->metaObject()->className());

@@ -4,6 +4,7 @@
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QSignalTransition>
@@ -42,6 +43,9 @@ void AniSwitch::setupSwitch(bool withIcon, bool on)
     connect(m_icon, SIGNAL(toggled(bool)), this, SIGNAL(toggled(bool)));
 
     m_track = new QWidget;
+    m_track->setObjectName(QStringLiteral("AniSwitchTrack"));
+    // Beside the icon the track's left end is square, so the two read as one bar.
+    m_track->setProperty("joined", withIcon);
     auto onArea = new QPushButton;
     onArea->setFlat(true);
     setNameAndToolTip(onArea, QStringLiteral("AniSwitchOnArea"), tr(""));
@@ -57,6 +61,13 @@ void AniSwitch::setupSwitch(bool withIcon, bool on)
     trackLayout->addStretch(1);
     trackLayout->addWidget(offArea);
 
+    // The on colour runs from the track's start to under the handle; drawn below the click areas.
+    m_fill = new QWidget(m_track);
+    m_fill->setObjectName(QStringLiteral("AniSwitchFill"));
+    m_fill->setProperty("joined", withIcon);
+    m_fill->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_fill->lower();
+
     m_handle = new QPushButton(m_track);
     m_handle->setAutoFillBackground(true);
     m_handle->setFlat(true);
@@ -69,6 +80,8 @@ void AniSwitch::setupSwitch(bool withIcon, bool on)
     m_handle->show();
     m_handle->raise();
     setNameAndToolTip(m_handle, QStringLiteral("AniSwitchHandler"), tr(""));
+    m_handle->installEventFilter(this);
+    m_track->installEventFilter(this);
 
     const QPoint offPos(0, 0);
     const QPoint onPos(m_handle->width(), 0);
@@ -108,6 +121,22 @@ void AniSwitch::setupSwitch(bool withIcon, bool on)
     layout->setSpacing(0);
     layout->addWidget(m_icon);
     layout->addWidget(m_track);
+}
+
+bool AniSwitch::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_handle || watched == m_track)
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        followHandle();
+    return QWidget::eventFilter(watched, event);
+}
+
+// At rest on the off side nothing of the fill shows, not even at the handle's rounded corners; once the
+// handle leaves it, the fill reaches under the handle's middle, so its corners show the on colour.
+void AniSwitch::followHandle()
+{
+    const int x = m_handle->x();
+    m_fill->setGeometry(0, 0, x > 0 ? x + m_handle->width() / 2 : 0, m_track->height());
 }
 
 bool AniSwitch::isOn() const

@@ -36,12 +36,18 @@ public slots:
     void slotSetOff();
     void setOn(bool on);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void followHandle();
+
     CheckButton *m_icon = nullptr;
     // Parentless, as its states refer to the children; freed before them.
     std::unique_ptr<QStateMachine> m_machine;
     QPushButton *m_handle = nullptr;
     QWidget *m_track = nullptr;
+    QWidget *m_fill = nullptr;
     bool m_built = false;
 };
 

@@ -38,6 +38,8 @@ ImageArea::ImageArea(QWidget *parent)
     m_previousButton = new QPushButton;
     m_previousButton->setObjectName(QStringLiteral("PreviousImageButton"));
     m_infoLabel = new QLabel;
+    // Empty, it would still show its backdrop over the picture.
+    m_infoLabel->hide();
     connect(m_nextButton, SIGNAL(clicked()), this, SLOT(slotNextClicked()));
     connect(m_previousButton, SIGNAL(clicked()), this, SLOT(slotPreviousClicked()));
 
@@ -167,7 +169,8 @@ void ImageArea::slotHideInfo()
 
 void ImageArea::slotShowInfo()
 {
-    m_infoLabel->show();
+    if (!m_infoLabel->text().isEmpty())
+        m_infoLabel->show();
 }
 
 void ImageArea::showLoading()
@@ -200,7 +203,7 @@ void ImageArea::enterEvent(QEvent *event)
         m_nextButton->show();
         m_previousButton->show();
     }
-    m_infoLabel->show();
+    slotShowInfo();
     QFrame::enterEvent(event);
 }
 
