@@ -733,7 +733,7 @@ void iconMailRuMenu(QPainter &p)
     paintSocialBadge(p, QColor(240, 140, 20), glyphAt);
 }
 
-// The tutorial prompt's background: a pale sea with bubbles and a fish near the edges, so that the
+// The tutorial prompt's background: deep water with bubbles and a fish near the edges, so that the
 // question in the middle stays readable. Opaque, as it is stored as JPEG.
 void paintTutorialPicture(QPainter &p, const QSize &size)
 {
