@@ -177,6 +177,11 @@ void JSMainWindow::stop()
     m_editor->stopEvaluation();
 }
 
+void JSMainWindow::stopForGood()
+{
+    m_editor->stopForGood();
+}
+
 void JSMainWindow::debug()
 {
     m_editor->debug();

@@ -239,14 +239,17 @@ void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
     m_scriptWindow->stop();
     if (!m_scriptWindow->isModified()) {
         event->accept();
+        m_scriptWindow->stopForGood();
         return;
     }
     const QString question = tr("The text of the \"") + m_scriptWindow->titleText() + tr("\" file has been changed. ")
                              + tr("Do you want to quit without saving the changes?");
     const QMessageBox::StandardButton answer = QMessageBox::warning(
         nullptr, tr("Warning"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes) {
         event->accept();
-    else
+        m_scriptWindow->stopForGood();
+    } else {
         event->ignore();
+    }
 }

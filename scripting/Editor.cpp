@@ -180,6 +180,7 @@ Editor::Editor(QWidget *parent)
     m_engine->setProcessEventsInterval(s_processEventsInterval);
     // A callback that Stop ended comes back with the abort as its exception.
     connect(m_engine, &QScriptEngine::signalHandlerException, this, [this] {
+        rearmLater();
         if (!m_callbackAbort)
             return;
         delete m_callbackAbort;
@@ -305,6 +306,8 @@ void Editor::setRunning(bool running)
 {
     m_running = running;
     emit runningChanged(running);
+    if (!running)
+        rearmLater();
 }
 
 QString Editor::outputHtml() const
@@ -527,6 +530,7 @@ void Editor::addRedReport(const QString &text)
 
 bool Editor::startEvaluation()
 {
+    m_stoppedForGood = false;
     m_hasError = false;
     m_engine->collectGarbage();
     m_engine->setScriptFileName(m_document->fileName());
@@ -611,12 +615,7 @@ void Editor::stopEvaluation()
 void Editor::abortCallback()
 {
     delete m_callbackAbort;
-    m_engine->pushContext();
-    const QScriptValue error =
-        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
-    m_engine->abortEvaluation(error);
-    m_engine->popContext();
-    m_engine->clearExceptions();
+    armAbort();
     m_callbackAbort = new QObject;
     connect(m_callbackAbort.data(), &QObject::destroyed, this, &Editor::withdrawCallbackAbort);
     m_callbackAbort->deleteLater();
@@ -626,6 +625,38 @@ void Editor::withdrawCallbackAbort()
 {
     // Every evaluation starts with the engine's abort cleared.
     m_engine->evaluate(QString());
+    rearmLater();
+}
+
+void Editor::armAbort()
+{
+    m_engine->pushContext();
+    const QScriptValue error =
+        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
+    m_engine->abortEvaluation(error);
+    m_engine->popContext();
+    m_engine->clearExceptions();
+}
+
+void Editor::stopForGood()
+{
+    stopEvaluation();
+    // The lasting abort is armed once the stop is through: as the run it ends returns, or as the abort it
+    // left for a busy callback is withdrawn.
+    m_stoppedForGood = true;
+}
+
+void Editor::rearmLater()
+{
+    if (!m_stoppedForGood)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_stoppedForGood && !m_running && !m_engine->isEvaluating())
+                armAbort();
+        },
+        Qt::QueuedConnection);
 }
 
 bool Editor::checkSyntax()

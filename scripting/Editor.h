@@ -77,6 +77,9 @@ public slots:
     void redo();
     void showAliaces();
     void stopEvaluation();
+    // Stops as stopEvaluation() does, for a window that is closing: the script's timers and handlers stay
+    // connected, so until the next run every callback of it that starts is ended at its first check.
+    void stopForGood();
     void displayError(const QString &text);
     void displayWarning(const QString &text);
     void open(const QString &fileName);
@@ -102,6 +105,10 @@ private:
     QScriptValue evaluateDocument();
     void abortCallback();
     void withdrawCallbackAbort();
+    // An abort that the next callback to check for one takes; it lasts until an evaluation starts.
+    void armAbort();
+    // After stopForGood(), once control is back in the event loop: the next callback meets an abort again.
+    void rearmLater();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
     bool liesInPrologue(int programLine) const;
@@ -126,6 +133,7 @@ private:
     QPointer<QScriptEngineDebugger> m_debugger;
     // Lives while an abort waits for a busy callback to take it; see abortCallback().
     QPointer<QObject> m_callbackAbort;
+    bool m_stoppedForGood = false;
 };
 
 } // namespace QMMistlark

@@ -224,6 +224,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     stopScript();
     QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        m_editor->stopForGood();
 }
 
 // The batch goes with its running script: its other rows would run on in a window that is gone.

@@ -100,6 +100,8 @@ private slots:
     void nextWindowOpensAtLastSize();
     void closingStopsABusyCallback_data();
     void closingStopsABusyCallback();
+    void callbackStartingAfterClosingEnds_data();
+    void callbackStartingAfterClosingEnds();
     void quitAsksEveryChangedWindow_data();
     void quitAsksEveryChangedWindow();
     void findItemShowsTheFindBar();
@@ -362,6 +364,55 @@ void tst_JavaScriptEvaluator::closingStopsABusyCallback()
     QVERIFY(!window.isVisible());
     QVERIFY2(outputOf(&window).contains(QLatin1String("Script evaluation is stopped by user")),
              qPrintable(outputOf(&window)));
+}
+
+void tst_JavaScriptEvaluator::callbackStartingAfterClosingEnds_data()
+{
+    closingStopsABusyCallback_data();
+}
+
+// The script's handler stays connected after the window has gone; when it starts looping only then, nobody is
+// left to press Stop, and the program could never end.
+void tst_JavaScriptEvaluator::callbackStartingAfterClosingEnds()
+{
+    QFETCH(bool, quit);
+    JavaScriptEvaluator window(nullptr);
+    QPushButton button;
+    editorOf(&window)->addScriptObject(&button, QStringLiteral("Button"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("Button.clicked.connect(function() { printout('looping'); while (true) {} });"));
+    clickItem(&window, QStringLiteral("Run"));
+    QVERIFY(!editorOf(&window)->isRunning());
+
+    QObject context;
+    answerNextModal(&context, [](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->button(QMessageBox::Yes)->click();
+        else
+            modal->close();
+    });
+    if (quit)
+        window.menuBar()->appButton()->appMenu()->actions().constLast()->trigger();
+    else
+        window.close();
+    QTRY_VERIFY(!window.isVisible());
+
+    // Keeps a callback that the close missed from looping for ever.
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&] {
+        missed = true;
+        editorOf(&window)->stopEvaluation();
+    });
+    // The handler runs inside click(), in the window's loop as a user's click would reach it.
+    for (int round = 0; round < 2; ++round) {
+        QTimer tick;
+        QSignalSpy ticks(&tick, &QTimer::timeout);
+        tick.start(10);
+        QVERIFY(ticks.wait());
+        button.click();
+        QVERIFY(!missed);
+    }
 }
 
 void tst_JavaScriptEvaluator::savedDocumentClosesWithoutAsking()

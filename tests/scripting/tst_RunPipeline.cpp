@@ -104,6 +104,7 @@ private slots:
     void stopEndsABusyScript();
     void stopEndsABusyCallback_data();
     void stopEndsABusyCallback();
+    void callbacksAfterAClosingStopEndAtOnce();
     void scriptTimersWaitForTheScriptToWait_data();
     void scriptTimersWaitForTheScriptToWait();
     void dialogHandlerArmedBeforeABusyStepFindsItsDialog();
@@ -548,6 +549,50 @@ void tst_RunPipeline::stopEndsABusyCallback()
     tick.start(10);
     QVERIFY(ticks.wait());
     later.click();
+    QCOMPARE(outputLines(editor).constLast(), QStringLiteral("later ended"));
+}
+
+// A window that closes stops its script for good: its timers and handlers stay connected, and one that starts
+// looping afterwards would have nobody left to stop it. Each such callback ends at once, every time, until the
+// next run, whose callbacks run as usual.
+void tst_RunPipeline::callbacksAfterAClosingStopEndAtOnce()
+{
+    Editor editor;
+    QPushButton button;
+    QPushButton later;
+    editor.addScriptObject(&button, QStringLiteral("Button"));
+    editor.addScriptObject(&later, QStringLiteral("Later"));
+    editor.setText(QStringLiteral("Button.clicked.connect(function() { printout('looping'); while (true) {} });"));
+    editor.run();
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+
+    editor.stopForGood();
+    QObject context;
+    // Keeps a callback that the stop missed from looping for ever.
+    bool missed = false;
+    QTimer::singleShot(3000, &context, [&] {
+        missed = true;
+        editor.stopEvaluation();
+    });
+    // The handler runs inside click(): once it returns, the handler has ended.
+    for (int round = 0; round < 2; ++round) {
+        button.click();
+        QVERIFY(!missed);
+        // The next round's abort is set again from the window's loop.
+        QTimer tick;
+        QSignalSpy ticks(&tick, &QTimer::timeout);
+        tick.start(10);
+        QVERIFY(ticks.wait());
+    }
+
+    editor.setText(QStringLiteral("Later.clicked.connect(function() {\n"
+                                  "    var start = new Date(); while (new Date() - start < 300) {}\n"
+                                  "    printout('later ended');\n"
+                                  "});"));
+    editor.run();
+    QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
+    later.click();
+    QVERIFY(!missed);
     QCOMPARE(outputLines(editor).constLast(), QStringLiteral("later ended"));
 }
 
