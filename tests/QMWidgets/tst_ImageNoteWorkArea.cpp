@@ -1,86 +1,24 @@
-#include "ModalAnswer.h"
+#include "ImageNoteWorkAreaFixture.h"
 #include "TestApp.h"
 
 #include "MGraphX/ImageFilters.h"
-#include "QMWidgets/App.h"
 #include "QMWidgets/ImageNoteWorkArea.h"
-#include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/NoteEditWidget.h"
-#include "resources/Resources.h"
 
-#include <QFileDialog>
-#include <QImageReader>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
 
-#include <memory>
-
-using QMWidgets::App;
 using QMWidgets::ImageNoteWorkArea;
 using QMWidgets::NoteEditWidget;
 using Mode = QMWidgets::ImageNoteWorkArea::Mode;
 
-namespace {
-
-// Larger than the note editor, which fits on it.
-const QSize pictureSize(400, 300);
-
-// A 4-pixel checkerboard, so a blur changes pixels and every stroke shows against both colours.
-QPixmap checkerboard(const QSize &size = pictureSize)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(30, 60, 90) : qRgb(200, 180, 160));
-    return QPixmap::fromImage(image);
-}
-
-// The bounding box of the pixels that differ.
-// Accepts the next file dialog with the path; notes the path it proposed.
-void answerSaveDialog(QObject *context, const QString &path, QString *proposed = nullptr)
-{
-    answerNextModal(context, [path, proposed](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        if (proposed)
-            *proposed = dialog->selectedFiles().value(0);
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-}
-
-QRect changedBox(const QImage &before, const QImage &after)
-{
-    const QImage a = before.convertToFormat(QImage::Format_ARGB32);
-    const QImage b = after.convertToFormat(QImage::Format_ARGB32);
-    QRect box;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-void send(QWidget *widget, QEvent::Type type, const QPoint &point, Qt::MouseButton button,
-          Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-} // namespace
-
-class tst_ImageNoteWorkArea : public QObject
+// Drawing, history, notes and the cursor; saving is in tst_ImageNoteWorkAreaSave.
+class tst_ImageNoteWorkArea : public ImageNoteWorkAreaFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void newPictureIsUnsavedWithEmptyHistory();
     void eachToolChangesOnlyItsArea_data();
     void eachToolChangesOnlyItsArea();
@@ -106,95 +44,18 @@ private slots:
     void releaseWhileNoteIsOpenTakesNoSnapshot();
     void leavingRestoresTheEarlierCursor_data();
     void leavingRestoresTheEarlierCursor();
-    void saveWritesWhatTheSurfaceShows();
-    void saveWritesTheFormatTheNameAsksFor_data();
-    void saveWritesTheFormatTheNameAsksFor();
-    void savingUnderAnAddedExtensionAsksBeforeReplacing_data();
-    void savingUnderAnAddedExtensionAsksBeforeReplacing();
-    void cancelledSaveChangesNothing();
-    void unwritableSaveKeepsTheImageUnsaved();
-    void saveWithTheNoteOpenWritesTheNoteEditor();
 
 private:
-    void press(const QPoint &point);
-    void move(const QPoint &point, bool paint = true);
-    void release(const QPoint &point, Qt::MouseButton button = Qt::LeftButton);
-    void drag(const QVector<QPoint> &path);
     void drawFilledBlock();
     // Draws with the tool along the path; a note is typed and accepted.
     void drawWith(int mode, const QVector<QPoint> &path);
-    QImage shown();
-    NoteEditWidget *noteEditor();
-
-    std::unique_ptr<ImageNoteWorkArea> m_area;
-    QStringList m_signals;
 };
-
-// The look of the application: the note editor has its real size.
-void tst_ImageNoteWorkArea::initTestCase()
-{
-    Resources::init();
-    qApp->setStyleSheet(Resources::styleSheet());
-}
-
-void tst_ImageNoteWorkArea::init()
-{
-    m_area.reset(new ImageNoteWorkArea);
-    m_signals.clear();
-    connect(m_area.get(), &ImageNoteWorkArea::changed, this, [this] { m_signals << "changed"; });
-    connect(m_area.get(), &ImageNoteWorkArea::undoAvailable, this,
-            [this](bool on) { m_signals << QString("undo %1").arg(on); });
-    connect(m_area.get(), &ImageNoteWorkArea::redoAvailable, this,
-            [this](bool on) { m_signals << QString("redo %1").arg(on); });
-    m_area->slotSetPixmap(checkerboard());
-    m_area->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
-    m_area->repaint();
-    m_signals.clear();
-}
-
-void tst_ImageNoteWorkArea::cleanup()
-{
-    m_area.reset();
-}
-
-void tst_ImageNoteWorkArea::press(const QPoint &point)
-{
-    send(m_area.get(), QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
-    m_area->repaint();
-}
-
-void tst_ImageNoteWorkArea::move(const QPoint &point, bool paint)
-{
-    send(m_area.get(), QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton);
-    if (paint)
-        m_area->repaint();
-}
-
-void tst_ImageNoteWorkArea::release(const QPoint &point, Qt::MouseButton button)
-{
-    send(m_area.get(), QEvent::MouseButtonRelease, point, button, Qt::NoButton);
-    m_area->repaint();
-}
-
-void tst_ImageNoteWorkArea::drag(const QVector<QPoint> &path)
-{
-    press(path.first());
-    for (int i = 1; i < path.size() - 1; ++i)
-        move(path.at(i));
-    release(path.last());
-}
 
 // A filled rectangle over most of the picture, for the eraser to take away.
 void tst_ImageNoteWorkArea::drawFilledBlock()
 {
     m_area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
     drag({{10, 10}, {190, 140}});
-}
-
-QImage tst_ImageNoteWorkArea::shown()
-{
-    return m_area->composedPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 void tst_ImageNoteWorkArea::drawWith(int mode, const QVector<QPoint> &path)
@@ -205,11 +66,6 @@ void tst_ImageNoteWorkArea::drawWith(int mode, const QVector<QPoint> &path)
         QTest::keyClicks(noteEditor()->textEdit(), "Note");
         QTest::mouseClick(noteEditor()->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
     }
-}
-
-NoteEditWidget *tst_ImageNoteWorkArea::noteEditor()
-{
-    return m_area->window()->findChild<NoteEditWidget *>("NoteEditWidget");
 }
 
 void tst_ImageNoteWorkArea::newPictureIsUnsavedWithEmptyHistory()
@@ -763,162 +619,6 @@ void tst_ImageNoteWorkArea::leavingRestoresTheEarlierCursor()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void tst_ImageNoteWorkArea::saveWritesWhatTheSurfaceShows()
-{
-    m_area->slotSetMode(ImageNoteWorkArea::FilledOval);
-    drag({{30, 30}, {120, 100}});
-    QVERIFY(m_area->isModified());
-    const QString folder = TestApp::homePath() + "/saved";
-    QVERIFY(QDir().mkpath(folder));
-    const QString file = folder + "/note.png";
-    QString proposed;
-    answerSaveDialog(this, file, &proposed);
-    m_area->slotSave();
-    QVERIFY(QFileInfo(proposed).fileName().startsWith("EditedScreenShot_"));
-    QVERIFY(proposed.endsWith(".png"));
-    QImage written(file);
-    QVERIFY(!written.isNull());
-    QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), shown());
-    QVERIFY(!m_area->isModified());
-    QCOMPARE(QDir(App::instance()->saveDirectory()), QDir(folder));
-    // The next stroke makes it unsaved again.
-    drag({{10, 10}, {20, 20}});
-    QVERIFY(m_area->isModified());
-}
-
-void tst_ImageNoteWorkArea::saveWritesTheFormatTheNameAsksFor_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<QByteArray>("format");
-    QTest::newRow("no extension gets .png") << "note" << "note.png" << QByteArray("png");
-    QTest::newRow("jpg") << "note.jpg" << "note.jpg" << QByteArray("jpeg");
-    QTest::newRow("upper-case JPG") << "note.JPG" << "note.JPG" << QByteArray("jpeg");
-    QTest::newRow("bmp") << "note.bmp" << "note.bmp" << QByteArray("bmp");
-    // Qt reads GIF but cannot write it.
-    QTest::newRow("an extension Qt cannot write gets PNG") << "note.gif" << "note.gif" << QByteArray("png");
-}
-
-void tst_ImageNoteWorkArea::saveWritesTheFormatTheNameAsksFor()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, written);
-    QFETCH(QByteArray, format);
-    m_area->slotSetMode(ImageNoteWorkArea::FilledOval);
-    drag({{30, 30}, {120, 100}});
-    const QString folder = TestApp::homePath() + "/formats-" + QTest::currentDataTag();
-    QVERIFY(QDir().mkpath(folder));
-    answerSaveDialog(this, folder + "/" + typed);
-    m_area->slotSave();
-    QVERIFY(!m_area->isModified());
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({written}));
-    QImageReader reader(folder + "/" + written);
-    reader.setDecideFormatFromContent(true);
-    QCOMPARE(reader.format(), format);
-    const QImage image = reader.read();
-    QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
-    QCOMPARE(image.size(), pictureSize);
-}
-
-void tst_ImageNoteWorkArea::savingUnderAnAddedExtensionAsksBeforeReplacing_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("replaced");
-    QTest::newRow("yes replaces") << "Yes" << true;
-    QTest::newRow("no keeps the old file") << "No" << false;
-}
-
-void tst_ImageNoteWorkArea::savingUnderAnAddedExtensionAsksBeforeReplacing()
-{
-    QFETCH(QString, answer);
-    QFETCH(bool, replaced);
-    const QString folder = TestApp::homePath() + "/replace-" + QTest::currentDataTag();
-    QVERIFY(QDir().mkpath(folder));
-    const QString existing = folder + "/old.png";
-    QImage old(10, 10, QImage::Format_RGB32);
-    old.fill(Qt::green);
-    QVERIFY(old.save(existing));
-    QString asked;
-    // A question that never comes must not answer a later test's dialog.
-    QObject boxContext;
-    answerNextModal(this, [&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        answerNextModal(&boxContext, [&](QWidget *box) {
-            QVERIFY(qobject_cast<QMWidgets::MMessageBox *>(box));
-            for (QLabel *label : box->findChildren<QLabel *>())
-                asked += label->text();
-            for (QPushButton *button : box->findChildren<QPushButton *>())
-                if (button->text().remove('&') == answer)
-                    button->click();
-        });
-        // The name typed does not exist, so the dialog itself does not ask.
-        dialog->selectFile(folder + "/old");
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    m_area->slotSave();
-    QVERIFY2(asked.contains(QDir::toNativeSeparators(existing)), qPrintable(asked));
-    QCOMPARE(QImage(existing).size(), replaced ? pictureSize : old.size());
-    QCOMPARE(m_area->isModified(), !replaced);
-    QVERIFY(!QFileInfo::exists(folder + "/old"));
-}
-
-void tst_ImageNoteWorkArea::cancelledSaveChangesNothing()
-{
-    App::instance()->setSaveDirectory(TestApp::homePath() + "/before/x.png");
-    const QString saveFolder = App::instance()->saveDirectory();
-    answerNextModal(this, [](QWidget *modal) {
-        QVERIFY(qobject_cast<QFileDialog *>(modal));
-        static_cast<QDialog *>(modal)->reject();
-    });
-    m_area->slotSave();
-    QVERIFY(m_area->isModified());
-    QCOMPARE(App::instance()->saveDirectory(), saveFolder);
-}
-
-void tst_ImageNoteWorkArea::unwritableSaveKeepsTheImageUnsaved()
-{
-    const QString folder = TestApp::homePath() + "/missing";
-    const QString file = folder + "/note.png";
-    QString warning;
-    answerNextModal(this, [&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        // The warning about the failed write comes after the dialog has closed.
-        answerNextModal(this, [&warning](QWidget *box) {
-            for (QLabel *label : box->findChildren<QLabel *>())
-                warning += label->text();
-            static_cast<QDialog *>(box)->accept();
-        });
-        // Typed relative to the dialog's folder, as a user would; the dialog keeps an absolute path to a
-        // missing folder relative to its own.
-        dialog->setDirectory(TestApp::homePath());
-        dialog->selectFile("missing/note.png");
-        QCOMPARE(dialog->selectedFiles().value(0), file);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    m_area->slotSave();
-    QVERIFY(m_area->isModified());
-    QVERIFY(!QFileInfo::exists(file));
-    QVERIFY2(warning.contains(QDir::toNativeSeparators(file)), qPrintable(warning));
-    QCOMPARE(QDir(App::instance()->saveDirectory()).absolutePath(), folder);
-}
-
-void tst_ImageNoteWorkArea::saveWithTheNoteOpenWritesTheNoteEditor()
-{
-    m_area->slotSetMode(ImageNoteWorkArea::Text);
-    drag({{20, 20}, {30, 30}});
-    QVERIFY(noteEditor()->isVisible());
-    const QString file = TestApp::homePath() + "/with-note.png";
-    answerSaveDialog(this, file);
-    m_area->slotSave();
-    QVERIFY(!m_area->isModified());
-    const QImage written = QImage(file).convertToFormat(QImage::Format_ARGB32);
-    QVERIFY(!written.isNull());
-    const QRect box = changedBox(shown(), written);
-    QVERIFY(!box.isEmpty());
-    QVERIFY(QRect(20, 20, 220, 90).contains(box));
-}
 
 TARSEL_APP_TEST_MAIN(tst_ImageNoteWorkArea)
 #include "tst_ImageNoteWorkArea.moc"
