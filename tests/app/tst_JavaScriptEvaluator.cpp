@@ -326,6 +326,28 @@ void tst_JavaScriptEvaluator::closingStopsABusyCallback_data()
     QTest::newRow("Quit in the application menu") << true;
 }
 
+namespace {
+
+// "Quit without saving the changes?": yes; any other modal is closed.
+void quitWithoutSaving(QWidget *modal)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(modal))
+        box->button(QMessageBox::Yes)->click();
+    else
+        modal->close();
+}
+
+// Closes the window as its title bar does, or quits through the application menu's last item.
+void closeOrQuit(JavaScriptEvaluator *window, bool quit)
+{
+    if (quit)
+        window->menuBar()->appButton()->appMenu()->actions().constLast()->trigger();
+    else
+        window->close();
+}
+
+} // namespace
+
 // The run has ended when its callback starts looping: closing or quitting must stop the callback, or the window
 // would go while its script runs on and the program could never end.
 void tst_JavaScriptEvaluator::closingStopsABusyCallback()
@@ -339,19 +361,11 @@ void tst_JavaScriptEvaluator::closingStopsABusyCallback()
     QVERIFY(!editorOf(&window)->isRunning());
 
     QObject context;
-    answerNextModal(&context, [](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            box->button(QMessageBox::Yes)->click();
-        else
-            modal->close();
-    });
+    answerNextModal(&context, quitWithoutSaving);
     bool closing = false;
     QTimer::singleShot(300, &context, [&] {
         closing = true;
-        if (quit)
-            window.menuBar()->appButton()->appMenu()->actions().constLast()->trigger();
-        else
-            window.close();
+        closeOrQuit(&window, quit);
     });
     // Keeps a callback that the close missed from looping for ever.
     bool missed = false;
@@ -386,16 +400,8 @@ void tst_JavaScriptEvaluator::callbackStartingAfterClosingEnds()
     QVERIFY(!editorOf(&window)->isRunning());
 
     QObject context;
-    answerNextModal(&context, [](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            box->button(QMessageBox::Yes)->click();
-        else
-            modal->close();
-    });
-    if (quit)
-        window.menuBar()->appButton()->appMenu()->actions().constLast()->trigger();
-    else
-        window.close();
+    answerNextModal(&context, quitWithoutSaving);
+    closeOrQuit(&window, quit);
     QTRY_VERIFY(!window.isVisible());
 
     // Keeps a callback that the close missed from looping for ever.
