@@ -9,12 +9,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
 
 namespace {
 
@@ -55,6 +58,7 @@ private slots:
     void keepsTheOldFileWhenTheDiskStops();
     void appendAddsToTheEnd();
     void failedAppendNeverShortensTheFile();
+    void appendToANamedPipe();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -200,6 +204,36 @@ void tst_FileWriting::failedAppendNeverShortensTheFile()
     }
     QVERIFY(!appended);
     QVERIFY(contentOf(path).startsWith(old));
+}
+
+// A protocol may go to a named pipe that a program watches. Without a reader, opening it for writing would wait
+// for one for ever: the append fails at once instead, and with a reader the bytes reach it.
+void tst_FileWriting::appendToANamedPipe()
+{
+    const QString pipe = m_dir->filePath(QStringLiteral("log.pipe"));
+    const QByteArray encoded = QFile::encodeName(pipe);
+    QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
+
+    QString error;
+    auto alone = std::async(std::launch::async, [&] { return MTools::appendToFile(pipe, "line\n", &error); });
+    if (alone.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Lets the waiting append go before the test fails.
+        const int unblock = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK);
+        alone.wait();
+        ::close(unblock);
+        QFAIL("the append waited for a reader");
+    }
+    QVERIFY(!alone.get());
+    QVERIFY2(error.contains(QStringLiteral("reads")), qPrintable(error));
+
+    const int reader = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    QVERIFY2(MTools::appendToFile(pipe, "line\n", &error), qPrintable(error));
+    char received[16] = {};
+    QCOMPARE(::read(reader, received, sizeof received), ssize_t(5));
+    ::close(reader);
+    QCOMPARE(QByteArray(received), QByteArray("line\n"));
+    QCOMPARE(typeOf(pipe), mode_t(S_IFIFO));
 }
 
 QTEST_GUILESS_MAIN(tst_FileWriting)

@@ -6,7 +6,12 @@
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace MTools {
@@ -90,8 +95,26 @@ bool appendToFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     // Opened for appending, never truncated: whatever fails, what the file held stays.
     QFile file(path);
+#ifdef Q_OS_UNIX
+    // Opening a named pipe for writing waits until something reads it, for ever if nothing does. Without
+    // waiting, such an open fails at once; the writes then wait as usual.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
+                          0666);
+    if (fd < 0) {
+        if (errno == ENXIO)
+            return fail(error, translated("No program reads from this named pipe"));
+        return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The descriptor appends by itself; Append here would seek, which a pipe refuses.
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(error, file.errorString());
+    }
+#else
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return fail(error, file.errorString());
+#endif
     return writeAll(file, bytes, error);
 }
 
