@@ -1,5 +1,6 @@
 #include "DesktopStandIn.h"
 #include "ModalAnswer.h"
+#include "PaintedText.h"
 #include "TestApp.h"
 #include "WidgetFinder.h"
 #include "LinkCatcher.h"
@@ -8,9 +9,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFontMetricsF>
-#include <QPaintEngine>
-#include <QPainterPath>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -18,78 +16,6 @@
 #include <QUrl>
 
 using QMWidgets::ScreenCropper;
-
-namespace {
-
-// A line of text as painted: its words, the rectangle its glyphs take, the bounds of the shape painted
-// last before it (the box that is to hold it) and the rectangle it is clipped to, if any.
-struct RecordedText
-{
-    QString text;
-    QRectF extent;
-    QRectF box;
-    QRectF clip;
-};
-
-// A paint device that keeps the text painted on it, so a test can compare where text goes with the
-// rectangle meant to hold it by font metrics alone.
-class TextRecorder : public QPaintDevice, public QPaintEngine
-{
-public:
-    explicit TextRecorder(const QSize &size) : QPaintEngine(AllFeatures), m_size(size) {}
-
-    QList<RecordedText> texts;
-
-    QPaintEngine *paintEngine() const override { return const_cast<TextRecorder *>(this); }
-    bool begin(QPaintDevice *) override { return true; }
-    bool end() override { return true; }
-    Type type() const override { return User; }
-    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-    void drawPath(const QPainterPath &path) override { m_lastShape = m_transform.mapRect(path.boundingRect()); }
-    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-
-    void updateState(const QPaintEngineState &state) override
-    {
-        if (state.state() & DirtyTransform)
-            m_transform = state.transform();
-        if (state.state() & DirtyClipEnabled && !state.isClipEnabled())
-            m_clip = QRectF();
-        if (state.state() & DirtyClipPath)
-            m_clip = state.clipOperation() == Qt::NoClip ? QRectF() : m_transform.mapRect(state.clipPath().boundingRect());
-        if (state.state() & DirtyClipRegion)
-            m_clip = state.clipOperation() == Qt::NoClip ? QRectF() : m_transform.mapRect(QRectF(state.clipRegion().boundingRect()));
-    }
-
-    void drawTextItem(const QPointF &baseline, const QTextItem &item) override
-    {
-        const QFontMetricsF metrics(item.font());
-        const QRectF extent(baseline.x(), baseline.y() - metrics.ascent(), metrics.horizontalAdvance(item.text()),
-                            metrics.ascent() + metrics.descent());
-        texts.append({ item.text(), m_transform.mapRect(extent), m_lastShape, m_clip });
-    }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth: return m_size.width();
-        case PdmHeight: return m_size.height();
-        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-        case PdmDepth: return 32;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        default: return 0;
-        }
-    }
-
-private:
-    QSize m_size;
-    QTransform m_transform;
-    QRectF m_lastShape;
-    QRectF m_clip;
-};
-
-} // namespace
 
 class tst_ScreenCropper : public QObject
 {
@@ -235,19 +161,18 @@ void tst_ScreenCropper::helpTextFitsItsBox()
     ScreenCropper cropper;
     cropper.setHelpText(helpText);
     cropper.resize(window);
-    TextRecorder recorder(window);
-    cropper.render(&recorder);
+    const QList<PaintedText> lines = paintedTexts(cropper);
 
-    QVERIFY(!recorder.texts.isEmpty());
+    QVERIFY(!lines.isEmpty());
     QString painted;
-    for (const RecordedText &line : qAsConst(recorder.texts)) {
+    for (const PaintedText &line : lines) {
         const auto show = [](const QRectF &r) {
             return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
         };
         const QString where = QStringLiteral("\"%1\" at %2 in the box %3, clipped to %4")
-                                  .arg(line.text, show(line.extent), show(line.box), show(line.clip));
-        QVERIFY2(QRectF(QPointF(0, 0), window).contains(line.box), qPrintable(where));
-        QVERIFY2(line.box.contains(line.extent), qPrintable(where));
+                                  .arg(line.text, show(line.box), show(line.shape), show(line.clip));
+        QVERIFY2(QRectF(QPointF(0, 0), window).contains(line.shape), qPrintable(where));
+        QVERIFY2(line.shape.contains(line.box), qPrintable(where));
         QVERIFY2(line.clip.isNull(), qPrintable(where));
         painted += line.text + ' ';
     }

@@ -2,6 +2,7 @@
 
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace {
@@ -25,22 +26,32 @@ public:
     {
         if (state.state() & DirtyTransform)
             m_transform = state.transform();
+        if (state.state() & DirtyClipEnabled && !state.isClipEnabled())
+            m_clip = QRectF();
+        if (state.state() & DirtyClipPath)
+            m_clip = clipped(state) ? m_transform.mapRect(state.clipPath().boundingRect()) : QRectF();
+        if (state.state() & DirtyClipRegion)
+            m_clip = clipped(state) ? m_transform.mapRect(QRectF(state.clipRegion().boundingRect())) : QRectF();
     }
 
     void drawTextItem(const QPointF &origin, const QTextItem &item) override
     {
         const QRectF box(origin.x(), origin.y() - item.ascent(), item.width(), item.ascent() + item.descent());
-        texts << PaintedText{item.text(), item.font(), m_transform.mapRect(box)};
+        texts << PaintedText{item.text(), item.font(), m_transform.mapRect(box), m_lastShape, m_clip};
     }
 
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override {}
-    void drawPath(const QPainterPath &) override {}
+    void drawPath(const QPainterPath &path) override { m_lastShape = m_transform.mapRect(path.boundingRect()); }
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
 
 private:
+    static bool clipped(const QPaintEngineState &state) { return state.clipOperation() != Qt::NoClip; }
+
     QTransform m_transform;
+    QRectF m_lastShape;
+    QRectF m_clip;
 };
 
 // A device of the widget's logical size and resolution, so that fonts resolve as they do on screen.

@@ -14,6 +14,10 @@ struct PaintedText
     QString text;
     QFont font;
     QRectF box;
+    // The bounds of the last shape drawn before the text (the frame meant to hold it, as a rule), and the
+    // rectangle the text was clipped to; null when there was none.
+    QRectF shape;
+    QRectF clip;
 };
 
 // The texts the widget and its children draw, in painting order. Nothing is rasterised: the painting goes to a
