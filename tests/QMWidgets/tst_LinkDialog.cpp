@@ -6,6 +6,7 @@
 #include "ModalAnswer.h"
 #include "PaintedText.h"
 #include "ScaledRun.h"
+#include "WidgetPaint.h"
 #include "TestApp.h"
 
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include <cmath>
 #include <memory>
 
 using QMWidgets::App;
@@ -120,17 +120,6 @@ void tst_LinkDialog::questionFitsThePictureAtRatioTwo()
     QVERIFY2(run.passed, qPrintable(run.output));
 }
 
-namespace {
-
-// Relative luminance of an sRGB colour, as contrast ratios use it.
-double luminance(const QColor &colour)
-{
-    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-} // namespace
-
 // Each line of the question, in the label's text colour, has at least the contrast of 4.5 to 1 that body text
 // needs against the mean of the picture behind it.
 void tst_LinkDialog::questionStandsOutFromThePicture()
@@ -139,7 +128,7 @@ void tst_LinkDialog::questionStandsOutFromThePicture()
     QLabel *picture = showStyled(dialog);
     QVERIFY(picture);
     const QImage background = QImage(":/pix/nemo2.jpg").convertToFormat(QImage::Format_RGB32);
-    const double text = luminance(picture->palette().color(QPalette::WindowText));
+    const QColor text = picture->palette().color(QPalette::WindowText);
     const QList<PaintedText> lines = paintedTexts(*picture);
     QVERIFY(!lines.isEmpty());
     for (const PaintedText &line : lines) {
@@ -154,8 +143,7 @@ void tst_LinkDialog::questionStandsOutFromThePicture()
             }
         }
         const double n = double(box.width()) * box.height() * 255;
-        const double behind = luminance(QColor::fromRgbF(red / n, green / n, blue / n));
-        const double contrast = (std::max(text, behind) + 0.05) / (std::min(text, behind) + 0.05);
+        const double contrast = contrastRatio(text, QColor::fromRgbF(red / n, green / n, blue / n));
         QVERIFY2(contrast >= 4.5, qPrintable(QString("\"%1\": %2 to 1").arg(line.text).arg(contrast)));
     }
 }

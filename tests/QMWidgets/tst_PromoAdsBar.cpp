@@ -1,9 +1,13 @@
 #include "TestApp.h"
+#include "WidgetPaint.h"
 
 #include "QMWidgets/PromoAdsBar.h"
 #include "QMWidgets/PromoMenuBar.h"
+#include "resources/Resources.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QVBoxLayout>
 #include <QPushButton>
 #include <QSet>
 
@@ -67,6 +71,8 @@ private slots:
     void unusableSourcesTriggerNothing();
     void previousEntryStaysWhenNoCandidateHasText();
     void closeAndClickHiding();
+    void styledBannerReadsAndShowsItsClose_data();
+    void styledBannerReadsAndShowsItsClose();
 };
 
 void tst_PromoAdsBar::pickDrawsFromLeadingEntries_data()
@@ -176,6 +182,47 @@ void tst_PromoAdsBar::closeAndClickHiding()
     QTest::mouseClick(&banner, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(source.triggered.size(), 1);
     QVERIFY(!banner.isVisible());
+}
+
+void tst_PromoAdsBar::styledBannerReadsAndShowsItsClose_data()
+{
+    QTest::addColumn<bool>("inDialog");
+    QTest::newRow("in a window") << false;
+    QTest::newRow("in a dialog") << true;
+}
+
+// In the application style the entry's text stands out from the banner behind it, and the flat close button
+// shows a picture: without one it is invisible yet clickable.
+void tst_PromoAdsBar::styledBannerReadsAndShowsItsClose()
+{
+    QFETCH(bool, inDialog);
+    Resources::init();
+    Source source({"Tarsel for the web", "More Apps"});
+    QDialog dialog;
+    QWidget plain;
+    QWidget &host = inDialog ? static_cast<QWidget &>(dialog) : plain;
+    host.setStyleSheet(Resources::styleSheet());
+    auto *layout = new QVBoxLayout(&host);
+    auto *banner = new PromoAdsBar(&host, &source.bar);
+    banner->setMinimumSize(400, 40);
+    layout->addWidget(banner);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QVERIFY(banner->currentAction());
+
+    QPushButton *close = banner->findChild<QPushButton *>("AdsBarCloseButton");
+    QVERIFY(close && close->isVisible());
+    QVERIFY(showsMoreThanBackground(*close));
+
+    // Between the icon and the centred text, above it: the banner's own background.
+    const QImage image = host.grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const QPoint behind = banner->mapTo(&host, QPoint(banner->height() + 4, 3));
+    const QColor background = image.pixelColor((QPointF(behind) * ratio).toPoint());
+    const QColor text = banner->palette().color(banner->foregroundRole());
+    const double contrast = contrastRatio(text, background);
+    QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3 to 1")
+                                             .arg(text.name(), background.name()).arg(contrast)));
 }
 
 TARSEL_APP_TEST_MAIN(tst_PromoAdsBar)

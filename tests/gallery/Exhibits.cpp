@@ -90,6 +90,7 @@
 #include <QDomDocument>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -428,6 +429,9 @@ QWidget *adsBar()
     auto *frame = new QWidget;
     auto *bar = new PromoMenuBar(frame, false);
     bar->hide();
+    // What the catalogue would fill in from the network.
+    bar->moreMenu()->addAction(QIcon(QStringLiteral(":/app.png")), QStringLiteral("Tarsel for the web"));
+    bar->moreMenu()->addAction(QStringLiteral("More Apps"));
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new PromoAdsBar(frame, bar));

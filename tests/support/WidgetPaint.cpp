@@ -3,6 +3,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
+
 QImage paintWidget(QWidget &widget)
 {
     const qreal ratio = widget.devicePixelRatioF();
@@ -16,6 +19,18 @@ QImage paintWidget(QWidget &widget)
 QString describePixel(QRgb pixel)
 {
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel)).arg(qAlpha(pixel));
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    // Relative luminance of an sRGB colour.
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 bool showsMoreThanBackground(QPushButton &button)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 
@@ -12,6 +13,9 @@ QImage paintWidget(QWidget &widget);
 
 // "rgba(r, g, b, a)", for failure messages about one pixel.
 QString describePixel(QRgb pixel);
+
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white); body text wants 4.5.
+double contrastRatio(const QColor &a, const QColor &b);
 
 // Whether the button shows more than its background: its painting changes once its text, its icon and the
 // style sheet's picture are taken away. They are put back afterwards.
