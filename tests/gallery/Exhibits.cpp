@@ -640,7 +640,11 @@ std::vector<Exhibit> exhibits()
         {QStringLiteral("ImageNoteEditor"), window, imageNoteEditor},
         {QStringLiteral("ScreenCropper"), window, [] { return new ScreenCropper; }},
         {QStringLiteral("ScreenMeasurer"), window, [] { return new ScreenMeasurer; }},
-        {QStringLiteral("ScreenLocker"), window, [] { return new ScreenLocker; }},
+        {QStringLiteral("ScreenLocker"), window, [] {
+             auto *locker = new ScreenLocker;
+             locker->showUnlockButton();
+             return locker;
+         }},
         {QStringLiteral("PromoMainPage"), window, [] { return sized(new PromoMainPage(nullptr, false), 640, 440); }},
         {QStringLiteral("JavaScriptEvaluator"), window, [] { return sized(new JavaScriptEvaluator, 800, 560); }},
         {QStringLiteral("JSMainWindow"), window, [] { return sized(new JSMainWindow, 800, 560); }},
