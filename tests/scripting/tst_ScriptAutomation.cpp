@@ -1,3 +1,5 @@
+#include "ShortcutWindow.h"
+#include "PngFile.h"
 #include "DragSource.h"
 #include "DropTarget.h"
 #include "EditorRun.h"
@@ -349,15 +351,8 @@ void tst_ScriptAutomation::shortCutPressReachesShortcut()
     QFETCH(bool, withTarget);
     QFETCH(int, triggered);
 
-    QWidget window;
-    auto *action = new QAction(QStringLiteral("Refresh"), &window);
-    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F5")));
-    window.addAction(action);
-    QSignalSpy spy(action, &QAction::triggered);
-    window.show();
-    window.activateWindow();
-    // A window shortcut needs its window active.
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ShortcutWindow window(QKeySequence(QStringLiteral("Ctrl+Shift+F5")));
+    QVERIFY(window.showActive());
     if (withTarget)
         QMMistlark::setTargetMainWidget(&window);
 
@@ -366,7 +361,7 @@ void tst_ScriptAutomation::shortCutPressReachesShortcut()
     // The Editor is disabled only while the key is posted.
     QVERIFY(m_editor->isEnabled());
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(spy.count(), triggered);
+    QCOMPARE(window.triggered(), triggered);
 }
 
 // The five-argument call comes first: anything it posted or armed would reach the log before the full gesture.
@@ -449,12 +444,9 @@ void tst_ScriptAutomation::grabAndSaveWritesPng()
     QVERIFY2(!m_editor->hasError(), qPrintable(output));
     QCOMPARE(output, QStringLiteral("null"));
 
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
-    QCOMPARE(file.read(8), QByteArray("\x89PNG\r\n\x1a\n"));
-    file.close();
-    QImage image;
-    QVERIFY(image.load(path, "PNG"));
+    QString why;
+    const QImage image = readPngFile(path, &why);
+    QVERIFY2(!image.isNull(), qPrintable(why));
     QCOMPARE(image.size(), QSize(40, 20));
 }
 

@@ -1,3 +1,4 @@
+#include "ShortcutWindow.h"
 #include "tst_Support.h"
 
 #include "DropTarget.h"
@@ -196,21 +197,14 @@ void tst_Support::shortCutPressReachesShortcut()
     QFETCH(bool, withTarget);
     QFETCH(int, triggered);
 
-    QWidget window;
-    auto *action = new QAction(QStringLiteral("Refresh"), &window);
-    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F5")));
-    window.addAction(action);
-    QSignalSpy spy(action, &QAction::triggered);
-    window.show();
-    window.activateWindow();
-    // A window shortcut needs its window active.
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ShortcutWindow window(QKeySequence(QStringLiteral("Ctrl+Shift+F5")));
+    QVERIFY(window.showActive());
     if (withTarget)
         QMMistlark::setTargetMainWidget(&window);
 
     m_support.shortCutPress(QStringLiteral("Ctrl+Shift+F5"));
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(spy.count(), triggered);
+    QCOMPARE(window.triggered(), triggered);
 }
 
 void tst_Support::shortCutPressReenablesEditor_data()
