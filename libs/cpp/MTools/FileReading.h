@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace MTools {
+
+// Sizes of the files that users keep, chosen far above real ones: a longer file is refused, not swallowed.
+constexpr qint64 ScriptFileBound = 32 * 1024 * 1024;   // scripts, included files, batch lists
+constexpr qint64 TableFileBound = 512 * 1024 * 1024;   // CSV tables
+constexpr qint64 SmallFileBound = 16 * 1024 * 1024;    // settings, style sheets, cards, animation descriptions
+constexpr qint64 PictureFileBound = 256 * 1024 * 1024; // encoded pictures
+
+// Reads the whole file at path into *bytes, or refuses it and leaves *bytes empty. Only a regular file (or a
+// symbolic link to one) is read: the file is opened without waiting, so a named pipe, a device or a socket is
+// refused at once instead of holding the caller. At most maxBytes are read; a longer file is refused with a
+// message that names the bound, also one whose size the system reports as 0 (as files under /proc do) once
+// the bound is reached. On failure, error receives the reason, the system's own where it gave one.
+bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QString *error = nullptr);
+
+// The bound as a user reads it: "32 MB", "512 MB", "1.5 KB".
+QString describeBound(qint64 bytes);
+
+} // namespace MTools
