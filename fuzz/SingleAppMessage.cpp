@@ -1,6 +1,6 @@
 // Whatever a local client writes reaches the guard's decoder: any bytes must decode without a crash, the
-// text never reaches past the first NUL, bytes without the closing NUL never pass as a message, and a
-// message the guard sends comes back as itself.
+// text never reaches past the first NUL, bytes without the closing NUL or beyond the bound never pass as a
+// message, and a message the guard sends comes back as itself.
 #include "QMRequest/SingleAppCheck.h"
 
 #include <QByteArray>
@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     QString text;
     const bool whole = SingleAppCheck::decodeMessage(bytes, &text);
-    if (whole != bytes.endsWith('\0') || text.contains(QChar(0)))
+    const bool bounded = bytes.size() <= SingleAppCheck::MaxMessageBytes;
+    if (whole != (bytes.endsWith('\0') && bounded) || text.contains(QChar(0)))
         std::abort();
     if (!whole)
         return 0;

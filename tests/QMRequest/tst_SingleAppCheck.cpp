@@ -1,5 +1,6 @@
 #include "QMRequest/SingleAppCheck.h"
 
+#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -8,14 +9,26 @@
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 using QMRequest::SingleAppCheck;
 
 namespace {
 
+// The most bytes a message may take on the way, its closing NUL included.
+const int MessageBound = 1024 * 1024;
+
 QString freshKey()
 {
     return QStringLiteral("tarsel-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// Reads the process's output into *output until it holds the word or the process ends.
+void waitForWord(QProcess &process, QByteArray *output, const QByteArray &word)
+{
+    QTRY_VERIFY_WITH_TIMEOUT((*output += process.readAllStandardOutput()).contains(word)
+                                 || process.state() == QProcess::NotRunning,
+                             20000);
 }
 
 // Writes the bytes to the first instance of the key as a client of its own would, then hangs up.
@@ -48,6 +61,12 @@ private slots:
     void onlyWholeMessagesArrive();
     void decodeMessage_data();
     void decodeMessage();
+    void messageBound_data();
+    void messageBound();
+    void slowClientDelaysNoOther();
+    void racingStartsElectOne();
+    void keyOfAnyLength_data();
+    void keyOfAnyLength();
 
 private:
     void expectMessagesFromHelper(SingleAppCheck &first, const QString &key);
@@ -210,6 +229,132 @@ void tst_SingleAppCheck::decodeMessage()
     QString decoded;
     QCOMPARE(SingleAppCheck::decodeMessage(bytes, &decoded), whole);
     QCOMPARE(decoded, text);
+}
+
+void tst_SingleAppCheck::messageBound_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("arrives");
+    QTest::newRow("client's message at the bound arrives") << "raw" << MessageBound << 0 << true;
+    // A client that kept sending drove the first instance to gigabytes.
+    QTest::newRow("client's message over the bound is dropped") << "raw" << MessageBound + 1 << 0 << false;
+    // The letters and the closing NUL.
+    QTest::newRow("sender passes a message at the bound") << "send-sized" << MessageBound - 1 << 0 << true;
+    QTest::newRow("sender refuses a message over the bound") << "send-sized" << MessageBound << 4 << false;
+}
+
+void tst_SingleAppCheck::messageBound()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, bytes);
+    QFETCH(int, exitCode);
+    QFETCH(bool, arrives);
+    const QString key = freshKey();
+    SingleAppCheck first(key);
+    QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
+    QProcess helper;
+    QSignalSpy finished(&helper, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    helper.start(QStringLiteral(SINGLEAPP_HELPER), {mode, key, QString::number(bytes)});
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QCOMPARE(helper.exitCode(), exitCode);
+    writeRaw(key, SingleAppCheck::encodeMessage(QStringLiteral("last")));
+    QTRY_VERIFY(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"));
+    QCOMPARE(received.count(), arrives ? 2 : 1);
+    if (arrives)
+        QCOMPARE(received.at(0).at(0).toString().size(), mode == QLatin1String("raw") ? bytes - 1 : bytes);
+}
+
+// The first instance read a client's message on the GUI thread, waiting anew at every byte: a client that
+// kept sending froze it and held back every other message.
+void tst_SingleAppCheck::slowClientDelaysNoOther()
+{
+    const QString key = freshKey();
+    SingleAppCheck first(key);
+    QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
+    QProcess dribbler;
+    QSignalSpy finished(&dribbler, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    dribbler.start(QStringLiteral(SINGLEAPP_HELPER), {QStringLiteral("dribble"), key});
+    // Waited for without an event loop, so that this instance takes the slow connection only with the next.
+    QVERIFY(dribbler.waitForReadyRead(20000));
+    QCOMPARE(dribbler.readLine(), QByteArray("connected\n"));
+
+    SingleAppCheck second(key);
+    QVERIFY(second.isRunning());
+    QVERIFY(second.sendMessage(QStringLiteral("open b.js")));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(received.wait(1000));
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("open b.js"));
+
+    // The slow client is hung up on within a few seconds, having passed no message.
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QCOMPARE(dribbler.exitCode(), 0);
+    QCOMPARE(received.count(), 1);
+}
+
+// Four starts in the same moment: in half of the rounds two of them took themselves for the first.
+void tst_SingleAppCheck::racingStartsElectOne()
+{
+    const int rounds = 10;
+    const int racerCount = 4;
+    for (int round = 0; round < rounds; ++round) {
+        const QString key = freshKey();
+        std::vector<std::unique_ptr<QProcess>> racers;
+        std::vector<QByteArray> outputs(racerCount);
+        for (int i = 0; i < racerCount; ++i) {
+            racers.push_back(std::make_unique<QProcess>());
+            racers.back()->start(QStringLiteral(SINGLEAPP_HELPER), {QStringLiteral("race"), key});
+        }
+        for (int i = 0; i < racerCount; ++i) {
+            waitForWord(*racers[i], &outputs[i], "ready");
+            QVERIFY2(outputs[i] == "ready\n", outputs[i].constData());
+            outputs[i].clear();
+        }
+        for (const auto &racer : racers)
+            racer->write("go\n");
+        int firsts = 0;
+        for (int i = 0; i < racerCount; ++i) {
+            QByteArray &said = outputs[i];
+            waitForWord(*racers[i], &said, "\n");
+            QVERIFY2(said == "first\n" || said == "second\n", said.constData());
+            firsts += said == "first\n" ? 1 : 0;
+        }
+        QVERIFY2(firsts == 1, qPrintable(QStringLiteral("round %1: %2 firsts").arg(round).arg(firsts)));
+        for (const auto &racer : racers) {
+            racer->closeWriteChannel();
+            QVERIFY(racer->waitForFinished(20000));
+            QCOMPARE(racer->exitCode(), 0);
+        }
+    }
+}
+
+void tst_SingleAppCheck::keyOfAnyLength_data()
+{
+    QTest::addColumn<QString>("key");
+    // The segment's key file was named after the key's letters: from about 197 on, no such file could be
+    // made and every instance took itself for the first.
+    QTest::newRow("200 letters") << QString(200, QLatin1Char('k'));
+    QTest::newRow("10,000 letters") << QString(10000, QLatin1Char('k'));
+}
+
+void tst_SingleAppCheck::keyOfAnyLength()
+{
+    QFETCH(QString, key);
+    key += freshKey();
+    SingleAppCheck first(key);
+    QVERIFY(!first.isRunning());
+    QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
+    {
+        SingleAppCheck second(key);
+        QVERIFY(second.isRunning());
+        QVERIFY(second.sendMessage(QStringLiteral("open c.js")));
+    }
+    QTRY_COMPARE(received.count(), 1);
+    QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("open c.js"));
 }
 
 QTEST_GUILESS_MAIN(tst_SingleAppCheck)
