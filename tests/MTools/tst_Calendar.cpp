@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class tst_Calendar : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,8 @@ private slots:
     void moon();
     void moonAgeStaysInALunation();
     void secondsSinceNewYearMatchesTheDateTime();
+    void secondsBeyondTheRange_data();
+    void secondsBeyondTheRange();
     void timesOfDay_data();
     void timesOfDay();
 };
@@ -53,6 +57,8 @@ void tst_Calendar::ageInYears()
     QCOMPARE(MTools::ageInYears(today.addYears(-10).addMonths(1)), 9);
     QCOMPARE(MTools::ageInYears(today.addYears(-10).addDays(1)), today.addDays(1).year() == today.year() ? 9 : 10);
     QCOMPARE(MTools::ageInYears(today), 0);
+    // Not the current year, as the date's parts read 0.
+    QCOMPARE(MTools::ageInYears(QDate()), -1);
 }
 
 void tst_Calendar::zodiacSign_data()
@@ -110,6 +116,8 @@ void tst_Calendar::moon_data()
     QTest::newRow("first quarter") << QDate(2000, 1, 13) << 7 << 2;
     QTest::newRow("age 21 is the last quarter") << QDate(2000, 1, 27) << 21 << 7;
     QTest::newRow("age 22 is waning crescent") << QDate(2000, 1, 28) << 22 << 6;
+    // The formula made an age of 5 out of the parts of no date.
+    QTest::newRow("invalid date has no age") << QDate() << -1 << 0;
 }
 
 void tst_Calendar::moon()
@@ -139,6 +147,25 @@ void tst_Calendar::secondsSinceNewYearMatchesTheDateTime()
     const QDateTime back = MTools::dateTimeFromSeconds(seconds, year);
     QVERIFY2(back >= before.addSecs(-1) && back <= after, qPrintable(back.toString(Qt::ISODate)));
     QCOMPARE(MTools::dateTimeFromSeconds(86400 + 3600, 2020), QDateTime(QDate(2020, 1, 2), QTime(1, 0)));
+}
+
+void tst_Calendar::secondsBeyondTheRange_data()
+{
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<int>("year");
+    // The milliseconds overflowed inside QDateTime: 2023-12-31T23:59:59 and 2024-01-01T00:00:00 came back.
+    QTest::newRow("largest count") << std::numeric_limits<qint64>::max() << 2024;
+    QTest::newRow("smallest count") << std::numeric_limits<qint64>::min() << 2024;
+    QTest::newRow("milliseconds just beyond 64 bits") << std::numeric_limits<qint64>::max() / 1000 + 1 << 1970;
+    QTest::newRow("sum beyond 64 bits") << std::numeric_limits<qint64>::max() / 1000 << 2024;
+}
+
+void tst_Calendar::secondsBeyondTheRange()
+{
+    QFETCH(qint64, seconds);
+    QFETCH(int, year);
+    const QDateTime result = MTools::dateTimeFromSeconds(seconds, year);
+    QVERIFY2(!result.isValid(), qPrintable(result.toString(Qt::ISODate)));
 }
 
 void tst_Calendar::timesOfDay_data()

@@ -231,9 +231,12 @@ void tst_FrameCount::rateConversion_data()
     QTest::newRow("rounds half up") << qint64(1) << 30.0f << 25.0f << qint64(1);
     QTest::newRow("negative stored rate is its magnitude") << qint64(100) << -25.0f << 50.0f << qint64(200);
     QTest::newRow("negative new rate is its magnitude") << qint64(100) << 25.0f << -50.0f << qint64(200);
-    QTest::newRow("new rate below 1 is rate 0") << qint64(100) << 25.0f << 0.2f << qint64(0);
+    // Only rate 0 is guarded: time-lapse rates below 1 follow the formula, 100 / 30 * 0.5 + 0.5 truncated.
+    QTest::newRow("new rate below 1 converts") << qint64(100) << 30.0f << 0.5f << qint64(2);
+    QTest::newRow("new rate 0 gives 0") << qint64(100) << 25.0f << 0.0f << qint64(0);
     QTest::newRow("stored rate 0 has no count") << qint64(100) << 0.0f << 25.0f << FrameCount::noCount;
-    QTest::newRow("stored rate below 1 has no count") << qint64(100) << 0.5f << 25.0f << FrameCount::noCount;
+    QTest::newRow("stored rate below 1 converts") << qint64(100) << 0.5f << 1.0f << qint64(200);
+    QTest::newRow("negative stored rate below 1") << qint64(100) << -0.5f << 1.0f << qint64(200);
     QTest::newRow("beyond 64 bits") << std::numeric_limits<qint64>::max() << 1.0f << 1000.0f << FrameCount::noCount;
     QTest::newRow("NaN rate") << qint64(100) << std::nanf("") << 25.0f << FrameCount::noCount;
 }

@@ -92,6 +92,8 @@ QString monthName(int month)
 
 int ageInYears(const QDate &date)
 {
+    if (!date.isValid())
+        return -1;
     const QDate today = QDate::currentDate();
     int years = today.year() - date.year();
     if (today.month() < date.month())
@@ -124,6 +126,8 @@ QString zodiacDescription(const QString &sign)
 
 int moonAge(const QDate &date)
 {
+    if (!date.isValid())
+        return -1;
     const int day = date.day();
     const int month = date.month();
     const int year = date.year();
@@ -158,7 +162,15 @@ qint64 secondsSinceNewYear(int year)
 
 QDateTime dateTimeFromSeconds(qint64 seconds, int year)
 {
-    return QDateTime(QDate(year, 1, 1), QTime(0, 0)).addSecs(seconds);
+    // QDateTime counts milliseconds in 64 bits and does not check its sums: a count that leaves them would
+    // wrap around to a date that looks real.
+    const QDateTime newYear(QDate(year, 1, 1), QTime(0, 0));
+    qint64 milliseconds = 0;
+    qint64 sinceEpoch = 0;
+    if (!newYear.isValid() || __builtin_mul_overflow(seconds, qint64(1000), &milliseconds)
+        || __builtin_add_overflow(newYear.toMSecsSinceEpoch(), milliseconds, &sinceEpoch))
+        return QDateTime();
+    return newYear.addMSecs(milliseconds);
 }
 
 QTime timeFromMilliseconds(qint64 count)

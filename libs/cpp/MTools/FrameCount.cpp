@@ -362,10 +362,10 @@ qint64 FrameCount::frameCountAtRate(float newRate)
     }
     if (m_rate < 0)
         m_rate = -m_rate;
-    const float rate = usableRate(m_rate);
-    if (rate == 0.0f)
+    // Unlike timecode, a conversion needs no whole frames per second: time-lapse rates below 1 convert too.
+    if (m_rate == 0.0f)
         return noCount;
-    return checkedInt64((long double)usableRate(newRate) / rate * m_frames + 0.5L);
+    return checkedInt64((long double)std::fabs(newRate) / m_rate * m_frames + 0.5L);
 }
 
 void FrameCount::setRate(float newRate)

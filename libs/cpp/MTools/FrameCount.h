@@ -54,7 +54,8 @@ public:
     QString timecodeString(bool keepFullDay = false, bool pulldown = false, int phase = 1) const;
     // Packed timecode with the drop-frame flag (bit 6) at 23.98 and 29.97; cached until the count or rate changes.
     quint32 smpteTimecode();
-    // The count converted to another rate, rounded; noCount when the count is not known or the rate is 0.
+    // The count converted to another rate by magnitude, rounded; any rate converts, rates below 1 included;
+    // noCount when the count is not known, this object's rate is 0 or the result leaves 64 bits.
     qint64 frameCountAtRate(float newRate);
     void setRate(float newRate);
     void debugPrint() const;
