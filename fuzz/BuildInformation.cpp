@@ -1,4 +1,5 @@
-// Any server reply is possible build information: reading it must neither crash nor misbehave.
+// Any server reply is possible build information: reading it must neither crash nor misbehave, and one
+// beyond the bound is not read.
 // The reading needs the application object for the build date; it gets a home of its own.
 
 #include "QMWidgets/App.h"
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -29,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
-    QMWidgets::isNewerVersionAvailable(QString::fromLatin1(bytes));
+    const QString text = QString::fromLatin1(bytes);
+    const QMWidgets::UpdateStatus status = QMWidgets::updateStatus(text);
+    // Too long a reply is no information, whatever it holds.
+    if (text.size() > QMWidgets::MaxBuildInfoBytes && status != QMWidgets::UpdateStatus::Unknown)
+        std::abort();
     return 0;
 }

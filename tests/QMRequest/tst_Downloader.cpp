@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +19,52 @@ QByteArray readBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// Answers every request with a body of no stated length, written for as long as the client reads, up to
+// a total far beyond any bound; notes whether the client hung up before the end.
+class FloodServer : public QObject
+{
+public:
+    static const qint64 FloodBytes = 64 * 1024 * 1024;
+
+    bool listen()
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket *socket = m_server.nextPendingConnection();
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                m_head += socket->readAll();
+                if (m_sent > 0 || !m_head.contains("\r\n\r\n"))
+                    return;
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n");
+                writeMore(socket);
+            });
+            connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { writeMore(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this] { m_hungUpEarly = m_sent < FloodBytes; });
+        });
+        return m_server.listen(QHostAddress::LocalHost);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/flood").arg(m_server.serverPort()); }
+    bool hungUpEarly() const { return m_hungUpEarly; }
+
+private:
+    void writeMore(QTcpSocket *socket)
+    {
+        if (socket->bytesToWrite() > 0 || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        if (m_sent >= FloodBytes) {
+            socket->disconnectFromHost();
+            return;
+        }
+        const QByteArray chunk(256 * 1024, 'a');
+        m_sent += socket->write(chunk);
+    }
+
+    QTcpServer m_server;
+    QByteArray m_head;
+    qint64 m_sent = 0;
+    bool m_hungUpEarly = false;
+};
 
 } // namespace
 
@@ -37,6 +85,9 @@ private slots:
     void percent();
     void downloadToFile_data();
     void downloadToFile();
+    void replyBound_data();
+    void replyBound();
+    void floodStopsAtTheBound();
 
 private:
     std::unique_ptr<LocalHttpServer> m_server;
@@ -179,6 +230,43 @@ void tst_Downloader::downloadToFile()
         QCOMPARE(readBytes(target), QByteArray("old"));
     else
         QVERIFY(!QFile::exists(target));
+}
+
+void tst_Downloader::replyBound_data()
+{
+    QTest::addColumn<int>("bound");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("read");
+    const int bound = 64 * 1024;
+    QTest::newRow("reply at the bound") << bound << bound << true;
+    QTest::newRow("reply over the bound gives nothing") << bound << bound + 1 << false;
+    // As the files downloaded to keep are read.
+    QTest::newRow("no bound, a large reply") << -1 << 4 * 1024 * 1024 << true;
+}
+
+void tst_Downloader::replyBound()
+{
+    QFETCH(int, bound);
+    QFETCH(int, size);
+    QFETCH(bool, read);
+    const QByteArray body(size, 'b');
+    m_server->answer("/sized", 200, body);
+    Downloader downloader;
+    downloader.setMaximumSize(bound);
+    QTimer::singleShot(20000, &downloader, SLOT(slotAbort()));
+    QCOMPARE(downloader.get(m_server->base() + "/sized"), read ? body : QByteArray());
+}
+
+// A body of no stated length is read only until it passes the bound, not to the end of the stream.
+void tst_Downloader::floodStopsAtTheBound()
+{
+    FloodServer server;
+    QVERIFY(server.listen());
+    Downloader downloader;
+    downloader.setMaximumSize(64 * 1024);
+    QTimer::singleShot(20000, &downloader, SLOT(slotAbort()));
+    QCOMPARE(downloader.get(server.url()), QByteArray());
+    QTRY_VERIFY(server.hungUpEarly());
 }
 
 QTEST_GUILESS_MAIN(tst_Downloader)

@@ -51,6 +51,37 @@ void answerUpdateDialog(QObject *context, DialogSeen *seen)
     });
 }
 
+// The debug lines written while it lives.
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&LogCapture::note);
+    }
+    ~LogCapture() { qInstallMessageHandler(s_previous); }
+    static QStringList lines() { return s_lines; }
+
+private:
+    static void note(QtMsgType, const QMessageLogContext &, const QString &text) { s_lines << text; }
+
+    static QtMessageHandler s_previous;
+    static QStringList s_lines;
+};
+
+QtMessageHandler LogCapture::s_previous = nullptr;
+QStringList LogCapture::s_lines;
+
+// A newer-build document filled up with items to the given size.
+QByteArray documentOfSize(int size)
+{
+    QByteArray document = kNewerDocument.toLatin1();
+    while (document.size() + 4 <= size)
+        document += "a:b;";
+    return document + QByteArray(size - document.size(), ' ');
+}
+
 QString daysAgo(int days)
 {
     return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd");
@@ -76,6 +107,8 @@ private slots:
     void fallbackServer();
     void redirects_data();
     void redirects();
+    void replyBound_data();
+    void replyBound();
     void menuCheckSaysWhatItFound_data();
     void menuCheckSaysWhatItFound();
     void startRoad_data();
@@ -246,6 +279,37 @@ void tst_UpdateCheck::redirects()
 
     QCOMPARE(checkForUpdate(), status);
     QCOMPARE(m_fallback->requests().count(), fallbackRequests);
+}
+
+void tst_UpdateCheck::replyBound_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<UpdateStatus>("status");
+    QTest::addColumn<bool>("itemsLogged");
+    // The fallback's document says there is nothing newer.
+    QTest::newRow("reply at the bound is read") << 64 * 1024 << UpdateStatus::Newer << true;
+    // A 1 MB reply wrote 262,147 lines to the log and held the check for seconds.
+    QTest::newRow("reply over the bound is no information") << 64 * 1024 + 1 << UpdateStatus::Latest << false;
+}
+
+void tst_UpdateCheck::replyBound()
+{
+    QFETCH(int, size);
+    QFETCH(UpdateStatus, status);
+    QFETCH(bool, itemsLogged);
+    const QByteArray document = documentOfSize(size);
+    QCOMPARE(document.size(), size);
+    m_primary->answer(buildInfoPath(), 200, document);
+    m_fallback->answer(buildInfoPath(), 200, kLatestDocument.toLatin1());
+    QStringList logged;
+    {
+        LogCapture log;
+        QCOMPARE(checkForUpdate(), status);
+        // Read as text, too long a document is not looked into either.
+        QCOMPARE(updateStatus(QString::fromLatin1(document)) == UpdateStatus::Unknown, !itemsLogged);
+        logged = log.lines();
+    }
+    QCOMPARE(logged.filter(QRegularExpression("^: \\(\"a\", \"b\"\\)$")).isEmpty(), !itemsLogged);
 }
 
 void tst_UpdateCheck::menuCheckSaysWhatItFound_data()

@@ -17,6 +17,28 @@ void DownloadManager::get(const QUrl &url)
 {
     m_reply = m_network->get(QNetworkRequest(url));
     connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this, SLOT(slotDownloadProgress(qint64, qint64)));
+    if (m_maximumSize < 0)
+        return;
+    // The reply holds at most one byte past the bound, and is given up once it does.
+    m_reply->setReadBufferSize(m_maximumSize + 1);
+    QNetworkReply *reply = m_reply;
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { checkSize(reply); });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { checkSize(reply); });
+}
+
+void DownloadManager::setMaximumSize(qint64 bytes)
+{
+    m_maximumSize = bytes;
+}
+
+void DownloadManager::checkSize(QNetworkReply *reply)
+{
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (reply != m_reply
+        || (reply->bytesAvailable() <= m_maximumSize && announced.toLongLong() <= m_maximumSize))
+        return;
+    // Reported like any other abort: as a failure.
+    slotAbort();
 }
 
 void DownloadManager::setRedirectPolicy(QNetworkRequest::RedirectPolicy policy)

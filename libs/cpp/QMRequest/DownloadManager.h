@@ -21,6 +21,8 @@ public:
     void get(const QUrl &url);
     // Redirects are not followed unless a policy says so (Qt's default, manual).
     void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
+    // A body of more bytes is a failure, given up as soon as it is announced or received; -1 for no bound.
+    void setMaximumSize(qint64 bytes);
 
 signals:
     void downloadProgress(qint64 received, qint64 total);
@@ -33,7 +35,10 @@ public slots:
     void slotDownloadProgress(qint64 received, qint64 total);
 
 private:
+    void checkSize(QNetworkReply *reply);
+
     QNetworkAccessManager *m_network;
+    qint64 m_maximumSize = -1;
     QNetworkReply *m_reply = nullptr;
 };
 

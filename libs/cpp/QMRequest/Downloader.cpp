@@ -70,6 +70,11 @@ void Downloader::setRedirectPolicy(QNetworkRequest::RedirectPolicy policy)
     m_manager->setRedirectPolicy(policy);
 }
 
+void Downloader::setMaximumSize(qint64 bytes)
+{
+    m_manager->setMaximumSize(bytes);
+}
+
 void Downloader::slotAbort()
 {
     m_manager->slotAbort();

@@ -28,6 +28,9 @@ public:
                         QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     bool isFinished() const;
     void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
+    // A reply of more bytes is a failure, and reading stops once it passes the bound; -1 (the default)
+    // for no bound.
+    void setMaximumSize(qint64 bytes);
 
     // The text with "http://" in front unless it already names a scheme ("https://", "HTTP://").
     static QString withHttpScheme(const QString &text);

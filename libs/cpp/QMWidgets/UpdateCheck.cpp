@@ -101,6 +101,7 @@ QString fetchBuildInfo(const QString &serverBase)
     QMRequest::Downloader downloader;
     // The server may move the document, say from http to https; a move to less safety is refused.
     downloader.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    downloader.setMaximumSize(MaxBuildInfoBytes);
     QTimer::singleShot(RequestTimeoutMs, &downloader, SLOT(slotAbort()));
     QByteArray bytes = downloader.get(serverBase + buildInfoPath());
     const int nul = bytes.indexOf('\0');
@@ -117,7 +118,8 @@ QString fetchBuildInfoWithFallback()
 
 UpdateStatus updateStatus(const QString &buildInfo)
 {
-    if (!buildInfo.contains(QLatin1String("build:")))
+    // Every item is logged: a huge reply would flood the log and hold the GUI thread.
+    if (buildInfo.size() > MaxBuildInfoBytes || !buildInfo.contains(QLatin1String("build:")))
         return UpdateStatus::Unknown;
     QString text = buildInfo;
     text.remove('\n').remove('\t').remove('\r').remove(' ');

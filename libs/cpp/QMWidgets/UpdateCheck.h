@@ -13,6 +13,10 @@ enum class UpdateStatus {
     Unknown, // no usable build information arrived
 };
 
+// The real document is a few hundred bytes: a larger reply is taken as no information, neither read to
+// its end nor parsed.
+constexpr int MaxBuildInfoBytes = 64 * 1024;
+
 // Server bases, a scheme and host to which the request paths are appended.
 void setUpdateServers(const QString &primary, const QString &fallback);
 QString primaryUpdateServer();
@@ -20,11 +24,12 @@ QString fallbackUpdateServer();
 QString buildInfoPath();
 QString updatePageUrl();
 
-// One request to one server, given up after 7000 ms; empty on failure.
+// One request to one server, given up after 7000 ms or past MaxBuildInfoBytes; empty on failure.
 QString fetchBuildInfo(const QString &serverBase);
 // The primary server's reply, or the fallback's when the primary's is empty.
 QString fetchBuildInfoWithFallback();
 
+// Unknown, without a look at the items, for a text of more than MaxBuildInfoBytes characters.
 UpdateStatus updateStatus(const QString &buildInfo);
 UpdateStatus checkForUpdate();
 bool isNewerVersionAvailable();
