@@ -66,6 +66,7 @@ void paintPanelBackground(QPainter &p, const QSize &size);
 void paintLogo(QPainter &p, const QSize &size);
 void paintUpdateAvailable(QPainter &p, const QSize &size);
 void paintUpdateNotAvailable(QPainter &p, const QSize &size);
+void paintUpdateUnknown(QPainter &p, const QSize &size);
 void paintMakerLogo(QPainter &p, const QSize &size);
 void glyphFacebook(QPainter &p, const QColor &colour);
 void glyphTwitter(QPainter &p, const QColor &colour);

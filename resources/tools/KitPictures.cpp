@@ -122,7 +122,7 @@ void paintUpdateAvailable(QPainter &p, const QSize &size)
     p.drawLine(QPointF(19, 51), QPointF(45, 51));
 }
 
-// A grey badge with a tick: nothing newer, or nothing known.
+// A grey badge with a tick: nothing newer.
 void paintUpdateNotAvailable(QPainter &p, const QSize &size)
 {
     paintBadge(p, size, QColor(200, 205, 215), QColor(110, 118, 132), QColor(70, 75, 85));
@@ -133,6 +133,22 @@ void paintUpdateNotAvailable(QPainter &p, const QSize &size)
     p.setPen(roundPen(s_bright, 6));
     p.setBrush(Qt::NoBrush);
     p.drawPath(tick);
+}
+
+// An amber badge with a question mark: nothing could be learnt, so it must not look like the tick.
+void paintUpdateUnknown(QPainter &p, const QSize &size)
+{
+    paintBadge(p, size, QColor(250, 215, 130), QColor(200, 130, 30), QColor(120, 75, 15));
+    QPainterPath hook;
+    hook.moveTo(23, 24);
+    hook.arcTo(QRectF(23, 13, 18, 18), 180, -240);
+    hook.quadTo(32, 31, 32, 38);
+    p.setPen(roundPen(s_bright, 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(s_bright);
+    p.drawEllipse(QPointF(32, 49), 3.6, 3.6);
 }
 
 // The maker's mark: three rising bars beside a ring, drawn without text so no font decides its look.

@@ -65,6 +65,8 @@ const Image s_images[] = {
     {"Icon_compress.png", 48, 48, Kind::Icon, iconCompress, nullptr, false, nullptr},
     {"update_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateAvailable},
     {"update_not_available.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateNotAvailable},
+    {"update_unknown.png", 64, 64, Kind::Picture, nullptr, nullptr, false, paintUpdateUnknown},
+    {"update_unknown@2x.png", 128, 128, Kind::Picture, nullptr, nullptr, false, paintUpdateUnknown},
     {"pix_borlune.png", 80, 20, Kind::Picture, nullptr, nullptr, false, paintMakerLogo},
     {"facebookshare.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, false, nullptr, 0x3b5998, false},
     {"facebookshare_hover.png", 190, 35, Kind::SocialButton, nullptr, glyphFacebook, true, nullptr, 0x3b5998, false},

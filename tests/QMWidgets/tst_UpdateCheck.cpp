@@ -28,7 +28,7 @@ struct DialogSeen
     bool shown = false;
     QString name;
     QString text;
-    bool hasPicture = false;
+    QImage picture;
 };
 
 // Answers the next update dialog with No and notes what it showed.
@@ -42,7 +42,7 @@ void answerUpdateDialog(QObject *context, DialogSeen *seen)
             if (!label->text().isEmpty())
                 seen->text = label->text();
             if (label->pixmap() && !label->pixmap()->isNull())
-                seen->hasPicture = true;
+                seen->picture = label->pixmap()->toImage();
         }
         if (QPushButton *no = findButton(modal, "No"))
             no->click();
@@ -316,23 +316,30 @@ void tst_UpdateCheck::menuCheckSaysWhatItFound_data()
 {
     QTest::addColumn<QString>("reply");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("picture");
     QTest::newRow("newer build")
         << kNewerDocument
-        << "<CENTER><H2>The newer version 1.9.0 of Tarsel is available.<br>Get the newest version?</H2></CENTER>";
+        << "<CENTER><H2>The newer version 1.9.0 of Tarsel is available.<br>Get the newest version?</H2></CENTER>"
+        << ":/update_available.png";
     QTest::newRow("latest build")
         << kLatestDocument
-        << "<CENTER><H2>You are using the latest version available.<br>Go to the app web page anyway?</H2></CENTER>";
+        << "<CENTER><H2>You are using the latest version available.<br>Go to the app web page anyway?</H2></CENTER>"
+        << ":/update_not_available.png";
+    // The up-to-date tick stood above the failure text.
     QTest::newRow("no information")
-        << "" << "<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page anyway?</H2></CENTER>";
+        << "" << "<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page anyway?</H2></CENTER>"
+        << ":/update_unknown.png";
     QTest::newRow("markup in the version is escaped")
         << "build:<b>2</b>;date:2030-01-15;windows:all"
-        << "<CENTER><H2>The newer version &lt;b&gt;2&lt;/b&gt; of Tarsel is available.<br>Get the newest version?</H2></CENTER>";
+        << "<CENTER><H2>The newer version &lt;b&gt;2&lt;/b&gt; of Tarsel is available.<br>Get the newest version?</H2></CENTER>"
+        << ":/update_available.png";
 }
 
 void tst_UpdateCheck::menuCheckSaysWhatItFound()
 {
     QFETCH(QString, reply);
     QFETCH(QString, text);
+    QFETCH(QString, picture);
     m_primary->answer(buildInfoPath(), 200, reply.toLatin1());
     m_fallback->answer(buildInfoPath(), 200, reply.toLatin1());
     DialogSeen seen;
@@ -341,7 +348,9 @@ void tst_UpdateCheck::menuCheckSaysWhatItFound()
     QVERIFY(seen.shown);
     QCOMPARE(seen.name, QString("UpdateDialog"));
     QCOMPARE(seen.text, text);
-    QVERIFY(seen.hasPicture);
+    const QImage expected(picture);
+    QVERIFY2(!expected.isNull(), qPrintable(picture));
+    QCOMPARE(seen.picture.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
     // The menu check keeps no date.
     QCOMPARE(lastUpdateCheckDate(), QString());
 }

@@ -69,6 +69,7 @@
 #include "QMWidgets/TopWidget.h"
 #include "QMWidgets/UltraRadioBox.h"
 #include "QMWidgets/UltraRadioBoxPopup.h"
+#include "QMWidgets/UpdateCheck.h"
 #include "QMWidgets/UpdateIndicationDialog.h"
 #include "QMWidgets/VirtualResolutionDialog.h"
 #include "QMWidgets/VirtualResolutionWidget.h"
@@ -597,11 +598,12 @@ std::vector<Exhibit> exhibits()
 
         {QStringLiteral("SettingsDialog"), window, settingsDialog},
         {QStringLiteral("AboutDialog"), window, [] { return new AboutDialog; }},
-        {QStringLiteral("AppUpdateDialog"), window, [] {
-             auto *dialog = new AppUpdateDialog;
-             dialog->setText(QStringLiteral("Tarsel 1.9 is available."));
-             return dialog;
+        {QStringLiteral("AppUpdateDialog-newer"), window, [] {
+             updateStatus(QStringLiteral("build:1.9.0;")); // the version the dialog names
+             return createUpdateDialog(UpdateStatus::Newer);
          }},
+        {QStringLiteral("AppUpdateDialog-latest"), window, [] { return createUpdateDialog(UpdateStatus::Latest); }},
+        {QStringLiteral("AppUpdateDialog-unknown"), window, [] { return createUpdateDialog(UpdateStatus::Unknown); }},
         {QStringLiteral("UpdateIndicationDialog"), window, [] {
              auto *dialog = new UpdateIndicationDialog;
              dialog->setText(QStringLiteral("Checking for updates..."));

@@ -201,7 +201,7 @@ void setLastUpdateCheckDate(const QString &date)
     App::instance()->setValue(QStringLiteral("LastUpdateCheck"), date);
 }
 
-void showUpdateDialog(UpdateStatus status)
+AppUpdateDialog *createUpdateDialog(UpdateStatus status)
 {
     QString text;
     QString picture;
@@ -221,12 +221,19 @@ void showUpdateDialog(UpdateStatus status)
     case UpdateStatus::Unknown:
         text = QObject::tr("<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page "
                            "anyway?</H2></CENTER>");
-        picture = QStringLiteral(":/update_not_available.png");
+        // Not the tick: nothing says this version is the latest.
+        picture = QStringLiteral(":/update_unknown.png");
         break;
     }
-    QPointer<AppUpdateDialog> dialog = new AppUpdateDialog(nullptr);
+    auto *dialog = new AppUpdateDialog(nullptr);
     dialog->setText(text);
     dialog->setPixmap(QPixmap(picture));
+    return dialog;
+}
+
+void showUpdateDialog(UpdateStatus status)
+{
+    QPointer<AppUpdateDialog> dialog = createUpdateDialog(status);
     dialog->exec();
     delete dialog.data();
 }

@@ -6,6 +6,8 @@
 // decides whether it is newer than the running one and made for this system, and offers the update page.
 namespace QMWidgets {
 
+class AppUpdateDialog;
+
 // What a check found out.
 enum class UpdateStatus {
     Newer,   // a newer build for this system exists
@@ -48,6 +50,8 @@ void setCheckUpdatesSetting(bool on);
 QString lastUpdateCheckDate();
 void setLastUpdateCheckDate(const QString &date);
 
+// The update dialog for the status, its text and picture set, without parent.
+AppUpdateDialog *createUpdateDialog(UpdateStatus status);
 // Runs the update dialog modally for the status and deletes it.
 void showUpdateDialog(UpdateStatus status);
 void showUpdateDialog(bool newer);
