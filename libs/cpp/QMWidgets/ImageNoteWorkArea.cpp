@@ -463,7 +463,8 @@ void ImageNoteWorkArea::drawBlur(QPainter &painter) const
     const QRect area = QRect(m_pressPoint, m_currentPoint).normalized() & m_basePixmap.rect();
     if (area.isEmpty())
         return;
-    const QImage part = m_basePixmap.copy(area).toImage();
+    // The whole picture is blurred from the picture itself: a copy of it first would double the work.
+    const QImage part = area == m_basePixmap.rect() ? m_basePixmap.toImage() : m_basePixmap.copy(area).toImage();
     painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), 10, false));
 }
 

@@ -28,17 +28,21 @@ QVector<QRect> OverlayHistory::tiles(const QRect &area, const QSize &picture,
 
 QRegion OverlayHistory::region(const QVector<QRect> &tiles)
 {
-    // A region is set from rectangles sorted by row, none touching the next in its row: the runs of
-    // neighbouring tiles are joined first.
-    QVector<QRect> runs;
-    for (const QRect &tile : tiles) {
-        if (!runs.isEmpty() && runs.last().top() == tile.top() && runs.last().right() + 1 == tile.left())
-            runs.last().setRight(tile.right());
-        else
-            runs.append(tile);
-    }
+    // Each row's runs of neighbouring tiles joined first; a run below all earlier ones is appended to
+    // the region, not merged into it.
     QRegion result;
-    result.setRects(runs.constData(), runs.size());
+    QRect run;
+    for (const QRect &tile : tiles) {
+        if (!run.isNull() && run.top() == tile.top() && run.right() + 1 == tile.left()) {
+            run.setRight(tile.right());
+            continue;
+        }
+        if (!run.isNull())
+            result += run;
+        run = tile;
+    }
+    if (!run.isNull())
+        result += run;
     return result;
 }
 
