@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTextEdit>
 
 using QMWidgets::ImageNoteWorkArea;
@@ -40,6 +41,7 @@ private slots:
     void textNoteIsPlacedAndDrawnInItsArea_data();
     void textNoteIsPlacedAndDrawnInItsArea();
     void noteOnASmallPictureReachesOverTheWindow();
+    void noteStaysInTheScrolledView();
     void cancelledNoteDrawsNothing();
     void releaseWhileNoteIsOpenTakesNoSnapshot();
     void leavingRestoresTheEarlierCursor_data();
@@ -577,6 +579,39 @@ void tst_ImageNoteWorkArea::noteOnASmallPictureReachesOverTheWindow()
     QTest::mouseClick(accept, Qt::LeftButton);
     QVERIFY(!editor->isVisible());
     QVERIFY(!changedBox(before, area->composedPixmap().toImage()).isEmpty());
+}
+
+// A picture larger than its view: the note stays in the part that is seen, its Accept row in reach, and
+// its text lands where it was.
+void tst_ImageNoteWorkArea::noteStaysInTheScrolledView()
+{
+    QScrollArea view;
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *area = new ImageNoteWorkArea;
+    area->slotSetPixmap(checkerboard(QSize(400, 300)));
+    view.setWidget(area);
+    view.resize(250, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    area->slotSetMode(ImageNoteWorkArea::Text);
+    const QImage before = area->composedPixmap().toImage();
+    // Near the view's bottom right: a note of the default size there would reach out of sight.
+    send(area, QEvent::MouseButtonPress, {150, 120}, Qt::LeftButton, Qt::LeftButton);
+    send(area, QEvent::MouseButtonRelease, {160, 130}, Qt::LeftButton, Qt::NoButton);
+    area->repaint();
+
+    auto *editor = view.findChild<NoteEditWidget *>("NoteEditWidget");
+    QVERIFY(editor->isVisible());
+    const QRect seen(QPoint(), view.viewport()->size());
+    QVERIFY2(seen.contains(QRect(editor->mapTo(view.viewport(), QPoint()), editor->size())),
+             qPrintable(QString("note at %1,%2").arg(editor->x()).arg(editor->y())));
+    QTest::keyClicks(editor->textEdit(), "Seen");
+    QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    const QRect box = changedBox(before, area->composedPixmap().toImage());
+    QVERIFY(!box.isEmpty());
+    QVERIFY(editor->geometry().contains(box));
 }
 
 void tst_ImageNoteWorkArea::cancelledNoteDrawsNothing()
