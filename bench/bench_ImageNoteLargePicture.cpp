@@ -1,10 +1,13 @@
 // Times the annotation editor's preview paints on an 8000 x 8000 picture, a 500-segment pen and eraser
 // stroke and a blur drag, each paint as the event loop does it after a move (the editor's own reaction
-// included), beside a plain paint of the window's visible area; and weighs the memory one undo step keeps
-// against the stroke's bounding box. Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+// included), beside a plain paint of the window's visible area; weighs the memory one undo step keeps
+// against the stroke's bounding box and a corner-to-corner line's against the whole picture; and times the
+// release of that line and of a blur over the whole picture. Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "AnnotationPicture.h"
+#include "BenchTiming.h"
 #include "TestApp.h"
 
+#include "MGraphX/ImageFilters.h"
 #include "QMWidgets/ImageNoteEditor.h"
 #include "QMWidgets/ImageNoteWorkArea.h"
 
@@ -173,5 +176,40 @@ int main(int argc, char **argv)
     std::printf("undo step / whole overlay (%dx%d)\t%.4f\tratio\t-\n", pictureSize.width(), pictureSize.height(),
                 double(step) / (double(pictureSize.width()) * pictureSize.height() * 4));
     std::printf("undo and redo give back exactly the earlier pixels\t%s\t-\tyes\n", undone && redone ? "yes" : "no");
-    return undone && redone ? 0 : 1;
+
+    // A line from corner to corner has the whole picture for its bounding box: its step keeps the tiles it
+    // crosses, and its release costs what the line touches.
+    const QVector<QPoint> diagonal{{0, 0}, {pictureSize.width() - 1, pictureSize.height() - 1}};
+    area->slotSetThikness(1);
+    const Result line = measure(*area, ImageNoteWorkArea::Line, diagonal);
+    editor.slotSetPixmap(picture);
+    QApplication::processEvents();
+    area->slotSetMode(ImageNoteWorkArea::Line);
+    const QImage beforeLine = area->composedPixmap().toImage();
+    drawStroke(*area, diagonal);
+    const QImage afterLine = area->composedPixmap().toImage();
+    const double fullSnapshot = double(pictureSize.width()) * pictureSize.height() * 4;
+    const double lineShare = double(area->historyBytes()) / fullSnapshot;
+    area->slotUndo();
+    const bool lineUndone = area->composedPixmap().toImage() == beforeLine;
+    area->slotRedo();
+    const bool lineRedone = area->composedPixmap().toImage() == afterLine;
+    std::printf("history bytes of one corner-to-corner line / full snapshot\t%.4f\tratio\t< 0.03\n", lineShare);
+    std::printf("release of a corner-to-corner line on 8000x8000\t%.1f\tms\t< 100\n", line.finishMs);
+    std::printf("undo and redo of that line give back exactly the earlier pixels\t%s\t-\tyes\n",
+                lineUndone && lineRedone ? "yes" : "no");
+
+    // A blur over the whole picture: its release against one blur of the same area.
+    const QImage whole = picture.toImage();
+    const double blurMs = bestMilliseconds(repetitions, [&] {
+        const QImage blurred = MGraphX::blurImage(whole, whole.rect(), 10, false);
+        Q_UNUSED(blurred);
+    });
+    const Result blur = measure(*area, ImageNoteWorkArea::BlurRectangle, diagonal);
+    std::printf("one blurImage of the whole 8000x8000 picture\t%.1f\tms\t-\n", blurMs);
+    std::printf("release of a blur over the whole picture\t%.1f\tms\t-\n", blur.finishMs);
+    std::printf("release of a whole-picture blur / one blurImage of it\t%.2f\tratio\t< 3\n", blur.finishMs / blurMs);
+    std::printf("slowest preview paint of that blur drag\t%.1f\tms\t-\n", blur.slowestPreviewMs);
+    const bool exact = undone && redone && lineUndone && lineRedone;
+    return exact ? 0 : 1;
 }

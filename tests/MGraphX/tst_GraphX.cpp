@@ -76,6 +76,103 @@ static QStringList walkedFill(QSize size, bool circle, long long cx, long long c
     return grid;
 }
 
+static QStringList blank(QSize size)
+{
+    QStringList grid;
+    for (int y = 0; y < size.height(); ++y)
+        grid << QString(size.width(), QLatin1Char('.'));
+    return grid;
+}
+
+static void mark(QStringList &grid, long long x, long long y)
+{
+    if (y >= 0 && y < grid.size() && x >= 0 && x < grid.at(int(y)).size())
+        grid[int(y)][int(x)] = QLatin1Char('#');
+}
+
+// The line as Bresenham walks it from end to end, every pixel visited: the reference for the clipped walk.
+static QStringList walkedLine(QSize size, long long x0, long long y0, long long x1, long long y1)
+{
+    QStringList grid = blank(size);
+    const bool xMajor = std::llabs(x1 - x0) > std::llabs(y1 - y0);
+    if (!xMajor) {
+        std::swap(x0, y0);
+        std::swap(x1, y1);
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const long long step = y0 > y1 ? -1 : 1;
+    const long long a = 2 * std::llabs(y1 - y0);
+    const long long b = 2 * (x1 - x0);
+    long long error = x1 - x0;
+    long long minor = y0;
+    for (long long major = x0; major <= x1; ++major) {
+        if (xMajor)
+            mark(grid, major, minor);
+        else
+            mark(grid, minor, major);
+        error -= a;
+        if (error <= 0) {
+            error += b;
+            minor += step;
+        }
+    }
+    return grid;
+}
+
+// The outline as the midpoint walk visits it, all eight points at every step.
+static QStringList walkedOutline(QSize size, long long cx, long long cy, long long rx, long long ry)
+{
+    QStringList grid = blank(size);
+    const bool wide = ry < rx;
+    const long long major = wide ? rx : ry;
+    const long long k = major > 0 ? ((wide ? ry : rx) << 16) / major : 0;
+    long long x = 0, y = major, d = major, s = 0;
+    while (x <= y) {
+        if (d < 0) {
+            y -= 1;
+            d += 2 * y;
+        }
+        const long long pairs[2][2] = {{wide ? x : s >> 16, wide ? (y * k) >> 16 : y},
+                                       {wide ? y : (y * k) >> 16, wide ? s >> 16 : x}};
+        for (const auto &pair : pairs)
+            for (const long long sx : {-1, 1})
+                for (const long long sy : {-1, 1})
+                    mark(grid, cx + sx * pair[0], cy + sy * pair[1]);
+        d -= 1 + 2 * x;
+        s += k;
+        x += 1;
+    }
+    return grid;
+}
+
+// Fails the drawing as soon as it has reached the plane more often than the bound: a walk of the whole
+// radius or length ends at once instead of running for minutes.
+class BoundedPlane : public ImageProcess
+{
+public:
+    struct TooManyCalls
+    {
+    };
+    BoundedPlane(int w, int h, int bound)
+        : ImageProcess(8, w, h, 0)
+        , m_bound(bound)
+    {
+    }
+    void setPixel(int x, int y, int value) override
+    {
+        if (++calls > m_bound)
+            throw TooManyCalls();
+        ImageProcess::setPixel(x, y, value);
+    }
+    int calls = 0;
+
+private:
+    int m_bound;
+};
+
 static QStringList filled(QSize size, bool circle, int cx, int cy, int rx, int ry)
 {
     ImageProcess plane(8, size.width(), size.height(), 0);
@@ -98,6 +195,9 @@ private slots:
     void fillsMatchTheWalk();
     void fillsFarBeyondThePlane_data();
     void fillsFarBeyondThePlane();
+    void outlinesMatchTheWalk();
+    void outlinesFarBeyondThePlane_data();
+    void outlinesFarBeyondThePlane();
     void floodFillStaysInItsRegion();
     void floodFillOfAnEmptyPlaneStopsAtTheEdges();
     void floodFillGuards_data();
@@ -249,6 +349,85 @@ void tst_GraphX::fillsFarBeyondThePlane()
     QFETCH(QVector<int>, args);
     QFETCH(QStringList, expected);
     QCOMPARE(filled(QSize(100, 100), circle, args[0], args[1], args[2], args[3]), expected);
+}
+
+// Lines, circles and ellipses that start, end or are centred anywhere around the plane, near and far:
+// the clipped drawing sets the pixels of the full walk that fall inside, no more and no fewer.
+void tst_GraphX::outlinesMatchTheWalk()
+{
+    QRandomGenerator random(31);
+    for (int run = 0; run < 3000; ++run) {
+        const QSize size(1 + random.bounded(40), 1 + random.bounded(40));
+        // Mostly near the plane, now and then far beyond it, so both the entry and the exit are cut.
+        const int range = run % 5 == 0 ? 20000 : 3 * std::max(size.width(), size.height());
+        const auto coordinate = [&] { return random.bounded(-range, range + 1); };
+        const int x0 = coordinate(), y0 = coordinate(), x1 = coordinate(), y1 = coordinate();
+        ImageProcess line(8, size.width(), size.height(), 0);
+        line.drawLine(x0, y0, x1, y1, 1);
+        QVERIFY2(rows(line) == walkedLine(size, x0, y0, x1, y1),
+                 qPrintable(QStringLiteral("line %1,%2 to %3,%4 on %5x%6").arg(x0).arg(y0).arg(x1).arg(y1)
+                                .arg(size.width()).arg(size.height())));
+        const int rx = random.bounded(range + 1), ry = run % 3 == 0 ? rx : random.bounded(range + 1);
+        ImageProcess outline(8, size.width(), size.height(), 0);
+        if (rx == ry)
+            outline.drawCircle(x0, y0, rx, 1);
+        else
+            outline.drawEllipse(x0, y0, rx, ry, 1);
+        QVERIFY2(rows(outline) == walkedOutline(size, x0, y0, rx, ry),
+                 qPrintable(QStringLiteral("outline %1 x %2 at %3,%4 on %5x%6").arg(rx).arg(ry).arg(x0).arg(y0)
+                                .arg(size.width()).arg(size.height())));
+    }
+}
+
+void tst_GraphX::outlinesFarBeyondThePlane_data()
+{
+    QTest::addColumn<Shape>("shape");
+    QTest::addColumn<QVector<int>>("args");
+    QTest::addColumn<QStringList>("expected");
+    const QSize size(100, 100);
+    QStringList none = blank(size);
+    // The line rises 5 rows over 2^32 columns; the plane's 100 columns lie in the middle of its fourth row.
+    QStringList middleRow = none;
+    middleRow[3] = QString(100, QLatin1Char('#'));
+    QStringList middleColumn = none;
+    for (QString &row : middleColumn)
+        row[3] = QLatin1Char('#');
+    QTest::newRow("circle of radius 10^8 around the plane sets nothing")
+        << Circle << QVector<int>{50, 50, 100000000} << none;
+    QTest::newRow("line across the whole int range") << Line << QVector<int>{INT_MIN, 0, INT_MAX, 5} << middleRow;
+    QTest::newRow("column across the whole int range") << Line << QVector<int>{0, INT_MIN, 5, INT_MAX} << middleColumn;
+    // So flat that the ratio is 0: its top and bottom run along the centre row, its ends far away.
+    QStringList centreRow = none;
+    centreRow[50] = QString(100, QLatin1Char('#'));
+    QTest::newRow("flat ellipse of 10^8 across the plane")
+        << Ellipse << QVector<int>{50, 50, 100000000, 2} << centreRow;
+    // Compared with the walk, which takes its time: far from the centre, but small enough to walk.
+    QTest::newRow("circle's edge through the plane")
+        << Circle << QVector<int>{3000050, 40, 3000000} << walkedOutline(size, 3000050, 40, 3000000, 3000000);
+    QTest::newRow("ellipse's diagonal through the plane")
+        << Ellipse << QVector<int>{2121370, 1060700, 3000000, 1500000}
+        << walkedOutline(size, 2121370, 1060700, 3000000, 1500000);
+}
+
+// The cost follows the pixels the plane holds, not the radius or the length: each drawing may reach the
+// plane a few times per row and column, and is stopped when it reaches it more often.
+void tst_GraphX::outlinesFarBeyondThePlane()
+{
+    QFETCH(Shape, shape);
+    QFETCH(QVector<int>, args);
+    QFETCH(QStringList, expected);
+    BoundedPlane plane(100, 100, 8 * 200);
+    try {
+        switch (shape) {
+        case Line: plane.drawLine(args[0], args[1], args[2], args[3], 1); break;
+        case Circle: plane.drawCircle(args[0], args[1], args[2], 1); break;
+        case Ellipse: plane.drawEllipse(args[0], args[1], args[2], args[3], 1); break;
+        default: QFAIL("no such shape here");
+        }
+    } catch (const BoundedPlane::TooManyCalls &) {
+        QFAIL("the drawing walked far beyond the plane");
+    }
+    QCOMPARE(rows(plane), expected);
 }
 
 void tst_GraphX::floodFillStaysInItsRegion()

@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTextEdit>
 
 using QMWidgets::ImageNoteWorkArea;
@@ -40,6 +41,7 @@ private slots:
     void textNoteIsPlacedAndDrawnInItsArea_data();
     void textNoteIsPlacedAndDrawnInItsArea();
     void noteOnASmallPictureReachesOverTheWindow();
+    void noteStaysInTheScrolledView();
     void cancelledNoteDrawsNothing();
     void releaseWhileNoteIsOpenTakesNoSnapshot();
     void leavingRestoresTheEarlierCursor_data();
@@ -405,25 +407,47 @@ void tst_ImageNoteWorkArea::undoThenNewStrokeKeepsRedo()
     QCOMPARE(shown(), second);
 }
 
+// The bytes of the 64-pixel tiles of the history's grid that meet the box.
+static qint64 tileBytes(const QRect &box)
+{
+    const int columns = box.right() / 64 - box.left() / 64 + 1;
+    const int rows = box.bottom() / 64 - box.top() / 64 + 1;
+    return qint64(columns) * rows * 64 * 64 * 4;
+}
+
 void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("thickness");
     QTest::addColumn<QVector<QPoint>>("path");
-    // What the step may keep at most: the stroke's bounding box and the reach of its pen.
-    QTest::addColumn<QRect>("kept");
+    // Where the stroke may change pixels: its bounding box and the reach of its pen.
+    QTest::addColumn<QRect>("reach");
+    // What the step may keep at most.
+    QTest::addColumn<qint64>("bytes");
+    const QRect penBox(QPoint(995, 995), QPoint(1105, 1045));
     QTest::newRow("pen") << int(ImageNoteWorkArea::Pen) << 3
-                         << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}}
-                         << QRect(QPoint(995, 995), QPoint(1105, 1045));
+                         << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}} << penBox << tileBytes(penBox);
     // The eraser's pen is ten times as thick.
+    const QRect eraserBox(QPoint(988, 988), QPoint(1112, 1052));
     QTest::newRow("eraser") << int(ImageNoteWorkArea::Eraser) << 1
-                            << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}}
-                            << QRect(QPoint(988, 988), QPoint(1112, 1052));
+                            << QVector<QPoint>{{1000, 1000}, {1050, 1040}, {1100, 1010}} << eraserBox
+                            << tileBytes(eraserBox);
+    const QRect blurBox(QPoint(300, 200), QPoint(500, 300));
     QTest::newRow("blur") << int(ImageNoteWorkArea::BlurRectangle) << 1 << QVector<QPoint>{{300, 200}, {500, 300}}
-                          << QRect(QPoint(300, 200), QPoint(500, 300));
+                          << blurBox << tileBytes(blurBox);
     // The head reaches back from the tip.
+    const QRect arrowBox(QPoint(163, 863), QPoint(437, 937));
     QTest::newRow("arrow") << int(ImageNoteWorkArea::Arrow) << 2 << QVector<QPoint>{{200, 900}, {400, 900}}
-                           << QRect(QPoint(163, 863), QPoint(437, 937));
+                           << arrowBox << tileBytes(arrowBox);
+    // A line from corner to corner has the whole picture for its bounding box: the step keeps the tiles it
+    // crosses, a few per column of tiles, not the 7.7 MB of the box.
+    const QRect picture(0, 0, 1600, 1200);
+    QTest::newRow("line corner to corner keeps the tiles it crosses")
+        << int(ImageNoteWorkArea::Line) << 3 << QVector<QPoint>{{0, 0}, {1599, 1199}} << picture
+        << qint64(3) * (1600 / 64) * 64 * 64 * 4;
+    QTest::newRow("oval's outline keeps the tiles it crosses")
+        << int(ImageNoteWorkArea::Oval) << 2 << QVector<QPoint>{{100, 100}, {1500, 1100}} << picture
+        << tileBytes(picture) / 3;
 }
 
 void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion()
@@ -431,7 +455,8 @@ void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion()
     QFETCH(int, mode);
     QFETCH(int, thickness);
     QFETCH(QVector<QPoint>, path);
-    QFETCH(QRect, kept);
+    QFETCH(QRect, reach);
+    QFETCH(qint64, bytes);
     m_area->slotSetPixmap(checkerboard(QSize(1600, 1200)));
     QCOMPARE(m_area->historyBytes(), 0);
     // The eraser has something to take away.
@@ -442,17 +467,18 @@ void tst_ImageNoteWorkArea::undoStepKeepsOnlyTheStrokesRegion()
     m_area->slotSetMode(Mode(mode));
     m_area->slotSetThikness(thickness);
     drag(path);
-    const QRect changed = changedBox(before, shown());
-    QVERIFY(kept.contains(changed));
-    const qint64 keptBytes = qint64(kept.width()) * kept.height() * 4;
-    // At least the pixels that changed, at most the box: nothing like the 7.7 MB of the whole overlay.
+    const QImage after = shown();
+    const QRect changed = changedBox(before, after);
+    QVERIFY(reach.contains(changed));
+    // Nothing like the 7.7 MB of the whole overlay.
     const qint64 step = m_area->historyBytes() - earlier;
-    QVERIFY2(step >= qint64(changed.width()) * changed.height() * 4 && step <= keptBytes,
-             qPrintable(QString("%1 bytes kept, box %2").arg(step).arg(keptBytes)));
-    // Undone, the step kept for redo is of the same size.
+    QVERIFY2(step > 0 && step <= bytes, qPrintable(QString("%1 bytes kept, at most %2").arg(step).arg(bytes)));
+    // Undone, the step kept for redo is no larger; undo and redo give back the pixels exactly.
     m_area->slotUndo();
     QCOMPARE(shown(), before);
-    QVERIFY(m_area->historyBytes() - earlier <= keptBytes);
+    QVERIFY(m_area->historyBytes() - earlier <= bytes);
+    m_area->slotRedo();
+    QCOMPARE(shown(), after);
 }
 
 void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea_data()
@@ -476,6 +502,12 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea_data()
     QTest::newRow("near the bottom edge") << QPoint(40, 280) << QPoint(50, 290) << QRect(40, 210, 220, 90);
     QTest::newRow("long drag into the corner") << QPoint(250, 200) << QPoint(399, 299)
                                                << QRect(QPoint(250, 200), QPoint(399, 299));
+    // Past the picture's edge the note is cut to the picture, not stretched over what lies around it with
+    // its text drawn where no pixel is.
+    QTest::newRow("dragged past the right and bottom edges") << QPoint(200, 150) << QPoint(700, 500)
+                                                             << QRect(QPoint(200, 150), QPoint(399, 299));
+    QTest::newRow("dragged past the top and left edges") << QPoint(250, 180) << QPoint(-300, -200)
+                                                         << QRect(QPoint(0, 0), QPoint(250, 180));
 }
 
 void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
@@ -547,6 +579,39 @@ void tst_ImageNoteWorkArea::noteOnASmallPictureReachesOverTheWindow()
     QTest::mouseClick(accept, Qt::LeftButton);
     QVERIFY(!editor->isVisible());
     QVERIFY(!changedBox(before, area->composedPixmap().toImage()).isEmpty());
+}
+
+// A picture larger than its view: the note stays in the part that is seen, its Accept row in reach, and
+// its text lands where it was.
+void tst_ImageNoteWorkArea::noteStaysInTheScrolledView()
+{
+    QScrollArea view;
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *area = new ImageNoteWorkArea;
+    area->slotSetPixmap(checkerboard(QSize(400, 300)));
+    view.setWidget(area);
+    view.resize(250, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    area->slotSetMode(ImageNoteWorkArea::Text);
+    const QImage before = area->composedPixmap().toImage();
+    // Near the view's bottom right: a note of the default size there would reach out of sight.
+    send(area, QEvent::MouseButtonPress, {150, 120}, Qt::LeftButton, Qt::LeftButton);
+    send(area, QEvent::MouseButtonRelease, {160, 130}, Qt::LeftButton, Qt::NoButton);
+    area->repaint();
+
+    auto *editor = view.findChild<NoteEditWidget *>("NoteEditWidget");
+    QVERIFY(editor->isVisible());
+    const QRect seen(QPoint(), view.viewport()->size());
+    QVERIFY2(seen.contains(QRect(editor->mapTo(view.viewport(), QPoint()), editor->size())),
+             qPrintable(QString("note at %1,%2").arg(editor->x()).arg(editor->y())));
+    QTest::keyClicks(editor->textEdit(), "Seen");
+    QTest::mouseClick(editor->findChild<QPushButton *>("NoteEditWidgetAccept"), Qt::LeftButton);
+    const QRect box = changedBox(before, area->composedPixmap().toImage());
+    QVERIFY(!box.isEmpty());
+    QVERIFY(editor->geometry().contains(box));
 }
 
 void tst_ImageNoteWorkArea::cancelledNoteDrawsNothing()

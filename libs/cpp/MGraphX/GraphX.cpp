@@ -65,6 +65,35 @@ int GraphX::height() const
     return 0;
 }
 
+// The first n in lo .. hi for which the test holds, hi + 1 when none; the test holds from some n on.
+template<typename Test>
+static long long firstTrue(long long lo, long long hi, const Test &test)
+{
+    while (lo <= hi) {
+        const long long mid = lo + (hi - lo) / 2;
+        if (test(mid))
+            hi = mid - 1;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+// The pixels that can show on an axis: the plane's when it knows its size, any int otherwise.
+static void reach(int size, long long &lo, long long &hi)
+{
+    lo = size > 0 ? 0 : INT_MIN;
+    hi = size > 0 ? size - 1 : INT_MAX;
+}
+
+static long long floorDiv(__int128 a, long long b)
+{
+    __int128 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return (long long)q;
+}
+
 void GraphX::drawLine(int x0, int y0, int x1, int y1, int value)
 {
     // 64-bit arithmetic: the doubled spans of far-apart end points do not fit an int.
@@ -82,9 +111,28 @@ void GraphX::drawLine(int x0, int y0, int x1, int y1, int value)
     const long long step = ay0 > ay1 ? -1 : 1;
     const long long a = 2 * std::llabs(ay1 - ay0);
     const long long b = 2 * span;
-    long long error = span;
-    long long minor = ay0;
-    for (long long major = ax0; major <= ax1; ++major) {
+    // The error stays within (0, b] after every step, so the minor steps taken in the first i steps are
+    // floor((i a - span) / b) + 1: the walk can start where the line enters the plane, with the same
+    // pixels as from its end point.
+    const auto minorSteps = [&](long long i) { return b == 0 ? 0 : floorDiv(__int128(i) * a - span, b) + 1; };
+    const auto minorAt = [&](long long i) { return ay0 + step * minorSteps(i); };
+    long long majorLo, majorHi, minorLo, minorHi;
+    reach(xMajor ? width() : height(), majorLo, majorHi);
+    reach(xMajor ? height() : width(), minorLo, minorHi);
+    long long first = std::max(0LL, majorLo - ax0);
+    long long last = std::min(span, majorHi - ax0);
+    if (step > 0) {
+        first = firstTrue(first, last, [&](long long i) { return minorAt(i) >= minorLo; });
+        last = firstTrue(first, last, [&](long long i) { return minorAt(i) > minorHi; }) - 1;
+    } else {
+        first = firstTrue(first, last, [&](long long i) { return minorAt(i) <= minorHi; });
+        last = firstTrue(first, last, [&](long long i) { return minorAt(i) < minorLo; }) - 1;
+    }
+    if (first > last)
+        return;
+    long long error = (long long)(__int128(span) - __int128(first) * a + __int128(minorSteps(first)) * b);
+    long long minor = minorAt(first);
+    for (long long major = ax0 + first; major <= ax0 + last; ++major) {
         if (xMajor)
             setPixel(int(major), int(minor), value);
         else
@@ -109,6 +157,8 @@ static void clip(long long &from, long long &to, int limit)
 
 void GraphX::drawHLine(int x0, int x1, int y, int value)
 {
+    if (height() > 0 && (y < 0 || y >= height()))
+        return;
     long long from = x0, to = x1;
     clip(from, to, width());
     for (long long x = from; x < to; ++x)
@@ -117,6 +167,8 @@ void GraphX::drawHLine(int x0, int x1, int y, int value)
 
 void GraphX::drawVLine(int y0, int y1, int x, int value)
 {
+    if (width() > 0 && (x < 0 || x >= width()))
+        return;
     long long from = y0, to = y1;
     clip(from, to, height());
     for (long long y = from; y < to; ++y)
@@ -158,12 +210,6 @@ static void span(GraphX *g, long long x0, long long x1, long long y, int value)
     if (!fitsInt(y) || x1 <= x0)
         return;
     g->drawHLine(int(std::max<long long>(x0, INT_MIN)), int(std::min<long long>(x1, INT_MAX)), int(y), value);
-}
-
-static void point(GraphX *g, long long x, long long y, int value)
-{
-    if (fitsInt(x) && fitsInt(y))
-        g->setPixel(int(x), int(y), value);
 }
 
 namespace {
@@ -227,6 +273,10 @@ public:
         m_lastStep = m_tailStart + (long long)m_tail.size() - 1;
     }
 
+    // The steps are 0 .. lastStep(); y at each as the walk has it.
+    long long lastStep() const { return m_lastStep; }
+    long long yAt(long long n) const { return n < m_tailStart ? largestY(n) : m_tail[size_t(n - m_tailStart)]; }
+
     void draw(GraphX *g, int cx, int cy, int value) const
     {
         const long long reach = std::max(scaled(m_rowScale, m_lastStep), scaled(m_rowScale, m_radius));
@@ -255,8 +305,6 @@ private:
         const long long y = floorSqrt(bound);
         return (y + 1) * y <= bound ? y + 1 : y;
     }
-
-    long long yAt(long long n) const { return n < m_tailStart ? largestY(n) : m_tail[size_t(n - m_tailStart)]; }
 
     // The last step whose y is at least the given one, or -1.
     long long lastStepWithYAtLeast(long long y) const
@@ -320,14 +368,91 @@ struct EllipseAxes
     long long ratio;
 };
 
-// (cx + h, cy - v), (cx - h, cy - v), (cx + h, cy + v), (cx - h, cy + v), in that order.
-void mirroredPoints(GraphX *g, long long cx, long long cy, long long h, long long v, int value)
+// The outline of the midpoint walk on the larger radius: at step n with walk value y, the points
+// (cx +- h, cy -+ v) for two pairs (h, v), each of n, y or one of them scaled by the ratio. Each such
+// coordinate only grows or only falls with n, so the steps that put one of the eight points inside the
+// plane form one range, found by bisection, and within it only the steps where the point moves are
+// visited: a radius far beyond the plane costs what the plane holds of the outline.
+class Outline
 {
-    point(g, cx + h, cy - v, value);
-    point(g, cx - h, cy - v, value);
-    point(g, cx + h, cy + v, value);
-    point(g, cx - h, cy + v, value);
-}
+public:
+    explicit Outline(const EllipseAxes &axes)
+        : m_walk(axes.major, false, fullScale, fullScale)
+        , m_ratio(axes.ratio)
+        , m_pairs{axes.wide ? Pair{Step, ScaledY} : Pair{ScaledStep, Y},
+                  axes.wide ? Pair{Y, ScaledStep} : Pair{ScaledY, Step}}
+    {
+    }
+
+    void draw(GraphX *g, long long cx, long long cy, int value) const
+    {
+        long long xLo, xHi, yLo, yHi;
+        reach(g->width(), xLo, xHi);
+        reach(g->height(), yLo, yHi);
+        for (const Pair &pair : m_pairs) {
+            for (const long long sy : {-1, 1}) {
+                for (const long long sx : {1, -1}) {
+                    long long first = 0;
+                    long long last = m_walk.lastStep();
+                    narrow(pair.h, sx > 0 ? xLo - cx : cx - xHi, sx > 0 ? xHi - cx : cx - xLo, first, last);
+                    narrow(pair.v, sy > 0 ? yLo - cy : cy - yHi, sy > 0 ? yHi - cy : cy - yLo, first, last);
+                    for (long long n = first; n <= last; n = next(pair, n, last))
+                        g->setPixel(int(cx + sx * coordinate(pair.h, n)), int(cy + sy * coordinate(pair.v, n)), value);
+                }
+            }
+        }
+    }
+
+private:
+    enum Coordinate { Step, ScaledStep, Y, ScaledY };
+    struct Pair
+    {
+        Coordinate h;
+        Coordinate v;
+    };
+
+    long long coordinate(Coordinate c, long long n) const
+    {
+        switch (c) {
+        case Step:
+            return n;
+        case ScaledStep:
+            return (n * m_ratio) >> 16;
+        case Y:
+            return m_walk.yAt(n);
+        case ScaledY:
+            return (m_walk.yAt(n) * m_ratio) >> 16;
+        }
+        return 0;
+    }
+
+    static bool grows(Coordinate c) { return c == Step || c == ScaledStep; }
+
+    // Cuts the steps first .. last to those where the coordinate lies in lo .. hi.
+    void narrow(Coordinate c, long long lo, long long hi, long long &first, long long &last) const
+    {
+        if (grows(c)) {
+            first = firstTrue(first, last, [&](long long n) { return coordinate(c, n) >= lo; });
+            last = firstTrue(first, last, [&](long long n) { return coordinate(c, n) > hi; }) - 1;
+        } else {
+            first = firstTrue(first, last, [&](long long n) { return coordinate(c, n) <= hi; });
+            last = firstTrue(first, last, [&](long long n) { return coordinate(c, n) < lo; }) - 1;
+        }
+    }
+
+    // The next step after n where the point moves, last + 1 when none.
+    long long next(const Pair &pair, long long n, long long last) const
+    {
+        const long long h = coordinate(pair.h, n);
+        const long long v = coordinate(pair.v, n);
+        const long long hMoves = firstTrue(n + 1, last, [&](long long m) { return coordinate(pair.h, m) != h; });
+        return firstTrue(n + 1, std::min(last, hMoves - 1), [&](long long m) { return coordinate(pair.v, m) != v; });
+    }
+
+    MidpointFill m_walk;
+    long long m_ratio;
+    Pair m_pairs[2];
+};
 
 } // namespace
 
@@ -340,17 +465,8 @@ void GraphX::fillCircle(int cx, int cy, int r, int value)
 
 void GraphX::drawCircle(int cx, int cy, int r, int value)
 {
-    long long x = 0, y = r, d = r;
-    while (x <= y) {
-        if (d < 0) {
-            y -= 1;
-            d += 2 * y;
-        }
-        mirroredPoints(this, cx, cy, x, y, value);
-        mirroredPoints(this, cx, cy, y, x, value);
-        d -= 2 * x + 1;
-        x += 1;
-    }
+    // The ellipse of two equal radii walks the same points.
+    drawEllipse(cx, cy, r, r, value);
 }
 
 void GraphX::fillEllipse(int cx, int cy, int rx, int ry, int value)
@@ -367,24 +483,7 @@ void GraphX::drawEllipse(int cx, int cy, int rx, int ry, int value)
 {
     if (rx < 0 || ry < 0)
         return;
-    const EllipseAxes axes(rx, ry);
-    const bool wide = axes.wide;
-    const long long k = axes.ratio;
-    long long x = 0, y = axes.major, d = axes.major, s = 0;
-    while (x <= y) {
-        if (d < 0) {
-            y -= 1;
-            d += 2 * y;
-        }
-        const long long scaledY = (y * k) >> 16;
-        const long long scaledX = s >> 16;
-        // Horizontal and vertical half-extents of the two pairs of rows.
-        mirroredPoints(this, cx, cy, wide ? x : scaledX, wide ? scaledY : y, value);
-        mirroredPoints(this, cx, cy, wide ? y : scaledY, wide ? scaledX : x, value);
-        d -= 1 + 2 * x;
-        s += k;
-        x += 1;
-    }
+    Outline(EllipseAxes(rx, ry)).draw(this, cx, cy, value);
 }
 
 // A scan-line fill with a stack of its own: a large winding region would overflow the call stack

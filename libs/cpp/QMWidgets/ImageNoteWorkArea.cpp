@@ -84,19 +84,21 @@ bool ImageNoteWorkArea::isModified() const
 
 QPixmap &ImageNoteWorkArea::composedPixmap()
 {
-    const QRect stale = m_composedStale & m_composed.rect();
-    m_composedStale = QRect();
+    const QRegion stale = m_composedStale & m_composed.rect();
+    m_composedStale = QRegion();
     if (stale.isEmpty())
         return m_composed;
     // Only where the overlay changed since the last call: on a very large picture a whole composition
     // per stroke would cost more than the stroke.
     QPainter painter(&m_composed);
     painter.setRenderHint(QPainter::Antialiasing);
-    // Source, so a picture with transparent parts does not blend with what the last call left here.
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawPixmap(stale, m_basePixmap, stale);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawPixmap(stale, m_overlay, stale);
+    for (const QRect &part : stale) {
+        // Source, so a picture with transparent parts does not blend with what the last call left here.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawPixmap(part, m_basePixmap, part);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawPixmap(part, m_overlay, part);
+    }
     painter.end();
     return m_composed;
 }
@@ -107,17 +109,12 @@ void ImageNoteWorkArea::updateEditorStyle()
         QStringLiteral("QTextEdit{color: %1; background: rgba(10, 10, 10, 5);}").arg(m_color.name()));
 }
 
-qint64 ImageNoteWorkArea::historyBytes() const
-{
-    return m_history.bytes();
-}
-
 void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
 {
     m_unsaved = true;
     m_basePixmap = pixmap;
     m_composed = pixmap;
-    m_composedStale = QRect();
+    m_composedStale = QRegion();
     setFixedSize(pixmap.size());
     m_overlay = QPixmap(pixmap.size());
     m_overlay.fill(QColor(0, 0, 0, 0));
@@ -199,29 +196,6 @@ void ImageNoteWorkArea::slotSave()
                          tr("The picture could not be saved to %1: %2.")
                              .arg(QDir::toNativeSeparators(fileName), reason),
                          QMessageBox::Ok);
-}
-
-void ImageNoteWorkArea::slotUndo()
-{
-    historyMoved(m_history.undo(m_overlay));
-    emit undoAvailable(m_history.canUndo());
-    emit redoAvailable(m_history.canRedo());
-}
-
-void ImageNoteWorkArea::slotRedo()
-{
-    historyMoved(m_history.redo(m_overlay));
-    emit redoAvailable(m_history.canRedo());
-    emit undoAvailable(m_history.canUndo());
-}
-
-void ImageNoteWorkArea::historyMoved(const QRect &area)
-{
-    if (area.isNull())
-        return;
-    m_composedStale |= area;
-    repaint(area);
-    emit changed();
 }
 
 void ImageNoteWorkArea::slotEditCanceled()
@@ -416,16 +390,6 @@ QRect ImageNoteWorkArea::previewBounds() const
     return m_stroke.isEmpty() ? QRect() : segmentBounds(m_stroke.last());
 }
 
-QRect ImageNoteWorkArea::strokeBounds() const
-{
-    if (!isFreeHand())
-        return shapeBounds();
-    QRect bounds;
-    for (const QLine &segment : m_stroke)
-        bounds |= segmentBounds(segment);
-    return bounds;
-}
-
 void ImageNoteWorkArea::drawStroke(QPainter &painter, const QRect &within) const
 {
     painter.setPen(toolPen());
@@ -499,7 +463,8 @@ void ImageNoteWorkArea::drawBlur(QPainter &painter) const
     const QRect area = QRect(m_pressPoint, m_currentPoint).normalized() & m_basePixmap.rect();
     if (area.isEmpty())
         return;
-    const QImage part = m_basePixmap.copy(area).toImage();
+    // The whole picture is blurred from the picture itself: a copy of it first would double the work.
+    const QImage part = area == m_basePixmap.rect() ? m_basePixmap.toImage() : m_basePixmap.copy(area).toImage();
     painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), 10, false));
 }
 
@@ -533,9 +498,17 @@ void ImageNoteWorkArea::drawArrow(QPainter &painter)
 
 void ImageNoteWorkArea::placeNoteEditor(QPainter &widgetPainter)
 {
-    QRect area = (m_pressPoint - m_currentPoint).manhattanLength() <= smallNoteDrag
-                     ? QRect(m_pressPoint, defaultNoteSize)
-                     : QRect(m_pressPoint, m_currentPoint).normalized();
+    QRect area = QRect(m_pressPoint, defaultNoteSize);
+    if ((m_pressPoint - m_currentPoint).manhattanLength() > smallNoteDrag) {
+        // A drag past the picture's edge is cut to the picture: the note, and the text it becomes, belong on
+        // it. Cut by hand, as a drag along one edge gives a rectangle without width that an intersection
+        // would turn into nothing at (0, 0).
+        area = QRect(m_pressPoint, m_currentPoint).normalized();
+        area.setLeft(std::max(area.left(), 0));
+        area.setTop(std::max(area.top(), 0));
+        area.setRight(std::min(area.right(), width() - 1));
+        area.setBottom(std::min(area.bottom(), height() - 1));
+    }
     // A long drag along one edge gives a rectangle without width or height: a note that shows nothing and
     // can be neither typed into nor accepted.
     area.setSize(area.size().expandedTo(m_noteEdit->minimumSizeHint()));
@@ -545,11 +518,18 @@ void ImageNoteWorkArea::placeNoteEditor(QPainter &widgetPainter)
         host = window();
     if (m_noteEdit->parentWidget() != host)
         m_noteEdit->setParent(host);
-    // Moved in from the right and bottom edges, so that its Accept and Cancel row stays in sight.
+    // Moved in from the edges of what is seen of the picture (a large one scrolls), so that its Accept and
+    // Cancel row stays in sight.
     const QPoint offset = mapTo(host, QPoint());
+    QRect bounds = host->rect();
+    if (host == this) {
+        const QRect seen = visibleRegion().boundingRect();
+        if (seen.width() >= area.width() && seen.height() >= area.height())
+            bounds = seen;
+    }
     QRect placed = area.translated(offset);
-    placed.moveLeft(std::max(0, std::min(placed.left(), host->width() - placed.width())));
-    placed.moveTop(std::max(0, std::min(placed.top(), host->height() - placed.height())));
+    placed.moveLeft(std::max(bounds.left(), std::min(placed.left(), bounds.right() + 1 - placed.width())));
+    placed.moveTop(std::max(bounds.top(), std::min(placed.top(), bounds.bottom() + 1 - placed.height())));
     area = placed.translated(-offset);
     m_noteEdit->setGeometry(placed);
     m_noteEdit->raise();
@@ -572,13 +552,6 @@ void ImageNoteWorkArea::drawAcceptedText(QPainter &overlayPainter, QPainter &wid
     overlayPainter.drawText(QRect(QPoint(m_pressPoint.x() + 3, m_pressPoint.y() + 3), m_currentPoint),
                             Qt::TextWordWrap, edit->toPlainText());
     edit->clear();
-}
-
-void ImageNoteWorkArea::aboutToChangeOverlay(const QRect &area)
-{
-    if (m_history.aboutToChange(m_overlay, area))
-        emit undoAvailable(true);
-    m_composedStale |= area;
 }
 
 void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
@@ -611,19 +584,6 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
     widgetPainter.drawPixmap(dirty, m_basePixmap, dirty);
     const auto drawOverlay = [this, &widgetPainter, &dirty] { widgetPainter.drawPixmap(dirty, m_overlay, dirty); };
 
-    // The overlay is painted on only when something is committed to it, clipped to where the undo step
-    // has kept its pixels.
-    const auto commitToOverlay = [this](const QRect &bounds, const std::function<void(QPainter &)> &draw) {
-        const QRect area = bounds & m_overlay.rect();
-        aboutToChangeOverlay(area);
-        if (area.isEmpty())
-            return;
-        QPainter overlayPainter(&m_overlay);
-        overlayPainter.setRenderHint(QPainter::Antialiasing);
-        overlayPainter.setClipRect(area);
-        draw(overlayPainter);
-    };
-
     if (isFreeHand()) {
         if (m_pressed) {
             if (m_mode == Eraser) {
@@ -634,7 +594,7 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
             }
         } else {
             if (m_pending)
-                commitToOverlay(strokeBounds(), [this](QPainter &painter) { drawStroke(painter, rect()); });
+                commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawStroke(painter, rect()); });
             m_stroke.clear();
             drawOverlay();
         }
@@ -645,7 +605,7 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
                 drawShape(widgetPainter);
         } else {
             if (m_pending)
-                commitToOverlay(shapeBounds(), [this](QPainter &painter) { drawShape(painter); });
+                commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawShape(painter); });
             drawOverlay();
         }
     } else if (m_mode == Text) {
@@ -661,7 +621,7 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
         if (m_noteEdit->textEdit()->toPlainText().isEmpty())
             m_noteEdit->textEdit()->clear();
         else
-            commitToOverlay(QRect(m_pressPoint, m_currentPoint).normalized(),
+            commitToOverlay(OverlayHistory::tiles(QRect(m_pressPoint, m_currentPoint).normalized(), size()),
                             [this, &widgetPainter](QPainter &painter) { drawAcceptedText(painter, widgetPainter); });
         drawOverlay();
     } else {

@@ -10,8 +10,11 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
+#include <QRegion>
 #include <QVector>
 #include <QWidget>
+
+#include <functional>
 
 class QPainter;
 
@@ -97,7 +100,7 @@ private:
     // Asks for a paint of what the stroke in progress changed since `before` was shown.
     void updatePreview(const QRect &before);
     // Shows the overlay as an undo or redo step left it and tells the editor.
-    void historyMoved(const QRect &area);
+    void historyMoved(const QVector<QRect> &tiles);
     QPen toolPen() const;
     // How far the tool's pen reaches beyond the points it is drawn through, antialiasing included.
     int penReach() const;
@@ -106,8 +109,8 @@ private:
     QRect shapeBounds() const;
     // What a paint of the stroke in progress may draw beyond the last one.
     QRect previewBounds() const;
-    // Where committing the stroke may change the overlay.
-    QRect strokeBounds() const;
+    // The tiles of the history's grid where committing the stroke may change the overlay.
+    QVector<QRect> strokeTiles() const;
     // Draws the segments of the stroke that reach into the rectangle with the tool's pen and settings.
     void drawStroke(QPainter &painter, const QRect &within) const;
     void drawErasePreview(QPainter &widgetPainter, const QRect &dirty) const;
@@ -115,8 +118,8 @@ private:
     void drawBlur(QPainter &painter) const;
     void placeNoteEditor(QPainter &widgetPainter);
     void drawAcceptedText(QPainter &overlayPainter, QPainter &widgetPainter);
-    // Keeps the pixels the overlay is about to lose in the undo step; paints are clipped to the area.
-    void aboutToChangeOverlay(const QRect &area);
+    // Draws into the overlay, clipped to the tiles, with their pixels kept in the undo step first.
+    void commitToOverlay(const QVector<QRect> &tiles, const std::function<void(QPainter &)> &draw);
 
     QPixmap m_basePixmap;
     QPixmap m_overlay;
@@ -137,7 +140,7 @@ private:
     OverlayHistory m_history;
     QList<QLine> m_stroke;
     // The part of the composed picture that no longer shows the overlay as it is.
-    QRect m_composedStale;
+    QRegion m_composedStale;
     bool m_unsaved = true;
     // A note was accepted and its text is not drawn yet.
     bool m_noteAccepted = false;

@@ -2,34 +2,50 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QVector>
+
+#include <functional>
 
 class QPixmap;
 
 namespace QMWidgets {
 
-// Undo and redo for a picture that is painted on in places: a step keeps only the pixels of the places
-// that changed, not a copy of the whole picture, so a stroke on a very large picture costs the size of
-// the stroke.
+// Undo and redo for a picture that is painted on in places: a step keeps only the tiles of a fixed grid
+// whose pixels a change altered, not a copy of the whole picture nor of the change's bounding box, so a
+// long thin stroke on a very large picture costs the tiles it crosses.
 //
-// Each step holds pieces (a rectangle and the pixels it held); painting the pieces in order onto the
-// picture makes it what the step stands for. The newest undo step leads from the picture as it is to
-// the one before, the newest redo step to the one undone last; deeper steps lead on from there.
+// Each step holds pieces (a tile and the pixels it held); painting the pieces in order onto the picture
+// makes it what the step stands for. The newest undo step leads from the picture as it is to the one
+// before, the newest redo step to the one undone last; deeper steps lead on from there.
 class OverlayHistory
 {
 public:
+    static constexpr int tileSize = 64;
+
+    // The tiles of the grid that meet the area and that the test says may change, each cut to the
+    // picture, row by row from the top and left to right in a row.
+    static QVector<QRect> tiles(const QRect &area, const QSize &picture,
+                                const std::function<bool(const QRect &)> &mayChange = {});
+
+    // The tiles, in the grid's order, as one region.
+    static QRegion region(const QVector<QRect> &tiles);
+
     void clear();
     bool canUndo() const;
     bool canRedo() const;
     // A new undo step that the next changes go into.
     void openStep();
-    // Before the area of the picture is painted on: keeps what it holds in the newest undo step, and in the
-    // newest redo step, which must still lead to the same picture. Returns true when it had to open the
-    // undo step because there was none.
-    bool aboutToChange(const QPixmap &picture, const QRect &area);
-    // Return the rectangle of the picture that changed, empty when there was nothing to undo or redo.
-    QRect undo(QPixmap &picture);
-    QRect redo(QPixmap &picture);
+    // Before the tiles of the picture are painted on (and nothing else of it): keeps what they hold in the
+    // newest undo step, and in the newest redo step, which must still lead to the same picture. Returns
+    // true when it had to open the undo step because there was none.
+    bool aboutToChange(const QPixmap &picture, const QVector<QRect> &tiles);
+    // After the painting: forgets the tiles of the last change that it left as they were, and returns
+    // those it altered.
+    QVector<QRect> changeDone(const QPixmap &picture);
+    // Return the tiles of the picture that changed, none when there was nothing to undo or redo.
+    QVector<QRect> undo(QPixmap &picture);
+    QVector<QRect> redo(QPixmap &picture);
     // The memory the pixels of all steps take.
     qint64 bytes() const;
 
@@ -41,10 +57,13 @@ private:
     };
     using Step = QVector<Piece>;
 
-    static QRect move(QVector<Step> &from, QVector<Step> &to, QPixmap &picture);
+    static QVector<QRect> move(QVector<Step> &from, QVector<Step> &to, QPixmap &picture);
 
     QVector<Step> m_undo;
     QVector<Step> m_redo;
+    // The pieces the last change put first in the newest undo step, and whether also in the redo step.
+    int m_changePieces = 0;
+    bool m_changeInRedo = false;
 };
 
 } // namespace QMWidgets
