@@ -77,8 +77,7 @@ void DropWidget::slotOpenClicked()
     if (m_openMode) {
         paths = FileDialog::getOpenFileNames(this, tr("Open files"), QString(), QString(), nullptr, {});
     } else {
-        const QString folder = QFileDialog::getExistingDirectory(this, tr("Open folder"), QString(),
-                                                                 QFileDialog::ShowDirsOnly);
+        const QString folder = FileDialog::getExistingDirectory(this, tr("Open folder"));
         if (!folder.isEmpty())
             paths << folder;
     }
