@@ -177,6 +177,26 @@ private slots:
         QCOMPARE(dropped.count(), 0);
     }
 
+    // The widget read its own settings after dropped(), on which an owner may delete it
+    // (in a process of its own: freed memory aborts the sanitizer build).
+    void ownerMayDeleteItOnDropped()
+    {
+        if (ranRowInChild())
+            return;
+        QPointer<DropWidget> widget = new DropWidget;
+        widget->show();
+        QList<QUrl> urls;
+        connect(widget, &DropWidget::dropped, [&](const QList<QUrl> &dropped) {
+            delete widget;
+            urls = dropped;
+        });
+        QObject context;
+        answerDialog(&context, {m_files.first()});
+        button(*widget)->click();
+        QVERIFY(widget.isNull());
+        QCOMPARE(urls, QList<QUrl>({QUrl::fromLocalFile(m_files.first())}));
+    }
+
     void textsAndButton()
     {
         DropWidget widget;
