@@ -1,5 +1,8 @@
 #include "QMWidgets/AdvancedLabel.h"
 
+#include "ChildRun.h"
+
+#include <QPointer>
 #include <QtTest>
 
 using QMWidgets::AdvancedLabel;
@@ -101,6 +104,19 @@ private slots:
         label.show();
         QTest::mousePress(&label, Qt::LeftButton);
         QCOMPARE(clicked.count(), 1);
+    }
+
+    // The press went on to the base handler after clicked(), on which an owner may delete the label
+    // (in a process of its own: freed memory aborts the sanitizer build).
+    void ownerMayDeleteItOnClicked()
+    {
+        if (ranRowInChild())
+            return;
+        QPointer<AdvancedLabel> label = new AdvancedLabel;
+        label->show();
+        connect(label, &AdvancedLabel::clicked, [&] { delete label; });
+        QTest::mousePress(label.data(), Qt::LeftButton);
+        QVERIFY(label.isNull());
     }
 
     void captionIsDrawn()

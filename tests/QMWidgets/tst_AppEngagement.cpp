@@ -2,10 +2,12 @@
 #include "QMWidgets/HelpDialog.h"
 #include "QMWidgets/JoinDialog.h"
 #include "QMWidgets/MakerLinks.h"
+#include "QMWidgets/Os.h"
 #include "QMWidgets/ReminderDialog.h"
 #include "QMWidgets/TellDialog.h"
 #include "ModalAnswer.h"
 #include "ButtonLookup.h"
+#include "ChildRun.h"
 #include "TestApp.h"
 #include "LinkCatcher.h"
 
@@ -50,6 +52,8 @@ private slots:
     void immediateRate();
     void shareAndJoinDialogs_data();
     void shareAndJoinDialogs();
+    void promptWhoseParentGoesGivesNoAnswer_data();
+    void promptWhoseParentGoesGivesNoAnswer();
     void helpDialogIsBuiltOnce();
     void introAtStart();
 
@@ -380,6 +384,61 @@ void tst_AppEngagement::shareAndJoinDialogs()
         m_app->slotJoin();
     QCOMPARE(parent, &active);
     QVERIFY(dialog.isNull());
+}
+
+void tst_AppEngagement::promptWhoseParentGoesGivesNoAnswer_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::newRow("quit-time reminder") << "quit";
+    QTest::newRow("rate now") << "rate";
+    QTest::newRow("store review") << "review";
+    QTest::newRow("share") << "share";
+    QTest::newRow("join") << "join";
+}
+
+// The prompt goes with its parent while it runs. Nothing of it may be read afterwards (in a process of its own:
+// freed memory aborts the sanitizer build), and its going is no answer: Rate, which has the value of
+// QDialog::Rejected, must not be taken for it.
+void tst_AppEngagement::promptWhoseParentGoesGivesNoAnswer()
+{
+    if (ranRowInChild())
+        return;
+    QFETCH(QString, site);
+    LinkCatcher catcher({"http", "https", "mailto", "ms-windows-store"});
+    m_app->setValue("AutoReminderCount", 4);
+    auto *mainWidget = new QWidget;
+    const QPointer<QWidget> main = mainWidget;
+    m_app->setMainWidget(main);
+    main->show();
+    QApplication::setActiveWindow(main);
+    QVERIFY(QTest::qWaitForWindowActive(main));
+
+    QObject context;
+    QWidget *parent = nullptr;
+    answerNextModal(&context, [&](QWidget *modal) {
+        parent = modal->parentWidget();
+        delete parent;
+    });
+    if (site == "quit") {
+        m_app->setReminder(1, 1);
+        QTimer::singleShot(0, m_app, &QCoreApplication::quit);
+        m_app->exec();
+    } else if (site == "rate") {
+        m_app->slotImmediatelyRate();
+    } else if (site == "review") {
+        showStoreReviewDialog();
+    } else if (site == "share") {
+        m_app->slotShareApp();
+    } else {
+        m_app->slotJoin();
+    }
+    QCOMPARE(parent, mainWidget);
+    QVERIFY(main.isNull());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(catcher.linkTexts(), QStringList());
+    QVERIFY(m_app->value("AutoReminder", false).toBool());
+    // The quit itself still counts; only an answer would end the reminder.
+    QCOMPARE(m_app->value("AutoReminderCount", -1).toInt(), site == "quit" ? 5 : 4);
 }
 
 void tst_AppEngagement::helpDialogIsBuiltOnce()

@@ -1,7 +1,10 @@
 #include "QMWidgets/ColorWidget.h"
 #include "QMWidgets/ColorWidgetPopup.h"
 
+#include "ChildRun.h"
+
 #include <QGridLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -97,6 +100,25 @@ private slots:
         QCOMPARE(expected.alpha(), 255);
         QCOMPARE(stored, expected); // stored before it is reported
         QVERIFY(swatch.findChild<ColorWidgetPopup *>()->isHidden());
+    }
+
+    // The palette closed itself after reporting the pick, on which an owner may delete the swatch and the
+    // palette with it (in a process of its own: freed memory aborts the sanitizer build).
+    void ownerMayDeleteItOnAPick()
+    {
+        if (ranRowInChild())
+            return;
+        QPointer<ColorWidget> swatch = new ColorWidget;
+        swatch->show();
+        QTest::mousePress(swatch.data(), Qt::LeftButton);
+        QColor picked;
+        connect(swatch, &ColorWidget::colorChanged, [&](const QColor &color) {
+            picked = color;
+            delete swatch;
+        });
+        cell(*swatch, 0, 0)->click();
+        QVERIFY(swatch.isNull());
+        QVERIFY(picked.isValid());
     }
 
     void leavingThePaletteClosesItWithoutAPick()

@@ -1,5 +1,6 @@
 #include "QMWidgets/DropWidget.h"
 
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 
 #include <QDragEnterEvent>
@@ -153,6 +154,47 @@ private slots:
         QTest::mouseClick(button(widget), Qt::LeftButton);
         QCOMPARE(dropped.count(), 0);
         QVERIFY(widget.isVisible());
+    }
+
+    // The folder dialog lay on the stack with the widget as parent: a window deleted while it ran deleted it
+    // twice (in a process of its own: that aborts the sanitizer build).
+    void folderDialogWhoseWindowGoesGivesNothing()
+    {
+        if (ranRowInChild())
+            return;
+        QPointer<QWidget> window = new QWidget;
+        auto *widget = new DropWidget(window);
+        widget->setOpenMode(0);
+        window->show();
+        QSignalSpy dropped(widget, &DropWidget::dropped);
+        QObject context;
+        answerNextModal(&context, [&](QWidget *modal) {
+            QVERIFY(qobject_cast<QFileDialog *>(modal));
+            delete window;
+        });
+        button(*widget)->click();
+        QVERIFY(window.isNull());
+        QCOMPARE(dropped.count(), 0);
+    }
+
+    // The widget read its own settings after dropped(), on which an owner may delete it
+    // (in a process of its own: freed memory aborts the sanitizer build).
+    void ownerMayDeleteItOnDropped()
+    {
+        if (ranRowInChild())
+            return;
+        QPointer<DropWidget> widget = new DropWidget;
+        widget->show();
+        QList<QUrl> urls;
+        connect(widget, &DropWidget::dropped, [&](const QList<QUrl> &dropped) {
+            delete widget;
+            urls = dropped;
+        });
+        QObject context;
+        answerDialog(&context, {m_files.first()});
+        button(*widget)->click();
+        QVERIFY(widget.isNull());
+        QCOMPARE(urls, QList<QUrl>({QUrl::fromLocalFile(m_files.first())}));
     }
 
     void textsAndButton()

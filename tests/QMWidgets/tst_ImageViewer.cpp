@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "TestApp.h"
 #include "LinkCatcher.h"
 #include "WidgetPaint.h"
@@ -9,6 +10,7 @@
 
 #include <QLabel>
 #include <QMovie>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
@@ -50,6 +52,7 @@ class tst_ImageViewer : public QObject
 
 private slots:
     void init();
+    void ownerMayDeleteItOnNext();
     void areaSizesTheLabelAndScrollBars_data();
     void areaSizesTheLabelAndScrollBars();
     void resizeInFitModeRescales();
@@ -397,6 +400,23 @@ void tst_ImageViewer::openWithDesktopTakesFilesAndLinks()
     QMWidgets::openWithDesktop(path);
     QMWidgets::openWithDesktop("https://example.org/a b");
     QCOMPARE(m_links.links(), QList<QUrl>({QUrl::fromLocalFile(path), QUrl("https://example.org/a%20b")}));
+}
+
+// A step to the next picture went on to infoChanged() after next(), on which an owner may delete the viewer
+// (in a process of its own: freed memory aborts the sanitizer build).
+void tst_ImageViewer::ownerMayDeleteItOnNext()
+{
+    if (ranRowInChild())
+        return;
+    QPointer<ImageViewer> viewer = new ImageViewer;
+    viewer->show();
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    int infoChanged = 0;
+    connect(viewer, &ImageViewer::next, [&] { delete viewer; });
+    connect(viewer, &ImageViewer::infoChanged, [&] { ++infoChanged; });
+    viewer->findChild<ImageArea *>()->findChild<QPushButton *>("NextImageButton")->click();
+    QVERIFY(viewer.isNull());
+    QCOMPARE(infoChanged, 0);
 }
 
 TARSEL_APP_TEST_MAIN(tst_ImageViewer)

@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "TestApp.h"
 #include "WidgetPaint.h"
 
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QPushButton>
 #include <QSet>
@@ -65,6 +67,7 @@ class tst_PromoAdsBar : public QObject
     Q_OBJECT
 
 private slots:
+    void ownerMayDeleteItOnAdClicked();
     void pickDrawsFromLeadingEntries_data();
     void pickDrawsFromLeadingEntries();
     void unusableSourcesTriggerNothing_data();
@@ -223,6 +226,24 @@ void tst_PromoAdsBar::styledBannerReadsAndShowsItsClose()
     const double contrast = contrastRatio(text, background);
     QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3 to 1")
                                              .arg(text.name(), background.name()).arg(contrast)));
+}
+
+// The press read the bar's hide setting after adClicked(), on which an owner may delete the bar
+// (in a process of its own: freed memory aborts the sanitizer build).
+void tst_PromoAdsBar::ownerMayDeleteItOnAdClicked()
+{
+    if (ranRowInChild())
+        return;
+    Source source(numbered(3));
+    QPointer<PromoAdsBar> banner = new PromoAdsBar(nullptr, &source.bar);
+    banner->resize(300, 40);
+    banner->show();
+    QVERIFY(QTest::qWaitForWindowExposed(banner));
+    banner->slotInsertAd();
+    connect(banner, &PromoAdsBar::adClicked, [&] { delete banner; });
+    QTest::mousePress(banner.data(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QVERIFY(banner.isNull());
+    QCOMPARE(source.triggered.size(), 1);
 }
 
 TARSEL_APP_TEST_MAIN(tst_PromoAdsBar)

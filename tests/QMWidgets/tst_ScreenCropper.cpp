@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "DesktopStandIn.h"
 #include "ModalAnswer.h"
 #include "PaintedText.h"
@@ -10,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -27,6 +29,8 @@ private slots:
     void cleanup();
     void cropsTheDraggedPiece_data();
     void cropsTheDraggedPiece();
+    void ownerMayDeleteItOnItsSignals_data();
+    void ownerMayDeleteItOnItsSignals();
     void helpTextFitsItsBox_data();
     void helpTextFitsItsBox();
     void escapeWhileSelectingCancels();
@@ -138,6 +142,42 @@ void tst_ScreenCropper::cropsTheDraggedPiece()
     QCOMPARE(cropped.size(), piece.size());
     QVERIFY(cropped == expected);
     QVERIFY(signalled == expected);
+}
+
+void tst_ScreenCropper::ownerMayDeleteItOnItsSignals_data()
+{
+    QTest::addColumn<QString>("deletingSignal");
+    QTest::addColumn<QStringList>("seen");
+    QTest::newRow("on closed()") << "closed()" << QStringList{"closed()"};
+    QTest::newRow("on done(QPixmap)") << "done(QPixmap)" << QStringList{"closed()", "done(QPixmap) 100x50"};
+}
+
+// The owner deletes the cropper in a slot on one of the signals of a release: the release must read nothing of
+// it afterwards (in a process of its own: freed memory aborts the sanitizer build).
+void tst_ScreenCropper::ownerMayDeleteItOnItsSignals()
+{
+    if (ranRowInChild())
+        return;
+    QFETCH(QString, deletingSignal);
+    QFETCH(QStringList, seen);
+    QPointer<ScreenCropper> cropper = new ScreenCropper;
+    QStringList events;
+    const auto owner = [&](const QString &event) {
+        events << event;
+        if (event.startsWith(deletingSignal))
+            delete cropper;
+    };
+    connect(cropper, &ScreenCropper::closed, [&] { owner("closed()"); });
+    connect(cropper, qOverload<QPixmap>(&ScreenCropper::done), [&](const QPixmap &piece) {
+        owner(QStringLiteral("done(QPixmap) %1x%2").arg(piece.width()).arg(piece.height()));
+    });
+    connect(cropper, qOverload<>(&ScreenCropper::done), [&] { owner("done()"); });
+
+    cropper->grabScreen();
+    QVERIFY(QTest::qWaitForWindowExposed(cropper));
+    dragSelection(cropper, QPoint(100, 100), QPoint(199, 149));
+    QVERIFY(cropper.isNull());
+    QCOMPARE(events, seen);
 }
 
 void tst_ScreenCropper::helpTextFitsItsBox_data()

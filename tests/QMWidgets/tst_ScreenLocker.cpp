@@ -1,3 +1,4 @@
+#include "ShortcutWindow.h"
 #include "TestApp.h"
 
 #include "QMWidgets/ScreenLocker.h"
@@ -20,6 +21,7 @@ private slots:
     void keysNeverUnlock_data();
     void keysNeverUnlock();
     void destroyingLeavesNoGrab();
+    void noShortcutFiresWhileLocked();
 
 private:
     static QPushButton *unlockButton(ScreenLocker &locker) { return locker.findChild<QPushButton *>(); }
@@ -134,6 +136,32 @@ void tst_ScreenLocker::destroyingLeavesNoGrab()
     delete locker;
     QVERIFY(!QWidget::keyboardGrabber());
     QVERIFY(!QWidget::mouseGrabber());
+}
+
+// An application-wide shortcut of another window went through the shortcut map past both grabs.
+void tst_ScreenLocker::noShortcutFiresWhileLocked()
+{
+    ShortcutWindow other(QKeySequence(QStringLiteral("Ctrl+W")), Qt::ApplicationShortcut);
+    QVERIFY(other.showActive());
+    {
+        ScreenLocker locker;
+        QTRY_COMPARE(QWidget::keyboardGrabber(), unlockButton(locker));
+        QTest::keyClick(locker.windowHandle(), Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(other.windowHandle(), Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(&other, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(other.triggered(), 0);
+
+        locker.slotReleaseInputDevices();
+        QTest::keyClick(&other, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(other.triggered(), 1);
+        locker.slotLock();
+        QTest::keyClick(&other, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(other.triggered(), 1);
+    }
+    // Gone, the locker blocks nothing.
+    QVERIFY(other.showActive());
+    QTest::keyClick(&other, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(other.triggered(), 2);
 }
 
 TARSEL_APP_TEST_MAIN(tst_ScreenLocker)

@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "DesktopStandIn.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
@@ -5,6 +6,7 @@
 
 #include "QMWidgets/ScreenMeasurer.h"
 
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -22,6 +24,7 @@ private slots:
     void measuresTheDraggedRectangle_data();
     void measuresTheDraggedRectangle();
     void grabReportsDoneWithoutShowing();
+    void ownerMayDeleteItOnDone();
     void closingReportsQuit_data();
     void closingReportsQuit();
     void secondGrabShowsTheNewDesktop();
@@ -110,6 +113,24 @@ void tst_ScreenMeasurer::grabReportsDoneWithoutShowing()
     QCOMPARE(done.count(), 1);
     QCOMPARE(doneWithPiece.count(), 0);
     QVERIFY(measurer.isVisible());
+}
+
+// The grab went on with the measurer after done(): an owner that deleted it there made it read freed memory
+// (in a process of its own: that aborts the sanitizer build).
+void tst_ScreenMeasurer::ownerMayDeleteItOnDone()
+{
+    if (ranRowInChild())
+        return;
+    QPointer<ScreenMeasurer> measurer = new ScreenMeasurer;
+    int done = 0;
+    connect(measurer, &ScreenMeasurer::done, [&] {
+        ++done;
+        delete measurer;
+    });
+    measurer->grabScreen();
+    QCOMPARE(done, 1);
+    QVERIFY(measurer.isNull());
+    QVERIFY2(!QGuiApplication::overrideCursor(), "a cursor of the measurer stayed on the application's stack");
 }
 
 void tst_ScreenMeasurer::closingReportsQuit_data()

@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "ScaledRun.h"
 #include "TestApp.h"
 
@@ -53,6 +54,7 @@ class tst_VirtualResolutionDialog : public QObject
 private slots:
     void init();
     void cleanup();
+    void ownerMayDeleteItOnApply();
     void newDialog();
     void presetsAsStored_data();
     void presetsAsStored();
@@ -171,6 +173,22 @@ void tst_VirtualResolutionDialog::applyReportsTheBoxesThenTheSettings()
     QTest::mouseClick(buttonLabelled(m_dialog, "&Apply"), Qt::LeftButton);
     QCOMPARE(m_signals, QStringList({"changeVirtualResolution (1920, 1111)", "changeSettings"}));
     QVERIFY(m_dialog->isVisible());
+}
+
+// Apply went on to changeSettings() after changeVirtualResolution(), on which an owner may delete the dialog
+// (in a process of its own: freed memory aborts the sanitizer build).
+void tst_VirtualResolutionDialog::ownerMayDeleteItOnApply()
+{
+    if (ranRowInChild())
+        return;
+    connect(m_dialog, &VirtualResolutionDialog::changeVirtualResolution, [this] {
+        delete m_dialog;
+        m_dialog = nullptr;
+    });
+    buttonLabelled(m_dialog, "&Apply")->click();
+    QVERIFY(!m_dialog);
+    QCOMPARE(m_signals.size(), 1);
+    QVERIFY(m_signals.first().startsWith("changeVirtualResolution"));
 }
 
 void tst_VirtualResolutionDialog::okAndCancelCloseWithoutReporting_data()

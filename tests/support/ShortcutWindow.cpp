@@ -3,10 +3,11 @@
 #include <QAction>
 #include <QtTest>
 
-ShortcutWindow::ShortcutWindow(const QKeySequence &keys)
+ShortcutWindow::ShortcutWindow(const QKeySequence &keys, Qt::ShortcutContext context)
 {
     auto *action = new QAction(QStringLiteral("Refresh"), this);
     action->setShortcut(keys);
+    action->setShortcutContext(context);
     addAction(action);
     connect(action, &QAction::triggered, this, [this] { ++m_triggered; });
 }

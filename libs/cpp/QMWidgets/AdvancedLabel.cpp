@@ -2,7 +2,9 @@
 
 #include "MGraphX/ImageProcess.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace QMWidgets {
 
@@ -54,7 +56,12 @@ void AdvancedLabel::setMargin(int margin)
 
 void AdvancedLabel::mousePressEvent(QMouseEvent *event)
 {
+    const QPointer<AdvancedLabel> alive(this);
     emit clicked();
+    if (!alive) {
+        event->accept(); // its owner deleted it on the click: nothing may pass the press on through it
+        return;
+    }
     QWidget::mousePressEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #include "CssEditor.h"
 #include "HelpDialog.h"
 #include "MakerLinks.h"
+#include "ModalRun.h"
 #include "TranslationsManager.h"
 #include "UpdateCheck.h"
 
@@ -509,10 +510,7 @@ void App::slotShowCssEditor()
 
 void App::slotAbout()
 {
-    // Guarded: the main widget may close and take the box with it while it runs.
-    QPointer<AboutDialog> dialog = new AboutDialog(mainWidget());
-    dialog->exec();
-    delete dialog.data();
+    runModal(new AboutDialog(mainWidget()));
 }
 
 void App::slotCheckUpdate()

@@ -3,6 +3,7 @@
 #include "HelpDialog.h"
 #include "JoinDialog.h"
 #include "JoinReminderDialog.h"
+#include "ModalRun.h"
 #include "Os.h"
 #include "RateAppStoreDialog.h"
 #include "TellDialog.h"
@@ -143,10 +144,9 @@ void App::slotCallRateReminderInternal()
             dialog = new TellReminderDialog(parent);
         else
             dialog = new JoinReminderDialog(parent);
-        dialog->exec();
-        const int answer = dialog->result();
-        delete dialog;
-        actOnReminderAnswer(answer);
+        // The main widget may go while the prompt runs: no answer then, and the quit still counts.
+        if (const std::optional<int> answer = ReminderStateDialog::ask(dialog))
+            actOnReminderAnswer(*answer);
     }
     setValue(QStringLiteral("AutoReminderCount"), countAfter(count));
 }
@@ -171,25 +171,18 @@ void App::slotCallJoinReminder()
 
 void App::slotImmediatelyRate()
 {
-    auto *dialog = new RateAppStoreDialog(mainWidget());
-    dialog->exec();
-    const int answer = dialog->result();
-    delete dialog;
-    actOnReminderAnswer(answer);
+    if (const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(mainWidget())))
+        actOnReminderAnswer(*answer);
 }
 
 void App::slotShareApp()
 {
-    auto *dialog = new TellDialog(QApplication::activeWindow());
-    dialog->exec();
-    delete dialog;
+    runModal(new TellDialog(QApplication::activeWindow()));
 }
 
 void App::slotJoin()
 {
-    auto *dialog = new JoinDialog(QApplication::activeWindow());
-    dialog->exec();
-    delete dialog;
+    runModal(new JoinDialog(QApplication::activeWindow()));
 }
 
 HelpDialog *App::helpDialog() const

@@ -60,13 +60,14 @@ bool ColorWidgetPopup::isMouseOver() const
 void ColorWidgetPopup::slotColorChanged()
 {
     // The button's colour lives only in its icon.
-    if (auto *button = qobject_cast<QPushButton *>(sender())) {
-        const QImage image = button->icon().pixmap(ButtonSide, ButtonSide, QIcon::Normal, QIcon::Off).toImage();
-        if (!image.isNull())
-            emit colorChanged(QColor(image.pixel(0, 0)));
-    }
+    QImage image;
+    if (auto *button = qobject_cast<QPushButton *>(sender()))
+        image = button->icon().pixmap(ButtonSide, ButtonSide, QIcon::Normal, QIcon::Off).toImage();
+    // Closed before the colour goes out: an owner may delete the popup on it.
     m_mouseOver = false;
     hide();
+    if (!image.isNull())
+        emit colorChanged(QColor(image.pixel(0, 0)));
 }
 
 void ColorWidgetPopup::enterEvent(QEvent *event)

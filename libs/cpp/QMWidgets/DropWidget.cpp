@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -77,8 +78,7 @@ void DropWidget::slotOpenClicked()
     if (m_openMode) {
         paths = FileDialog::getOpenFileNames(this, tr("Open files"), QString(), QString(), nullptr, {});
     } else {
-        const QString folder = QFileDialog::getExistingDirectory(this, tr("Open folder"), QString(),
-                                                                 QFileDialog::ShowDirsOnly);
+        const QString folder = FileDialog::getExistingDirectory(this, tr("Open folder"));
         if (!folder.isEmpty())
             paths << folder;
     }
@@ -93,8 +93,10 @@ void DropWidget::slotOpenClicked()
 void DropWidget::take(const QList<QUrl> &urls)
 {
     m_urls = urls;
-    emit dropped(m_urls);
-    if (m_hideAfterUse)
+    // The list goes out as a copy and the widget is left alone once an owner deleted it on the signal.
+    const QPointer<DropWidget> alive(this);
+    emit dropped(QList<QUrl>(urls));
+    if (alive && m_hideAfterUse)
         hide();
 }
 

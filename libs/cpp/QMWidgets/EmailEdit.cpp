@@ -57,8 +57,9 @@ void EmailEdit::slotSendECard()
 
 void EmailEdit::slotTextChanged()
 {
-    emit textChanged(text());
+    // The buttons first: an owner may delete the editor on the signal.
     enableButtons();
+    emit textChanged(text());
 }
 
 void EmailEdit::enableButtons()

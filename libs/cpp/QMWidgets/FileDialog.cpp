@@ -1,6 +1,6 @@
 #include "QMWidgets/FileDialog.h"
 
-#include <QPointer>
+#include "QMWidgets/ModalRun.h"
 
 namespace QMWidgets {
 
@@ -10,17 +10,14 @@ QStringList askForFiles(QWidget *parent, const QString &caption, const QString &
                         QFileDialog::FileMode fileMode, QFileDialog::AcceptMode acceptMode,
                         QFileDialog::Options options)
 {
-    // On the heap and guarded: the parent may be deleted while the dialog runs, and the dialog with it.
-    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, directory, filter);
+    // On the heap: the parent may be deleted while the dialog runs, and the dialog with it.
+    auto *dialog = new QFileDialog(parent, caption, directory, filter);
     dialog->setFileMode(fileMode);
     dialog->setAcceptMode(acceptMode);
     dialog->setOptions(options);
-    const int result = dialog->exec();
-    if (!dialog)
-        return {};
-    const QStringList files = result == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
-    delete dialog;
-    return files;
+    return runModal(dialog, [](QFileDialog *asked, int result) {
+               return result == QDialog::Accepted ? asked->selectedFiles() : QStringList();
+           }).value_or(QStringList());
 }
 }
 
@@ -50,6 +47,15 @@ QStringList FileDialog::getOpenFileNames(QWidget *parent, const QString &caption
         return QFileDialog::getOpenFileNames(parent, caption, directory, filter, selectedFilter, options);
     return askForFiles(parent, caption, directory, filter, QFileDialog::ExistingFiles, QFileDialog::AcceptOpen,
                        options);
+}
+
+QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &directory,
+                                         QFileDialog::Options options)
+{
+    if (!parent)
+        return QFileDialog::getExistingDirectory(parent, caption, directory, options);
+    return askForFiles(parent, caption, directory, QString(), QFileDialog::Directory, QFileDialog::AcceptOpen,
+                       options).value(0);
 }
 
 } // namespace QMWidgets

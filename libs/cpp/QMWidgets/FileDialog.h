@@ -20,6 +20,9 @@ public:
     static QStringList getOpenFileNames(QWidget *parent = nullptr, const QString &caption = QString(),
                                         const QString &directory = QString(), const QString &filter = QString(),
                                         QString *selectedFilter = nullptr, QFileDialog::Options options = {});
+    static QString getExistingDirectory(QWidget *parent = nullptr, const QString &caption = QString(),
+                                        const QString &directory = QString(),
+                                        QFileDialog::Options options = QFileDialog::ShowDirsOnly);
 };
 
 } // namespace QMWidgets

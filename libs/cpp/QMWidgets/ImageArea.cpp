@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QMovie>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -186,15 +187,19 @@ void ImageArea::showLoading()
 void ImageArea::slotNextClicked()
 {
     showLoading();
+    const QPointer<ImageArea> alive(this);
     emit next();
-    emit infoChanged();
+    if (alive)
+        emit infoChanged();
 }
 
 void ImageArea::slotPreviousClicked()
 {
     showLoading();
+    const QPointer<ImageArea> alive(this);
     emit previous();
-    emit infoChanged();
+    if (alive)
+        emit infoChanged();
 }
 
 void ImageArea::enterEvent(QEvent *event)

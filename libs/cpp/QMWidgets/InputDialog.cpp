@@ -1,11 +1,11 @@
 #include "QMWidgets/InputDialog.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/ModalRun.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -91,41 +91,37 @@ void InputDialog::reject()
 QString InputDialog::getText(QWidget *parent, const QString &title, const QString &label,
                              QLineEdit::EchoMode echo, const QString &text, bool *ok, Qt::WindowFlags flags)
 {
-    // Guarded: a parent deleted while the dialog runs takes the dialog with it.
-    QPointer<InputDialog> dialog = new InputDialog(label, parent, flags, TextInput);
+    auto *dialog = new InputDialog(label, parent, flags, TextInput);
     dialog->setWindowTitle(title);
     dialog->lineEdit()->setEchoMode(echo);
     dialog->lineEdit()->setText(text);
     dialog->lineEdit()->setFocus(Qt::OtherFocusReason);
 
-    const int result = dialog->exec();
+    // A parent deleted while the dialog runs takes the dialog with it: that is a cancel.
+    const auto answer = runModal(dialog, [](InputDialog *asked, int result) {
+        return std::make_pair(result == QDialog::Accepted, asked->lineEdit()->text());
+    });
     if (ok)
-        *ok = dialog && result == QDialog::Accepted;
-    if (!dialog)
-        return text;
-    const QString entered = dialog->lineEdit()->text();
-    delete dialog;
-    return entered;
+        *ok = answer && answer->first;
+    return answer ? answer->second : text;
 }
 
 int InputDialog::getInt(QWidget *parent, const QString &title, const QString &label, int value, int min,
                         int max, int step, bool *ok, Qt::WindowFlags flags)
 {
     Q_UNUSED(step)
-    QPointer<InputDialog> dialog = new InputDialog(label, parent, flags, IntegerInput);
+    auto *dialog = new InputDialog(label, parent, flags, IntegerInput);
     dialog->setWindowTitle(title);
     // The range first, so the value opens clamped to it.
     dialog->spinBox()->setRange(min, max);
     dialog->spinBox()->setValue(value);
 
-    const int result = dialog->exec();
+    const auto answer = runModal(dialog, [](InputDialog *asked, int result) {
+        return std::make_pair(result == QDialog::Accepted, asked->spinBox()->value());
+    });
     if (ok)
-        *ok = dialog && result == QDialog::Accepted;
-    if (!dialog)
-        return qBound(min, value, max);
-    const int entered = dialog->spinBox()->value();
-    delete dialog;
-    return entered;
+        *ok = answer && answer->first;
+    return answer ? answer->second : qBound(min, value, max);
 }
 
 } // namespace QMWidgets

@@ -1,12 +1,12 @@
 #include "QMWidgets/MMessageBox.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/ModalRun.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 
@@ -124,13 +124,10 @@ int MMessageBox::question(QWidget *parent, const QString &title, const QString &
 }
 
 // Deleted at once: left to the parent, every call would add a hidden box that lives as long as the parent.
-// The guard covers a parent that goes, and takes the box with it, while the box runs.
+// A parent that goes while the box runs takes the box along: a close without a button.
 int MMessageBox::run(int kind, QWidget *parent, const QString &title, const QString &text, int buttons)
 {
-    QPointer<MMessageBox> box = new MMessageBox(kind, title, text, buttons, parent);
-    const int result = box->exec();
-    delete box;
-    return result;
+    return runModal(new MMessageBox(kind, title, text, buttons, parent)).value_or(QDialog::Rejected);
 }
 
 void MMessageBox::slotOk() { done(QMessageBox::Ok); }

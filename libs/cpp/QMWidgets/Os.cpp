@@ -153,10 +153,10 @@ void showStoreReviewDialog()
     App *app = App::instance();
     if (!app->value(QStringLiteral("AutoReminder"), true).toBool())
         return;
-    auto *dialog = new RateAppStoreDialog(app->mainWidget());
-    dialog->exec();
-    const int answer = dialog->result();
-    delete dialog;
+    // No answer when the main widget went while the prompt ran: nothing is opened and nothing stored.
+    const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(app->mainWidget()));
+    if (!answer)
+        return;
     if (answer == ReminderStateDialog::Rate) {
         app->slotRateApp();
         app->setValue(QStringLiteral("AutoReminder"), false);

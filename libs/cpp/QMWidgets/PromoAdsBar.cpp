@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
@@ -96,9 +98,16 @@ void PromoAdsBar::slotCloseClicked()
 void PromoAdsBar::mousePressEvent(QMouseEvent *event)
 {
     QWidget::mousePressEvent(event);
+    // The action and the signal may each lead an owner to delete the bar.
+    const QPointer<PromoAdsBar> alive(this);
     if (m_currentAction)
         m_currentAction->activate(QAction::Trigger);
-    emit adClicked();
+    if (alive)
+        emit adClicked();
+    if (!alive) {
+        event->accept(); // nothing may pass the press on through a deleted bar
+        return;
+    }
     if (m_hideOnAdClick)
         hide();
 }

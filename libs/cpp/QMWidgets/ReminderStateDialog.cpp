@@ -1,5 +1,7 @@
 #include "ReminderStateDialog.h"
 
+#include "ModalRun.h"
+
 #include <QCoreApplication>
 
 namespace QMWidgets {
@@ -13,6 +15,11 @@ ReminderStateDialog::ReminderStateDialog(QWidget *parent)
 int ReminderStateDialog::result() const
 {
     return m_answer;
+}
+
+std::optional<int> ReminderStateDialog::ask(ReminderStateDialog *prompt)
+{
+    return runModal(prompt, [](ReminderStateDialog *asked, int) { return asked->result(); });
 }
 
 void ReminderStateDialog::setAnswer(int answer)

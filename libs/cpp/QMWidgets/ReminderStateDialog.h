@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 namespace QMWidgets {
 
 // A prompt that remembers which answer the user gave, for its caller to read after exec().
@@ -16,6 +18,10 @@ public:
 
     // The answer; NoChoice until one of the answer slots runs.
     int result() const;
+
+    // Runs the prompt modally and deletes it. No answer when its parent went while it ran and took it along:
+    // Rate has the value of QDialog::Rejected, so the result of exec() cannot tell that case.
+    static std::optional<int> ask(ReminderStateDialog *prompt);
 
 protected:
     void setAnswer(int answer);

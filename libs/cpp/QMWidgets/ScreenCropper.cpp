@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -174,8 +175,16 @@ void ScreenCropper::mouseReleaseEvent(QMouseEvent *event)
 
     m_cropped = m_screen.copy(selectionOnPicture());
 
+    // An owner may delete the cropper on any of these signals: the piece goes out as a copy, and nothing
+    // of the cropper is touched once it is gone.
+    const QPixmap cropped = m_cropped;
+    const QPointer<ScreenCropper> alive(this);
     slotClose();
-    emit done(m_cropped);
+    if (!alive)
+        return;
+    emit done(cropped);
+    if (!alive)
+        return;
     emit done();
 }
 

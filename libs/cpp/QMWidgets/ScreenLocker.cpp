@@ -1,5 +1,6 @@
 #include "QMWidgets/ScreenLocker.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QPushButton>
 #include <QTimer>
@@ -48,6 +49,13 @@ void ScreenLocker::slotLock()
     raise();
     m_unlockButton->grabKeyboard();
     m_unlockButton->grabMouse();
+    // The grabs keep keys from other windows, but the shortcut map runs before any key reaches a widget, and
+    // an application-wide shortcut of another window would still fire. Installed again at every period it
+    // would only move to the front of the filters, so once.
+    if (!m_filteringShortcuts) {
+        qApp->installEventFilter(this);
+        m_filteringShortcuts = true;
+    }
     // Asserted again every period, since another window may take the grabs or the top place away.
     if (!m_timer->isActive())
         m_timer->start();
@@ -69,6 +77,8 @@ void ScreenLocker::slotFocusChanged(QWidget *, QWidget *)
 
 void ScreenLocker::releaseGrabs()
 {
+    qApp->removeEventFilter(this);
+    m_filteringShortcuts = false;
     if (QWidget::keyboardGrabber() == m_unlockButton)
         m_unlockButton->releaseKeyboard();
     if (QWidget::mouseGrabber() == m_unlockButton)
@@ -86,6 +96,18 @@ void ScreenLocker::slotReleaseInputDevices()
 bool ScreenLocker::event(QEvent *event)
 {
     return QLabel::event(event);
+}
+
+bool ScreenLocker::eventFilter(QObject *watched, QEvent *event)
+{
+    // An accepted override sends the key on to the grabbing button as a plain key: no shortcut takes it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::Shortcut)
+        return true;
+    return QLabel::eventFilter(watched, event);
 }
 
 } // namespace QMWidgets

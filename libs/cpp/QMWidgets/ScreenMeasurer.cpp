@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <cmath>
 
@@ -54,7 +55,10 @@ void ScreenMeasurer::grabScreen()
     m_screen = grabDesktop();
     // Shown at once: otherwise the previous desktop stays on screen until the next resize.
     refreshDisplay();
+    const QPointer<ScreenMeasurer> alive(this);
     emit done();
+    if (!alive)
+        return; // its owner deleted it on the signal
     repaint();
     setFocus(Qt::OtherFocusReason);
     setCursor(Qt::CrossCursor);

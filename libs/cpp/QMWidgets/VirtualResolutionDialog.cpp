@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace QMWidgets {
@@ -114,8 +115,10 @@ QPoint VirtualResolutionDialog::virtualResolution() const
 
 void VirtualResolutionDialog::slotApply()
 {
+    const QPointer<VirtualResolutionDialog> alive(this);
     emit changeVirtualResolution(virtualResolution());
-    emit changeSettings();
+    if (alive)
+        emit changeSettings();
 }
 
 void VirtualResolutionDialog::slotModeChanged(int)

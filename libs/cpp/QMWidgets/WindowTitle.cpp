@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -112,8 +113,10 @@ void WindowTitle::mousePressEvent(QMouseEvent *event)
 
 void WindowTitle::mouseMoveEvent(QMouseEvent *event)
 {
+    const QPointer<WindowTitle> alive(this);
     emit changePosition((event->screenPos() - QPointF(m_pressPosition)).toPoint());
-    QWidget::mouseMoveEvent(event);
+    if (alive)
+        QWidget::mouseMoveEvent(event);
     event->accept();
 }
 
