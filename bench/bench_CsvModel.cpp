@@ -14,7 +14,8 @@
 
 static const int repetitions = 3;
 static const qint64 hugeTableBytes = 300 * 1024 * 1024;
-static const double hugeTableMemoryGoal = 0; // GOAL
+// Measured at 8.8 (2.6 GB for 300 MB); the goal leaves room for another machine's allocator.
+static const double hugeTableMemoryGoal = 10;
 
 static QByteArray generatedTable(qint64 bytes)
 {
