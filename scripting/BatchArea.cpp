@@ -1,13 +1,12 @@
 #include "scripting/BatchArea.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
-#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/Editor.h"
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -208,15 +207,10 @@ void BatchArea::loadList()
                                                           QLatin1String("*") + QLatin1String(listExtension));
     if (fileName.isEmpty() || m_batchRunning)
         return;
-    QFile file(fileName);
     QByteArray bytes;
     QString error;
-    if (MTools::isRegularFile(fileName, &error) && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (error.isEmpty() && (!file.isOpen() || file.error() != QFileDevice::NoError))
-        error = file.errorString();
     QStringList names;
-    if (error.isEmpty())
+    if (MTools::readFileBounded(fileName, MTools::ScriptFileBound, &bytes, &error))
         parseList(bytes, &names, &error);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Load List"),

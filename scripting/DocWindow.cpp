@@ -1,13 +1,12 @@
 #include "scripting/DocWindow.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
-#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
 #include "scripting/SyntaxHighlighter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextCodec>
@@ -77,21 +76,18 @@ void DocWindow::open(const QString &path)
 
 bool DocWindow::load(const QString &path, QString *error)
 {
-    QFile file(path);
-    QString text;
+    QByteArray bytes;
     QString reason;
-    if (MTools::isRegularFile(path, &reason) && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&file);
-        in.setCodec(scriptCodec);
-        text = in.readAll();
-    }
-    if (!reason.isEmpty() || !file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!MTools::readFileBounded(path, MTools::ScriptFileBound, &bytes, &reason)) {
         if (error)
-            *error = tr("Cannot read the file \"%1\":\n%2.")
-                         .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? file.errorString() : reason);
+            *error = tr("Cannot read the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(path), reason);
         return false;
     }
-    file.close();
+    // Read as text: the CRs of CR LF line ends are dropped.
+    QTextStream in(&bytes, QIODevice::ReadOnly | QIODevice::Text);
+    in.setCodec(scriptCodec);
+    const QString text = in.readAll();
+    bytes = QByteArray();
 
     setPlainText(text);
     m_fileName = path;

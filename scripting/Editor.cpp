@@ -1,6 +1,5 @@
 #include "scripting/Editor.h"
 
-#include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
 #include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
@@ -19,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMainWindow>
@@ -728,16 +726,16 @@ QString Editor::expandIncludes(const QString &text)
     QString included;
     for (const QString &name : qAsConst(names)) {
         const QString fileName = resolveIncludeName(name);
-        const QString problem = checkIncludedFile(fileName);
+        QString content;
+        const QString problem = checkIncludedFile(fileName, &content);
         if (!problem.isEmpty()) {
             addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));
             m_hasError = true;
         }
-        QFile file(fileName);
-        if (!MTools::isRegularFile(fileName) || !file.open(QIODevice::ReadOnly))
+        if (content.isNull())
             continue;
         included += QStringLiteral("\n // ------- included file \"") + fileName + QStringLiteral("\"--------\n")
-            + QString::fromUtf8(file.readAll().constData()) + QLatin1Char('\n');
+            + content + QLatin1Char('\n');
     }
     return included;
 }

@@ -1,6 +1,6 @@
 #include "scripting/IncludedFile.h"
 
-#include "MTools/RegularFile.h"
+#include "MTools/FileReading.h"
 
 #include <QFile>
 #include <QScriptEngine>
@@ -8,21 +8,22 @@
 
 namespace QMMistlark {
 
-QString checkIncludedFile(const QString &fileName)
+QString checkIncludedFile(const QString &fileName, QString *content)
 {
     // The problem is shown as HTML: its own parts (a backtrace's "<global>", a name with "&") are escaped.
     const QString shownName = fileName.toHtmlEscaped();
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" does not exist");
+    QByteArray bytes;
     QString reason;
-    if (!MTools::isRegularFile(fileName, &reason))
+    if (!MTools::readFileBounded(fileName, MTools::ScriptFileBound, &bytes, &reason))
         return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" can not be opened: ")
             + reason.toHtmlEscaped();
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Error: The included file\"") + shownName + QStringLiteral("\" can not be opened");
     // The text ends at the first zero byte, as in the expansion that puts it before the program.
-    const QString text = QString::fromUtf8(file.readAll().constData());
+    const QString text = QString::fromUtf8(bytes.constData());
+    bytes = QByteArray();
+    if (content)
+        *content = text;
 
     // An engine without the published objects and functions: a file that uses them at its top level fails here.
     // A syntax error surfaces as the evaluation's exception, with its line.

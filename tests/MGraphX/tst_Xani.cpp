@@ -1,4 +1,8 @@
+#include "ChildRow.h"
+#include "HostileFile.h"
+
 #include "MGraphX/Xani.h"
+#include "MTools/FileReading.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -86,6 +90,8 @@ private slots:
     void readDescription();
     void readDescriptionOfBadFiles_data();
     void readDescriptionOfBadFiles();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -400,6 +406,21 @@ void tst_Xani::readDescriptionOfBadFiles()
     Xani reader;
     QCOMPARE(reader.readDescription(path), QString());
     QCOMPARE(reader.readDescription(m_dir.filePath("missing.xani")), QString());
+}
+
+void tst_Xani::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+void tst_Xani::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir.path(), MTools::AnimationFileBound);
+    Xani animation;
+    QString error;
+    QCOMPARE(animation.readDescription(hostile.path, &error), QString());
+    QCOMPARE(error, hostile.reason);
 }
 
 QTEST_MAIN(tst_Xani)

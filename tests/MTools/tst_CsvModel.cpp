@@ -1,4 +1,8 @@
+#include "ChildRow.h"
+#include "HostileFile.h"
+
 #include "MTools/CsvModel.h"
+#include "MTools/FileReading.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -45,6 +49,8 @@ private slots:
     void rowsAndSectionsOutOfRangeAreRefused();
     void insertAndRemoveRows();
     void failedLoadAndSaveKeepWhatThereWas();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
     void fileNameWithoutExtension_data();
     void fileNameWithoutExtension();
 
@@ -242,6 +248,23 @@ void tst_CsvModel::failedLoadAndSaveKeepWhatThereWas()
     QVERIFY(!model.save(m_dir.filePath(QStringLiteral("no/such/folder.csv"))));
     QVERIFY(!model.save(m_dir.path()));
     QCOMPARE(readFile(path), QByteArray("a\n1\n"));
+}
+
+void tst_CsvModel::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+void tst_CsvModel::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir.path(), MTools::TableFileBound);
+    CsvModel model;
+    QVERIFY(model.load(writeFile(m_dir, QStringLiteral("keep.csv"), "a\n1\n")));
+    QString error;
+    QVERIFY(!model.load(hostile.path, &error));
+    QCOMPARE(error, hostile.reason);
+    QCOMPARE(model.lines(), (Lines{{"a"}, {"1"}}));
 }
 
 void tst_CsvModel::fileNameWithoutExtension_data()

@@ -1,6 +1,9 @@
+#include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/CssDoc.h"
 #include "QMWidgets/CssEditor.h"
+#include "ChildRow.h"
+#include "HostileFile.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
@@ -104,6 +107,8 @@ private slots:
     void loadAndSaveRealFiles();
     void newDocumentSaveCancelled();
     void failedLoadWarnsAndKeepsTheText();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
     void failedSaveWarnsAndKeepsTheTitle();
     void failedSaveAsKeepsSavingToTheShownFile();
     void aboutBox();
@@ -236,6 +241,24 @@ void tst_CssEditor::failedLoadWarnsAndKeepsTheText()
     QVERIFY2(seen.messageText.contains(path), qPrintable(seen.messageText));
     QCOMPARE(editor.doc()->toPlainText(), QString("kept"));
     QCOMPARE(editor.windowTitle(), QString("before"));
+}
+
+void tst_CssEditor::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+void tst_CssEditor::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir->path(), MTools::SmallFileBound);
+    CssEditor editor;
+    editor.doc()->setPlainText("kept");
+    Seen seen;
+    withFileAnswer(&seen, hostile.path, [&] { editor.doc()->slotLoad(); });
+    QCOMPARE(seen.messageTitle, QString("Warning"));
+    QVERIFY2(seen.messageText.contains(hostile.reason), qPrintable(seen.messageText));
+    QCOMPARE(editor.doc()->toPlainText(), QString("kept"));
 }
 
 void tst_CssEditor::failedSaveWarnsAndKeepsTheTitle()

@@ -1,8 +1,11 @@
 #include "ChildRun.h"
 #include "TestApp.h"
+#include "ChildRow.h"
+#include "HostileFile.h"
 #include "LinkCatcher.h"
 #include "WidgetPaint.h"
 
+#include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageArea.h"
 #include "QMWidgets/ImageViewer.h"
@@ -44,6 +47,52 @@ QPixmap filled(const QSize &size)
     return pixmap;
 }
 
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    return QByteArray(1, char(value >> 24)) + char(value >> 16) + char(value >> 8) + char(value);
+}
+
+QByteArray littleEndian(quint32 value, int length)
+{
+    QByteArray bytes;
+    for (int i = 0; i < length; ++i)
+        bytes += char(value >> (8 * i));
+    return bytes;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    return bigEndian(quint32(data.size())) + type + data + bigEndian(crc32(type + data));
+}
+
+// A valid one-bit grey PNG of the size, all black: its rows of zeros compress to almost nothing. It sits in
+// an icon whose directory says 256 x 256, as the format allows no more.
+bool writeIconHoldingPng(const QString &path, const QSize &size)
+{
+    const int rowLength = 1 + (size.width() + 7) / 8; // filter byte, then the packed pixels
+    const QByteArray zlibStream = qCompress(QByteArray(rowLength * size.height(), '\0'), 9).mid(4);
+    const QByteArray header = bigEndian(quint32(size.width())) + bigEndian(quint32(size.height()))
+                              + QByteArray("\x01\x00\x00\x00\x00", 5);
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", header) + pngChunk("IDAT", zlibStream)
+                           + pngChunk("IEND", QByteArray());
+    const QByteArray directory = littleEndian(0, 2) + littleEndian(1, 2) + littleEndian(1, 2)
+                                 + QByteArray(4, '\0') + littleEndian(1, 2) + littleEndian(32, 2)
+                                 + littleEndian(quint32(png.size()), 4) + littleEndian(22, 4);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(directory + png) == directory.size() + png.size();
+}
+
 } // namespace
 
 class tst_ImageViewer : public QObject
@@ -66,6 +115,8 @@ private slots:
     void buttonsShowTheirPictures_data();
     void buttonsShowTheirPictures();
     void pictureDeclaringTooManyPixelsIsNotDecoded();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
     void openWithPreviewHandsTheFileToTheDesktop();
     void openWithPreviewOpensNothingWhenTheSaveFails_data();
     void openWithPreviewOpensNothingWhenTheSaveFails();
@@ -344,6 +395,37 @@ void tst_ImageViewer::pictureDeclaringTooManyPixelsIsNotDecoded()
     QLabel *info = infoLabel(area);
     QVERIFY(info->isVisible());
     QVERIFY2(info->text().contains("16000 x 16000"), qPrintable(info->text()));
+}
+
+void tst_ImageViewer::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+    // The icon's directory says 256 x 256; the PNG inside, 60 KB of it, decodes at its own size, gigabytes.
+    QTest::newRow("icon holding a huge PNG") << "ico";
+}
+
+void tst_ImageViewer::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    QFETCH(QString, kind);
+    HostileFile hostile;
+    if (kind == "ico") {
+        hostile.path = TestApp::homePath() + "/huge.ico";
+        QVERIFY(writeIconHoldingPng(hostile.path, QSize(22000, 22000)));
+        hostile.reason = "This picture is too large to show: 22000 x 22000 pixels";
+    } else {
+        hostile = makeHostileFile(TestApp::homePath(), MTools::PictureFileBound);
+    }
+    ImageViewer viewer;
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.slotLoad(filled(QSize(20, 10)).toImage());
+    viewer.slotLoad(hostile.path);
+    auto *area = viewer.findChild<ImageArea *>();
+    QVERIFY(area->pixmap().isNull());
+    QLabel *info = infoLabel(area);
+    QVERIFY(info->isVisible());
+    QVERIFY2(info->text().contains(hostile.reason), qPrintable(info->text()));
 }
 
 void tst_ImageViewer::openWithPreviewHandsTheFileToTheDesktop()

@@ -1,8 +1,11 @@
 #include "QMWidgets/SettingsDialog.h"
 #include "QMWidgets/SettingsWidget.h"
 
+#include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/MMessageBox.h"
+#include "ChildRow.h"
+#include "HostileFile.h"
 #include "ModalAnswer.h"
 #include "WidgetPaint.h"
 #include "resources/Resources.h"
@@ -331,6 +334,21 @@ private slots:
         const QString path = m_dir.filePath("bad.qvsettings");
         writeFile(path, content);
         QVERIFY(warningOf(dialog, path, &SettingsDialog::slotLoadSettings).contains(path));
+        QCOMPARE(p->m_value, QString("same"));
+        QVERIFY(s_calls.isEmpty());
+    }
+
+    void hostileFilesAreRefused_data() { addHostileFileRows(); }
+
+    void hostileFilesAreRefused()
+    {
+        RUN_ROW_IN_CHILD();
+        const HostileFile hostile = makeHostileFile(m_dir.path(), MTools::SmallFileBound);
+        Page *p = page("Keep", "same");
+        SettingsDialog dialog;
+        dialog.show();
+        const QString warning = warningOf(dialog, hostile.path, &SettingsDialog::slotLoadSettings);
+        QVERIFY2(warning.contains(hostile.reason), qPrintable(warning));
         QCOMPARE(p->m_value, QString("same"));
         QVERIFY(s_calls.isEmpty());
     }

@@ -1,4 +1,7 @@
 #include "QMWidgets/App.h"
+#include "ChildRow.h"
+#include "HostileFile.h"
+#include "MTools/FileReading.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 #include "scripting/BatchArea.h"
@@ -73,6 +76,8 @@ private slots:
     void listFiles();
     void badListChangesNothing_data();
     void badListChangesNothing();
+    void hostileListsAreRefused_data();
+    void hostileListsAreRefused();
     void removeIsStored();
     void keysRemoveRows_data();
     void keysRemoveRows();
@@ -326,6 +331,34 @@ void tst_BatchArea::badListChangesNothing()
     QTRY_VERIFY(told);
     QCOMPARE(column(area, 1), QStringList({kept}));
     QCOMPARE(app()->value(QStringLiteral("batchfiles")).toString(), kept);
+}
+
+void tst_BatchArea::hostileListsAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+void tst_BatchArea::hostileListsAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir.path(), MTools::ScriptFileBound);
+    const QString kept = QStringLiteral("/kept.js");
+    app()->setValue(QStringLiteral("batchfiles"), kept);
+    Editor editor;
+    BatchArea area(&editor);
+    answerFileDialog(this, hostile.path);
+    QString told;
+    QTimer::singleShot(0, this, [&] {
+        answerNextModal(this, [&told](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            told = box ? box->text() : QStringLiteral("<not a message box>");
+            w->close();
+        });
+    });
+    area.loadList();
+    QTRY_VERIFY(!told.isEmpty());
+    QVERIFY2(told.contains(hostile.reason), qPrintable(told));
+    QCOMPARE(column(area, 1), QStringList({kept}));
 }
 
 void tst_BatchArea::removeIsStored()

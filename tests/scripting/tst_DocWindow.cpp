@@ -1,5 +1,8 @@
 #include "scripting/DocWindow.h"
 
+#include "ChildRow.h"
+#include "HostileFile.h"
+#include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "TestApp.h"
 
@@ -190,6 +193,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
     void replacingAChangedText_data();
     void replacingAChangedText();
 
@@ -391,8 +396,7 @@ void tst_DocWindow::failedOpenChangesNothing_data()
     QTest::newRow("missing file")        << "missing.js" << '-' << "No such file or directory";
     QTest::newRow("a directory")         << "folder.js"  << 'd' << "It is a folder, not a file";
     // Opening it would wait for a writer: the window would hang.
-    QTest::newRow("a named pipe")        << "pipe.js"    << 'p'
-                                         << "It is not a regular file but a named pipe, a device or a socket";
+    QTest::newRow("a named pipe")        << "pipe.js"    << 'p' << "It is a named pipe, not a regular file";
     QTest::newRow("no name: no warning") << ""           << '-' << "";
 }
 
@@ -429,6 +433,26 @@ void tst_DocWindow::failedOpenChangesNothing()
         QVERIFY2(warning.contains(QDir::toNativeSeparators(target)), qPrintable(warning));
         QVERIFY2(warning.contains(reason), qPrintable(warning));
     }
+}
+
+void tst_DocWindow::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+// Script Open, the recent files and the batch run all read through load().
+void tst_DocWindow::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir->path(), MTools::ScriptFileBound);
+    const QString script = writeFile(QStringLiteral("script.js"), "print(1);");
+    DocWindow doc;
+    QVERIFY(doc.load(script));
+    QString error;
+    QVERIFY(!doc.load(hostile.path, &error));
+    QVERIFY2(error.contains(hostile.reason), qPrintable(error));
+    QCOMPARE(doc.toPlainText(), QStringLiteral("print(1);"));
+    QCOMPARE(doc.fileName(), script);
 }
 
 void tst_DocWindow::replacingAChangedText_data()

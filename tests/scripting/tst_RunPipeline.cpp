@@ -1,6 +1,9 @@
+#include "ChildRow.h"
 #include "EditorRun.h"
+#include "HostileFile.h"
 #include "TestApp.h"
 
+#include "MTools/FileReading.h"
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 
@@ -88,6 +91,8 @@ private slots:
     void documentWithoutIncludesRunsAsItStands();
     void failures_data();
     void failures();
+    void hostileIncludedFilesAreRefused_data();
+    void hostileIncludedFilesAreRefused();
     void errorLinesAreCorrectedByThePrologue_data();
     void errorLinesAreCorrectedByThePrologue();
     void prologueOfATwoLineInclude();
@@ -208,7 +213,7 @@ void tst_RunPipeline::failures_data()
     QTest::newRow("included named pipe is refused, the run goes on")
         << QStringList({"pipe.js", "|"}) << "include(\"pipe.js\");\nprintout('ran');"
         << QStringList({"Error: The included file\"%1/pipe.js\" can not be opened: "
-                        "It is not a regular file but a named pipe, a device or a socket", "ran"});
+                        "It is a named pipe, not a regular file", "ran"});
     // The file is checked in an engine without the published functions, but runs with them in the real one.
     QTest::newRow("included file fails in its own engine, still runs")
         << QStringList({"lib.js", "printout('from lib');"}) << "include(\"lib.js\");\nprintout('from main');"
@@ -240,6 +245,25 @@ void tst_RunPipeline::failures()
     openScript(editor, script);
     editor.run();
     QCOMPARE(outputLines(editor), expected);
+    QVERIFY(editor.hasError());
+}
+
+void tst_RunPipeline::hostileIncludedFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+// Both the check in an engine of its own and the expansion read the file: neither may wait or swallow it.
+void tst_RunPipeline::hostileIncludedFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_dir->path(), MTools::ScriptFileBound);
+    Editor editor;
+    openScript(editor, QStringLiteral("include(\"%1\");\nprintout('ran');").arg(hostile.path));
+    editor.run();
+    const QString refusal =
+        QStringLiteral("Error: The included file\"%1\" can not be opened: %2").arg(hostile.path, hostile.reason);
+    QCOMPARE(outputLines(editor), QStringList({refusal, "ran"}));
     QVERIFY(editor.hasError());
 }
 

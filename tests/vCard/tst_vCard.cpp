@@ -1,5 +1,8 @@
+#include "MTools/FileReading.h"
 #include "vCard/vCard.h"
 
+#include "ChildRow.h"
+#include "HostileFile.h"
 #include "PseudoRandomBytes.h"
 
 #include <QTemporaryDir>
@@ -20,6 +23,8 @@ private slots:
     void roundTrip();
     void truncatedAndBinaryInput();
     void files();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
 };
 
 using Params = QList<vCardParam>;
@@ -232,6 +237,22 @@ void tst_vCard::files()
     QVERIFY(!card.saveToFile(dir.filePath("no/such/folder/card.vcf")));
     if (QFile::exists("/dev/full"))
         QVERIFY(!card.saveToFile("/dev/full")); // opens, but the write fails
+}
+
+void tst_vCard::hostileFilesAreRefused_data()
+{
+    addHostileFileRows();
+}
+
+void tst_vCard::hostileFilesAreRefused()
+{
+    RUN_ROW_IN_CHILD();
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const HostileFile hostile = makeHostileFile(dir.path(), MTools::SmallFileBound);
+    QString error;
+    QVERIFY(vCard::fromFile(hostile.path, &error).isEmpty());
+    QCOMPARE(error, hostile.reason);
 }
 
 QTEST_GUILESS_MAIN(tst_vCard)

@@ -1,10 +1,10 @@
 #include "MGraphX/Xani.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 
 #include <QBuffer>
 #include <QDebug>
-#include <QFile>
 
 namespace MGraphX {
 
@@ -164,33 +164,30 @@ bool Xani::save(const QString &path, int quality) const
     return MTools::writeFileSafely(path, file);
 }
 
-QString Xani::readDescription(const QString &path)
+QString Xani::readDescription(const QString &path, QString *error)
 {
     m_path = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray file;
+    if (!MTools::readFileBounded(path, MTools::AnimationFileBound, &file, error))
         return QString();
-    // The sizes are checked against the file before anything is allocated from them.
+    // The sizes are checked against the file before anything is taken from them.
     const qint64 fileSize = file.size();
     const qint64 fixedPart = headLength + 20;
-    if (fileSize < fixedPart || !file.seek(24))
+    if (fileSize < fixedPart)
         return QString();
     qint64 imagesSize = 0;
     QString imagesText;
-    if (!parseSizeField(file.read(sizeFieldLength), &imagesSize, &imagesText) || imagesSize > fileSize - fixedPart)
-        return QString();
-    if (!file.seek(44 + imagesSize))
+    if (!parseSizeField(file.mid(24, sizeFieldLength), &imagesSize, &imagesText) || imagesSize > fileSize - fixedPart)
         return QString();
     qint64 descriptionSize = 0;
     QString descriptionText;
-    if (!parseSizeField(file.read(sizeFieldLength), &descriptionSize, &descriptionText)
+    if (!parseSizeField(file.mid(int(44 + imagesSize), sizeFieldLength), &descriptionSize, &descriptionText)
         || descriptionSize > fileSize - fixedPart - imagesSize)
         return QString();
     qDebug().noquote() << QStringLiteral("XXXX:") + descriptionText;
     qDebug().noquote() << QStringLiteral("XXXX:") + QString::number(descriptionSize);
-    if (!file.seek(fixedPart + imagesSize))
-        return QString();
-    const QString description = QString::fromLatin1(upToZero(file.read(descriptionSize)));
+    const QString description =
+        QString::fromLatin1(upToZero(file.mid(int(fixedPart + imagesSize), int(descriptionSize))));
     qDebug().noquote() << QStringLiteral("$$$$$$$$$$$$$$") + description;
     return description;
 }

@@ -45,8 +45,9 @@ public:
     // existing file as it was.
     bool save(const QString &path, int quality) const;
     // Reads the head and the description of a file (not the frames), logs them and returns the
-    // description; empty when the file cannot be read or its sizes do not fit it.
-    QString readDescription(const QString &path);
+    // description; empty when the file cannot be read, is larger than MTools::AnimationFileBound (error then
+    // receives the reason) or its sizes do not fit it.
+    QString readDescription(const QString &path, QString *error = nullptr);
 
 signals:
     void frameChanged();

@@ -1,8 +1,8 @@
 #include "MTools/CsvModel.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 
-#include <QFile>
 #include <QSize>
 
 namespace MTools {
@@ -186,16 +186,16 @@ QList<QStringList> CsvModel::parse(const QString &text)
     return lines;
 }
 
-bool CsvModel::load(const QString &path)
+bool CsvModel::load(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readFileBounded(path, TableFileBound, &bytes, error))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    // The bytes go before the parse, which holds the text and the fields at once.
+    QString text = QString::fromUtf8(bytes);
+    bytes = QByteArray();
     beginResetModel();
-    m_lines = parse(QString::fromUtf8(bytes));
+    m_lines = parse(text);
     endResetModel();
     return true;
 }

@@ -32,8 +32,9 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // false, with the model unchanged, when the file cannot be read.
-    bool load(const QString &path);
+    // false, with the model unchanged, when the file cannot be read or is larger than TableFileBound; error
+    // then receives the reason.
+    bool load(const QString &path, QString *error = nullptr);
     // false when the file cannot be written; the file on disk is then left as it was.
     bool save(const QString &path);
 

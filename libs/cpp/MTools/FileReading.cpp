@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace MTools {
 
@@ -100,14 +101,23 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
     if (status.st_size > maxBytes)
         return fail(error, tooLarge(maxBytes));
 
-    // The reported size is only a hint: files under /proc say 0, and a file may grow while it is read. Whole
-    // chunks are asked for, as some files of the system refuse a read of an odd length.
-    QByteArray content;
-    content.reserve(int(status.st_size));
-    static constexpr int ChunkSize = 64 * 1024;
-    char chunk[ChunkSize];
+    // The reported size is only a hint: files under /proc say 0, and a file may grow while it is read. The
+    // read goes straight into the result, grown as it fills, and always asks for whole chunks, as some files
+    // of the system refuse a read of an odd length; one chunk past the bound tells a longer file.
+    static constexpr qint64 ChunkSize = 64 * 1024;
+    const auto wholeChunks = [](qint64 size) { return (size + ChunkSize - 1) / ChunkSize * ChunkSize; };
+    // A QByteArray holds less than 2 GB.
+    maxBytes = qMin(maxBytes, qint64(std::numeric_limits<int>::max()) - 2 * ChunkSize);
+    const qint64 limit = wholeChunks(maxBytes + 1);
+    QByteArray content(int(qMin(limit, wholeChunks(qint64(status.st_size) + 1))), Qt::Uninitialized);
+    qint64 filled = 0;
     for (;;) {
-        const ssize_t got = ::read(file.fd, chunk, ChunkSize);
+        if (filled == content.size()) {
+            if (filled >= limit)
+                break;
+            content.resize(int(qMin(limit, filled * 2)));
+        }
+        const ssize_t got = ::read(file.fd, content.data() + filled, size_t(content.size() - filled));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -115,10 +125,11 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
         }
         if (got == 0)
             break;
-        if (content.size() + qint64(got) > maxBytes)
-            return fail(error, tooLarge(maxBytes));
-        content.append(chunk, int(got));
+        filled += got;
     }
+    if (filled > maxBytes)
+        return fail(error, tooLarge(maxBytes));
+    content.resize(int(filled));
     *bytes = content;
     return true;
 }

@@ -8,8 +8,9 @@ namespace MTools {
 // Sizes of the files that users keep, chosen far above real ones: a longer file is refused, not swallowed.
 constexpr qint64 ScriptFileBound = 32 * 1024 * 1024;   // scripts, included files, batch lists
 constexpr qint64 TableFileBound = 512 * 1024 * 1024;   // CSV tables
-constexpr qint64 SmallFileBound = 16 * 1024 * 1024;    // settings, style sheets, cards, animation descriptions
+constexpr qint64 SmallFileBound = 16 * 1024 * 1024;    // settings, style sheets, cards
 constexpr qint64 PictureFileBound = 256 * 1024 * 1024; // encoded pictures
+constexpr qint64 AnimationFileBound = 256 * 1024 * 1024; // animation files: encoded frames and their description
 
 // Reads the whole file at path into *bytes, or refuses it and leaves *bytes empty. Only a regular file (or a
 // symbolic link to one) is read: the file is opened without waiting, so a named pipe, a device or a socket is

@@ -1,11 +1,11 @@
 #include "QMWidgets/CssDoc.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/CssSyntaxHighlighter.h"
 #include "QMWidgets/FileDialog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QTextStream>
 
@@ -37,16 +37,15 @@ void CssDoc::slotLoad()
     const QString name = FileDialog::getOpenFileName(this, QString(), QString(), QString());
     if (name.isEmpty())
         return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString error;
+    if (!MTools::readFileBounded(name, MTools::SmallFileBound, &bytes, &error)) {
         QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot open the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(name), file.errorString()));
+                             QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(name), error));
         return;
     }
-    QTextStream in(&file);
+    QTextStream in(bytes);
     setPlainText(in.readAll());
-    file.close();
     m_fileName = name;
     emit changeWindowTitle(m_fileName);
 }

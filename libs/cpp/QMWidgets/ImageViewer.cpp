@@ -1,13 +1,13 @@
 #include "QMWidgets/ImageViewer.h"
 
 #include "MGraphX/ImageWriting.h"
+#include "MGraphX/PictureReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/ImageArea.h"
 
 #include <QBoxLayout>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPushButton>
 #include <QSlider>
 #include <QUrl>
@@ -20,8 +20,6 @@ const int ButtonHeight = 32;
 const int ZoomButtonSide = 44;
 const int SliderMinimumWidth = 200;
 const int ActualPixelsPercent = 100;
-// A picture declaring more pixels than this is not decoded: a small file could otherwise take gigabytes.
-const qint64 MaximumPixels = 200 * 1000 * 1000;
 }
 
 ImageViewer::ImageViewer(QWidget *parent)
@@ -117,17 +115,20 @@ void ImageViewer::setNavigationHidden(bool hidden)
 
 void ImageViewer::slotLoad(const QString &path)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QSize declared = reader.size();
-    if (qint64(declared.width()) * declared.height() > MaximumPixels) {
+    QImage image;
+    QString error;
+    QSize tooLarge;
+    if (!MGraphX::readPictureBounded(path, MGraphX::MaximumPicturePixels, &image, &error, &tooLarge)) {
         slotLoad(QImage());
-        m_area->setInfoText(tr("<H1>This picture is too large to show: %1 x %2 pixels</H1>")
-                                .arg(declared.width())
-                                .arg(declared.height()));
+        if (tooLarge.isValid())
+            m_area->setInfoText(tr("<H1>This picture is too large to show: %1 x %2 pixels</H1>")
+                                    .arg(tooLarge.width())
+                                    .arg(tooLarge.height()));
+        else
+            m_area->setInfoText(tr("<H1>This picture cannot be shown: %1</H1>").arg(error.toHtmlEscaped()));
         return;
     }
-    slotLoad(reader.read());
+    slotLoad(image);
 }
 
 void ImageViewer::slotLoad(const QImage &image)

@@ -1,5 +1,6 @@
 #include "QMWidgets/SettingsDialog.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
@@ -9,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDomDocument>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMap>
 #include <QMessageBox>
@@ -24,7 +24,7 @@ namespace {
 const QString Extension = QStringLiteral(".qvsettings");
 // Bounds of what a settings file holds: a document built from anything larger or deeper could exhaust
 // the stack or the memory.
-const qint64 MaxSettingsFileSize = 16 * 1024 * 1024;
+const qint64 MaxSettingsFileSize = MTools::SmallFileBound;
 const int MaxSettingsDepth = 64;
 
 // Made on first use and released at exit; pages that outlive it (static ones) must not reach it then.
@@ -256,17 +256,17 @@ void SettingsDialog::slotLoadSettings()
                                                          QStringLiteral("*.qvsettings"), nullptr, {});
     if (fileName.isEmpty())
         return;
-    QFile file(fileName);
+    QByteArray bytes;
+    QString error;
     QDomDocument document;
-    // One byte past the bound tells a file that is too large without reading all of it.
-    const bool read = file.open(QIODevice::ReadOnly)
-                      && parseSettings(file.read(MaxSettingsFileSize + 1), &document);
-    file.close();
+    const bool read = MTools::readFileBounded(fileName, MaxSettingsFileSize, &bytes, &error);
+    const bool parsed = read && parseSettings(bytes, &document);
     if (App *app = App::instance())
         app->setOpenDirectory(fileName);
-    if (!read) {
-        MMessageBox::warning(this, tr("Load Settings"),
-                             tr("The settings could not be read from %1.").arg(fileName), QMessageBox::Ok);
+    if (!parsed) {
+        const QString message = read ? tr("The settings could not be read from %1.").arg(fileName)
+                                     : tr("The settings could not be read from %1: %2.").arg(fileName, error);
+        MMessageBox::warning(this, tr("Load Settings"), message, QMessageBox::Ok);
         return;
     }
     loadSettings(document.documentElement());

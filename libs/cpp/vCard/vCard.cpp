@@ -1,8 +1,8 @@
 #include "vCard/vCard.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QStringList>
 
@@ -188,10 +188,12 @@ QList<vCard> vCard::fromByteArray(const QByteArray &text)
     return cards;
 }
 
-QList<vCard> vCard::fromFile(const QString &path)
+QList<vCard> vCard::fromFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QByteArray bytes;
+    if (!MTools::readFileBounded(path, MTools::SmallFileBound, &bytes, error))
         return {};
-    return fromByteArray(file.readAll());
+    // Cards written on Windows end their lines in CR LF: every CR goes, as a text-mode read drops them.
+    bytes.replace("\r", "");
+    return fromByteArray(bytes);
 }

@@ -41,7 +41,9 @@ public:
     // Every complete card of the text, in order. Folded lines are unfolded, quoted-printable values decoded
     // and escapes undone by each card's VERSION (3.0 rules when it has none).
     static QList<vCard> fromByteArray(const QByteArray &text);
-    static QList<vCard> fromFile(const QString &path);
+    // The cards of a file; none, with error receiving the reason, when it cannot be read or is larger than
+    // MTools::SmallFileBound.
+    static QList<vCard> fromFile(const QString &path, QString *error = nullptr);
 
 private:
     int indexOf(const QString &name, const QList<vCardParam> &params, bool strict) const;
