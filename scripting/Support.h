@@ -5,6 +5,7 @@
 #include <QScriptable>
 #include <QString>
 
+class QScriptEngine;
 class QWidget;
 
 namespace QMMistlark {
@@ -25,7 +26,12 @@ class Support : public QObject, protected QScriptable
 public:
     explicit Support(QObject *parent = nullptr);
 
+    // keyPress with a text, for the engine's script: a text longer than one step goes in steps that the
+    // window handles in turn, and the engine's Stop ends.
+    void typeText(QObject *w, const QString &text, QScriptEngine *scriptEngine);
+
 public slots:
+    // A widget larger than the grab bound gets a null pixmap, and a script that asked gets an error.
     QPixmap grab(QObject *w);
     // Always PNG data, whatever the file name's extension.
     void grabAndSave(QObject *w, const QString &fileName);
@@ -83,6 +89,7 @@ public slots:
     // Presses and moves on the source so that it starts its drag, then drops on the target at (tx, ty).
     void dragAndDrop(QObject *source, int x, int y, QObject *target, int tx, int ty);
 
+    // The dialogs show their texts cut at the shown-text bound.
     void informationDialog(const QString &text);
     // A message box that closes itself after the time.
     void messageDialog(int milliseconds, const QString &text);
@@ -103,6 +110,10 @@ public slots:
     // The double-click event alone, without a press or release around it.
     void mouseDoubleClick(QObject *w, int x = 1, int y = 1, Qt::MouseButton mb = Qt::LeftButton,
                           Qt::MouseButtons mbs = Qt::LeftButton);
+
+private:
+    // True when the refusal is not empty; called from a script, it is thrown as a script error.
+    bool refused(const QString &refusal);
 };
 
 } // namespace QMMistlark
