@@ -26,8 +26,8 @@ class Support : public QObject, protected QScriptable
 public:
     explicit Support(QObject *parent = nullptr);
 
-    // keyPress with a text, for the engine's script: a text longer than one step goes in steps that the
-    // window handles in turn, and the engine's Stop ends.
+    // keyPress with a text, for the engine's script: a text longer than TypedAtOnceBound is typed at once,
+    // key by key, while the window handles its events, and the engine's Stop ends the typing.
     void typeText(QObject *w, const QString &text, QScriptEngine *scriptEngine);
 
 public slots:
@@ -78,7 +78,7 @@ public slots:
     // Clicks the entry of a menu whose text is exactly text, else a widget in it with that tool tip,
     // else a button in it with that text.
     void clickMenuItem(QObject *w, const QString &text);
-    // One key press per character, each with the key code of "A" and the character as its text.
+    // One key press per character, each with the key code of "A" and the character as its text (typeText).
     void keyPress(QObject *w, const QString &text);
     // Mouse press, release and double click (2, 3, 4) are posted; paint, show, hide and close
     // (12, 17, 18, 19) are sent; other types are ignored.

@@ -71,7 +71,7 @@ enum class ShownIn { Output, Log, Dialog };
 const char s_bigText[] = "var big = 'x';\nwhile (big.length < 8 * 1024 * 1024) big += big;\n";
 const int s_bigTextLength = 8 * 1024 * 1024;
 // A large argument could hold the child for minutes with the old code: its row fails instead.
-const int s_childTimeout = 60000;
+const int s_childTimeout = 30000;
 
 // Stands in for the user who presses Stop once the window has typed so many characters; records what was typed.
 class StopAfterKeys : public QObject
@@ -662,9 +662,7 @@ void tst_GlobalFunctions::longTextsAreShownCutWithANote_data()
 void tst_GlobalFunctions::longTextsAreShownCutWithANote()
 {
     if (!isChildRun()) {
-        const ChildRun run = runInChild(
-            {QStringLiteral("longTextsAreShownCutWithANote:") + QLatin1String(QTest::currentDataTag())},
-            s_childTimeout);
+        const ChildRun run = runCurrentRowInChild(s_childTimeout);
         QVERIFY2(run.passed, qPrintable(run.output));
         return;
     }
@@ -735,8 +733,7 @@ void tst_GlobalFunctions::largeArgumentsAreRefused_data()
 void tst_GlobalFunctions::largeArgumentsAreRefused()
 {
     if (!isChildRun()) {
-        const ChildRun run = runInChild(
-            {QStringLiteral("largeArgumentsAreRefused:") + QLatin1String(QTest::currentDataTag())}, s_childTimeout);
+        const ChildRun run = runCurrentRowInChild(s_childTimeout);
         QVERIFY2(run.passed, qPrintable(run.output));
         return;
     }
@@ -778,8 +775,7 @@ void tst_GlobalFunctions::typingALongTextEndsAtStop_data()
 void tst_GlobalFunctions::typingALongTextEndsAtStop()
 {
     if (!isChildRun()) {
-        const ChildRun run = runInChild(
-            {QStringLiteral("typingALongTextEndsAtStop:") + QLatin1String(QTest::currentDataTag())}, s_childTimeout);
+        const ChildRun run = runCurrentRowInChild(s_childTimeout);
         QVERIFY2(run.passed, qPrintable(run.output));
         return;
     }

@@ -30,8 +30,8 @@ void tst_ScriptBounds::shownText_data()
     QTest::newRow("one character more is cut") << full + "b" << full + note.arg(1).arg(ShownTextBound);
     // An emoji across the bound: its high half would be shown alone.
     const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");
-    QTest::newRow("a surrogate pair is not split")
-        << full.left(ShownTextBound - 1) + pair + "c" << full.left(ShownTextBound - 1) + note.arg(3).arg(ShownTextBound);
+    const QString before = full.left(ShownTextBound - 1);
+    QTest::newRow("a surrogate pair is not split") << before + pair + "c" << before + note.arg(3).arg(ShownTextBound);
 }
 
 void tst_ScriptBounds::shownText()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTest>
 
 namespace {
 const char s_childRunVariable[] = "TARSEL_CHILD_RUN";
@@ -37,4 +38,11 @@ ChildRun runInChild(const QStringList &testFunctions, int timeoutMilliseconds)
 bool isChildRun()
 {
     return qEnvironmentVariableIsSet(s_childRunVariable);
+}
+
+ChildRun runCurrentRowInChild(int timeoutMilliseconds)
+{
+    return runInChild({QLatin1String(QTest::currentTestFunction()) + QLatin1Char(':')
+                           + QLatin1String(QTest::currentDataTag())},
+                      timeoutMilliseconds);
 }

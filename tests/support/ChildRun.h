@@ -20,3 +20,6 @@ ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment 
 // The same, with the variable TARSEL_CHILD_RUN set so that the test function knows where it runs.
 ChildRun runInChild(const QStringList &testFunctions, int timeoutMilliseconds);
 bool isChildRun();
+
+// The current row of the current test function ("function:row"), run as above.
+ChildRun runCurrentRowInChild(int timeoutMilliseconds);
