@@ -65,7 +65,7 @@ QStringList timeTexts(const QDateTime &first, const QDateTime &last, const QStri
 
 enum class Answer { Accept, Cancel, None };
 
-enum class ShownIn { Output, Log, Dialog };
+enum class ShownIn { Output, Log, Dialog, Report };
 
 // Builds a text of 8 MiB characters by doubling: a large argument made at once, as a careless script makes one.
 const char s_bigText[] = "var big = 'x';\nwhile (big.length < 8 * 1024 * 1024) big += big;\n";
@@ -656,6 +656,9 @@ void tst_GlobalFunctions::longTextsAreShownCutWithANote_data()
     QTest::newRow("textDialog label") << "textDialog(big, 'abc')" << ShownIn::Dialog;
     QTest::newRow("intDialog label") << "intDialog(big, 5)" << ShownIn::Dialog;
     QTest::newRow("Support.informationDialog") << "Support.informationDialog(big)" << ShownIn::Dialog;
+    // The backtrace of the error report lists the arguments of the call that threw.
+    QTest::newRow("error report of a call with it") << "(function (s) { throw new Error('bad'); })(big)"
+                                                    << ShownIn::Report;
 }
 
 // Laying out a text of megabytes held the window for minutes, out of Stop's reach: it is cut where it is shown.
@@ -690,7 +693,7 @@ void tst_GlobalFunctions::longTextsAreShownCutWithANote()
     Editor editor;
     const QString output = runScript(editor, QLatin1String(s_bigText) + call + QStringLiteral(";\nprintout('after');"));
     QVERIFY(QDir::setCurrent(previousDirectory));
-    QVERIFY2(!editor.hasError(), qPrintable(output.left(1000)));
+    QCOMPARE(editor.hasError(), shownIn == ShownIn::Report);
     switch (shownIn) {
     case ShownIn::Output:
         QCOMPARE(output, expected + QStringLiteral("\nafter"));
@@ -705,6 +708,14 @@ void tst_GlobalFunctions::longTextsAreShownCutWithANote()
     case ShownIn::Dialog:
         QCOMPARE(shownText, expected);
         QCOMPARE(output, QStringLiteral("after"));
+        break;
+    case ShownIn::Report:
+        QVERIFY2(output.startsWith(QStringLiteral("\nEvaluation Error: Line:3\n\nError: bad\nBacktrace: ")),
+                 qPrintable(output.left(200)));
+        QVERIFY2(output.contains(
+                     QStringLiteral(" more characters not shown, at most %1 are]").arg(QMMistlark::ShownTextBound)),
+                 qPrintable(output.right(200)));
+        QVERIFY2(output.size() < 2 * QMMistlark::ShownTextBound, qPrintable(QString::number(output.size())));
         break;
     }
 }
