@@ -12,6 +12,7 @@
 #include "scripting/LineTextWidget.h"
 #include "scripting/OutputArea.h"
 #include "scripting/ScriptActivity.h"
+#include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
 #include "scripting/ToolTipStore.h"
 
@@ -687,8 +688,10 @@ void Editor::reportUncaughtException(const QScriptValue &result)
 {
     const int line = m_engine->uncaughtExceptionLineNumber();
     // The texts are the engine's, shown as HTML: escaped, so that a backtrace's "<global>" is not taken for a tag.
-    const QString details = QStringLiteral("<BR>") + result.toString().toHtmlEscaped() + QStringLiteral("<BR>Backtrace: ")
-        + m_engine->uncaughtExceptionBacktrace().join(QLatin1Char('\n')).toHtmlEscaped();
+    // Cut as printed text is: a thrown text, or a backtrace that lists a call's arguments, may be megabytes long.
+    const QString details = QStringLiteral("<BR>") + shownText(result.toString()).toHtmlEscaped()
+        + QStringLiteral("<BR>Backtrace: ")
+        + shownText(m_engine->uncaughtExceptionBacktrace().join(QLatin1Char('\n'))).toHtmlEscaped();
     QString report;
     if (liesInPrologue(line))
         report = QStringLiteral("Evaluation Error in included file");

@@ -3,6 +3,7 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "scripting/EditorFilter.h"
+#include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
 #include "scripting/Support.h"
 #include "scripting/Timer.h"
@@ -103,6 +104,19 @@ QString protocolBaseName(const QString &scriptFileName)
     return QFileInfo(scriptFileName).baseName();
 }
 
+// The refusal thrown as a script error, or an invalid value when there is none and the call goes on.
+QScriptValue throwRefusal(QScriptContext *context, const QString &refusal)
+{
+    if (refusal.isEmpty())
+        return QScriptValue();
+    return context->throwError(QScriptContext::RangeError, refusal);
+}
+
+QScriptValue refuseGrab(QScriptContext *context, const QWidget *widget)
+{
+    return throwRefusal(context, widget ? grabRefusal(widget) : QString());
+}
+
 QScriptValue lookUp(QScriptContext *context, QScriptEngine *engine, TextLookup lookup)
 {
     QString text;
@@ -193,6 +207,9 @@ QScriptValue currentDateTimeString(QScriptContext *context, QScriptEngine *engin
     QString format;
     if (!textArgument(context, 0, &format))
         return engine->nullValue();
+    const QScriptValue refused = throwRefusal(context, patternRefusal(QStringLiteral("A date format"), format));
+    if (refused.isValid())
+        return refused;
     return variantValue(engine, QDateTime::currentDateTime().toString(format));
 }
 
@@ -229,6 +246,9 @@ QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
     QWidget *widget = widgetArgument(context, 0);
     if (!widget)
         return engine->nullValue();
+    const QScriptValue refused = refuseGrab(context, widget);
+    if (refused.isValid())
+        return refused;
     Support support;
     const QPixmap pixmap = support.grab(widget);
     auto *label = new QLabel;
@@ -242,6 +262,9 @@ QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
     QString fileName;
     if (!textArgument(context, 1, &fileName))
         return engine->nullValue();
+    const QScriptValue refused = refuseGrab(context, widgetArgument(context, 0));
+    if (refused.isValid())
+        return refused;
     Support support;
     support.grabAndSave(context->argument(0).toQObject(), fileName);
     return engine->nullValue();
@@ -315,7 +338,7 @@ QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
-    support.keyPress(context->argument(0).toQObject(), text);
+    support.typeText(context->argument(0).toQObject(), text, engine);
     return engine->nullValue();
 }
 
@@ -324,6 +347,9 @@ QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
     QString text;
     if (!textArgument(context, 0, &text))
         return engine->nullValue();
+    const QScriptValue refused = throwRefusal(context, patternRefusal(QStringLiteral("A shortcut text"), text));
+    if (refused.isValid())
+        return refused;
     Support support;
     support.shortCutPress(text, engine->parent());
     return engine->nullValue();
@@ -497,7 +523,7 @@ QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
         return engine->nullValue();
     const QString fileName = scriptFileName(engine);
     const QString line = QDateTime::currentDateTime().toString(QStringLiteral("MMM-dd_hh-mm-ss"))
-        + QStringLiteral(": ") + text;
+        + QStringLiteral(": ") + shownText(text);
     // The line goes to the pane only when the log has it too.
     if (MTools::appendToFile(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"),
                              (line + QLatin1Char('\n')).toLocal8Bit()))
@@ -531,6 +557,10 @@ QScriptValue getFileNames(QScriptContext *context, QScriptEngine *engine)
     QString filterText;
     if (!textArgument(context, 0, &folder) || !textArgument(context, 1, &filterText))
         return engine->nullValue();
+    const QScriptValue refused =
+        throwRefusal(context, patternRefusal(QStringLiteral("A list of name filters"), filterText));
+    if (refused.isValid())
+        return refused;
     const QStringList filters = filterText.split(QLatin1Char(' '), Qt::KeepEmptyParts);
     // An empty folder text is the working directory; the default order is by name, ignoring case.
     const QStringList names = QDir(folder).entryList(filters, QDir::Files);
@@ -559,7 +589,7 @@ QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &text))
         return engine->nullValue();
     if (QTextEdit *output = outputArea(engine))
-        output->append(text);
+        output->append(shownText(text));
     return engine->nullValue();
 }
 

@@ -3,6 +3,7 @@
 #include "MGraphX/ImageWriting.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
+#include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
 #include "scripting/TargetMainWidget.h"
 
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGLWidget>
 #include <QHideEvent>
 #include <QInputDialog>
@@ -22,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPointer>
+#include <QScriptContext>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
@@ -120,7 +123,7 @@ Support::Support(QObject *parent)
 QPixmap Support::grab(QObject *w)
 {
     QWidget *widget = asWidget(w);
-    if (!widget)
+    if (!widget || refused(grabRefusal(widget)))
         return QPixmap();
     // Rendering a GL widget does not reach its frame buffer: read it from there. Without a valid context
     // (offscreen, or an X server without GLX) there is no frame buffer, and the widget is grabbed as any other.
@@ -132,7 +135,8 @@ QPixmap Support::grab(QObject *w)
 
 void Support::grabAndSave(QObject *w, const QString &fileName)
 {
-    if (!asWidget(w))
+    QWidget *widget = asWidget(w);
+    if (!widget || refused(grabRefusal(widget)))
         return;
     // Not reported, as before; but a pipe or a full disk in the way costs no earlier file.
     MGraphX::writeImageSafely(fileName, grab(w).toImage(), "PNG");
@@ -331,12 +335,40 @@ void Support::clickMenuItem(QObject *w, const QString &text)
 
 void Support::keyPress(QObject *w, const QString &text)
 {
-    QWidget *widget = asWidget(w);
+    typeText(w, text, engine());
+}
+
+void Support::typeText(QObject *w, const QString &text, QScriptEngine *scriptEngine)
+{
+    QPointer<QWidget> widget = asWidget(w);
     if (!widget)
         return;
     // Receivers that type read the event's text, so one key code serves every character.
-    for (const QChar character : text)
+    if (text.size() <= TypedAtOnceBound) {
+        for (const QChar character : text)
+            postKeyPress(widget, Qt::Key_A, Qt::NoModifier, QString(character));
+        return;
+    }
+    // Posted at once, millions of keys would hold the window out of Stop's reach for minutes. So a long text is
+    // typed here, key by key, after what was posted before it; the window handles its other events as often as
+    // a busy script does, and Stop ends the typing as it ends a delay.
+    bool stopped = false;
+    QObject stopGuard;
+    if (auto *stoppable = qobject_cast<ScriptEngine *>(scriptEngine))
+        connect(stoppable, &ScriptEngine::waitsCancelled, &stopGuard, [&stopped] { stopped = true; });
+    QCoreApplication::sendPostedEvents();
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (const QChar character : text) {
+        if (stopped || !widget)
+            return;
         postKeyPress(widget, Qt::Key_A, Qt::NoModifier, QString(character));
+        QCoreApplication::sendPostedEvents(widget, 0);
+        if (sinceEvents.hasExpired(TypingEventsInterval)) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    }
 }
 
 void Support::sendEvent(QObject *w, int type)
@@ -382,6 +414,8 @@ void Support::sendEvent(QObject *w, int type)
 
 void Support::shortCutPress(const QString &text, QObject *peditor)
 {
+    if (refused(patternRefusal(QStringLiteral("A shortcut text"), text)))
+        return;
     QObject *mainWidget = targetMainWidget();
     if (!mainWidget)
         return;
@@ -419,13 +453,13 @@ void Support::dragAndDrop(QObject *source, int x, int y, QObject *target, int tx
 
 void Support::informationDialog(const QString &text)
 {
-    QMessageBox::information(nullptr, QStringLiteral("Information"), text);
+    QMessageBox::information(nullptr, QStringLiteral("Information"), shownText(text));
 }
 
 void Support::messageDialog(int milliseconds, const QString &text)
 {
     // Guarded: something run by the box's own loop may delete it before exec() returns.
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Information, QStringLiteral("Message"), text,
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Information, QStringLiteral("Message"), shownText(text),
                                                 QMessageBox::Ok, nullptr,
                                                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     // A negative time would not start the timer and the box would wait for the user: it closes at once.
@@ -436,14 +470,24 @@ void Support::messageDialog(int milliseconds, const QString &text)
 
 QString Support::textDialog(const QString &label, const QString &text)
 {
-    return QInputDialog::getText(nullptr, tr("Script Text Dialog"), label, QLineEdit::Normal,
+    return QInputDialog::getText(nullptr, tr("Script Text Dialog"), shownText(label), QLineEdit::Normal,
                                  text.isNull() ? QStringLiteral("") : text);
 }
 
 int Support::intDialog(const QString &label, int value)
 {
     // The lowest int is left out of the range.
-    return QInputDialog::getInt(nullptr, tr("Script Text Dialog"), label, value, -2147483647, 2147483647, 1);
+    return QInputDialog::getInt(nullptr, tr("Script Text Dialog"), shownText(label), value, -2147483647, 2147483647, 1);
+}
+
+bool Support::refused(const QString &refusal)
+{
+    if (refusal.isEmpty())
+        return false;
+    // Called from C++ rather than from a script, there is nobody to tell: the call just does nothing.
+    if (context())
+        context()->throwError(QScriptContext::RangeError, refusal);
+    return true;
 }
 
 void Support::mouseMove(QObject *w, int x, int y, Qt::MouseButton mb, Qt::MouseButtons mbs)

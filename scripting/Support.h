@@ -5,6 +5,7 @@
 #include <QScriptable>
 #include <QString>
 
+class QScriptEngine;
 class QWidget;
 
 namespace QMMistlark {
@@ -25,7 +26,12 @@ class Support : public QObject, protected QScriptable
 public:
     explicit Support(QObject *parent = nullptr);
 
+    // keyPress with a text, for the engine's script: a text longer than TypedAtOnceBound is typed at once,
+    // key by key, while the window handles its events, and the engine's Stop ends the typing.
+    void typeText(QObject *w, const QString &text, QScriptEngine *scriptEngine);
+
 public slots:
+    // A widget larger than the grab bound gets a null pixmap, and a script that asked gets an error.
     QPixmap grab(QObject *w);
     // Always PNG data, whatever the file name's extension.
     void grabAndSave(QObject *w, const QString &fileName);
@@ -72,7 +78,7 @@ public slots:
     // Clicks the entry of a menu whose text is exactly text, else a widget in it with that tool tip,
     // else a button in it with that text.
     void clickMenuItem(QObject *w, const QString &text);
-    // One key press per character, each with the key code of "A" and the character as its text.
+    // One key press per character, each with the key code of "A" and the character as its text (typeText).
     void keyPress(QObject *w, const QString &text);
     // Mouse press, release and double click (2, 3, 4) are posted; paint, show, hide and close
     // (12, 17, 18, 19) are sent; other types are ignored.
@@ -83,6 +89,7 @@ public slots:
     // Presses and moves on the source so that it starts its drag, then drops on the target at (tx, ty).
     void dragAndDrop(QObject *source, int x, int y, QObject *target, int tx, int ty);
 
+    // The dialogs show their texts cut at the shown-text bound.
     void informationDialog(const QString &text);
     // A message box that closes itself after the time.
     void messageDialog(int milliseconds, const QString &text);
@@ -103,6 +110,10 @@ public slots:
     // The double-click event alone, without a press or release around it.
     void mouseDoubleClick(QObject *w, int x = 1, int y = 1, Qt::MouseButton mb = Qt::LeftButton,
                           Qt::MouseButtons mbs = Qt::LeftButton);
+
+private:
+    // True when the refusal is not empty; called from a script, it is thrown as a script error.
+    bool refused(const QString &refusal);
 };
 
 } // namespace QMMistlark

@@ -1,4 +1,4 @@
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 
 #include "MGraphX/Xani.h"

@@ -2,7 +2,7 @@
 #include "QMWidgets/App.h"
 #include "QMWidgets/CssDoc.h"
 #include "QMWidgets/CssEditor.h"
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"

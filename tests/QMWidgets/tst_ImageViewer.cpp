@@ -1,6 +1,6 @@
 #include "ChildRun.h"
 #include "TestApp.h"
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "LinkCatcher.h"
 #include "WidgetPaint.h"

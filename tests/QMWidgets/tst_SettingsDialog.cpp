@@ -4,7 +4,7 @@
 #include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/MMessageBox.h"
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "ModalAnswer.h"
 #include "WidgetPaint.h"

@@ -1,5 +1,5 @@
 #include "QMWidgets/App.h"
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "MTools/FileReading.h"
 #include "ModalAnswer.h"

@@ -1,6 +1,6 @@
 #include "scripting/DocWindow.h"
 
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "MTools/FileReading.h"
 #include "QMWidgets/App.h"

@@ -1,3 +1,4 @@
+#include "ChildRun.h"
 #include "EditorRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
@@ -6,12 +7,15 @@
 #include "app/JSMainWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/EditorFilter.h"
+#include "scripting/ScriptBounds.h"
+#include "scripting/TargetMainWidget.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -61,9 +65,45 @@ QStringList timeTexts(const QDateTime &first, const QDateTime &last, const QStri
 
 enum class Answer { Accept, Cancel, None };
 
+enum class ShownIn { Output, Log, Dialog, Report };
+
+// Builds a text of 8 MiB characters by doubling: a large argument made at once, as a careless script makes one.
+const char s_bigText[] = "var big = 'x';\nwhile (big.length < 8 * 1024 * 1024) big += big;\n";
+const int s_bigTextLength = 8 * 1024 * 1024;
+// A large argument could hold the child for minutes with the old code: its row fails instead.
+const int s_childTimeout = 30000;
+
+// Stands in for the user who presses Stop once the window has typed so many characters; records what was typed.
+class StopAfterKeys : public QObject
+{
+public:
+    StopAfterKeys(Editor *editor, int keys)
+        : m_editor(editor)
+        , m_keysLeft(keys)
+    {
+    }
+
+    QString typed;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            typed += static_cast<QKeyEvent *>(event)->text();
+            if (--m_keysLeft == 0)
+                m_editor->stopEvaluation();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Editor *m_editor;
+    int m_keysLeft;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(ShownIn)
 
 class tst_GlobalFunctions : public QObject
 {
@@ -95,6 +135,12 @@ private slots:
     void throwingTextIsNotUsed();
     void badArgumentsDoNoHarm_data();
     void badArgumentsDoNoHarm();
+    void longTextsAreShownCutWithANote_data();
+    void longTextsAreShownCutWithANote();
+    void largeArgumentsAreRefused_data();
+    void largeArgumentsAreRefused();
+    void typingALongTextEndsAtStop_data();
+    void typingALongTextEndsAtStop();
 };
 
 void tst_GlobalFunctions::initTestCase()
@@ -596,6 +642,161 @@ void tst_GlobalFunctions::badArgumentsDoNoHarm()
     QCOMPARE(triggered.count(), 0);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void tst_GlobalFunctions::longTextsAreShownCutWithANote_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<ShownIn>("shownIn");
+
+    QTest::newRow("printout") << "printout(big)" << ShownIn::Output;
+    QTest::newRow("printToScriptLog") << "printToScriptLog(big)" << ShownIn::Log;
+    QTest::newRow("information") << "information(big)" << ShownIn::Dialog;
+    QTest::newRow("message") << "message(60000, big)" << ShownIn::Dialog;
+    QTest::newRow("textDialog label") << "textDialog(big, 'abc')" << ShownIn::Dialog;
+    QTest::newRow("intDialog label") << "intDialog(big, 5)" << ShownIn::Dialog;
+    QTest::newRow("Support.informationDialog") << "Support.informationDialog(big)" << ShownIn::Dialog;
+    // The backtrace of the error report lists the arguments of the call that threw.
+    QTest::newRow("error report of a call with it") << "(function (s) { throw new Error('bad'); })(big)"
+                                                    << ShownIn::Report;
+}
+
+// Laying out a text of megabytes held the window for minutes, out of Stop's reach: it is cut where it is shown.
+void tst_GlobalFunctions::longTextsAreShownCutWithANote()
+{
+    RUN_ROW_IN_CHILD(s_childTimeout);
+    QFETCH(QString, call);
+    QFETCH(ShownIn, shownIn);
+
+    const QString expected = QString(QMMistlark::ShownTextBound, QLatin1Char('x'))
+        + QStringLiteral(" [cut: %1 more characters not shown, at most %2 are]")
+              .arg(s_bigTextLength - QMMistlark::ShownTextBound)
+              .arg(QMMistlark::ShownTextBound);
+    QString shownText;
+    QObject guard;
+    answerNextModal(&guard, [&shownText](QWidget *dialog) {
+        if (auto *box = qobject_cast<QMessageBox *>(dialog))
+            shownText = box->text();
+        if (auto *input = qobject_cast<QInputDialog *>(dialog))
+            shownText = input->labelText();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    QTemporaryDir dir;
+    QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
+    const QString previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    Editor editor;
+    const QString output = runScript(editor, QLatin1String(s_bigText) + call + QStringLiteral(";\nprintout('after');"));
+    QVERIFY(QDir::setCurrent(previousDirectory));
+    QCOMPARE(editor.hasError(), shownIn == ShownIn::Report);
+    switch (shownIn) {
+    case ShownIn::Output:
+        QCOMPARE(output, expected + QStringLiteral("\nafter"));
+        break;
+    case ShownIn::Log: {
+        QVERIFY2(output.endsWith(QStringLiteral(": ") + expected + QStringLiteral("\nafter")),
+                 qPrintable(output.right(200)));
+        const QString logged = readFile(dir.filePath(QStringLiteral("protocol/Untitled.log")));
+        QCOMPARE(logged, output.chopped(6) + QLatin1Char('\n'));
+        break;
+    }
+    case ShownIn::Dialog:
+        QCOMPARE(shownText, expected);
+        QCOMPARE(output, QStringLiteral("after"));
+        break;
+    case ShownIn::Report:
+        QVERIFY2(output.startsWith(QStringLiteral("\nEvaluation Error: Line:3\n\nError: bad\nBacktrace: ")),
+                 qPrintable(output.left(200)));
+        QVERIFY2(output.contains(
+                     QStringLiteral(" more characters not shown, at most %1 are]").arg(QMMistlark::ShownTextBound)),
+                 qPrintable(output.right(200)));
+        QVERIFY2(output.size() < 2 * QMMistlark::ShownTextBound, qPrintable(QString::number(output.size())));
+        break;
+    }
+}
+
+void tst_GlobalFunctions::largeArgumentsAreRefused_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("error");
+
+    // Grabbing 900 million pixels took minutes and gigabytes: more than the image viewer's bound is refused.
+    const QString tooLargeToGrab =
+        QStringLiteral("RangeError: A widget of 30000 x 30000 pixels is too large to grab: at most 200 million pixels");
+    QTest::newRow("grab") << "grab(huge)" << tooLargeToGrab;
+    QTest::newRow("grabAndSave") << "grabAndSave(huge, '%1/huge.png')" << tooLargeToGrab;
+    QTest::newRow("Support.grab") << "Support.grab(huge)" << tooLargeToGrab;
+    QTest::newRow("Support.grabAndSave") << "Support.grabAndSave(huge, '%1/huge.png')" << tooLargeToGrab;
+    // Patterns of megabytes are taken apart for minutes.
+    const QString tooLong = QStringLiteral("RangeError: %1 of 8388608 characters is too long: at most 1000");
+    QTest::newRow("currentDateTimeString") << "currentDateTimeString(big)" << tooLong.arg("A date format");
+    QTest::newRow("getFileNames") << "getFileNames('%1', big)" << tooLong.arg("A list of name filters");
+    QTest::newRow("shortCutPress") << "shortCutPress(big)" << tooLong.arg("A shortcut text");
+    QTest::newRow("Support.shortCutPress") << "Support.shortCutPress(big)" << tooLong.arg("A shortcut text");
+}
+
+// What cannot go in steps that Stop ends is refused with a script error that names the bound.
+void tst_GlobalFunctions::largeArgumentsAreRefused()
+{
+    RUN_ROW_IN_CHILD(s_childTimeout);
+    QFETCH(QString, call);
+    QFETCH(QString, error);
+
+    QTemporaryDir dir;
+    QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
+    QWidget huge;
+    huge.setObjectName(QStringLiteral("huge"));
+    huge.resize(30000, 30000);
+    QCOMPARE(huge.size(), QSize(30000, 30000));
+    // A shortcut goes nowhere without a target.
+    QWidget target;
+    QMMistlark::setTargetMainWidget(&target);
+
+    Editor editor;
+    const QString output = runScript(editor, QLatin1String(s_bigText)
+                                                 + QStringLiteral("var huge = getWidgetByObjectName('huge');\n")
+                                                 + QString(call).replace(QStringLiteral("%1"), dir.path())
+                                                 + QStringLiteral(";\nprintout('after');"));
+    QMMistlark::setTargetMainWidget(nullptr);
+    QVERIFY(editor.hasError());
+    QVERIFY2(output.contains(error), qPrintable(output));
+    QVERIFY2(!output.contains(QStringLiteral("after")), qPrintable(output));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void tst_GlobalFunctions::typingALongTextEndsAtStop_data()
+{
+    QTest::addColumn<QString>("call");
+
+    QTest::newRow("keyPress") << "keyPress(receiver, big)";
+    QTest::newRow("Support.keyPress") << "Support.keyPress(receiver, big)";
+}
+
+// Posting millions of key presses at once held the window out of Stop's reach: the text is typed in steps, and
+// Stop pressed while it is typed ends the run there.
+void tst_GlobalFunctions::typingALongTextEndsAtStop()
+{
+    RUN_ROW_IN_CHILD(s_childTimeout);
+    QFETCH(QString, call);
+
+    Editor editor;
+    QWidget receiver;
+    receiver.setObjectName(QStringLiteral("receiver"));
+    // Past the texts that are posted at once.
+    const int typedBeforeStop = QMMistlark::TypedAtOnceBound + 500;
+    StopAfterKeys stopper(&editor, typedBeforeStop);
+    receiver.installEventFilter(&stopper);
+
+    const QString output = runScript(editor, QLatin1String(s_bigText)
+                                                 + QStringLiteral("var receiver = getWidgetByObjectName('receiver');\n")
+                                                 + call + QStringLiteral(";\nprintout('after');"));
+    QVERIFY(editor.hasError());
+    QVERIFY2(output.contains(QStringLiteral("Script evaluation is stopped by user")), qPrintable(output));
+    QVERIFY2(!output.contains(QStringLiteral("after")), qPrintable(output));
+    // The keys before the stop were typed in order, and none after it.
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(stopper.typed, QString(typedBeforeStop, QLatin1Char('x')));
 }
 
 TARSEL_APP_TEST_MAIN(tst_GlobalFunctions)

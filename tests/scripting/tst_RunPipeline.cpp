@@ -1,4 +1,4 @@
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "EditorRun.h"
 #include "HostileFile.h"
 #include "TestApp.h"

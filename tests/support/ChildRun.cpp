@@ -5,37 +5,47 @@
 #include <QtTest>
 
 namespace {
-const char childVariable[] = "TARSEL_ROW_IN_CHILD";
+const char s_childVariable[] = "TARSEL_ROW_IN_CHILD";
 }
 
-ChildRun runInChild(const QStringList &testFunctions, const QList<QPair<QString, QString>> &environment)
+ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment &added, int timeoutMilliseconds)
 {
     QProcess child;
-    QProcessEnvironment childEnvironment = QProcessEnvironment::systemEnvironment();
-    for (const auto &variable : environment)
-        childEnvironment.insert(variable.first, variable.second);
-    child.setProcessEnvironment(childEnvironment);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(added);
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       sanitizer + (sanitizer.isEmpty() ? "" : ":") + QStringLiteral("hard_rss_limit_mb=2048"));
+    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), testFunctions);
-    const bool finished = child.waitForFinished(60000);
+    const bool finished = child.waitForFinished(timeoutMilliseconds);
+    ChildRun run;
     if (!finished) {
         child.kill();
         child.waitForFinished();
+        run.output = QStringLiteral("The child did not finish within %1 ms:\n").arg(timeoutMilliseconds);
     }
-    ChildRun run;
-    run.output = finished ? QString::fromLocal8Bit(child.readAll()) : child.errorString();
+    run.output += QString::fromLocal8Bit(child.readAll());
     run.passed = finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     return run;
 }
 
-bool ranRowInChild()
+bool isChildRun()
 {
-    if (qEnvironmentVariableIsSet(childVariable))
+    return qEnvironmentVariableIsSet(s_childVariable);
+}
+
+bool ranRowInChild(int timeoutMilliseconds)
+{
+    if (isChildRun())
         return false;
-    QString function = QString::fromLatin1(QTest::currentTestFunction());
+    QString row = QString::fromLatin1(QTest::currentTestFunction());
     if (QTest::currentDataTag())
-        function += QLatin1Char(':') + QString::fromUtf8(QTest::currentDataTag());
-    const ChildRun run = runInChild({function}, {{QString::fromLatin1(childVariable), QStringLiteral("1")}});
+        row += QLatin1Char(':') + QString::fromUtf8(QTest::currentDataTag());
+    QProcessEnvironment child;
+    child.insert(QLatin1String(s_childVariable), QStringLiteral("1"));
+    const ChildRun run = runInChild({row}, child, timeoutMilliseconds);
     if (!run.passed)
         QTest::qFail(qPrintable(QStringLiteral("the row failed in a process of its own:\n") + run.output), __FILE__,
                      __LINE__);

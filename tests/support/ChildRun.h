@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QList>
-#include <QPair>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -9,15 +8,28 @@
 struct ChildRun
 {
     bool passed = false; // finished in time with exit code 0
-    QString output;      // the child's standard output and error
+    QString output;      // the child's standard output and error, or why it did not finish
 };
 
-// Runs the given test functions ("name" or "name:row") of this executable in a child process with the given
+// Runs the given test functions ("name" or "name:row") of this executable in a child process, with the given
 // variables added to its environment, so that a crash, a sanitizer's abort or a hang fails the caller's row
-// instead of ending the whole run.
-ChildRun runInChild(const QStringList &testFunctions, const QList<QPair<QString, QString>> &environment = {});
+// instead of ending the whole run. A child that has not finished after the time is killed and fails. Under
+// the address sanitizer the child also ends once it holds more than about 2 GB, so a reader that swallows
+// memory fails its row instead of the machine.
+ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment &added = QProcessEnvironment(),
+                    int timeoutMilliseconds = 60000);
+
+// True in the child that ranRowInChild started: the row's body runs there.
+bool isChildRun();
 
 // In the parent: runs the current row of the current test function in a child process, records a failure
 // when the child does not pass, and returns true, so the caller returns at once. In the child: returns false,
 // and the caller goes on with the row itself.
-bool ranRowInChild();
+bool ranRowInChild(int timeoutMilliseconds = 180000);
+
+// The row's body runs in a child; the parent returns with the child's verdict.
+#define RUN_ROW_IN_CHILD(...)                                                                                  \
+    do {                                                                                                       \
+        if (ranRowInChild(__VA_ARGS__))                                                                        \
+            return;                                                                                            \
+    } while (false)

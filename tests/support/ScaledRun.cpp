@@ -4,7 +4,9 @@
 
 ScaledRun runScaled(const QStringList &testFunctions, const QString &factor)
 {
-    const ChildRun child = runInChild(testFunctions, {{QStringLiteral("QT_SCALE_FACTOR"), factor}});
+    QProcessEnvironment scaled;
+    scaled.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
+    const ChildRun child = runInChild(testFunctions, scaled);
     ScaledRun run;
     run.passed = child.passed;
     run.output = child.output;

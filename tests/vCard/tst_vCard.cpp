@@ -1,7 +1,7 @@
 #include "MTools/FileReading.h"
 #include "vCard/vCard.h"
 
-#include "ChildRow.h"
+#include "ChildRun.h"
 #include "HostileFile.h"
 #include "PseudoRandomBytes.h"
 
