@@ -136,6 +136,7 @@ static const char s_embeddedFunctions[] =
 const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
 const char s_stoppedByUser[] = "Script evaluation is stopped by user";
 const char s_partKept[] = "A script may not delete a part of the script window: it stays.";
+const char s_windowKept[] = "A script may not delete a script window: it stays; close() closes it.";
 
 // How often a busy script lets the window handle its input and painting, so that Stop reaches it.
 constexpr int s_processEventsInterval = 100;
@@ -184,7 +185,7 @@ Editor::Editor(QWidget *parent)
         if (!m_callbackAbort)
             return;
         delete m_callbackAbort;
-        addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
+        reportStopped();
     });
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
@@ -259,17 +260,28 @@ void Editor::publishOwnObject(QObject *object, const QString &name)
 bool Editor::eventFilter(QObject *watched, QEvent *event)
 {
     // Only the script's deleteLater() reaches a part this way: the Editor deletes its parts directly.
+    // The window too: its engine may be evaluating below this very event, in a delay or a callback, and a
+    // deleted window would lose its unsaved text without the question of its close().
     if (event->type() == QEvent::DeferredDelete) {
-        addRedReport(QLatin1String(s_partKept));
+        const bool isWindow = watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow() && watched != this;
+        addRedReport(QLatin1String(isWindow ? s_windowKept : s_partKept));
         return true;
     }
-    // Shown, the Editor sits in its window: the widgets between, such as the script window, are held by
-    // pointer and used as the Editor is. The window itself is its owner's to delete.
-    if (watched == this && event->type() == QEvent::Show) {
-        for (QWidget *ancestor = parentWidget(); ancestor && !ancestor->isWindow(); ancestor = ancestor->parentWidget())
-            ancestor->installEventFilter(this);
-    }
+    if (watched == this && (event->type() == QEvent::Show || event->type() == QEvent::ParentChange))
+        guardAncestors();
     return QWidget::eventFilter(watched, event);
+}
+
+// The widgets between the Editor and its window, such as the script window, are held by pointer and used as
+// the Editor is; the window holds them all.
+void Editor::guardAncestors()
+{
+    for (QWidget *ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        ancestor->removeEventFilter(this);
+        ancestor->installEventFilter(this);
+        if (ancestor->isWindow())
+            break;
+    }
 }
 
 bool Editor::hasError() const
@@ -531,21 +543,39 @@ void Editor::addRedReport(const QString &text)
 bool Editor::startEvaluation()
 {
     m_stoppedForGood = false;
+    m_engine->setStopped(false);
     m_hasError = false;
+    guardAncestors();
     m_engine->collectGarbage();
     m_engine->setScriptFileName(m_document->fileName());
     if (!checkSyntax())
         return false;
+    // Stop may come while an included file is checked, before anything of the document ran.
+    if (m_engine->isStopped()) {
+        reportStopped();
+        return false;
+    }
     m_outputArea->clear();
     return true;
 }
 
-QScriptValue Editor::evaluateDocument()
+bool Editor::evaluateDocument(QScriptValue *result)
 {
     // The prologue is built again right before the evaluation, so its line count matches the program.
     const QString program = buildPrologue() + m_document->toPlainText();
+    if (m_engine->isStopped()) {
+        reportStopped();
+        return false;
+    }
     const ScriptActivity::Scope script(m_engine);
-    return m_engine->evaluate(program, m_document->fileName(), 1);
+    *result = m_engine->evaluate(program, m_document->fileName(), 1);
+    return true;
+}
+
+void Editor::reportStopped()
+{
+    m_hasError = true;
+    addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
 }
 
 void Editor::run()
@@ -558,7 +588,9 @@ void Editor::run()
     const auto finished = qScopeGuard([this] { setRunning(false); });
     if (!startEvaluation())
         return;
-    const QScriptValue result = evaluateDocument();
+    QScriptValue result;
+    if (!evaluateDocument(&result))
+        return;
     if (m_engine->hasUncaughtException())
         reportUncaughtException(result);
 }
@@ -585,14 +617,20 @@ void Editor::debug()
     new CloseWatcher(debugger->standardWindow(), [this] { stopEvaluation(); });
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
-    evaluateDocument();
+    QScriptValue result;
+    evaluateDocument(&result);
     debugger->detach();
 }
 
+// Until the next run the script calls nothing more: its timers stop, every callback of it that starts is ended
+// at its first check, and its waits, dialogs and include checks end at once.
 void Editor::stopEvaluation()
 {
     m_hasError = true;
+    m_engine->setStopped(true);
+    const auto lasting = qScopeGuard([this] { m_stoppedForGood = true; });
     if (!m_engine->isEvaluating()) {
+        m_engine->cancelWaits();
         abortCallback();
         return;
     }
@@ -640,10 +678,9 @@ void Editor::armAbort()
 
 void Editor::stopForGood()
 {
+    // Every stop lasts until the next run; the lasting abort is armed once the stop is through: as the run it
+    // ends returns, or as the abort it left for a busy callback is withdrawn.
     stopEvaluation();
-    // The lasting abort is armed once the stop is through: as the run it ends returns, or as the abort it
-    // left for a busy callback is withdrawn.
-    m_stoppedForGood = true;
 }
 
 void Editor::rearmLater()
@@ -728,7 +765,9 @@ QString Editor::expandIncludes(const QString &text)
     QString included;
     for (const QString &name : qAsConst(names)) {
         const QString fileName = resolveIncludeName(name);
-        const QString problem = checkIncludedFile(fileName);
+        // A stopped run checks no further file: the next one might loop as well.
+        const bool stopped = m_running && m_engine->isStopped();
+        const QString problem = stopped ? QString() : checkIncludedFile(fileName, m_engine);
         if (!problem.isEmpty()) {
             addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));
             m_hasError = true;

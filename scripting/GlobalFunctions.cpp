@@ -349,6 +349,7 @@ QScriptValue information(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     support.informationDialog(text);
     return engine->nullValue();
 }
@@ -360,6 +361,7 @@ QScriptValue message(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     support.messageDialog(milliseconds, text);
     return engine->nullValue();
 }
@@ -447,6 +449,7 @@ QScriptValue textDialog(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &label) || !textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     return variantValue(engine, support.textDialog(label, text));
 }
 
@@ -457,6 +460,7 @@ QScriptValue intDialog(QScriptContext *context, QScriptEngine *engine)
         return engine->nullValue();
     const int value = truncatedNumber(context->argument(1).toInteger(), 0);
     Support support;
+    support.setEngine(engine);
     return variantValue(engine, support.intDialog(label, value));
 }
 

@@ -4,7 +4,11 @@
 
 namespace QMMistlark {
 
+class ScriptEngine;
+
 // Runs an included file on its own in a bare engine; returns the problem as text, empty when there is none.
-QString checkIncludedFile(const QString &fileName);
+// The check runs on behalf of the script of runEngine, when given: it lets events be handled at that
+// engine's interval, and the script's Stop (ScriptEngine::cancelWaits) ends it.
+QString checkIncludedFile(const QString &fileName, ScriptEngine *runEngine = nullptr);
 
 } // namespace QMMistlark

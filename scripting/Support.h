@@ -2,9 +2,11 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QPointer>
 #include <QScriptable>
 #include <QString>
 
+class QScriptEngine;
 class QWidget;
 
 namespace QMMistlark {
@@ -24,6 +26,10 @@ class Support : public QObject, protected QScriptable
 
 public:
     explicit Support(QObject *parent = nullptr);
+
+    // The script that a global function calls for: its Stop ends the dialogs and waits of this object.
+    // A call as the script object "Support" finds its script by itself.
+    void setEngine(QScriptEngine *engine);
 
 public slots:
     QPixmap grab(QObject *w);
@@ -83,6 +89,7 @@ public slots:
     // Presses and moves on the source so that it starts its drag, then drops on the target at (tx, ty).
     void dragAndDrop(QObject *source, int x, int y, QObject *target, int tx, int ty);
 
+    // The dialogs hold their script but not its window, whose Stop rejects them as Cancel would.
     void informationDialog(const QString &text);
     // A message box that closes itself after the time.
     void messageDialog(int milliseconds, const QString &text);
@@ -103,6 +110,11 @@ public slots:
     // The double-click event alone, without a press or release around it.
     void mouseDoubleClick(QObject *w, int x = 1, int y = 1, Qt::MouseButton mb = Qt::LeftButton,
                           Qt::MouseButtons mbs = Qt::LeftButton);
+
+private:
+    QScriptEngine *callingEngine() const;
+
+    QPointer<QScriptEngine> m_engine;
 };
 
 } // namespace QMMistlark

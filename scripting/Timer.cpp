@@ -1,6 +1,7 @@
 #include "scripting/Timer.h"
 
 #include "scripting/ScriptActivity.h"
+#include "scripting/ScriptEngine.h"
 
 #include <QScriptEngine>
 #include <QTimerEvent>
@@ -20,6 +21,15 @@ void Timer::setEngine(QScriptEngine *engine)
 
 void Timer::timerEvent(QTimerEvent *event)
 {
+    // A stopped script is called back by none of its timers until it runs again: a timer that calls a
+    // function making the next timer would otherwise go on for ever.
+    const auto *scriptEngine = qobject_cast<const ScriptEngine *>(m_engine.data());
+    if (scriptEngine && scriptEngine->isStopped()) {
+        m_retry.stop();
+        m_heldTimerId = 0;
+        stop();
+        return;
+    }
     if (event->timerId() == m_retry.timerId()) {
         if (ScriptActivity::isBusy(m_engine))
             return;
