@@ -14,6 +14,7 @@
 #include "scripting/OutputArea.h"
 #include "scripting/ScriptActivity.h"
 #include "scripting/ScriptEngine.h"
+#include "scripting/Timer.h"
 #include "scripting/ToolTipStore.h"
 
 #include <QAction>
@@ -609,8 +610,12 @@ void Editor::debug()
     m_debugger = debugger.get();
     debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
     // While the debugger holds the evaluation, the script waits as in a dialog: its timers may fire.
-    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this,
-            [this] { ScriptActivity::setSuspended(m_engine, true); });
+    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this, [this] {
+        ScriptActivity::setSuspended(m_engine, true);
+        // A stop that came before the debugger held the run: nobody is to continue it by hand.
+        if (m_engine->isStopped() && m_debugger)
+            m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
+    });
     connect(debugger.get(), &QScriptEngineDebugger::evaluationResumed, this,
             [this] { ScriptActivity::setSuspended(m_engine, false); });
     // A closed debugger window would leave the evaluation held where nobody can continue it.
@@ -628,6 +633,7 @@ void Editor::stopEvaluation()
 {
     m_hasError = true;
     m_engine->setStopped(true);
+    Timer::stopAll(m_engine);
     const auto lasting = qScopeGuard([this] { m_stoppedForGood = true; });
     if (!m_engine->isEvaluating()) {
         m_engine->cancelWaits();
@@ -638,8 +644,9 @@ void Editor::stopEvaluation()
         m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
     m_engine->abortEvaluation(error);
     m_engine->cancelWaits();
-    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user.
-    if (m_debugger && m_debugger->state() == QScriptEngineDebugger::SuspendedState)
+    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user. Its state()
+    // tells a held run as running, so Continue goes out either way: a running debugger ignores it.
+    if (m_debugger)
         m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
 }
 

@@ -5,13 +5,40 @@
 
 #include <QScriptEngine>
 #include <QTimerEvent>
+#include <QVector>
 
 namespace QMMistlark {
+
+namespace {
+
+// Every live timer of the scripts; GUI thread only.
+QVector<Timer *> &liveTimers()
+{
+    static QVector<Timer *> timers;
+    return timers;
+}
+
+} // namespace
 
 Timer::Timer(QObject *parent)
     : QTimer(parent)
 {
     setSingleShot(true);
+    liveTimers().append(this);
+}
+
+Timer::~Timer()
+{
+    liveTimers().removeOne(this);
+}
+
+void Timer::stopAll(const QScriptEngine *engine)
+{
+    const QVector<Timer *> timers = liveTimers();
+    for (Timer *timer : timers) {
+        if (timer->m_engine == engine)
+            timer->halt();
+    }
 }
 
 void Timer::setEngine(QScriptEngine *engine)
@@ -25,9 +52,7 @@ void Timer::timerEvent(QTimerEvent *event)
     // function making the next timer would otherwise go on for ever.
     const auto *scriptEngine = qobject_cast<const ScriptEngine *>(m_engine.data());
     if (scriptEngine && scriptEngine->isStopped()) {
-        m_retry.stop();
-        m_heldTimerId = 0;
-        stop();
+        halt();
         return;
     }
     if (event->timerId() == m_retry.timerId()) {
@@ -54,6 +79,13 @@ void Timer::timerEvent(QTimerEvent *event)
         return;
     }
     deliver(event->timerId());
+}
+
+void Timer::halt()
+{
+    m_retry.stop();
+    m_heldTimerId = 0;
+    stop();
 }
 
 void Timer::deliver(int timerId)

@@ -1,23 +1,14 @@
 #include "ScaledRun.h"
 
-#include <QCoreApplication>
-#include <QProcess>
+#include "ChildRun.h"
 
 ScaledRun runScaled(const QStringList &testFunctions, const QString &factor)
 {
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), testFunctions);
-    const bool finished = child.waitForFinished(60000);
-    if (!finished) {
-        child.kill();
-        child.waitForFinished();
-    }
+    QProcessEnvironment scale;
+    scale.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
+    const ChildRun child = runInChild(testFunctions, scale, 60000);
     ScaledRun run;
-    run.output = finished ? QString::fromLocal8Bit(child.readAll()) : child.errorString();
-    run.passed = finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    run.output = child.output;
+    run.passed = child.passed;
     return run;
 }
