@@ -608,23 +608,6 @@ void tst_JavaScriptEvaluator::findItemShowsTheFindBar()
 
 namespace {
 
-const char s_rowChild[] = "TARSEL_HOSTILE_ROW_CHILD";
-
-// A hostile script may crash or hang the program: its row runs in a child process of its own, where that
-// fails the row alone. True in that child, which then runs the row itself.
-bool isRowChild()
-{
-    if (qEnvironmentVariableIsSet(s_rowChild))
-        return true;
-    QProcessEnvironment child;
-    child.insert(QLatin1String(s_rowChild), QStringLiteral("1"));
-    const ChildRun run = runInChild({QLatin1String(QTest::currentTestFunction()) + QLatin1Char(':')
-                                         + QLatin1String(QTest::currentDataTag())},
-                                    child, 60000);
-    [&] { QVERIFY2(run.passed, qPrintable(run.output)); }();
-    return false;
-}
-
 const QString windowKept = QStringLiteral("A script may not delete a script window: it stays; close() closes it.");
 
 enum Deletion { StackWindow, NewWindow, FromCallback, UnderNestedRun };

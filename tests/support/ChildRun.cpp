@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QtTest>
 
 ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment &added, int timeoutMilliseconds)
 {
@@ -21,4 +22,19 @@ ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment 
     run.output += QString::fromLocal8Bit(child.readAll());
     run.passed = finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     return run;
+}
+
+bool isRowChild()
+{
+    static const char rowChild[] = "TARSEL_ROW_CHILD";
+    if (qEnvironmentVariableIsSet(rowChild))
+        return true;
+    QProcessEnvironment child;
+    child.insert(QLatin1String(rowChild), QStringLiteral("1"));
+    QString row = QLatin1String(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        row += QLatin1Char(':') + QLatin1String(QTest::currentDataTag());
+    const ChildRun run = runInChild({row}, child, 60000);
+    [&] { QVERIFY2(run.passed, qPrintable(run.output)); }();
+    return false;
 }
