@@ -634,6 +634,8 @@ void Editor::stopEvaluation()
     m_hasError = true;
     m_engine->setStopped(true);
     Timer::stopAll(m_engine);
+    // The lasting abort is armed once this stop is through: as the run it ends returns, or as the abort it leaves
+    // for a busy callback is withdrawn.
     const auto lasting = qScopeGuard([this] { m_stoppedForGood = true; });
     if (!m_engine->isEvaluating()) {
         m_engine->cancelWaits();
@@ -681,13 +683,6 @@ void Editor::armAbort()
     m_engine->abortEvaluation(error);
     m_engine->popContext();
     m_engine->clearExceptions();
-}
-
-void Editor::stopForGood()
-{
-    // Every stop lasts until the next run; the lasting abort is armed once the stop is through: as the run it
-    // ends returns, or as the abort it left for a busy callback is withdrawn.
-    stopEvaluation();
 }
 
 void Editor::rearmLater()

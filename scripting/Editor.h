@@ -78,8 +78,6 @@ public slots:
     void showAliaces();
     // Ends the run and, until the next run or debug, every timer and callback of the script.
     void stopEvaluation();
-    // Stops as stopEvaluation() does, for a window that is closing.
-    void stopForGood();
     void displayError(const QString &text);
     void displayWarning(const QString &text);
     void open(const QString &fileName);

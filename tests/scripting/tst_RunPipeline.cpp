@@ -565,7 +565,7 @@ void tst_RunPipeline::callbacksAfterAClosingStopEndAtOnce()
     editor.run();
     QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
 
-    editor.stopForGood();
+    editor.stopEvaluation();
     QObject context;
     // Keeps a callback that the stop missed from looping for ever.
     bool missed = false;
