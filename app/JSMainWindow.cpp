@@ -177,11 +177,6 @@ void JSMainWindow::stop()
     m_editor->stopEvaluation();
 }
 
-void JSMainWindow::stopForGood()
-{
-    m_editor->stopForGood();
-}
-
 void JSMainWindow::debug()
 {
     m_editor->debug();

@@ -59,8 +59,6 @@ public slots:
     void options();
     void run();
     void stop();
-    // For a window that is going: see Editor::stopForGood().
-    void stopForGood();
     void debug();
     void newFile();
     void zoomIn();

@@ -234,22 +234,20 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
 
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
 {
-    // The script goes first: it ends when this event has been handled, whatever the answer below. A callback of
-    // the script may be looping after the run has ended, so the stop goes out whether a run is on or not.
+    // The script goes first: it ends when this event has been handled, whatever the answer below, and calls
+    // nothing more until it is run again. A callback of the script may be looping after the run has ended, so
+    // the stop goes out whether a run is on or not.
     m_scriptWindow->stop();
     if (!m_scriptWindow->isModified()) {
         event->accept();
-        m_scriptWindow->stopForGood();
         return;
     }
     const QString question = tr("The text of the \"") + m_scriptWindow->titleText() + tr("\" file has been changed. ")
                              + tr("Do you want to quit without saving the changes?");
     const QMessageBox::StandardButton answer = QMessageBox::warning(
         nullptr, tr("Warning"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
+    if (answer == QMessageBox::Yes)
         event->accept();
-        m_scriptWindow->stopForGood();
-    } else {
+    else
         event->ignore();
-    }
 }

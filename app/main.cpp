@@ -2,6 +2,8 @@
 #include "QMWidgets/App.h"
 #include "resources/Resources.h"
 
+#include <QPointer>
+
 int main(int argc, char **argv)
 {
     QMWidgets::App app(argc, argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
@@ -15,14 +17,17 @@ int main(int argc, char **argv)
     Resources::init();
     app.setStyleSheet(Resources::styleSheet());
 
-    // Windows opened later with New or an example are independent top-level windows of their own.
-    JavaScriptEvaluator window(nullptr);
-    window.show();
-    window.setWindowTitle(QCoreApplication::applicationName());
-    app.setMainWidget(&window);
+    // Windows opened later with New or an example are independent top-level windows of their own. The first is
+    // on the heap like them: a script can reach it, and nothing may ever free a window on this stack.
+    QPointer<JavaScriptEvaluator> window = new JavaScriptEvaluator(nullptr);
+    window->show();
+    window->setWindowTitle(QCoreApplication::applicationName());
+    app.setMainWidget(window);
 
     // The rate prompt at every second quit.
     app.setReminder(2, 1);
 
-    return app.exec();
+    const int exitCode = app.exec();
+    delete window;
+    return exitCode;
 }

@@ -14,6 +14,7 @@
 #include "scripting/ScriptActivity.h"
 #include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
+#include "scripting/Timer.h"
 #include "scripting/ToolTipStore.h"
 
 #include <QAction>
@@ -135,6 +136,7 @@ static const char s_embeddedFunctions[] =
 const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
 const char s_stoppedByUser[] = "Script evaluation is stopped by user";
 const char s_partKept[] = "A script may not delete a part of the script window: it stays.";
+const char s_windowKept[] = "A script may not delete a script window: it stays; close() closes it.";
 
 // How often a busy script lets the window handle its input and painting, so that Stop reaches it.
 constexpr int s_processEventsInterval = 100;
@@ -183,7 +185,7 @@ Editor::Editor(QWidget *parent)
         if (!m_callbackAbort)
             return;
         delete m_callbackAbort;
-        addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
+        reportStopped();
     });
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
@@ -258,17 +260,28 @@ void Editor::publishOwnObject(QObject *object, const QString &name)
 bool Editor::eventFilter(QObject *watched, QEvent *event)
 {
     // Only the script's deleteLater() reaches a part this way: the Editor deletes its parts directly.
+    // The window too: its engine may be evaluating below this very event, in a delay or a callback, and a
+    // deleted window would lose its unsaved text without the question of its close().
     if (event->type() == QEvent::DeferredDelete) {
-        addRedReport(QLatin1String(s_partKept));
+        const bool isWindow = watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow() && watched != this;
+        addRedReport(QLatin1String(isWindow ? s_windowKept : s_partKept));
         return true;
     }
-    // Shown, the Editor sits in its window: the widgets between, such as the script window, are held by
-    // pointer and used as the Editor is. The window itself is its owner's to delete.
-    if (watched == this && event->type() == QEvent::Show) {
-        for (QWidget *ancestor = parentWidget(); ancestor && !ancestor->isWindow(); ancestor = ancestor->parentWidget())
-            ancestor->installEventFilter(this);
-    }
+    if (watched == this && (event->type() == QEvent::Show || event->type() == QEvent::ParentChange))
+        guardAncestors();
     return QWidget::eventFilter(watched, event);
+}
+
+// The widgets between the Editor and its window, such as the script window, are held by pointer and used as
+// the Editor is; the window holds them all.
+void Editor::guardAncestors()
+{
+    for (QWidget *ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        ancestor->removeEventFilter(this);
+        ancestor->installEventFilter(this);
+        if (ancestor->isWindow())
+            break;
+    }
 }
 
 bool Editor::hasError() const
@@ -530,21 +543,39 @@ void Editor::addRedReport(const QString &text)
 bool Editor::startEvaluation()
 {
     m_stoppedForGood = false;
+    m_engine->setStopped(false);
     m_hasError = false;
+    guardAncestors();
     m_engine->collectGarbage();
     m_engine->setScriptFileName(m_document->fileName());
     if (!checkSyntax())
         return false;
+    // Stop may come while an included file is checked, before anything of the document ran.
+    if (m_engine->isStopped()) {
+        reportStopped();
+        return false;
+    }
     m_outputArea->clear();
     return true;
 }
 
-QScriptValue Editor::evaluateDocument()
+bool Editor::evaluateDocument(QScriptValue *result)
 {
     // The prologue is built again right before the evaluation, so its line count matches the program.
     const QString program = buildPrologue() + m_document->toPlainText();
+    if (m_engine->isStopped()) {
+        reportStopped();
+        return false;
+    }
     const ScriptActivity::Scope script(m_engine);
-    return m_engine->evaluate(program, m_document->fileName(), 1);
+    *result = m_engine->evaluate(program, m_document->fileName(), 1);
+    return true;
+}
+
+void Editor::reportStopped()
+{
+    m_hasError = true;
+    addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
 }
 
 void Editor::run()
@@ -557,7 +588,9 @@ void Editor::run()
     const auto finished = qScopeGuard([this] { setRunning(false); });
     if (!startEvaluation())
         return;
-    const QScriptValue result = evaluateDocument();
+    QScriptValue result;
+    if (!evaluateDocument(&result))
+        return;
     if (m_engine->hasUncaughtException())
         reportUncaughtException(result);
 }
@@ -576,22 +609,35 @@ void Editor::debug()
     m_debugger = debugger.get();
     debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
     // While the debugger holds the evaluation, the script waits as in a dialog: its timers may fire.
-    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this,
-            [this] { ScriptActivity::setSuspended(m_engine, true); });
+    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this, [this] {
+        ScriptActivity::setSuspended(m_engine, true);
+        // A stop that came before the debugger held the run: nobody is to continue it by hand.
+        if (m_engine->isStopped() && m_debugger)
+            m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
+    });
     connect(debugger.get(), &QScriptEngineDebugger::evaluationResumed, this,
             [this] { ScriptActivity::setSuspended(m_engine, false); });
     // A closed debugger window would leave the evaluation held where nobody can continue it.
     new CloseWatcher(debugger->standardWindow(), [this] { stopEvaluation(); });
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
-    evaluateDocument();
+    QScriptValue result;
+    evaluateDocument(&result);
     debugger->detach();
 }
 
+// Until the next run the script calls nothing more: its timers stop, every callback of it that starts is ended
+// at its first check, and its waits, dialogs and include checks end at once.
 void Editor::stopEvaluation()
 {
     m_hasError = true;
+    m_engine->setStopped(true);
+    Timer::stopAll(m_engine);
+    // The lasting abort is armed once this stop is through: as the run it ends returns, or as the abort it leaves
+    // for a busy callback is withdrawn.
+    const auto lasting = qScopeGuard([this] { m_stoppedForGood = true; });
     if (!m_engine->isEvaluating()) {
+        m_engine->cancelWaits();
         abortCallback();
         return;
     }
@@ -599,8 +645,9 @@ void Editor::stopEvaluation()
         m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
     m_engine->abortEvaluation(error);
     m_engine->cancelWaits();
-    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user.
-    if (m_debugger && m_debugger->state() == QScriptEngineDebugger::SuspendedState)
+    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user. Its state()
+    // tells a held run as running, so Continue goes out either way: a running debugger ignores it.
+    if (m_debugger)
         m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
 }
 
@@ -635,14 +682,6 @@ void Editor::armAbort()
     m_engine->abortEvaluation(error);
     m_engine->popContext();
     m_engine->clearExceptions();
-}
-
-void Editor::stopForGood()
-{
-    stopEvaluation();
-    // The lasting abort is armed once the stop is through: as the run it ends returns, or as the abort it
-    // left for a busy callback is withdrawn.
-    m_stoppedForGood = true;
 }
 
 void Editor::rearmLater()
@@ -730,7 +769,9 @@ QString Editor::expandIncludes(const QString &text)
     for (const QString &name : qAsConst(names)) {
         const QString fileName = resolveIncludeName(name);
         QString content;
-        const QString problem = checkIncludedFile(fileName, &content);
+        // A stopped run checks no further file: the next one might loop as well.
+        const bool stopped = m_running && m_engine->isStopped();
+        const QString problem = stopped ? QString() : checkIncludedFile(fileName, m_engine, &content);
         if (!problem.isEmpty()) {
             addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));
             m_hasError = true;

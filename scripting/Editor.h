@@ -76,10 +76,8 @@ public slots:
     void undo();
     void redo();
     void showAliaces();
+    // Ends the run and, until the next run or debug, every timer and callback of the script.
     void stopEvaluation();
-    // Stops as stopEvaluation() does, for a window that is closing: the script's timers and handlers stay
-    // connected, so until the next run every callback of it that starts is ended at its first check.
-    void stopForGood();
     void displayError(const QString &text);
     void displayWarning(const QString &text);
     void open(const QString &fileName);
@@ -87,7 +85,7 @@ public slots:
     void cursorChanged();
 
 protected:
-    // Keeps the Editor's own widgets from a script's deleteLater().
+    // Keeps the Editor's own widgets and its window from a script's deleteLater().
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -102,12 +100,15 @@ private:
     // The common start of run() and debug(): false when the syntax check failed and nothing is to run.
     bool startEvaluation();
     void setRunning(bool running);
-    QScriptValue evaluateDocument();
+    // False, with the stop reported, when Stop came while the included files were checked.
+    bool evaluateDocument(QScriptValue *result);
+    void reportStopped();
+    void guardAncestors();
     void abortCallback();
     void withdrawCallbackAbort();
     // An abort that the next callback to check for one takes; it lasts until an evaluation starts.
     void armAbort();
-    // After stopForGood(), once control is back in the event loop: the next callback meets an abort again.
+    // After a stop, once control is back in the event loop: the next callback meets an abort again.
     void rearmLater();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);

@@ -375,6 +375,7 @@ QScriptValue information(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     support.informationDialog(text);
     return engine->nullValue();
 }
@@ -386,6 +387,7 @@ QScriptValue message(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     support.messageDialog(milliseconds, text);
     return engine->nullValue();
 }
@@ -473,6 +475,7 @@ QScriptValue textDialog(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &label) || !textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
+    support.setEngine(engine);
     return variantValue(engine, support.textDialog(label, text));
 }
 
@@ -483,6 +486,7 @@ QScriptValue intDialog(QScriptContext *context, QScriptEngine *engine)
         return engine->nullValue();
     const int value = truncatedNumber(context->argument(1).toInteger(), 0);
     Support support;
+    support.setEngine(engine);
     return variantValue(engine, support.intDialog(label, value));
 }
 

@@ -1,6 +1,7 @@
 #include "scripting/IncludedFile.h"
 
 #include "MTools/FileReading.h"
+#include "scripting/ScriptEngine.h"
 
 #include <QFile>
 #include <QScriptEngine>
@@ -8,7 +9,7 @@
 
 namespace QMMistlark {
 
-QString checkIncludedFile(const QString &fileName, QString *content)
+QString checkIncludedFile(const QString &fileName, ScriptEngine *runEngine, QString *content)
 {
     // The problem is shown as HTML: its own parts (a backtrace's "<global>", a name with "&") are escaped.
     const QString shownName = fileName.toHtmlEscaped();
@@ -28,6 +29,13 @@ QString checkIncludedFile(const QString &fileName, QString *content)
     // An engine without the published objects and functions: a file that uses them at its top level fails here.
     // A syntax error surfaces as the evaluation's exception, with its line.
     QScriptEngine engine;
+    if (runEngine) {
+        // A file that loops for ever would otherwise hold the window before its run has even begun.
+        engine.setProcessEventsInterval(runEngine->processEventsInterval());
+        QObject::connect(runEngine, &ScriptEngine::waitsCancelled, &engine, [&engine] { engine.abortEvaluation(); });
+        if (runEngine->isStopped())
+            return QString();
+    }
     const QScriptValue result = engine.evaluate(text, QString(), 1);
     if (!engine.hasUncaughtException())
         return QString();

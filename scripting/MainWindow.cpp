@@ -222,10 +222,9 @@ void MainWindow::setTargetMainWidget(QObject *widget)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The stop lasts until the next run, whether the window goes or stays.
     stopScript();
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        m_editor->stopForGood();
 }
 
 // The batch goes with its running script: its other rows would run on in a window that is gone.

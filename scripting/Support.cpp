@@ -453,7 +453,10 @@ void Support::dragAndDrop(QObject *source, int x, int y, QObject *target, int tx
 
 void Support::informationDialog(const QString &text)
 {
-    QMessageBox::information(nullptr, QStringLiteral("Information"), shownText(text));
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Information, QStringLiteral("Information"), shownText(text),
+                                                QMessageBox::Ok);
+    execCancellably(callingEngine(), box);
+    delete box;
 }
 
 void Support::messageDialog(int milliseconds, const QString &text)
@@ -464,20 +467,48 @@ void Support::messageDialog(int milliseconds, const QString &text)
                                                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     // A negative time would not start the timer and the box would wait for the user: it closes at once.
     QTimer::singleShot(qMax(0, milliseconds), box, &QMessageBox::accept);
-    box->exec();
+    execCancellably(callingEngine(), box);
     delete box;
 }
 
 QString Support::textDialog(const QString &label, const QString &text)
 {
-    return QInputDialog::getText(nullptr, tr("Script Text Dialog"), shownText(label), QLineEdit::Normal,
-                                 text.isNull() ? QStringLiteral("") : text);
+    QPointer<QInputDialog> dialog = new QInputDialog;
+    dialog->setWindowTitle(tr("Script Text Dialog"));
+    dialog->setLabelText(shownText(label));
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextEchoMode(QLineEdit::Normal);
+    dialog->setTextValue(text.isNull() ? QStringLiteral("") : text);
+    const bool accepted = execCancellably(callingEngine(), dialog) == QDialog::Accepted;
+    const QString entered = accepted && dialog ? dialog->textValue() : QString();
+    delete dialog;
+    return entered;
 }
 
 int Support::intDialog(const QString &label, int value)
 {
+    QPointer<QInputDialog> dialog = new QInputDialog;
+    dialog->setWindowTitle(tr("Script Text Dialog"));
+    dialog->setLabelText(shownText(label));
+    dialog->setInputMode(QInputDialog::IntInput);
     // The lowest int is left out of the range.
-    return QInputDialog::getInt(nullptr, tr("Script Text Dialog"), shownText(label), value, -2147483647, 2147483647, 1);
+    dialog->setIntRange(-2147483647, 2147483647);
+    dialog->setIntStep(1);
+    dialog->setIntValue(value);
+    const bool accepted = execCancellably(callingEngine(), dialog) == QDialog::Accepted;
+    const int entered = accepted && dialog ? dialog->intValue() : value;
+    delete dialog;
+    return entered;
+}
+
+void Support::setEngine(QScriptEngine *engine)
+{
+    m_engine = engine;
+}
+
+QScriptEngine *Support::callingEngine() const
+{
+    return engine() ? engine() : m_engine.data();
 }
 
 bool Support::refused(const QString &refusal)

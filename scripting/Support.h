@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QPointer>
 #include <QScriptable>
 #include <QString>
 
@@ -29,6 +30,10 @@ public:
     // keyPress with a text, for the engine's script: a text longer than TypedAtOnceBound is typed at once,
     // key by key, while the window handles its events, and the engine's Stop ends the typing.
     void typeText(QObject *w, const QString &text, QScriptEngine *scriptEngine);
+
+    // The script that a global function calls for: its Stop ends the dialogs and waits of this object.
+    // A call as the script object "Support" finds its script by itself.
+    void setEngine(QScriptEngine *engine);
 
 public slots:
     // A widget larger than the grab bound gets a null pixmap, and a script that asked gets an error.
@@ -89,7 +94,8 @@ public slots:
     // Presses and moves on the source so that it starts its drag, then drops on the target at (tx, ty).
     void dragAndDrop(QObject *source, int x, int y, QObject *target, int tx, int ty);
 
-    // The dialogs show their texts cut at the shown-text bound.
+    // The dialogs show their texts cut at the shown-text bound. They hold their script but not its window,
+    // whose Stop rejects them as Cancel would.
     void informationDialog(const QString &text);
     // A message box that closes itself after the time.
     void messageDialog(int milliseconds, const QString &text);
@@ -114,6 +120,10 @@ public slots:
 private:
     // True when the refusal is not empty; called from a script, it is thrown as a script error.
     bool refused(const QString &refusal);
+
+    QScriptEngine *callingEngine() const;
+
+    QPointer<QScriptEngine> m_engine;
 };
 
 } // namespace QMMistlark

@@ -1,16 +1,44 @@
 #include "scripting/Timer.h"
 
 #include "scripting/ScriptActivity.h"
+#include "scripting/ScriptEngine.h"
 
 #include <QScriptEngine>
 #include <QTimerEvent>
+#include <QVector>
 
 namespace QMMistlark {
+
+namespace {
+
+// Every live timer of the scripts; GUI thread only.
+QVector<Timer *> &liveTimers()
+{
+    static QVector<Timer *> timers;
+    return timers;
+}
+
+} // namespace
 
 Timer::Timer(QObject *parent)
     : QTimer(parent)
 {
     setSingleShot(true);
+    liveTimers().append(this);
+}
+
+Timer::~Timer()
+{
+    liveTimers().removeOne(this);
+}
+
+void Timer::stopAll(const QScriptEngine *engine)
+{
+    const QVector<Timer *> timers = liveTimers();
+    for (Timer *timer : timers) {
+        if (timer->m_engine == engine)
+            timer->halt();
+    }
 }
 
 void Timer::setEngine(QScriptEngine *engine)
@@ -20,6 +48,13 @@ void Timer::setEngine(QScriptEngine *engine)
 
 void Timer::timerEvent(QTimerEvent *event)
 {
+    // A stopped script is called back by none of its timers until it runs again: a timer that calls a
+    // function making the next timer would otherwise go on for ever.
+    const auto *scriptEngine = qobject_cast<const ScriptEngine *>(m_engine.data());
+    if (scriptEngine && scriptEngine->isStopped()) {
+        halt();
+        return;
+    }
     if (event->timerId() == m_retry.timerId()) {
         if (ScriptActivity::isBusy(m_engine))
             return;
@@ -44,6 +79,13 @@ void Timer::timerEvent(QTimerEvent *event)
         return;
     }
     deliver(event->timerId());
+}
+
+void Timer::halt()
+{
+    m_retry.stop();
+    m_heldTimerId = 0;
+    stop();
 }
 
 void Timer::deliver(int timerId)

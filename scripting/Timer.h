@@ -16,6 +16,10 @@ class Timer : public QTimer
 
 public:
     explicit Timer(QObject *parent = nullptr);
+    ~Timer() override;
+
+    // Stops every timer of the engine's script, as its Stop does.
+    static void stopAll(const QScriptEngine *engine);
 
     // The engine of the script that made the timer; without one, any busy script holds the timeout.
     void setEngine(QScriptEngine *engine);
@@ -25,6 +29,8 @@ protected:
 
 private:
     void deliver(int timerId);
+    // Stops the timer with any timeout it holds.
+    void halt();
 
     QPointer<QScriptEngine> m_engine;
     // Looks again at every pass of the event loop whether the held timeout may go out.

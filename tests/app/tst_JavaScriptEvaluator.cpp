@@ -9,13 +9,18 @@
 #include "scripting/Editor.h"
 
 #include "ButtonLookup.h"
+#include "ChildRun.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
 #include "PaintedText.h"
 #include "TestApp.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QInputDialog>
+#include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QMessageBox>
 #include <QUrlQuery>
 #include <QPushButton>
@@ -105,6 +110,10 @@ private slots:
     void quitAsksEveryChangedWindow_data();
     void quitAsksEveryChangedWindow();
     void findItemShowsTheFindBar();
+    void scriptCannotDeleteAWindow_data();
+    void scriptCannotDeleteAWindow();
+    void stopAndCloseEndEveryPartOfARun_data();
+    void stopAndCloseEndEveryPartOfARun();
 };
 
 void tst_JavaScriptEvaluator::runItemRunsScript()
@@ -595,6 +604,187 @@ void tst_JavaScriptEvaluator::findItemShowsTheFindBar()
     QVERIFY(bar);
     QTRY_VERIFY(bar->isVisible());
     QVERIFY(buttonWithText(bar, QStringLiteral("Find Next")));
+}
+
+namespace {
+
+const QString windowKept = QStringLiteral("A script may not delete a script window: it stays; close() closes it.");
+
+enum Deletion { StackWindow, NewWindow, FromCallback, UnderNestedRun };
+
+} // namespace
+
+void tst_JavaScriptEvaluator::scriptCannotDeleteAWindow_data()
+{
+    QTest::addColumn<int>("deletion");
+    // main() used to hold the first window on its stack: deleting it freed what was never allocated.
+    QTest::newRow("first window held on the stack") << int(StackWindow);
+    QTest::newRow("window opened by New, deleted while its run waits") << int(NewWindow);
+    QTest::newRow("window deleted by its own callback during delay") << int(FromCallback);
+    QTest::newRow("window deleted by another window's run nested in its own") << int(UnderNestedRun);
+}
+
+// Each window's run is in delay() when the deletion comes due: a deleted window would leave its engine
+// evaluating in freed memory.
+void tst_JavaScriptEvaluator::scriptCannotDeleteAWindow()
+{
+    QFETCH(int, deletion);
+    RUN_ROW_IN_CHILD(60000);
+    const QString goesOn = QStringLiteral("delay(300); printout('still here');");
+    if (deletion == StackWindow) {
+        JavaScriptEvaluator window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.setText(QStringLiteral("getWidgetByClassName('JavaScriptEvaluator').deleteLater();") + goesOn);
+        clickItem(&window, QStringLiteral("Run"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(outputOf(&window).trimmed(), windowKept + QStringLiteral("\nstill here"));
+        return;
+    }
+    JavaScriptEvaluator first(nullptr);
+    first.show();
+    QPointer<JavaScriptEvaluator> target = first.slotCreateNewWindow();
+    const std::unique_ptr<JavaScriptEvaluator> owned(target);
+    QVERIFY(QTest::qWaitForWindowExposed(target));
+    if (deletion == NewWindow) {
+        target->setText(QStringLiteral("parentByClassName(output, 'JavaScriptEvaluator').deleteLater();") + goesOn);
+        clickItem(target, QStringLiteral("Run"));
+    } else if (deletion == FromCallback) {
+        target->setText(QStringLiteral("var me = parentByClassName(output, 'JavaScriptEvaluator');\n"
+                                       "singleShotTimer(100).timeout.connect(function() { me.deleteLater(); });")
+                        + goesOn);
+        clickItem(target, QStringLiteral("Run"));
+    } else {
+        target->setObjectName(QStringLiteral("target"));
+        first.setText(QStringLiteral("getWidgetByObjectName('target').deleteLater(); delay(100);"));
+        target->setText(goesOn);
+        QTimer::singleShot(100, &first, [&first] { clickItem(&first, QStringLiteral("Run")); });
+        clickItem(target, QStringLiteral("Run"));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(target);
+    QVERIFY(!editorOf(target)->isRunning());
+    QCOMPARE(outputOf(target).trimmed(), windowKept + QStringLiteral("\nstill here"));
+}
+
+namespace {
+
+enum RunPart { IncludedLoop, DebuggerHolds, TimerChain, RepeatingTimer, DialogLoop };
+enum Ending { PressStop, CloseWindow, CloseCancelled };
+
+// The part of the run that the ending meets, reached.
+bool partReached(int part, JavaScriptEvaluator *window)
+{
+    switch (part) {
+    case IncludedLoop:
+        return editorOf(window)->isRunning();
+    case DebuggerHolds:
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMainWindow *>(widget) && widget->isVisible())
+                return true;
+        }
+        return false;
+    case DialogLoop:
+        return qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+    default:
+        return !editorOf(window)->isRunning();
+    }
+}
+
+// The way a user takes: through the window system, where a modal dialog would keep the click or the close out.
+void endRun(int ending, JavaScriptEvaluator *window, QObject *context)
+{
+    if (ending == PressStop) {
+        const MUITabBarItem *stop = toolBarItem(window, QStringLiteral("Stop"));
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, stop->mapTo(window, stop->rect().center()));
+        return;
+    }
+    if (ending == CloseCancelled) {
+        answerNextModal(context, [](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                box->button(QMessageBox::No)->click();
+        });
+    }
+    window->windowHandle()->close();
+}
+
+} // namespace
+
+void tst_JavaScriptEvaluator::stopAndCloseEndEveryPartOfARun_data()
+{
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("ending");
+    // loop.js beside the document loops for ever; its check before the run used to handle no events.
+    const QString include = QStringLiteral("include(\"loop.js\"); printout('after');");
+    const QString chain = QStringLiteral("var c = 0; function f() { c++; singleShotTimer(1).timeout.connect(f); } f();");
+    const QString repeating = QStringLiteral("var c = 0; var t = createTimer(); t.singleShot = false;\n"
+                                             "t.timeout.connect(function() { c++; }); t.start(5);");
+    const QString dialogs = QStringLiteral("while (true) textDialog('name', 'x');");
+    QTest::newRow("included loop, Stop") << int(IncludedLoop) << include << int(PressStop);
+    QTest::newRow("included loop, close") << int(IncludedLoop) << include << int(CloseWindow);
+    QTest::newRow("debugger holding the run, Stop") << int(DebuggerHolds) << QStringLiteral("var x = 1;") << int(PressStop);
+    QTest::newRow("debugger holding the run, close") << int(DebuggerHolds) << QStringLiteral("var x = 1;") << int(CloseWindow);
+    QTest::newRow("timer chain, Stop") << int(TimerChain) << chain << int(PressStop);
+    QTest::newRow("timer chain, close cancelled") << int(TimerChain) << chain << int(CloseCancelled);
+    QTest::newRow("repeating timer, Stop") << int(RepeatingTimer) << repeating << int(PressStop);
+    QTest::newRow("repeating timer, close cancelled") << int(RepeatingTimer) << repeating << int(CloseCancelled);
+    QTest::newRow("dialog loop, Stop") << int(DialogLoop) << dialogs << int(PressStop);
+    QTest::newRow("dialog loop, close") << int(DialogLoop) << dialogs << int(CloseWindow);
+}
+
+// Whatever part of a run holds the script, Stop and the window's close end it within a second, and the script
+// calls nothing more until it is run again.
+void tst_JavaScriptEvaluator::stopAndCloseEndEveryPartOfARun()
+{
+    QFETCH(int, part);
+    QFETCH(QString, script);
+    QFETCH(int, ending);
+    RUN_ROW_IN_CHILD(60000);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("script.js"));
+    for (const auto &file : {qMakePair(fileName, script),
+                             qMakePair(folder.filePath(QStringLiteral("loop.js")), QStringLiteral("var x = 0; while (true) { x++; }"))}) {
+        QFile out(file.first);
+        QVERIFY2(out.open(QIODevice::WriteOnly), qPrintable(out.errorString()));
+        out.write(file.second.toUtf8());
+    }
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMMistlark::Editor *editor = editorOf(&window);
+    // Saved, the window closes without its question; changed, it asks, and the answer is No.
+    QVERIFY(editor->load(fileName));
+    if (ending == CloseCancelled)
+        window.setText(script);
+
+    QObject context;
+    QElapsedTimer sinceEnding;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &context, [&] {
+        if (!partReached(part, &window))
+            return;
+        poll.stop();
+        sinceEnding.start();
+        endRun(ending, &window, &context);
+    });
+    poll.start(10);
+    clickItem(&window, part == DebuggerHolds ? QStringLiteral("Debug") : QStringLiteral("Run"));
+    QTRY_VERIFY_WITH_TIMEOUT(sinceEnding.isValid(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->isRunning(), 1000);
+    QVERIFY2(sinceEnding.elapsed() < 1000, qPrintable(QString::number(sinceEnding.elapsed())));
+    QCOMPARE(window.isVisible(), ending != CloseWindow);
+    // The debugger's window and the script's dialog go with the run.
+    QTRY_VERIFY(!partReached(DebuggerHolds, &window));
+    QVERIFY(!QApplication::activeModalWidget());
+    if (part == IncludedLoop)
+        QVERIFY(!outputOf(&window).contains(QLatin1String("after")));
+    if (part == TimerChain || part == RepeatingTimer) {
+        // A timer still going would count on during the next run.
+        window.setText(QStringLiteral("var before = c; delay(300); printout(c - before);"));
+        clickItem(&window, QStringLiteral("Run"));
+        QCOMPARE(outputOf(&window), QStringLiteral("0"));
+    }
 }
 
 TARSEL_APP_TEST_MAIN(tst_JavaScriptEvaluator)

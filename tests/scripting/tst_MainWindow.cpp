@@ -1,4 +1,5 @@
 #include "QMWidgets/App.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 #include "scripting/BatchArea.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -94,6 +96,7 @@ class tst_MainWindow : public QObject
 
 private slots:
     void init();
+    void scriptCannotDeleteTheWindow();
     void menusAndShortcuts();
     void toolBars();
     void batchDockToggles();
@@ -512,6 +515,24 @@ void tst_MainWindow::recentMissingFile()
     QVERIFY(warning.contains(QStringLiteral("gone.js")));
     QCOMPARE(editorOf(window)->fileName(), kept);
     QCOMPARE(recentShown(window), QStringList({gone, kept}));
+}
+
+// The window's engine is in delay() when the deletion comes due: a deleted window would leave it evaluating in
+// freed memory.
+void tst_MainWindow::scriptCannotDeleteTheWindow()
+{
+    RUN_ROW_IN_CHILD(60000);
+    MainWindow window;
+    window.show();
+    Editor *editor = editorOf(window);
+    editor->setText(QStringLiteral("getWidgetByClassName('QMMistlark::MainWindow').deleteLater();\n"
+                                   "delay(300); printout('still here');"));
+    editor->run();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTextDocument output;
+    output.setHtml(editor->outputHtml());
+    QCOMPARE(output.toPlainText().trimmed(),
+             QStringLiteral("A script may not delete a script window: it stays; close() closes it.\nstill here"));
 }
 
 TARSEL_APP_TEST_MAIN(tst_MainWindow)

@@ -524,7 +524,7 @@ void tst_RunPipeline::stopEndsABusyCallback_data()
 }
 
 // The script has ended when its callback starts looping, outside any evaluation: Stop must reach it all the same,
-// and must not end a later callback when nothing was busy.
+// and a later callback of the stopped script ends at once, until the next run.
 void tst_RunPipeline::stopEndsABusyCallback()
 {
     QFETCH(QString, arming);
@@ -566,14 +566,13 @@ void tst_RunPipeline::stopEndsABusyCallback()
     QCOMPARE(outputLines(editor),
              QStringList({"looping", "Evaluation Error:", "Error: Script evaluation is stopped by user"}));
 
-    editor.stopEvaluation();
     // The window's loop waits for its next event, as it does after the Stop click.
     QTimer tick;
     QSignalSpy ticks(&tick, &QTimer::timeout);
     tick.start(10);
     QVERIFY(ticks.wait());
     later.click();
-    QCOMPARE(outputLines(editor).constLast(), QStringLiteral("later ended"));
+    QVERIFY2(!outputLines(editor).contains(QStringLiteral("later ended")), qPrintable(outputText(editor)));
 }
 
 // A window that closes stops its script for good: its timers and handlers stay connected, and one that starts
@@ -590,7 +589,7 @@ void tst_RunPipeline::callbacksAfterAClosingStopEndAtOnce()
     editor.run();
     QVERIFY2(!editor.hasError(), qPrintable(outputText(editor)));
 
-    editor.stopForGood();
+    editor.stopEvaluation();
     QObject context;
     // Keeps a callback that the stop missed from looping for ever.
     bool missed = false;
