@@ -3,10 +3,10 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/CssSyntaxHighlighter.h"
 #include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QTextStream>
 
 namespace QMWidgets {
@@ -39,9 +39,9 @@ void CssDoc::slotLoad()
         return;
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot open the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(name), file.errorString()));
+        GuardedMessageBox::warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Cannot open the file \"%1\":\n%2.")
+                                       .arg(QDir::toNativeSeparators(name), file.errorString()));
         return;
     }
     QTextStream in(&file);
@@ -80,9 +80,9 @@ bool CssDoc::writeTo(const QString &path)
     // encoding, as a text stream writes it.
     QString error;
     if (!MTools::writeFileSafely(path, toPlainText().toLocal8Bit(), &error)) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot save the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(path), error));
+        GuardedMessageBox::warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Cannot save the file \"%1\":\n%2.")
+                                       .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return true;
