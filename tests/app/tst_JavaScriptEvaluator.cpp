@@ -10,12 +10,14 @@
 
 #include "ButtonLookup.h"
 #include "LinkCatcher.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "PaintedText.h"
 #include "TestApp.h"
 
 #include <QFile>
 #include <QMenu>
+#include <QPointer>
 #include <QMessageBox>
 #include <QUrlQuery>
 #include <QPushButton>
@@ -95,6 +97,7 @@ private slots:
     void closingAsksOnlyAfterTyping_data();
     void closingAsksOnlyAfterTyping();
     void savedDocumentClosesWithoutAsking();
+    void windowDeletedWhileItAsks();
     void closingABusyWindowStopsItsScriptFirst_data();
     void closingABusyWindowStopsItsScriptFirst();
     void nextWindowOpensAtLastSize();
@@ -106,6 +109,27 @@ private slots:
     void quitAsksEveryChangedWindow();
     void findItemShowsTheFindBar();
 };
+
+// The question at closing has no parent and outlives a window deleted while it is up; answered Yes after that,
+// it stopped the script window of the window that was gone (in a process of its own: that aborts the sanitizer
+// build).
+void tst_JavaScriptEvaluator::windowDeletedWhileItAsks()
+{
+    if (ranRowInChild())
+        return;
+    QPointer<JavaScriptEvaluator> window = new JavaScriptEvaluator(nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::keyClicks(editorOf(window)->document(), QStringLiteral("x"));
+    QObject context;
+    QString deletedAt;
+    deleteOnNextModal(&context, window, &deletedAt, [](QWidget *box) {
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
+    });
+    window->close();
+    QVERIFY(window.isNull());
+    QCOMPARE(deletedAt, QString("QMessageBox"));
+}
 
 void tst_JavaScriptEvaluator::runItemRunsScript()
 {
