@@ -3,13 +3,13 @@
 #include "MTools/FileWriting.h"
 #include "MTools/RegularFile.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "scripting/Editor.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QFile>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTextCodec>
 #include <QTextEdit>
@@ -155,7 +155,9 @@ void BatchArea::addJS()
 {
     if (m_batchRunning)
         return;
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Load"), QString(), QStringLiteral("*.js"));
+    // The framework's dialogs lie on the heap: this area may be deleted, and they with it, while they run.
+    const QString name = QMWidgets::FileDialog::getOpenFileName(this, QStringLiteral("Load"), QString(),
+                                                                QStringLiteral("*.js"));
     if (name.isEmpty() || m_batchRunning)
         return;
     appendRow(name);
@@ -204,8 +206,8 @@ void BatchArea::loadList()
 {
     if (m_batchRunning)
         return;
-    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Load List"), m_listDirectory,
-                                                          QLatin1String("*") + QLatin1String(listExtension));
+    const QString fileName = QMWidgets::FileDialog::getOpenFileName(
+        this, QStringLiteral("Load List"), m_listDirectory, QLatin1String("*") + QLatin1String(listExtension));
     if (fileName.isEmpty() || m_batchRunning)
         return;
     QFile file(fileName);
@@ -219,8 +221,9 @@ void BatchArea::loadList()
     if (error.isEmpty())
         parseList(bytes, &names, &error);
     if (!error.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Load List"),
-                             QStringLiteral("The list \"%1\" was not loaded:\n%2").arg(fileName, error));
+        QMWidgets::GuardedMessageBox::warning(
+            this, QStringLiteral("Load List"),
+            QStringLiteral("The list \"%1\" was not loaded:\n%2").arg(fileName, error));
         return;
     }
     m_list->clear();
@@ -231,8 +234,8 @@ void BatchArea::loadList()
 
 void BatchArea::saveListAs()
 {
-    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save List"), m_listDirectory,
-                                                    QLatin1String("*") + QLatin1String(listExtension));
+    QString fileName = QMWidgets::FileDialog::getSaveFileName(
+        this, QStringLiteral("Save List"), m_listDirectory, QLatin1String("*") + QLatin1String(listExtension));
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QLatin1String(listExtension)))
