@@ -1,6 +1,7 @@
 #include "scripting/Support.h"
 
 #include "MGraphX/ImageWriting.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
 #include "scripting/ScriptEngine.h"
@@ -419,7 +420,8 @@ void Support::dragAndDrop(QObject *source, int x, int y, QObject *target, int tx
 
 void Support::informationDialog(const QString &text)
 {
-    QMessageBox::information(nullptr, QStringLiteral("Information"), text);
+    // On the heap, as the message dialog below: a script may find the box among the windows and delete it.
+    QMWidgets::GuardedMessageBox::information(nullptr, QStringLiteral("Information"), text);
 }
 
 void Support::messageDialog(int milliseconds, const QString &text)
