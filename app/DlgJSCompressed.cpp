@@ -3,12 +3,14 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -52,8 +54,12 @@ void DlgJSCompressed::slotSave()
 {
     QMWidgets::App *app = QMWidgets::App::instance();
     const QString offered = app->saveDirectory() + QLatin1Char('/') + m_baseName + QStringLiteral("Compressed.js");
+    // The dialog goes with its window, which may be deleted while a prompt of it is up: then nothing more.
+    const QPointer<DlgJSCompressed> alive(this);
     QString path = QMWidgets::FileDialog::getSaveFileName(this, tr("Export to Pellowin file"), offered,
                                                           QStringLiteral("*.js"));
+    if (!alive)
+        return;
     if (!path.isEmpty()) {
         if (!path.endsWith(QLatin1String(".js")))
             path += QStringLiteral(".js");
@@ -62,14 +68,16 @@ void DlgJSCompressed::slotSave()
         // UTF-8 without a mark, as the editor reads scripts; a failed write keeps whatever was there.
         QString error;
         if (MTools::writeFileSafely(path, m_text->toPlainText().toUtf8(), &error)) {
-            QMessageBox::information(this, tr("Information"), tr("The ") + path + tr(" was successfully saved"),
-                                     QMessageBox::Ok);
+            QMWidgets::GuardedMessageBox::information(this, tr("Information"),
+                                                      tr("The ") + path + tr(" was successfully saved"),
+                                                      QMessageBox::Ok);
         } else {
-            QMessageBox::warning(this, tr("Warning"),
-                                 tr("Cannot save the file \"%1\":\n%2.")
-                                     .arg(QDir::toNativeSeparators(path), error),
-                                 QMessageBox::Ok);
+            QMWidgets::GuardedMessageBox::warning(this, tr("Warning"),
+                                                  tr("Cannot save the file \"%1\":\n%2.")
+                                                      .arg(QDir::toNativeSeparators(path), error),
+                                                  QMessageBox::Ok);
         }
     }
-    accept();
+    if (alive)
+        accept();
 }

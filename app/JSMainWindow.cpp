@@ -2,6 +2,7 @@
 
 #include "app/DlgJSCompressed.h"
 #include "app/ScriptCompressor.h"
+#include "QMWidgets/ModalRun.h"
 #include "scripting/Editor.h"
 #include "scripting/FindDialog.h"
 #include "scripting/OptionsDialog.h"
@@ -163,8 +164,8 @@ void JSMainWindow::batch()
 
 void JSMainWindow::options()
 {
-    QMMistlark::OptionsDialog dialog(nullptr);
-    dialog.exec();
+    // On the heap: a script may find the dialog among the windows and delete it while it runs.
+    QMWidgets::runModal(new QMMistlark::OptionsDialog(nullptr));
 }
 
 void JSMainWindow::run()

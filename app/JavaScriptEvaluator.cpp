@@ -3,6 +3,7 @@
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "QMWidgets/PromoMenuBar.h"
 #include "app/JSMainWindow.h"
 
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
@@ -244,8 +246,12 @@ void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
     }
     const QString question = tr("The text of the \"") + m_scriptWindow->titleText() + tr("\" file has been changed. ")
                              + tr("Do you want to quit without saving the changes?");
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
-        nullptr, tr("Warning"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    // The box has no parent and outlives a window deleted meanwhile: that window is then left alone.
+    const QPointer<JavaScriptEvaluator> alive(this);
+    const auto answer = QMWidgets::GuardedMessageBox::warning(nullptr, tr("Warning"), question,
+                                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (!alive)
+        return;
     if (answer == QMessageBox::Yes)
         event->accept();
     else

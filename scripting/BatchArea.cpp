@@ -3,11 +3,12 @@
 #include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "scripting/Editor.h"
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextCodec>
@@ -154,7 +155,9 @@ void BatchArea::addJS()
 {
     if (m_batchRunning)
         return;
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Load"), QString(), QStringLiteral("*.js"));
+    // The framework's dialogs lie on the heap: this area may be deleted, and they with it, while they run.
+    const QString name = QMWidgets::FileDialog::getOpenFileName(this, QStringLiteral("Load"), QString(),
+                                                                QStringLiteral("*.js"));
     if (name.isEmpty() || m_batchRunning)
         return;
     appendRow(name);
@@ -203,8 +206,8 @@ void BatchArea::loadList()
 {
     if (m_batchRunning)
         return;
-    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Load List"), m_listDirectory,
-                                                          QLatin1String("*") + QLatin1String(listExtension));
+    const QString fileName = QMWidgets::FileDialog::getOpenFileName(
+        this, QStringLiteral("Load List"), m_listDirectory, QLatin1String("*") + QLatin1String(listExtension));
     if (fileName.isEmpty() || m_batchRunning)
         return;
     QByteArray bytes;
@@ -213,8 +216,9 @@ void BatchArea::loadList()
     if (MTools::readFileBounded(fileName, MTools::ScriptFileBound, &bytes, &error))
         parseList(bytes, &names, &error);
     if (!error.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Load List"),
-                             QStringLiteral("The list \"%1\" was not loaded:\n%2").arg(fileName, error));
+        QMWidgets::GuardedMessageBox::warning(
+            this, QStringLiteral("Load List"),
+            QStringLiteral("The list \"%1\" was not loaded:\n%2").arg(fileName, error));
         return;
     }
     m_list->clear();
@@ -225,8 +229,8 @@ void BatchArea::loadList()
 
 void BatchArea::saveListAs()
 {
-    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save List"), m_listDirectory,
-                                                    QLatin1String("*") + QLatin1String(listExtension));
+    QString fileName = QMWidgets::FileDialog::getSaveFileName(
+        this, QStringLiteral("Save List"), m_listDirectory, QLatin1String("*") + QLatin1String(listExtension));
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QLatin1String(listExtension)))

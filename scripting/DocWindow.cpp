@@ -4,11 +4,13 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 #include "scripting/SyntaxHighlighter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTextCodec>
 #include <QTextStream>
 
@@ -71,7 +73,7 @@ void DocWindow::open(const QString &path)
         return;
     QString error;
     if (!load(path, &error))
-        QMessageBox::warning(this, tr("Warning"), error);
+        QMWidgets::GuardedMessageBox::warning(this, tr("Warning"), error);
 }
 
 bool DocWindow::load(const QString &path, QString *error)
@@ -149,8 +151,8 @@ bool DocWindow::writeTo(const QString &path)
 {
     QString error;
     if (!MTools::writeFileSafely(path, QTextCodec::codecForName(scriptCodec)->fromUnicode(toPlainText()), &error)) {
-        QMessageBox::warning(this, tr("Warning"),
-                             tr("Cannot save the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(path), error));
+        QMWidgets::GuardedMessageBox::warning(
+            this, tr("Warning"), tr("Cannot save the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
 
@@ -168,8 +170,15 @@ bool DocWindow::maybeSaveChanges()
         return true;
     const QString question = QLatin1String("The text of the \"") + m_fileName
         + QLatin1String("\" file has been changed.\n") + QLatin1String("Do you want to save the changes?");
-    switch (QMessageBox::warning(nullptr, QLatin1String("Warning"), question,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    // The box has no parent and outlives a document deleted meanwhile: that is a cancel, and the document is
+    // left alone.
+    const QPointer<DocWindow> alive(this);
+    const auto answer = QMWidgets::GuardedMessageBox::warning(nullptr, QLatin1String("Warning"), question,
+                                                              QMessageBox::Yes | QMessageBox::No
+                                                                  | QMessageBox::Cancel);
+    if (!alive)
+        return false;
+    switch (answer.value_or(QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return saveDocument();
     case QMessageBox::No:

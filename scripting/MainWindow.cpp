@@ -1,6 +1,7 @@
 #include "scripting/MainWindow.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/ModalRun.h"
 #include "resources/Resources.h"
 #include "scripting/BatchArea.h"
 #include "scripting/Editor.h"
@@ -358,8 +359,8 @@ void MainWindow::batch()
 
 void MainWindow::options()
 {
-    OptionsDialog dialog;
-    dialog.exec();
+    // On the heap: a script may find the dialog among the windows and delete it while it runs.
+    QMWidgets::runModal(new OptionsDialog);
 }
 
 // "recent" holds the menu order: the newest name first, then the others from the one used longest ago on.

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -112,6 +113,7 @@ private slots:
     void failedSaveWarnsAndKeepsTheTitle();
     void failedSaveAsKeepsSavingToTheShownFile();
     void aboutBox();
+    void windowDeletedWhileAWarningIsUp();
     void eachCallOpensAnotherWindow();
 
 private:
@@ -311,6 +313,31 @@ void tst_CssEditor::aboutBox()
     actionNamed(editor, "&About")->trigger();
     QCOMPARE(title, QString("About"));
     QCOMPARE(text, QString("CSS Style Editor"));
+}
+
+// Qt's static warning lay on the stack with the document as parent: the window deleted while it was up deleted it
+// a second time (in a process of its own: that aborts the sanitizer build).
+void tst_CssEditor::windowDeletedWhileAWarningIsUp()
+{
+    if (ranRowInChild())
+        return;
+    const QString path = m_dir->filePath("gone.qss");
+    writeBytes(path, "QLabel{}");
+    QPointer<CssEditor> editor = new CssEditor;
+    editor->show();
+    QObject context;
+    QString deletedAt;
+    answerNextModal(&context, [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        deleteOnNextModal(&context, editor, &deletedAt);
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+        QFile::remove(path);
+    });
+    editor->doc()->slotLoad();
+    QVERIFY(editor.isNull());
+    QCOMPARE(deletedAt, QString("QMessageBox"));
 }
 
 void tst_CssEditor::eachCallOpensAnotherWindow()

@@ -5,14 +5,17 @@
 #include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/NoteEditDragPreview.h"
 #include "resources/Resources.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QDesktopWidget>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 using QMWidgets::ImageNoteEditor;
@@ -173,6 +176,8 @@ private slots:
     void confirmations_data();
     void confirmations();
     void savedWorkIsLeftWithoutAsking();
+    void windowDeletedWhileItAsks_data();
+    void windowDeletedWhileItAsks();
     void windowSizeFollowsThePicture_data();
     void windowSizeFollowsThePicture();
     void everyButtonShowsAPicture();
@@ -424,6 +429,47 @@ void tst_ImageNoteEditor::confirmations()
     QCOMPARE(hiddenForNewShot, workDropped && ask == QLatin1String("new shot"));
     QCOMPARE(closed, workDropped && ask != QLatin1String("quit"));
     QCOMPARE(saveAsked, savesFirst);
+}
+
+void tst_ImageNoteEditor::windowDeletedWhileItAsks_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::newRow("the close question") << "close" << "QMWidgets::MMessageBox";
+    QTest::newRow("the save dialog after Yes") << "close, Yes" << "QFileDialog";
+    // Without parent, the font dialog outlives the editor and is still answered.
+    QTest::newRow("the font dialog, answered after") << "font" << "QFontDialog";
+}
+
+// The editor read itself after a prompt during which it may be deleted (in a process of its own: that aborts
+// the sanitizer build).
+void tst_ImageNoteEditor::windowDeletedWhileItAsks()
+{
+    QFETCH(QString, prompt);
+    QFETCH(QString, dialogClass);
+    if (ranRowInChild())
+        return;
+    QPointer<Editor> editor = new Editor;
+    editor->slotSetPixmap(blackPicture(QSize(120, 90)));
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+
+    QObject context;
+    QString deletedAt;
+    const auto acceptFont = [](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); };
+    if (prompt == QLatin1String("font")) {
+        deleteOnNextModal(&context, editor, &deletedAt, acceptFont);
+        editor->slotSetFont();
+    } else {
+        Box seen;
+        if (prompt == QLatin1String("close"))
+            deleteOnNextModal(&context, editor, &deletedAt);
+        else
+            answerBox(&context, "Yes", &seen, [&] { deleteOnNextModal(&context, editor, &deletedAt); });
+        editor->close();
+    }
+    QVERIFY(editor.isNull());
+    QCOMPARE(deletedAt, dialogClass);
 }
 
 // Once the picture is saved, Quit quits at once, as the new screenshot and the close go ahead.

@@ -4,6 +4,7 @@
 #include "scripting/Editor.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/App.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 #include "WidgetFinder.h"
@@ -11,6 +12,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScriptEngine>
 #include <QTemporaryDir>
@@ -86,6 +88,8 @@ private slots:
     void saveWritesUtf8();
     void cancelledSaveClosesWithoutWriting();
     void failedWriteWarns();
+    void windowDeletedWhileItAsks_data();
+    void windowDeletedWhileItAsks();
     void compressFromTheToolBar_data();
     void compressFromTheToolBar();
 
@@ -227,6 +231,46 @@ void tst_DlgJSCompressed::compressFromTheToolBar()
     const QString saved = QString::fromUtf8(readBytes(m_dir->filePath("saved.js")));
     QCOMPARE(saved, shown);
     QCOMPARE(evaluated(saved), evaluated(script));
+}
+
+void tst_DlgJSCompressed::windowDeletedWhileItAsks_data()
+{
+    QTest::addColumn<bool>("answerTheFileDialog");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::newRow("the file dialog") << false << "QFileDialog";
+    QTest::newRow("the message after the save") << true << "QMessageBox";
+}
+
+// The dialog closed itself after a prompt during which its window may go, and Qt's static message box lay on the
+// stack with it as parent (in a process of its own: that aborts the sanitizer build).
+void tst_DlgJSCompressed::windowDeletedWhileItAsks()
+{
+    QFETCH(bool, answerTheFileDialog);
+    QFETCH(QString, dialogClass);
+    if (ranRowInChild())
+        return;
+    QPointer<QWidget> window = new QWidget;
+    auto *dialog = new DlgJSCompressed(window);
+    dialog->setCompressedText("var a=1;");
+    window->show();
+    QObject context;
+    QString deletedAt;
+    const QString path = m_dir->filePath("saved.js");
+    if (answerTheFileDialog) {
+        answerNextModal(&context, [&](QWidget *modal) {
+            auto *files = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(files);
+            deleteOnNextModal(&context, window, &deletedAt);
+            files->selectFile(path);
+            static_cast<QDialog *>(files)->accept();
+        });
+    } else {
+        deleteOnNextModal(&context, window, &deletedAt);
+    }
+    dialog->slotSave();
+    QVERIFY(window.isNull());
+    QCOMPARE(deletedAt, dialogClass);
+    QCOMPARE(QFile::exists(path), answerTheFileDialog);
 }
 
 TARSEL_APP_TEST_MAIN(tst_DlgJSCompressed)

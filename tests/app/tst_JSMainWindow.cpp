@@ -5,6 +5,7 @@
 #include "scripting/OptionsDialog.h"
 
 #include "ButtonLookup.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
@@ -258,12 +259,17 @@ void tst_JSMainWindow::optionsRunsModally_data()
     QTest::addColumn<QString>("button");
     QTest::newRow("Ok accepts")      << "Ok";
     QTest::newRow("Cancel closes")   << "Cancel";
+    // A script may find the dialog among the windows and delete it: it lay on the stack, and freeing it aborted
+    // (in a process of its own: that aborts the sanitizer build).
+    QTest::newRow("deleted while it runs") << "";
 }
 
 // The dialog keeps nothing: the window's document is the same afterwards, and the call returns.
 void tst_JSMainWindow::optionsRunsModally()
 {
     QFETCH(QString, button);
+    if (button.isEmpty() && ranRowInChild())
+        return;
 
     JSMainWindow window(nullptr);
     window.setText(QStringLiteral("unchanged"));
@@ -273,7 +279,9 @@ void tst_JSMainWindow::optionsRunsModally()
         sawOptions = qobject_cast<QMMistlark::OptionsDialog *>(modal) && !modal->parentWidget();
         QTest::keyClicks(modal->findChild<QLineEdit *>(), QStringLiteral("typed"));
         QPushButton *target = buttonWithText(modal, button);
-        if (target)
+        if (button.isEmpty())
+            modal->deleteLater();
+        else if (target)
             QTest::mouseClick(target, Qt::LeftButton);
         else
             modal->close();

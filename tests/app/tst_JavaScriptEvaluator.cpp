@@ -11,6 +11,7 @@
 #include "ButtonLookup.h"
 #include "ChildRun.h"
 #include "LinkCatcher.h"
+#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "PaintedText.h"
 #include "TestApp.h"
@@ -100,6 +101,7 @@ private slots:
     void closingAsksOnlyAfterTyping_data();
     void closingAsksOnlyAfterTyping();
     void savedDocumentClosesWithoutAsking();
+    void windowDeletedWhileItAsks();
     void closingABusyWindowStopsItsScriptFirst_data();
     void closingABusyWindowStopsItsScriptFirst();
     void nextWindowOpensAtLastSize();
@@ -115,6 +117,27 @@ private slots:
     void stopAndCloseEndEveryPartOfARun_data();
     void stopAndCloseEndEveryPartOfARun();
 };
+
+// The question at closing has no parent and outlives a window deleted while it is up; answered Yes after that,
+// it stopped the script window of the window that was gone (in a process of its own: that aborts the sanitizer
+// build).
+void tst_JavaScriptEvaluator::windowDeletedWhileItAsks()
+{
+    if (ranRowInChild())
+        return;
+    QPointer<JavaScriptEvaluator> window = new JavaScriptEvaluator(nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::keyClicks(editorOf(window)->document(), QStringLiteral("x"));
+    QObject context;
+    QString deletedAt;
+    deleteOnNextModal(&context, window, &deletedAt, [](QWidget *box) {
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
+    });
+    window->close();
+    QVERIFY(window.isNull());
+    QCOMPARE(deletedAt, QString("QMessageBox"));
+}
 
 void tst_JavaScriptEvaluator::runItemRunsScript()
 {

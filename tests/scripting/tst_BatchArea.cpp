@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -82,6 +83,8 @@ private slots:
     void keysRemoveRows_data();
     void keysRemoveRows();
     void doubleClickOpensScript();
+    void areaDeletedWhileItAsks_data();
+    void areaDeletedWhileItAsks();
 
 private:
     QString writeScript(const QString &name, const QByteArray &text);
@@ -450,6 +453,49 @@ void tst_BatchArea::doubleClickOpensScript()
     QCOMPARE(editor.fileName(), script);
     QCOMPARE(spy.size(), 2);
     QCOMPARE(spy.at(1).at(0).toString(), missing);
+}
+
+void tst_BatchArea::areaDeletedWhileItAsks_data()
+{
+    QTest::addColumn<bool>("badList");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::newRow("the script's file dialog") << false << "QFileDialog";
+    QTest::newRow("the warning after a bad list") << true << "QMessageBox";
+}
+
+// Qt's static file dialog and message box lay on the stack with the area as parent: the area deleted while one
+// was up deleted it a second time (in a process of its own: that aborts the sanitizer build).
+void tst_BatchArea::areaDeletedWhileItAsks()
+{
+    QFETCH(bool, badList);
+    QFETCH(QString, dialogClass);
+    if (ranRowInChild())
+        return;
+    Editor editor;
+    QPointer<BatchArea> area = new BatchArea(&editor);
+    area->show();
+    QObject context;
+    QString deletedAt;
+    if (badList) {
+        const QString listFile = m_dir.filePath(QStringLiteral("nul.jslst"));
+        QFile file(listFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("a.js\n\0", 6));
+        file.close();
+        answerNextModal(&context, [&](QWidget *w) {
+            auto *dialog = qobject_cast<QFileDialog *>(w);
+            QVERIFY(dialog);
+            deleteOnNextModal(&context, area, &deletedAt);
+            dialog->selectFile(listFile);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        area->loadList();
+    } else {
+        deleteOnNextModal(&context, area, &deletedAt);
+        area->addJS();
+    }
+    QVERIFY(area.isNull());
+    QCOMPARE(deletedAt, dialogClass);
 }
 
 TARSEL_APP_TEST_MAIN(tst_BatchArea)

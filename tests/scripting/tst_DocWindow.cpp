@@ -4,6 +4,8 @@
 #include "HostileFile.h"
 #include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
+#include "ChildRun.h"
+#include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -197,6 +200,8 @@ private slots:
     void hostileFilesAreRefused();
     void replacingAChangedText_data();
     void replacingAChangedText();
+    void documentDeletedWhileItAsks_data();
+    void documentDeletedWhileItAsks();
 
 private:
     QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
@@ -575,6 +580,41 @@ void tst_DocWindow::replacingAChangedText()
         QCOMPARE(titles.last().at(0).toString(), b);
         QCOMPARE(App::instance()->openDirectory(), path(QStringLiteral("other")));
     }
+}
+
+void tst_DocWindow::documentDeletedWhileItAsks_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("the warning of a failed open") << false;
+    // Without parent, the question outlives the document and is still answered Yes.
+    QTest::newRow("the question before a new text, answered after") << true;
+}
+
+// Qt's static warning lay on the stack with the document as parent, and the question before replacing a changed
+// text saved the document after it was gone (in a process of its own: that aborts the sanitizer build).
+void tst_DocWindow::documentDeletedWhileItAsks()
+{
+    QFETCH(bool, changed);
+    if (ranRowInChild())
+        return;
+    QPointer<DocWindow> doc = new DocWindow;
+    doc->show();
+    QObject context;
+    QString deletedAt;
+    if (changed) {
+        QTest::keyClicks(doc, QStringLiteral("x"));
+        QVERIFY(doc->isModified());
+        deleteOnNextModal(&context, doc, &deletedAt, [](QWidget *box) {
+            qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
+        });
+        doc->newFile();
+    } else {
+        deleteOnNextModal(&context, doc, &deletedAt);
+        doc->open(path(QStringLiteral("missing.js")));
+    }
+    QVERIFY(doc.isNull());
+    QCOMPARE(deletedAt, QString("QMessageBox"));
+    QVERIFY(QDir(m_dir->path()).isEmpty());
 }
 
 TARSEL_APP_TEST_MAIN(tst_DocWindow)

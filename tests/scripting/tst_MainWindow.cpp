@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -107,6 +108,7 @@ private slots:
     void closingStopsTheScript_data();
     void closingStopsTheScript();
     void onTop();
+    void optionsDeletedWhileItRuns();
     void recentLoad_data();
     void recentLoad();
     void recentWithinSession();
@@ -200,6 +202,24 @@ void tst_MainWindow::menusAndShortcuts()
     });
     action(window, QStringLiteral("Options..."))->trigger();
     QVERIFY(optionsShown);
+}
+
+// A script may find the options dialog among the windows and delete it: it lay on the stack, and freeing it
+// aborted (in a process of its own: that aborts the sanitizer build).
+void tst_MainWindow::optionsDeletedWhileItRuns()
+{
+    if (ranRowInChild())
+        return;
+    MainWindow window;
+    QObject context;
+    QPointer<QWidget> options;
+    answerNextModal(&context, [&options](QWidget *w) {
+        options = qobject_cast<QMMistlark::OptionsDialog *>(w);
+        w->deleteLater();
+    });
+    action(window, QStringLiteral("Options..."))->trigger();
+    QVERIFY(options.isNull());
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void tst_MainWindow::toolBars()

@@ -122,6 +122,7 @@ private slots:
     void dragAndDropUnderXvfb();
 
     void informationDialog();
+    void informationDialogDeletedWhileItRuns();
     void messageDialogClosesItself_data();
     void messageDialogClosesItself();
     void textDialog_data();

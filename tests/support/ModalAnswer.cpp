@@ -1,7 +1,9 @@
 #include "ModalAnswer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
 {
@@ -12,5 +14,18 @@ void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
             answer(modal);
         else
             answerNextModal(context, answer);
+    });
+}
+
+void deleteOnNextModal(QObject *context, QObject *doomed, QString *dialogClass,
+                       std::function<void(QWidget *)> thenAnswer)
+{
+    const QPointer<QObject> target(doomed);
+    answerNextModal(context, [target, dialogClass, thenAnswer](QWidget *modal) {
+        *dialogClass = QString::fromLatin1(modal->metaObject()->className());
+        const QPointer<QWidget> dialog(modal);
+        delete target.data();
+        if (dialog && thenAnswer)
+            thenAnswer(dialog);
     });
 }

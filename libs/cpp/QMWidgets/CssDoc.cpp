@@ -4,9 +4,9 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/CssSyntaxHighlighter.h"
 #include "QMWidgets/FileDialog.h"
+#include "QMWidgets/GuardedMessageBox.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QTextStream>
 
 namespace QMWidgets {
@@ -40,8 +40,8 @@ void CssDoc::slotLoad()
     QByteArray bytes;
     QString error;
     if (!MTools::readFileBounded(name, MTools::SmallFileBound, &bytes, &error)) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(name), error));
+        GuardedMessageBox::warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(QDir::toNativeSeparators(name), error));
         return;
     }
     QTextStream in(bytes);
@@ -79,9 +79,9 @@ bool CssDoc::writeTo(const QString &path)
     // encoding, as a text stream writes it.
     QString error;
     if (!MTools::writeFileSafely(path, toPlainText().toLocal8Bit(), &error)) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-                             QStringLiteral("Cannot save the file \"%1\":\n%2.")
-                                 .arg(QDir::toNativeSeparators(path), error));
+        GuardedMessageBox::warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Cannot save the file \"%1\":\n%2.")
+                                       .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return true;

@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -287,8 +288,10 @@ void ImageNoteEditor::slotSetDrawTool(QAction *action)
 void ImageNoteEditor::slotSetFont()
 {
     bool ok = false;
+    // The dialog has no parent and outlives the editor if it goes meanwhile: then the font has nowhere to go.
+    const QPointer<ImageNoteEditor> alive(this);
     const QFont font = QFontDialog::getFont(&ok);
-    if (ok)
+    if (ok && alive)
         m_workArea->slotSetFont(font);
 }
 
@@ -392,12 +395,18 @@ void ImageNoteEditor::closeEvent(QCloseEvent *event)
 {
     if (!m_workArea->isModified())
         return;
+    // The editor deleted while it asks, or while it saves, is gone: nothing of it is touched again.
+    const QPointer<ImageNoteEditor> alive(this);
     const int answer = MMessageBox::information(this, QString(),
                                                 tr("Do you want to save the current changes to the file?"),
                                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (!alive)
+        return;
     if (answer == QMessageBox::Yes) {
         // The window stays open after saving, whether or not the save went through.
         m_workArea->slotSave();
+        if (!alive)
+            return;
         event->ignore();
         show();
     } else if (answer == QMessageBox::No) {
