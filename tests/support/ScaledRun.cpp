@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-ScaledRun runScaled(const QStringList &testFunctions, const QString &factor)
+ScaledRun runScaled(const QStringList &testFunctions, const QString &factor, int timeoutMs)
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -11,7 +11,7 @@ ScaledRun runScaled(const QStringList &testFunctions, const QString &factor)
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), testFunctions);
-    const bool finished = child.waitForFinished(60000);
+    const bool finished = child.waitForFinished(timeoutMs);
     if (!finished) {
         child.kill();
         child.waitForFinished();
