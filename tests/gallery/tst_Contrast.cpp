@@ -97,6 +97,7 @@ const struct
 } KnownFaint[] = {
     {"NoteEditDragPreview", "the \"Drag\" caption is white on a half-transparent black band over the picture"},
     {"ImageNoteEditor", "the \"Drag\" caption is white on a half-transparent black band over the picture"},
+    {"SimpleProgress", "the caption is near-white on the bar's bright green and light grey gradients, 3.1:1"},
     {"JavaScriptEvaluator", "the editor writes string literals in pure red on white, 4.0:1"},
     {"JSMainWindow", "the editor writes string literals in pure red on white, 4.0:1"},
     {"MainWindow", "the editor writes string literals in pure red on white, 4.0:1"},

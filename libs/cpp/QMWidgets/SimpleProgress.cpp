@@ -71,17 +71,16 @@ void SimpleProgress::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
 
-    // Dark enough, bar and ground alike, for the white caption to read at 4.5:1 wherever it falls.
     QLinearGradient background(0, 0, 0, h);
-    background.setColorAt(0.0, QColor(60, 60, 60));
-    background.setColorAt(0.5, QColor(95, 95, 95));
-    background.setColorAt(1.0, QColor(60, 60, 60));
+    background.setColorAt(0.0, QColor(100, 100, 100));
+    background.setColorAt(0.5, QColor(150, 150, 150));
+    background.setColorAt(1.0, QColor(100, 100, 100));
     painter.fillRect(0, 0, w, h, background);
 
     QLinearGradient bar(0, 0, 0, h);
-    bar.setColorAt(0.0, QColor(0, 90, 0));
-    bar.setColorAt(0.5, QColor(0, 125, 0));
-    bar.setColorAt(1.0, QColor(0, 90, 0));
+    bar.setColorAt(0.0, QColor(0, 140, 0));
+    bar.setColorAt(0.5, QColor(0, 230, 0));
+    bar.setColorAt(1.0, QColor(0, 140, 0));
 
     if (m_value != 0) {
         // In 64 bits, since a large value times the width overflows an int; a value outside 0 to 100
