@@ -447,7 +447,9 @@ QWidget *adsBar()
 QWidget *promoMainPage()
 {
     auto *page = new PromoMainPage(nullptr, false);
-    page->menuBar()->moreMenu()->addAction(QIcon(QStringLiteral(":/app.png")), QStringLiteral("Tarsel for the web"));
+    // The More menu filled as the program fills it: the banner draws its ads from it, never from its last entry,
+    // so a menu of one entry left the banner blank.
+    page->menuBar()->setPromoCategory(QStringLiteral("developer"));
     auto *content = new QWidget; // the program's own page
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
