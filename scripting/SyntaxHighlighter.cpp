@@ -54,7 +54,8 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument *document)
     }
     m_keywordFormat.setForeground(QColor(Qt::blue));
     m_digitFormat.setForeground(QColor(Qt::black));
-    m_stringFormat.setForeground(QColor(Qt::red));
+    // Pure red reads at 4.0:1 on the editor's white, too faint for text; this red of the same hue reads at 5.9:1.
+    m_stringFormat.setForeground(QColor(204, 0, 0));
     m_commentFormat.setForeground(QColor(Qt::darkGreen));
 }
 

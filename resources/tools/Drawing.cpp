@@ -123,10 +123,33 @@ void glyphJoin(QPainter &p, const QColor &colour)
     p.drawLine(QPointF(33, 21), QPointF(47, 21));
 }
 
-// The buttons of the promotion bar are 50 by 32: the glyph sits in the middle 24 by 24,
-// and the hover picture adds a soft light behind a brighter glyph.
+// The menu shows the promotion bar's glyphs filling its pictures' square, in the light blue of its other
+// entries: inside the bar's 50 by 32 pictures they came out 8 pixels high and grey.
+const QColor s_menuGlyph(120, 190, 240);
+
+void iconIntroMenu(QPainter &p)
+{
+    glyphHelp(p, s_menuGlyph);
+}
+
+void iconShareMenu(QPainter &p)
+{
+    glyphShare(p, s_menuGlyph);
+}
+
+void iconJoinMenu(QPainter &p)
+{
+    glyphJoin(p, s_menuGlyph);
+}
+
+// The buttons of the promotion bar are 50 by 32: the glyph sits in the middle 24 by 24 on a dark plate of
+// its own, so that it reads on the bar and on the toolkit's light grey alike; the hover picture adds a soft
+// light behind a brighter glyph.
 void paintBarButton(QPainter &p, const QSize &size, bool hover, void (*glyph)(QPainter &, const QColor &))
 {
+    p.setPen(QPen(QColor(90, 90, 94), 1));
+    p.setBrush(QColor(40, 40, 42));
+    p.drawRoundedRect(QRectF(QPointF(0.5, 0.5), QSizeF(size) - QSizeF(1, 1)), 6, 6);
     if (hover) {
         QRadialGradient light(QPointF(size.width() / 2.0, size.height() / 2.0), size.height() * 0.7);
         light.setColorAt(0, QColor(255, 255, 255, 70));

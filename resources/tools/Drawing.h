@@ -20,6 +20,9 @@ void glyphMore(QPainter &p, const QColor &colour);
 void glyphRate(QPainter &p, const QColor &colour);
 void glyphShare(QPainter &p, const QColor &colour);
 void glyphJoin(QPainter &p, const QColor &colour);
+void iconIntroMenu(QPainter &p);
+void iconShareMenu(QPainter &p);
+void iconJoinMenu(QPainter &p);
 void paintBarButton(QPainter &p, const QSize &size, bool hover, void (*glyph)(QPainter &, const QColor &));
 
 // ToolBarIcons.cpp: the tool bar's, the menus' and the windows' icons.
@@ -60,6 +63,7 @@ void iconPreviousImage(QPainter &p);
 // KitPictures.cpp: pictures sized by their use, the social buttons and their glyphs, the application tiles.
 void paintBackgroundBar(QPainter &p, const QSize &size);
 void paintDownArrow(QPainter &p, const QSize &size);
+void paintMenuMark(QPainter &p, const QSize &size);
 void paintUpArrow(QPainter &p, const QSize &size);
 void paintCheckMark(QPainter &p, const QSize &size);
 void paintPanelBackground(QPainter &p, const QSize &size);

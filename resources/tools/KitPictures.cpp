@@ -33,6 +33,20 @@ void paintDownArrow(QPainter &p, const QSize &size)
     p.drawPath(arrow);
 }
 
+// The mark of a button that opens a menu: a light arrow outlined in black reads on dark buttons and on the
+// toolkit's light ones.
+void paintMenuMark(QPainter &p, const QSize &size)
+{
+    QPainterPath arrow;
+    arrow.moveTo(1.5, size.height() * 0.25);
+    arrow.lineTo(size.width() - 1.5, size.height() * 0.25);
+    arrow.lineTo(size.width() / 2.0, size.height() * 0.85);
+    arrow.closeSubpath();
+    p.setPen(QPen(QColor(20, 20, 20), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(s_light);
+    p.drawPath(arrow);
+}
+
 // The dark family of the kit's controls inside dialogs: the spin box's other arrow and the check box's tick.
 void paintUpArrow(QPainter &p, const QSize &size)
 {
@@ -426,10 +440,12 @@ void paintDropArea(QPainter &p, const QSize &size)
     p.setBrush(QColor(150, 150, 150, 30));
     p.drawRoundedRect(QRectF(6, 6, w - 12, h - 12), 16, 16);
     p.setPen(roundPen(QColor(120, 120, 120), 10));
-    p.drawLine(QPointF(w / 2, h * 0.22), QPointF(w / 2, h * 0.62));
-    p.drawLine(QPointF(w / 2 - h * 0.14, h * 0.48), QPointF(w / 2, h * 0.62));
-    p.drawLine(QPointF(w / 2 + h * 0.14, h * 0.48), QPointF(w / 2, h * 0.62));
-    p.drawLine(QPointF(w * 0.3, h * 0.78), QPointF(w * 0.7, h * 0.78));
+    // Arrow and tray keep to the middle: the widget writes its caption at the top inside the frame and puts
+    // its button at the bottom.
+    p.drawLine(QPointF(w / 2, h * 0.32), QPointF(w / 2, h * 0.58));
+    p.drawLine(QPointF(w / 2 - h * 0.11, h * 0.47), QPointF(w / 2, h * 0.58));
+    p.drawLine(QPointF(w / 2 + h * 0.11, h * 0.47), QPointF(w / 2, h * 0.58));
+    p.drawLine(QPointF(w * 0.34, h * 0.66), QPointF(w * 0.66, h * 0.66));
 }
 
 // Open files: two photo frames, one overlapping the other, with a hill and a sun.

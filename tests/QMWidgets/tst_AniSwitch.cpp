@@ -286,7 +286,7 @@ void tst_AniSwitch::styledSwitchIsOneBar_data()
 
 // In the application style the icon, the track and the handle form one bar: between its outer rounded ends
 // nothing behind the switch shows through, not at the icon's joint nor at the handle's rounded corners, and
-// while off no on colour peeks out around the handle.
+// while off no on colour peeks out around the handle, and the handle rests visibly against the icon end.
 void tst_AniSwitch::styledSwitchIsOneBar()
 {
     QFETCH(bool, withIcon);
@@ -323,6 +323,17 @@ void tst_AniSwitch::styledSwitchIsOneBar()
             const QString where = QStringLiteral("(%1, %2): %3").arg(x).arg(y).arg(describePixel(p));
             QVERIFY2(!behind(p), qPrintable(where));
         }
+    }
+    // Off, the handle rests against the icon end. In the track's grey that end read as more track and the
+    // handle seemed to float a bar's height from the left end: the end differs from the track at 3:1, as a part
+    // of a control must from what lies beside it.
+    if (withIcon && !on) {
+        const QRgb end = image.pixel(SwitchHeight - 3, SwitchHeight / 2);
+        const QRgb track = image.pixel(handle->mapTo(sw, QPoint(handle->width(), 0)).x() + 3, SwitchHeight / 2);
+        const double ratio = contrastRatio(QColor(end), QColor(track));
+        QVERIFY2(ratio >= 3, qPrintable(QStringLiteral("end %1, track %2: %3:1")
+                                            .arg(describePixel(end), describePixel(track))
+                                            .arg(ratio, 0, 'f', 2)));
     }
     if (!on) {
         for (int y = 0; y < SwitchHeight; ++y) {

@@ -3,6 +3,8 @@
 #include "QMWidgets/App.h"
 #include "TestApp.h"
 
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QVariantAnimation>
 #include <QtTest>
 
@@ -53,6 +55,28 @@ private slots:
         QVERIFY(filled(image, 100, 98));
         QCOMPARE(qAlpha(image.pixel(0, 99)), 0); // cut corner
         QCOMPARE(qAlpha(image.pixel(199, 20)), 0);
+    }
+
+    // Beside the pointer the band is transparent: a child reaching into it showed as light strips there.
+    void contentsKeepOffThePointerBand_data()
+    {
+        QTest::addColumn<bool>("arrowDown");
+        QTest::newRow("pointer at the top") << false;
+        QTest::newRow("pointer at the bottom") << true;
+    }
+
+    void contentsKeepOffThePointerBand()
+    {
+        QFETCH(bool, arrowDown);
+        BubbleWindow bubble(nullptr, Qt::red);
+        bubble.setArrowDown(arrowDown);
+        auto *layout = new QVBoxLayout(&bubble);
+        auto *label = new QLabel("Click here to run the script");
+        layout->addWidget(label);
+        bubble.resize(260, 90);
+        layout->activate();
+        QVERIFY2(label->geometry().top() >= (arrowDown ? 0 : 20), qPrintable(QString::number(label->y())));
+        QVERIFY2(label->geometry().bottom() < (arrowDown ? 70 : 90), qPrintable(QString::number(label->y())));
     }
 
     void animationsRestartOnEveryShowAndHide()

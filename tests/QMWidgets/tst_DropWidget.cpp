@@ -2,6 +2,7 @@
 
 #include "ChildRun.h"
 #include "ModalAnswer.h"
+#include "PaintedText.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -195,6 +196,24 @@ private slots:
         button(*widget)->click();
         QVERIFY(widget.isNull());
         QCOMPARE(urls, QList<QUrl>({QUrl::fromLocalFile(m_files.first())}));
+    }
+
+    // The picture's dashed frame runs about 12 pixels inside the widget's edge, its tray line a third above
+    // the bottom: the caption and the button keep inside the frame and the button below the tray.
+    void captionAndButtonKeepInsideTheFrame()
+    {
+        DropWidget widget;
+        widget.setText("Drop a script here");
+        widget.setButtonText("Open...");
+        widget.resize(300, 200);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        const QRectF inside = QRectF(widget.rect()).adjusted(14, 14, -14, -14);
+        const QRectF caption = paintedBox(paintedTexts(widget), "Drop a script");
+        QVERIFY2(inside.contains(caption), qPrintable(QString("caption at y %1").arg(caption.y())));
+        const QRect open = button(widget)->geometry();
+        QVERIFY2(inside.contains(QRectF(open)), qPrintable(QString("button at y %1").arg(open.y())));
+        QVERIFY2(open.top() > 150, qPrintable(QString("button at y %1").arg(open.y())));
     }
 
     void textsAndButton()

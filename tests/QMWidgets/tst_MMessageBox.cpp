@@ -101,6 +101,7 @@ private slots:
     void kindPixmap_data();
     void kindPixmap();
     void sizeLimits();
+    void iconStandsBesideTheFirstLine();
     void smallScreenStacksButtons();
 };
 
@@ -230,6 +231,17 @@ void tst_MMessageBox::sizeLimits()
     wide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wide));
     QVERIFY2(wide.width() < wide.fontMetrics().horizontalAdvance(longText), "the text did not wrap");
+}
+
+// Centred in a box of 300 by 200 the icon stood alone halfway down, in a strip of the label's ground.
+void tst_MMessageBox::iconStandsBesideTheFirstLine()
+{
+    MMessageBox box(MMessageBox::Question, "Tarsel", "Save the changes to script.js?", QMessageBox::Yes);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto *icon = box.findChild<QLabel *>("MessageBoxIcon");
+    QVERIFY(icon);
+    QVERIFY2(icon->y() <= 10, qPrintable(QString("icon at y %1").arg(icon->y())));
 }
 
 // The offscreen screen is 800 by 600; at a scale of 2 it is 400 by 300 device-independent pixels, so

@@ -2,7 +2,9 @@
 
 #include "QMWidgets/App.h"
 #include "resources/Resources.h"
+#include "PaintedText.h"
 #include "TestApp.h"
+#include "WidgetPaint.h"
 
 #include <QDrag>
 #include <QMimeData>
@@ -61,6 +63,8 @@ private slots:
     void dragStartsPastTheDragDistanceOfTheLastLeftPress_data();
     void dragStartsPastTheDragDistanceOfTheLastLeftPress();
     void thumbnailFillsTheWidget();
+    void captionReadsOverAnyPicture_data();
+    void captionReadsOverAnyPicture();
 };
 
 void tst_NoteEditDragPreview::initTestCase()
@@ -196,6 +200,29 @@ void tst_NoteEditDragPreview::thumbnailFillsTheWidget()
     }
     // The caption band darkens the top of the picture.
     QVERIFY(shown.pixelColor(20, 2).red() < shown.pixelColor(20, 30).red());
+}
+
+void tst_NoteEditDragPreview::captionReadsOverAnyPicture_data()
+{
+    QTest::addColumn<QColor>("picture");
+    // The band let half of a white picture through: white on mid grey read at 4:1.
+    QTest::newRow("white picture") << QColor(Qt::white);
+    QTest::newRow("pale yellow picture") << QColor(255, 255, 180);
+    QTest::newRow("light grey picture") << QColor(200, 200, 200);
+}
+
+void tst_NoteEditDragPreview::captionReadsOverAnyPicture()
+{
+    QFETCH(QColor, picture);
+    NoteEditDragPreview preview;
+    preview.resize(100, 80);
+    QPixmap plain(200, 160);
+    plain.fill(picture);
+    preview.slotSetPixmap(plain);
+    const QRectF caption = paintedBox(paintedTexts(preview), QStringLiteral("Drag"));
+    QVERIFY2(!caption.isNull(), "no caption drawn");
+    const double measured = textContrast(preview.grab().toImage(), caption);
+    QVERIFY2(measured >= 4.5, qPrintable(QString::number(measured)));
 }
 
 TARSEL_APP_TEST_MAIN(tst_NoteEditDragPreview)

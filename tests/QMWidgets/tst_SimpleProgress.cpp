@@ -152,6 +152,32 @@ private slots:
         QVERIFY2(run.passed, qPrintable(run.output));
     }
 
+    // The caption is near-white; on the bar's bright green and the track's light grey it read at 3:1.
+    void captionReadsOnBarAndTrack_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::newRow("on the bar") << 100;
+        QTest::newRow("on the track") << -1;
+        QTest::newRow("across both") << 50;
+    }
+
+    void captionReadsOnBarAndTrack()
+    {
+        QFETCH(int, value);
+        SimpleProgress progress;
+        progress.resize(200, 24);
+        progress.setValue(value);
+        progress.setText("Copying");
+        const QRectF box = paintedBox(paintedTexts(progress), "Copying");
+        QVERIFY2(!box.isNull(), "no caption drawn");
+        // Each half of the caption against its own ground, so that the bar's edge cannot stand in for a stroke.
+        for (const QRectF &half : {QRectF(box.topLeft(), QSizeF(box.width() / 2, box.height())),
+                                   QRectF(box.center().x(), box.top(), box.width() / 2, box.height())}) {
+            const double measured = textContrast(paintWidget(progress), half);
+            QVERIFY2(measured >= 4.5, qPrintable(QString::number(measured)));
+        }
+    }
+
     // Every busy value set used to start a further timer, and each one moved the stripes again.
     void repeatedBusyValuesKeepOneTimer()
     {

@@ -87,6 +87,7 @@
 #include "scripting/OptionsDialog.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QComboBox>
 #include <QDomDocument>
 #include <QFileDialog>
@@ -104,6 +105,9 @@
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QtTest>
+
+#include <cstdio>
 
 using namespace QMWidgets;
 
@@ -353,9 +357,10 @@ QWidget *helpViewArea()
     auto *area = new HelpViewArea(nullptr);
     area->addSlide(QStringLiteral(":/app.png"));
     area->addSlide(QStringLiteral(":/appicon.png"));
-    // A slide shows once its button is checked.
+    // A slide shows once its button is checked. The area is shown at its own size: below it the slide
+    // would be cut.
     area->findChild<QPushButton *>(QStringLiteral("HelpSlideButton"))->setChecked(true);
-    return sized(area, 320, 240);
+    return area;
 }
 
 QWidget *helpDialog()
@@ -439,6 +444,23 @@ QWidget *adsBar()
     return sized(frame, 480, 70);
 }
 
+// A main page as a program lays it out: the promotion bar above its own content and the banner below.
+QWidget *promoMainPage()
+{
+    auto *page = new PromoMainPage(nullptr, false);
+    // The More menu filled as the program fills it: the banner draws its ads from it, never from its last entry,
+    // so a menu of one entry left the banner blank.
+    page->menuBar()->setPromoCategory(QStringLiteral("developer"));
+    auto *content = new QWidget; // the program's own page
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(page->menuBar());
+    layout->addWidget(content, 1);
+    layout->addWidget(page->adsBar());
+    return sized(page, 640, 440);
+}
+
 QWidget *topWidget()
 {
     auto *top = new TopWidget(true);
@@ -481,8 +503,9 @@ QWidget *findDialog()
 QWidget *aliasesWidget()
 {
     QMap<QString, QString> aliases;
-    aliases.insert(QStringLiteral("Button"), QStringLiteral("QPushButton"));
-    aliases.insert(QStringLiteral("Edit"), QStringLiteral("QLineEdit"));
+    // From full name to alias, as the editor keeps them.
+    aliases.insert(QStringLiteral("QPushButton"), QStringLiteral("Button"));
+    aliases.insert(QStringLiteral("QLineEdit"), QStringLiteral("Edit"));
     return sized(new QMMistlark::AliasesWidget(aliases), 360, 260);
 }
 
@@ -598,6 +621,11 @@ std::vector<Exhibit> exhibits()
 
         {QStringLiteral("SettingsDialog"), window, settingsDialog},
         {QStringLiteral("AboutDialog"), window, [] { return new AboutDialog; }},
+        {QStringLiteral("AboutDialog-legal"), window, [] {
+             auto *about = new AboutDialog;
+             about->showInfoPage(false);
+             return about;
+         }},
         {QStringLiteral("AppUpdateDialog-newer"), window, [] {
              updateStatus(QStringLiteral("build:1.9.0;")); // the version the dialog names
              return createUpdateDialog(UpdateStatus::Newer);
@@ -647,7 +675,7 @@ std::vector<Exhibit> exhibits()
              locker->showUnlockButton();
              return locker;
          }},
-        {QStringLiteral("PromoMainPage"), window, [] { return sized(new PromoMainPage(nullptr, false), 640, 440); }},
+        {QStringLiteral("PromoMainPage"), window, promoMainPage},
         {QStringLiteral("JavaScriptEvaluator"), window, [] { return sized(new JavaScriptEvaluator, 800, 560); }},
         {QStringLiteral("JSMainWindow"), window, [] { return sized(new JSMainWindow, 800, 560); }},
         {QStringLiteral("DlgJSCompressed"), window, [] { return new DlgJSCompressed; }},
@@ -657,4 +685,26 @@ std::vector<Exhibit> exhibits()
         {QStringLiteral("AliasesWidget"), window, aliasesWidget},
         {QStringLiteral("DocWindow"), window, docWindow},
     };
+}
+
+QImage showAndGrab(QWidget *widget)
+{
+    // A window shown without a size of its own is kept within two thirds of the screen: the picture would
+    // show a cut window that a larger screen does not cut.
+    const QSize wanted = widget->sizeHint().expandedTo(widget->minimumSize());
+    if (!widget->testAttribute(Qt::WA_Resized) && !wanted.isEmpty())
+        widget->resize(wanted);
+    widget->show();
+    if (!QTest::qWaitForWindowExposed(widget))
+        std::fprintf(stderr, "%s was not shown\n", widget->metaObject()->className());
+    QTest::qWait(60);
+    return widget->grab().toImage();
+}
+
+QDialog *inDialog(QWidget *widget)
+{
+    auto *dialog = new QDialog;
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(widget);
+    return dialog;
 }

@@ -8,27 +8,13 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QVBoxLayout>
+#include <QScreen>
 #include <QtTest>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
-
-// The widget as it shows on the screen, once its layout has settled and its first timers have run.
-QImage snapshot(QWidget *widget)
-{
-    // A window shown without a size of its own is kept within two thirds of the screen, and at ratio 2 the
-    // offscreen screen counts as 400 x 300: the picture would show a cut window that no real screen cuts.
-    const QSize wanted = widget->sizeHint().expandedTo(widget->minimumSize());
-    if (!widget->testAttribute(Qt::WA_Resized) && !wanted.isEmpty())
-        widget->resize(wanted);
-    widget->show();
-    if (!QTest::qWaitForWindowExposed(widget))
-        std::fprintf(stderr, "%s was not shown\n", widget->metaObject()->className());
-    QTest::qWait(60);
-    return widget->grab().toImage();
-}
 
 bool save(const QImage &image, const QString &path)
 {
@@ -60,22 +46,21 @@ int main(int argc, char **argv)
     bool written = true;
     for (const Exhibit &exhibit : exhibits()) {
         QWidget *alone = exhibit.make();
-        const QImage image = snapshot(alone);
+        const QImage image = showAndGrab(alone);
         delete alone;
         written &= save(image, QDir(folder).filePath(exhibit.name + suffix));
         sheet << Snapshot{exhibit.name, image};
         if (exhibit.kind == Exhibit::Window)
             continue;
 
-        QDialog dialog;
-        auto *layout = new QVBoxLayout(&dialog);
-        layout->addWidget(exhibit.make());
-        const QImage inDialog = snapshot(&dialog);
-        written &= save(inDialog, QDir(folder).filePath(exhibit.name + QStringLiteral("-in-dialog") + suffix));
-        sheet << Snapshot{exhibit.name + QStringLiteral(" in dialog"), inDialog};
+        const std::unique_ptr<QDialog> dialog(inDialog(exhibit.make()));
+        const QImage framed = showAndGrab(dialog.get());
+        written &= save(framed, QDir(folder).filePath(exhibit.name + QStringLiteral("-in-dialog") + suffix));
+        sheet << Snapshot{exhibit.name + QStringLiteral(" in dialog"), framed};
     }
     written &= save(contactSheet(sheet, ratio), QDir(folder).filePath(QStringLiteral("contact-sheet") + suffix));
-    std::printf("%d pictures at ratio %s in %s\n", int(sheet.size()), qPrintable(QString::number(ratio)),
-                qPrintable(folder));
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    std::printf("%d pictures at ratio %s on a screen of %d x %d in %s\n", int(sheet.size()),
+                qPrintable(QString::number(ratio)), screen.width(), screen.height(), qPrintable(folder));
     return written ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "scripting/SyntaxHighlighter.h"
 
+#include "WidgetPaint.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
@@ -15,7 +17,7 @@ using QMMistlark::SyntaxHighlighter;
 namespace {
 
 // The colour of each character as one letter, the form of the expected.txt files:
-// k keyword or operator (blue), n digit (black), s string (red), c comment (dark green), . none.
+// k keyword or operator (blue), n digit (black), s string (dark red), c comment (dark green), . none.
 // A format that changes anything besides the foreground shows as "!", one of another colour as "?".
 QChar letterFor(const QTextCharFormat &format)
 {
@@ -26,7 +28,7 @@ QChar letterFor(const QTextCharFormat &format)
         return QLatin1Char('k');
     if (colour == QColor(Qt::black))
         return QLatin1Char('n');
-    if (colour == QColor(Qt::red))
+    if (colour == QColor(204, 0, 0))
         return QLatin1Char('s');
     if (colour == QColor(Qt::darkGreen))
         return QLatin1Char('c');
@@ -88,6 +90,7 @@ private slots:
     void colours_data();
     void colours();
     void closingACommentRecoloursTheLinesAfter();
+    void everyColourReadsOnWhite();
 };
 
 void tst_SyntaxHighlighter::colours_data()
@@ -143,6 +146,22 @@ void tst_SyntaxHighlighter::closingACommentRecoloursTheLinesAfter()
     cursor.deletePreviousChar();
     const QStringList reopened = {QStringLiteral("cccccccc"), QStringLiteral("cccccc"), QStringLiteral("cccccc")};
     QCOMPARE(colourMasks(document), reopened);
+}
+
+// The editor's ground is white: each colour must read there as text, at 4.5:1 (pure red read at 4.0:1).
+void tst_SyntaxHighlighter::everyColourReadsOnWhite()
+{
+    QTextDocument document;
+    document.documentLayout();
+    new SyntaxHighlighter(&document);
+    document.setPlainText(QStringLiteral("var s = \"text\" + 1; // note"));
+    const QVector<QTextLayout::FormatRange> ranges = document.firstBlock().layout()->formats();
+    // All four kinds are on the line.
+    QCOMPARE(colourMask(document.firstBlock()), QStringLiteral("kkk...k.ssssss.k.nk.ccccccc"));
+    for (const QTextLayout::FormatRange &range : ranges) {
+        const QColor colour = range.format.foreground().color();
+        QVERIFY2(contrastRatio(colour, Qt::white) >= 4.5, qPrintable(colour.name()));
+    }
 }
 
 QTEST_MAIN(tst_SyntaxHighlighter)

@@ -2,11 +2,11 @@
 
 #include "ChildRun.h"
 
-ScaledRun runScaled(const QStringList &testFunctions, const QString &factor)
+ScaledRun runScaled(const QStringList &testFunctions, const QString &factor, int timeoutMs)
 {
     QProcessEnvironment scaled;
     scaled.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
-    const ChildRun child = runInChild(testFunctions, scaled);
+    const ChildRun child = runInChild(testFunctions, scaled, timeoutMs);
     ScaledRun run;
     run.passed = child.passed;
     run.output = child.output;

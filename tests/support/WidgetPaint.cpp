@@ -1,6 +1,7 @@
 #include "WidgetPaint.h"
 
 #include <QPushButton>
+#include <QVector>
 #include <QWidget>
 
 #include <algorithm>
@@ -21,16 +22,45 @@ QString describePixel(QRgb pixel)
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel)).arg(qAlpha(pixel));
 }
 
+namespace {
+
+// Relative luminance of an sRGB colour.
+double luminance(const QColor &colour)
+{
+    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double luminanceContrast(double first, double second)
+{
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+} // namespace
+
 double contrastRatio(const QColor &a, const QColor &b)
 {
-    // Relative luminance of an sRGB colour.
-    const auto luminance = [](const QColor &colour) {
-        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return luminanceContrast(luminance(a), luminance(b));
+}
+
+double textContrast(const QImage &image, const QRectF &logicalBox)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const QRect box = QRectF(logicalBox.topLeft() * ratio, logicalBox.size() * ratio).toAlignedRect()
+                          .intersected(image.rect());
+    QVector<double> luminances;
+    luminances.reserve(box.width() * box.height());
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x)
+            luminances << luminance(QColor(image.pixel(x, y)));
+    }
+    if (luminances.isEmpty())
+        return 0;
+    auto middle = luminances.begin() + luminances.size() / 2;
+    std::nth_element(luminances.begin(), middle, luminances.end());
+    const double ground = *middle;
+    const auto [darkest, lightest] = std::minmax_element(luminances.begin(), luminances.end());
+    return std::max(luminanceContrast(ground, *darkest), luminanceContrast(ground, *lightest));
 }
 
 bool showsMoreThanBackground(QPushButton &button)

@@ -30,9 +30,9 @@ AppMenu::AppMenu(QWidget *parent)
     };
 
     m_rateAction = entry(tr("Rate this App"), ":/star.png", &App::slotImmediatelyRate);
-    m_introAction = entry(tr("Intro"), ":/Help_hover.png", &App::slotHelp);
-    m_shareAction = entry(tr("Share"), ":/share_hover.png", &App::slotShareApp);
-    m_joinAction = entry(tr("Join Us"), ":/join_hover.png", &App::slotJoin);
+    m_introAction = entry(tr("Intro"), ":/MenuIntro.png", &App::slotHelp);
+    m_shareAction = entry(tr("Share"), ":/MenuShare.png", &App::slotShareApp);
+    m_joinAction = entry(tr("Join Us"), ":/MenuJoin.png", &App::slotJoin);
     m_moreAppsAction = entry(tr("More Apps"), ":/moreappsicon.png", &App::slotShowMoreApps);
     entry(tr("Contact Us"), ":/feedback.png", &App::slotContactUs);
     m_supportPageAction = entry(tr("Support Page"), ":/webpage.png", &App::slotSupportPage);

@@ -8,12 +8,23 @@
 
 namespace QMWidgets {
 
+namespace {
+const int PointerHeight = 20;
+}
+
 BubbleWindow::BubbleWindow(QWidget *parent, const QColor &colour)
     : QFrame(parent)
     , m_colour(colour)
 {
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    keepContentsOffPointer();
+}
+
+// The pointer band is transparent beside the pointer: what the caller lays out keeps to the body.
+void BubbleWindow::keepContentsOffPointer()
+{
+    setContentsMargins(0, m_arrowDown ? 0 : PointerHeight, 0, m_arrowDown ? PointerHeight : 0);
 }
 
 void BubbleWindow::setColor(const QColor &colour)
@@ -24,6 +35,7 @@ void BubbleWindow::setColor(const QColor &colour)
 void BubbleWindow::setArrowDown(bool down)
 {
     m_arrowDown = down;
+    keepContentsOffPointer();
 }
 
 void BubbleWindow::setShowAnimation(QAbstractAnimation *animation)

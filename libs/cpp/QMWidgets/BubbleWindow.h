@@ -35,6 +35,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void keepContentsOffPointer();
     QPointer<QAbstractAnimation> m_showAnimation; // the caller's: it may delete it while we live
     QPointer<QAbstractAnimation> m_hideAnimation;
     bool m_arrowDown = false;

@@ -12,6 +12,10 @@
 
 namespace QMWidgets {
 
+namespace {
+const int FrameInset = 16;
+}
+
 DropWidget::DropWidget(QWidget *parent)
     : Label(parent)
 {
@@ -20,6 +24,9 @@ DropWidget::DropWidget(QWidget *parent)
     setObjectName(QStringLiteral("DropArea"));
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setText(tr("<H1>Drop the photos here</H1>"));
+    // The caption and the button keep inside the picture's dashed frame, and the picture keeps its arrow and
+    // tray between them.
+    setMargin(FrameInset);
     m_open = new QPushButton(tr("Click to open the photos"));
     m_open->setObjectName(QStringLiteral("PushButton"));
     m_open->setIcon(QIcon(QStringLiteral(":/openfiles.png")));
@@ -29,6 +36,7 @@ DropWidget::DropWidget(QWidget *parent)
     column->addStretch(1);
     column->addWidget(m_open);
     auto *row = new QHBoxLayout;
+    row->setContentsMargins(FrameInset, FrameInset, FrameInset, FrameInset);
     row->addLayout(column);
     setLayout(row);
 }

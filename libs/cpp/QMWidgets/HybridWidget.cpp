@@ -17,6 +17,9 @@ HybridWidget::HybridWidget(QWidget *parent)
     m_container = new QWidget;
     m_view = new VirtualResolutionWidget;
     m_view->setWidget(m_container);
+    // The style sheet gives the host the dark ground of the kit's white labels; a plain widget paints none
+    // unless asked.
+    setAttribute(Qt::WA_StyledBackground);
     m_layout = new QVBoxLayout;
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);

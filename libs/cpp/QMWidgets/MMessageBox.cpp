@@ -57,6 +57,8 @@ MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, in
     m_textLabel = new QLabel(text, this);
     m_textLabel->setWordWrap(true);
     m_iconLabel = new QLabel(this);
+    // Named for the style sheet, which gives it no ground: the labels' gradient made a strip of it.
+    m_iconLabel->setObjectName(QStringLiteral("MessageBoxIcon"));
     const QPixmap icon = kindPixmap(kind);
     m_iconLabel->setFixedSize(icon.width() + IconPadding, icon.height() + IconPadding);
     m_iconLabel->setPixmap(icon);
@@ -86,7 +88,7 @@ MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, in
     auto topRow = new QHBoxLayout;
     topRow->setContentsMargins(1, 1, 1, 1);
     topRow->setSpacing(1);
-    topRow->addWidget(m_iconLabel);
+    topRow->addWidget(m_iconLabel, 0, Qt::AlignTop);
     topRow->addWidget(m_textLabel);
 
     auto mainLayout = new QVBoxLayout(this);
