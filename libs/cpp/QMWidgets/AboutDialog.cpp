@@ -1,10 +1,10 @@
 #include "QMWidgets/AboutDialog.h"
 
+#include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -161,10 +161,10 @@ void AboutDialog::slotAnchorClicked(const QUrl &url)
         return;
     }
     // Whatever file the link names, the licence shown is the one beside the program.
-    QFile file(App::instance()->resourcesDirectory() + QStringLiteral("LICENSE.LGPL"));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!MTools::readFileBounded(App::instance()->resourcesDirectory() + QStringLiteral("LICENSE.LGPL"),
+                                 MTools::SmallFileBound, &bytes))
         return;
-    QByteArray bytes = file.readAll();
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
