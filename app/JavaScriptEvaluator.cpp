@@ -5,11 +5,13 @@
 #include "QMWidgets/App.h"
 #include "QMWidgets/GuardedMessageBox.h"
 #include "QMWidgets/PromoMenuBar.h"
+#include "QMWidgets/WindowFit.h"
 #include "app/JSMainWindow.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QIcon>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -48,6 +50,16 @@ static const ToolBarEntry toolBarEntries[] = {
     {QT_TRANSLATE_NOOP("JavaScriptEvaluator", "Compress"), ":/Icon_compress.png", &JSMainWindow::showCompressedContent},
 };
 
+// The picture with its disabled form beside it ("Icon_open_disabled.png"); Qt adds the "@2x" files by itself.
+static QIcon toolBarPicture(const char *name)
+{
+    const QString normal = QString::fromLatin1(name);
+    QIcon picture(normal);
+    picture.addFile(QString(normal).insert(normal.lastIndexOf(QLatin1Char('.')), QLatin1String("_disabled")), QSize(),
+                    QIcon::Disabled);
+    return picture;
+}
+
 JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
     : QMWidgets::PromoMainPage(parent, false)
     , m_scriptWindow(new JSMainWindow(nullptr))
@@ -69,11 +81,12 @@ JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
 
     QMWidgets::App *app = QMWidgets::App::instance();
     resize(app->value(QStringLiteral("Width"), 463).toInt(), app->value(QStringLiteral("Height"), 515).toInt());
+    QMWidgets::fitIntoScreen(this);
 }
 
 void JavaScriptEvaluator::fillToolBar()
 {
-    MUITabBarItem *menuItem = m_toolBar->addItem(QString(), QPixmap(QStringLiteral(":/Icon_menu.png")));
+    MUITabBarItem *menuItem = m_toolBar->addItem(QString(), toolBarPicture(":/Icon_menu.png"));
     menuItem->hide();
     menuItem->setMaximumWidth(24);
     // The item shows its menu as a pop-up; the parent only makes the item own it.
@@ -86,7 +99,7 @@ void JavaScriptEvaluator::fillToolBar()
             m_toolBar->addSeparator();
             continue;
         }
-        MUITabBarItem *item = m_toolBar->addItem(tr(entry.caption), QPixmap(QString::fromLatin1(entry.picture)));
+        MUITabBarItem *item = m_toolBar->addItem(tr(entry.caption), toolBarPicture(entry.picture));
         if (entry.command)
             connect(item, &MUITabBarItem::clicked, m_scriptWindow, entry.command);
         else
@@ -214,6 +227,7 @@ JavaScriptEvaluator *JavaScriptEvaluator::slotCreateNewWindow()
 {
     auto *window = new JavaScriptEvaluator(nullptr);
     window->move(pos() + QPoint(25, 25));
+    QMWidgets::fitIntoScreen(window);
     window->show();
     window->raise();
     return window;

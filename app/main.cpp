@@ -6,6 +6,13 @@
 
 int main(int argc, char **argv)
 {
+    // Pictures drawn for the screen's pixels, and the screen's scale followed, unless the user has set Qt's own
+    // scaling in the environment.
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    if (!qEnvironmentVariableIsSet("QT_AUTO_SCREEN_SCALE_FACTOR") && !qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+        && !qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+
     QMWidgets::App app(argc, argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
     app.setWebPageUrl(QStringLiteral("https://www.borlune.com/apps/tarsel/"));
     app.setApplicationVersion(QStringLiteral("1.8.2"));

@@ -1,6 +1,7 @@
 #include "scripting/Editor.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/WindowFit.h"
 #include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
 #include "scripting/DocWindow.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMainWindow>
@@ -595,6 +597,24 @@ void Editor::run()
         reportUncaughtException(result);
 }
 
+// Left to itself, or as it restores itself from its settings, the debugger's window can open with a code column a
+// few letters wide: it opens at least large enough, within the screen, with narrow side docks.
+static void showDebuggerReadably(QMainWindow *window)
+{
+    window->resize(window->size().expandedTo(QSize(1000, 700)));
+    QMWidgets::fitIntoScreen(window);
+    QList<QDockWidget *> sideDocks;
+    QList<int> widths;
+    for (QDockWidget *dock : window->findChildren<QDockWidget *>()) {
+        const Qt::DockWidgetArea area = window->dockWidgetArea(dock);
+        if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
+            sideDocks << dock;
+            widths << window->width() / 6;
+        }
+    }
+    window->resizeDocks(sideDocks, widths, Qt::Horizontal);
+}
+
 void Editor::debug()
 {
     if (m_running)
@@ -619,6 +639,7 @@ void Editor::debug()
             [this] { ScriptActivity::setSuspended(m_engine, false); });
     // A closed debugger window would leave the evaluation held where nobody can continue it.
     new CloseWatcher(debugger->standardWindow(), [this] { stopEvaluation(); });
+    showDebuggerReadably(debugger->standardWindow());
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
     QScriptValue result;

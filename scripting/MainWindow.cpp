@@ -108,21 +108,24 @@ const ToolBarEntry s_toolBars[] = {
     {"Script Operations", {"&Run", "&Stop", "&Debug", "&Show Aliaces", "&Batch"}},
 };
 
-QPixmap pix(const char *name)
+QString pix(const char *name)
 {
-    return QPixmap(QLatin1String(":/pix/") + QLatin1String(name));
+    return QLatin1String(":/pix/") + QLatin1String(name);
 }
 
-// A missing image adds nothing, so an action whose images are all missing shows its text.
+// A missing image adds nothing, so an action whose images are all missing shows its text. Files, not pixmaps, go
+// into the icon, so that Qt adds the "@2x" pictures beside them. The tool bar shows an action's icon in its off
+// state: the disabled picture serves both states.
 QIcon iconOf(const ImageSet &images)
 {
     QIcon icon;
     if (!images.normalOn)
         return icon;
-    icon.addPixmap(pix(images.normalOn), QIcon::Normal, QIcon::On);
-    icon.addPixmap(pix(images.normalOff), QIcon::Normal, QIcon::Off);
-    icon.addPixmap(pix(images.disabledOn), QIcon::Disabled, QIcon::On);
-    icon.addPixmap(pix(images.selectedOff), QIcon::Selected, QIcon::Off);
+    icon.addFile(pix(images.normalOn), QSize(), QIcon::Normal, QIcon::On);
+    icon.addFile(pix(images.normalOff), QSize(), QIcon::Normal, QIcon::Off);
+    icon.addFile(pix(images.disabledOn), QSize(), QIcon::Disabled, QIcon::On);
+    icon.addFile(pix(images.disabledOn), QSize(), QIcon::Disabled, QIcon::Off);
+    icon.addFile(pix(images.selectedOff), QSize(), QIcon::Selected, QIcon::Off);
     return icon;
 }
 

@@ -21,6 +21,18 @@ QPen roundPen(const QColor &colour, qreal width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+void greyOut(QImage &image)
+{
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(line[x]);
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+        }
+    }
+}
+
 // Glyphs are drawn in a 48 by 48 space; the image painters place and scale it.
 
 void glyphGrid(QPainter &p, const QColor &colour)

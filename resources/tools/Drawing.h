@@ -24,6 +24,8 @@ void iconIntroMenu(QPainter &p);
 void iconShareMenu(QPainter &p);
 void iconJoinMenu(QPainter &p);
 void paintBarButton(QPainter &p, const QSize &size, bool hover, void (*glyph)(QPainter &, const QColor &));
+// The look of a disabled command: the picture grey and faint.
+void greyOut(QImage &image);
 
 // ToolBarIcons.cpp: the tool bar's, the menus' and the windows' icons.
 void iconMenu(QPainter &p);
@@ -114,22 +116,18 @@ void paintToolLook(QPainter &p, const QSize &size)
         p.setBrush(QColor(255, 255, 255, 70));
         p.drawRoundedRect(frame, 4, 4);
     }
-    QImage icon(48, 48, QImage::Format_ARGB32);
+    // The icon is drawn apart for the disabled look, at the pixel ratio of the picture it goes into.
+    const int ratio = qRound(p.deviceTransform().m11());
+    QImage icon(48 * ratio, 48 * ratio, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     {
         QPainter painter(&icon);
         painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.scale(ratio, ratio);
         Icon(painter);
     }
-    if (Look == LookDisabled) {
-        for (int y = 0; y < icon.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(icon.scanLine(y));
-            for (int x = 0; x < icon.width(); ++x) {
-                const int grey = qGray(line[x]);
-                line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
-            }
-        }
-    }
+    if (Look == LookDisabled)
+        greyOut(icon);
     const qreal inset = size.width() / 12.0;
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.drawImage(QRectF(inset, inset, size.width() - 2 * inset, size.height() - 2 * inset), icon);

@@ -256,6 +256,71 @@ const Image s_images[] = {
     {"ViewerPrevious.png", 48, 48, Kind::Icon, iconPreviousImage, nullptr, false, nullptr},
 };
 
+// The top window's tool-bar pictures ("Icon_...") are drawn once more, grey and faint, for a command that is
+// disabled while a script runs: "Icon_open_disabled.png".
+bool drawsDisabledPicture(const Image &entry)
+{
+    return entry.kind == Kind::Icon && qstrncmp(entry.name, "Icon_", 5) == 0;
+}
+
+void paintEntry(QPainter &painter, const Image &entry, const QSize &size)
+{
+    switch (entry.kind) {
+    case Kind::Icon:
+        entry.icon(painter);
+        break;
+    case Kind::BarButton:
+        paintBarButton(painter, size, entry.hover, entry.glyph);
+        break;
+    case Kind::Picture:
+        entry.picture(painter, size);
+        break;
+    case Kind::SocialButton:
+        paintSocialButton(painter, size, entry.hover, entry.glyph, entry.brand, entry.join);
+        break;
+    case Kind::AppTile:
+        if (entry.picture)
+            entry.picture(painter, size);
+        else
+            paintAppTile(painter, size, entry.brand, entry.glyph);
+        break;
+    }
+}
+
+// The picture at a pixel ratio: the painters work in the picture's own size, and at 2 they draw twice as many
+// pixels, so a high-density screen shows the picture's detail, not a doubled copy.
+QImage drawPicture(const Image &entry, int ratio)
+{
+    const QSize size(entry.width, entry.height);
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(ratio, ratio);
+    paintEntry(painter, entry, size);
+    painter.end();
+    return image;
+}
+
+// "name.png" with a suffix before the extension: "name@2x.png", "name_disabled@2x.png". Qt finds the "@2x"
+// file by itself beside the one that the program names.
+QString variantName(const char *name, const QString &suffix)
+{
+    QString variant = QString::fromLatin1(name);
+    return variant.insert(variant.lastIndexOf(QLatin1Char('.')), suffix);
+}
+
+bool store(const QImage &image, const QDir &folder, const QString &name)
+{
+    const QString path = folder.filePath(name);
+    const bool jpeg = path.endsWith(QLatin1String(".jpg"));
+    const QImage stored = image.convertToFormat(jpeg ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    if (stored.save(path, jpeg ? "JPG" : "PNG"))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -271,39 +336,16 @@ int main(int argc, char **argv)
     }
 
     for (const Image &entry : s_images) {
-        const QSize size(entry.width, entry.height);
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            switch (entry.kind) {
-            case Kind::Icon:
-                entry.icon(painter);
-                break;
-            case Kind::BarButton:
-                paintBarButton(painter, size, entry.hover, entry.glyph);
-                break;
-            case Kind::Picture:
-                entry.picture(painter, size);
-                break;
-            case Kind::SocialButton:
-                paintSocialButton(painter, size, entry.hover, entry.glyph, entry.brand, entry.join);
-                break;
-            case Kind::AppTile:
-                if (entry.picture)
-                    entry.picture(painter, size);
-                else
-                    paintAppTile(painter, size, entry.brand, entry.glyph);
-                break;
-            }
-        }
-        const QString path = folder.filePath(QString::fromLatin1(entry.name));
-        const bool jpeg = path.endsWith(QLatin1String(".jpg"));
-        const QImage stored = image.convertToFormat(jpeg ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-        if (!stored.save(path, jpeg ? "JPG" : "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
+        for (int ratio : {1, 2}) {
+            const QString suffix = ratio == 1 ? QString() : QStringLiteral("@2x");
+            QImage image = drawPicture(entry, ratio);
+            if (!store(image, folder, variantName(entry.name, suffix)))
+                return 1;
+            if (!drawsDisabledPicture(entry))
+                continue;
+            greyOut(image);
+            if (!store(image, folder, variantName(entry.name, QStringLiteral("_disabled") + suffix)))
+                return 1;
         }
     }
     return 0;

@@ -11,10 +11,11 @@
 #include "ButtonLookup.h"
 #include "ChildRun.h"
 #include "LinkCatcher.h"
-#include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "PaintedText.h"
+#include "ScaledRun.h"
 #include "TestApp.h"
+#include "WidgetPaint.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,6 +27,8 @@
 #include <QUrlQuery>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QPainter>
+#include <QScreen>
 #include <QScriptEngine>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -116,6 +119,11 @@ private slots:
     void scriptCannotDeleteAWindow();
     void stopAndCloseEndEveryPartOfARun_data();
     void stopAndCloseEndEveryPartOfARun();
+    void disabledCommandsLookDisabled();
+    void toolBarPicturesShowTheirDetail();
+    void windowFitsTheScreen();
+    void windowFitsTheScaledScreen_data();
+    void windowFitsTheScaledScreen();
 };
 
 // The question at closing has no parent and outlives a window deleted while it is up; answered Yes after that,
@@ -174,7 +182,9 @@ void tst_JavaScriptEvaluator::scriptWindowOutlivesDeleteLater()
 void tst_JavaScriptEvaluator::newOpensWindowBesideThisOne()
 {
     JavaScriptEvaluator window(nullptr);
-    window.move(100, 80);
+    // Room on the screen for the new window 25 pixels further on.
+    window.move(20, 20);
+    window.resize(463, 400);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.setText(QStringLiteral("var mine = 1;"));
@@ -495,14 +505,14 @@ void tst_JavaScriptEvaluator::nextWindowOpensAtLastSize()
     JavaScriptEvaluator window(nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // Wider than the full tool bar, which the window cannot be made narrower than.
-    window.resize(820, 410);
+    // Wider than the full tool bar, which the window cannot be made narrower than, and within the screen.
+    window.resize(780, 410);
     QMWidgets::App *app = QMWidgets::App::instance();
-    QTRY_COMPARE(app->value(QStringLiteral("Width")).toInt(), 820);
+    QTRY_COMPARE(app->value(QStringLiteral("Width")).toInt(), 780);
     QTRY_COMPARE(app->value(QStringLiteral("Height")).toInt(), 410);
 
     std::unique_ptr<JavaScriptEvaluator> next(window.slotCreateNewWindow());
-    QCOMPARE(next->size(), QSize(820, 410));
+    QCOMPARE(next->size(), QSize(780, 410));
 }
 
 // Runs first, on fresh settings: the captions are measured in the style sheet's font, not the platform's.
@@ -731,6 +741,44 @@ void endRun(int ending, JavaScriptEvaluator *window, QObject *context)
     window->windowHandle()->close();
 }
 
+// The most colourful pixel of the picture, as max - min of its channels weighted by its opacity.
+int strongestColour(const QImage &image)
+{
+    int strongest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const int chroma = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)})
+                               - std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            strongest = std::max(strongest, chroma * qAlpha(pixel) / 255);
+        }
+    }
+    return strongest;
+}
+
+int differingPixels(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)),
+                          std::abs(qAlpha(p) - qAlpha(q))}) > 32)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// The box of an item's picture in device pixels: half the item's height, centred in its upper half.
+QRect pictureBox(const MUITabBarItem &item)
+{
+    const int h = item.height();
+    const qreal ratio = item.devicePixelRatioF();
+    return QRect(QPoint(item.width() / 2 - h / 4, 3) * ratio, QSize(h / 2, h / 2) * ratio);
+}
+
 } // namespace
 
 void tst_JavaScriptEvaluator::stopAndCloseEndEveryPartOfARun_data()
@@ -808,6 +856,136 @@ void tst_JavaScriptEvaluator::stopAndCloseEndEveryPartOfARun()
         clickItem(&window, QStringLiteral("Run"));
         QCOMPARE(outputOf(&window), QStringLiteral("0"));
     }
+}
+
+// While a script runs, Open, Run and Debug are disabled: their pictures go grey and faint, their captions fade.
+void tst_JavaScriptEvaluator::disabledCommandsLookDisabled()
+{
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(QStringLiteral("while (true) {}"));
+    const QStringList starting = {QStringLiteral("Open"), QStringLiteral("Run"), QStringLiteral("Debug")};
+    QVector<QImage> enabled;
+    for (const QString &caption : starting) {
+        MUITabBarItem *item = toolBarItem(&window, caption);
+        QVERIFY(item);
+        enabled << paintWidget(*item);
+    }
+    QVector<QImage> disabled;
+    bool allDisabled = true;
+    QTimer::singleShot(300, &window, [&] {
+        for (const QString &caption : starting) {
+            MUITabBarItem *item = toolBarItem(&window, caption);
+            allDisabled = allDisabled && !item->isEnabled();
+            disabled << paintWidget(*item);
+        }
+        clickItem(&window, QStringLiteral("Stop"));
+    });
+    // Returns when the run has ended.
+    clickItem(&window, QStringLiteral("Run"));
+
+    QVERIFY(allDisabled);
+    QCOMPARE(disabled.size(), starting.size());
+    for (int i = 0; i < starting.size(); ++i) {
+        const int changed = differingPixels(enabled.at(i), disabled.at(i));
+        QVERIFY2(changed > 100, qPrintable(QStringLiteral("%1: %2 pixels change").arg(starting.at(i)).arg(changed)));
+        const int colourEnabled = strongestColour(enabled.at(i));
+        const int colourDisabled = strongestColour(disabled.at(i));
+        QVERIFY2(colourDisabled * 2 < colourEnabled, qPrintable(QStringLiteral("%1: colour %2 enabled, %3 disabled")
+            .arg(starting.at(i)).arg(colourEnabled).arg(colourDisabled)));
+    }
+}
+
+// The tool-bar pictures are drawn at 48 x 48 and shown at 24: on a screen of ratio 2 each of their pixels shows, not
+// a doubled copy of a picture made smaller first.
+void tst_JavaScriptEvaluator::toolBarPicturesShowTheirDetail()
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        const ScaledRun run = runScaled({"toolBarPicturesShowTheirDetail"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
+        return;
+    }
+    QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    Resources::init();
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QList<QPair<QString, QString>> pictures = {{"Open", ":/Icon_open.png"}, {"Run", ":/Icon_run.png"},
+                                                     {"Find", ":/Icon_find.png"}};
+    for (const auto &picture : pictures) {
+        MUITabBarItem *item = toolBarItem(&window, picture.first);
+        QVERIFY(item);
+        const QImage source = QImage(picture.second).convertToFormat(QImage::Format_ARGB32);
+        const QRect box = pictureBox(*item);
+        QCOMPARE(box.size(), source.size());
+        const QImage shown = paintWidget(*item).copy(box);
+        // What the item shows is the picture, pixel for pixel, over the item's own background.
+        item->setPicture(QIcon());
+        QImage expected = paintWidget(*item).copy(box);
+        expected.setDevicePixelRatio(1);
+        QPainter(&expected).drawImage(0, 0, source);
+        const int changed = differingPixels(shown, expected.convertToFormat(QImage::Format_ARGB32));
+        QVERIFY2(changed < source.width() * source.height() / 50,
+                 qPrintable(QStringLiteral("%1: %2 pixels differ from the picture").arg(picture.first).arg(changed)));
+    }
+}
+
+void tst_JavaScriptEvaluator::windowFitsTheScreen()
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QSKIP("this run is the scaled one");
+    const ScaledRun run = runScaled({"windowFitsTheScaledScreen"}, "2");
+    QVERIFY2(run.passed, qPrintable(run.output));
+}
+
+void tst_JavaScriptEvaluator::windowFitsTheScaledScreen_data()
+{
+    QTest::addColumn<QSize>("saved");
+    QTest::addColumn<bool>("newWindow");
+    // At ratio 2 the offscreen screen counts as 400 x 300.
+    // First: the scaled run starts on fresh settings.
+    QTest::newRow("default size taller than the screen") << QSize() << false;
+    QTest::newRow("saved size larger than the screen") << QSize(900, 650) << false;
+    QTest::newRow("New beside a window in the screen's corner") << QSize(300, 200) << true;
+}
+
+// A saved or default size or place that does not fit the screen is fitted into it, down to the minimum size.
+void tst_JavaScriptEvaluator::windowFitsTheScaledScreen()
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QSKIP("runs at ratio 2 from windowFitsTheScreen");
+    QFETCH(QSize, saved);
+    QFETCH(bool, newWindow);
+    QMWidgets::App *app = QMWidgets::App::instance();
+    if (saved.isValid()) {
+        app->setValue(QStringLiteral("Width"), saved.width());
+        app->setValue(QStringLiteral("Height"), saved.height());
+    }
+    JavaScriptEvaluator first(nullptr);
+    std::unique_ptr<JavaScriptEvaluator> next;
+    JavaScriptEvaluator *window = &first;
+    const QRect available = first.screen()->availableGeometry();
+    if (newWindow) {
+        first.move(available.bottomRight() - QPoint(first.width(), first.height()));
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        next.reset(first.slotCreateNewWindow());
+        window = next.get();
+    } else {
+        first.show();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QSize minimum = window->minimumSizeHint();
+    // The window's own area: the frame that a window manager adds is not known before the window shows.
+    const QRect area = window->geometry();
+    QVERIFY2(area.height() <= std::max(available.height(), minimum.height()),
+             qPrintable(QStringLiteral("%1 high, at least %2").arg(area.height()).arg(minimum.height())));
+    QVERIFY2(area.width() <= std::max(available.width(), minimum.width()),
+             qPrintable(QStringLiteral("%1 wide, at least %2").arg(area.width()).arg(minimum.width())));
+    QVERIFY2(available.contains(area.topLeft()), qPrintable(QStringLiteral("at %1,%2").arg(area.x()).arg(area.y())));
+    if (area.width() <= available.width() && area.height() <= available.height())
+        QVERIFY(available.contains(area));
 }
 
 TARSEL_APP_TEST_MAIN(tst_JavaScriptEvaluator)

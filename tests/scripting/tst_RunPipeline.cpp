@@ -14,7 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScriptEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -117,6 +119,7 @@ private slots:
     void debugReportsSyntaxErrorsWithoutTheDebugger();
     void debugRunsUnderTheDebugger_data();
     void debugRunsUnderTheDebugger();
+    void debuggerOpensWhereItsCodeReads();
     void closingTheDebuggerStopsTheRun_data();
     void closingTheDebuggerStopsTheRun();
 
@@ -784,6 +787,47 @@ void tst_RunPipeline::closingTheDebuggerStopsTheRun()
     QVERIFY(!editor.isRunning());
     QCOMPARE(outputText(editor), output);
     QCOMPARE(visibleMainWindows(), 0);
+}
+
+// The debugger's window opens wide enough for a line of code, and within the screen.
+void tst_RunPipeline::debuggerOpensWhereItsCodeReads()
+{
+    Editor editor;
+    editor.setText(QStringLiteral("var message = 'a line of a script, about as wide as most lines are';\nprintout(message);"));
+    int codeWidth = -1;
+    int letterWidth = 0;
+    QRect window;
+    QRect available;
+    QTimer user;
+    user.setInterval(20);
+    connect(&user, &QTimer::timeout, &editor, [&] {
+        QAction *proceed = debuggerContinueAction();
+        if (!proceed)
+            return;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible() || !qobject_cast<QMainWindow *>(top))
+                continue;
+            for (QPlainTextEdit *edit : top->findChildren<QPlainTextEdit *>()) {
+                if (edit->inherits("QScriptEdit") && edit->isVisible() && codeWidth < 0) {
+                    codeWidth = edit->viewport()->width();
+                    letterWidth = edit->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+                    window = top->geometry();
+                    available = top->screen()->availableGeometry();
+                }
+            }
+        }
+        proceed->trigger();
+    });
+    user.start();
+    editor.debug();
+    user.stop();
+
+    QVERIFY2(codeWidth >= 0, "no code column shown");
+    QVERIFY2(codeWidth >= 40 * letterWidth, qPrintable(QStringLiteral("the code column is %1 pixels wide, a letter %2")
+                                                           .arg(codeWidth).arg(letterWidth)));
+    // Its place is the window manager's; its size fits.
+    QVERIFY2(window.width() <= available.width() && window.height() <= available.height(), qPrintable(QStringLiteral("the window is %1 x %2")
+                                                       .arg(window.width()).arg(window.height())));
 }
 
 TARSEL_APP_TEST_MAIN(tst_RunPipeline)

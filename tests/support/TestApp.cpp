@@ -24,6 +24,8 @@ TestApp::TestApp(int &argc, char **argv)
         qFatal("cannot create a temporary home: %s", qPrintable(m_home.errorString()));
     s_homePath = QDir(m_home.path()).canonicalPath();
     pointHomeAt(s_homePath);
+    // As the program does: pictures at the screen's pixel ratio.
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     m_app = std::make_unique<QMWidgets::App>(argc, argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
 }
 

@@ -13,10 +13,10 @@ MUITabBar::MUITabBar(QWidget *parent)
     m_layout->setSpacing(0);
 }
 
-MUITabBarItem *MUITabBar::addItem(const QString &caption, const QPixmap &picture)
+MUITabBarItem *MUITabBar::addItem(const QString &caption, const QIcon &picture)
 {
     auto *item = new MUITabBarItem(nullptr);
-    item->setPixmap(picture);
+    item->setPicture(picture);
     item->setText(caption);
     item->setFlat(true);
     m_layout->addWidget(item);

@@ -3,7 +3,7 @@
 #include <QFrame>
 
 class QHBoxLayout;
-class QPixmap;
+class QIcon;
 class MUITabBarItem;
 
 // A fixed-height row of picture-over-caption buttons, vertical lines and stretches: the tool bar.
@@ -15,7 +15,7 @@ public:
     explicit MUITabBar(QWidget *parent = nullptr);
 
     // The caller connects the item's clicked() itself.
-    MUITabBarItem *addItem(const QString &caption, const QPixmap &picture);
+    MUITabBarItem *addItem(const QString &caption, const QIcon &picture);
     void addSeparator();
     void addStretch(int stretch);
 

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QWindow>
 
 MUITabBarItem::MUITabBarItem(QWidget *parent)
     : MUIBarItem(parent)
@@ -44,7 +45,7 @@ QString MUITabBarItem::text() const
     return m_caption;
 }
 
-void MUITabBarItem::setPixmap(const QPixmap &picture)
+void MUITabBarItem::setPicture(const QIcon &picture)
 {
     m_picture = picture;
     update();
@@ -68,11 +69,22 @@ void MUITabBarItem::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
+    // The picture fills a box of half the height, scaled in device pixels: a larger source shows its detail on a
+    // screen of a higher pixel ratio.
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
     if (!m_picture.isNull()) {
-        const QPixmap scaled = m_picture.scaled(h / 2, h / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        painter.drawPixmap(w / 2 - h / 4, h / 4 - scaled.height() / 2 + 3, scaled);
+        const qreal ratio = devicePixelRatioF();
+        const QSize box = QSize(h / 2, h / 2) * ratio;
+        const QPixmap source = m_picture.pixmap(window()->windowHandle(), QSize(h / 2, h / 2), mode);
+        QPixmap scaled = source.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        const int shownHeight = qRound(scaled.height() / ratio);
+        painter.drawPixmap(w / 2 - h / 4, h / 4 - shownHeight / 2 + 3, scaled);
     }
 
+    // A disabled caption fades like its picture: the style sheet gives both states one colour.
+    if (mode == QIcon::Disabled)
+        painter.setOpacity(0.45);
     painter.setPen(QColor(0, 0, 0, 160));
     painter.drawText(QRect(2, h / 2 + 2, w, h / 2), Qt::AlignCenter, m_caption);
     painter.setPen(palette().color(QPalette::Text));

@@ -2,7 +2,7 @@
 
 #include "MUI/MUIBarItem.h"
 
-#include <QPixmap>
+#include <QIcon>
 #include <QString>
 
 // A tool-bar button that paints its picture in the upper half and its caption in the lower half.
@@ -16,7 +16,8 @@ public:
     // Hides QPushButton::setText: the caption is painted by the item, not by the button.
     void setText(const QString &caption);
     QString text() const;
-    void setPixmap(const QPixmap &picture);
+    // The picture's disabled form, when it has one, shows while the item is disabled; otherwise a greyed one.
+    void setPicture(const QIcon &picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,5 +27,5 @@ private:
     void fitCaption();
 
     QString m_caption;
-    QPixmap m_picture;
+    QIcon m_picture;
 };
