@@ -2,6 +2,7 @@
 
 #include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/DevicePicture.h"
 
 #include <QDrag>
 #include <QMimeData>
@@ -99,8 +100,7 @@ void NoteEditDragPreview::paintEvent(QPaintEvent *)
     painter.drawRects(&band, 1);
     painter.setPen(Qt::white);
     painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, tr("Drag"));
-    const QPixmap glass(QStringLiteral(":/steklo.png"));
-    painter.drawPixmap(QRect(0, 0, width(), height()), glass, glass.rect());
+    painter.drawPixmap(rect(), devicePicture(QStringLiteral(":/steklo.png"), size()));
 }
 
 } // namespace QMWidgets

@@ -2,6 +2,7 @@
 
 #include "QMWidgets/App.h"
 #include "QMWidgets/AppUpdateDialog.h"
+#include "QMWidgets/DevicePicture.h"
 
 #include "Platform/WindowsVersion.h"
 #include "QMRequest/Downloader.h"
@@ -224,7 +225,7 @@ void showUpdateDialog(UpdateStatus status)
     }
     QPointer<AppUpdateDialog> dialog = new AppUpdateDialog(nullptr);
     dialog->setText(text);
-    dialog->setPixmap(QPixmap(picture));
+    dialog->setPixmap(devicePicture(picture));
     dialog->exec();
     delete dialog.data();
 }
