@@ -61,7 +61,8 @@ MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, in
     m_textLabel->setWordWrap(true);
     m_iconLabel = new QLabel(this);
     const QPixmap icon = kindPixmap(kind);
-    const QSize shown = icon.size() / icon.devicePixelRatioF();
+    // A kind without a picture has no pixel ratio to divide by.
+    const QSize shown = icon.isNull() ? QSize(0, 0) : icon.size() / icon.devicePixelRatioF();
     m_iconLabel->setFixedSize(shown.width() + IconPadding, shown.height() + IconPadding);
     m_iconLabel->setPixmap(icon);
 

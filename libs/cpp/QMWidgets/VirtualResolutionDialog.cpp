@@ -59,7 +59,8 @@ VirtualResolutionDialog::VirtualResolutionDialog(QWidget *parent)
     const QPixmap logo = devicePicture(QStringLiteral(":/pix/vrlogo.png"));
     auto *logoLabel = new QLabel;
     logoLabel->setPixmap(logo);
-    logoLabel->setFixedSize(logo.size() / logo.devicePixelRatioF());
+    // A missing picture has no pixel ratio to divide by.
+    logoLabel->setFixedSize(logo.isNull() ? QSize(0, 0) : logo.size() / logo.devicePixelRatioF());
 
     m_virtualResolutionGroup = new ResolutionSetupWidget;
     m_windowSizeGroup = new ResolutionSetupWidget;
