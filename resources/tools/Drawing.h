@@ -73,6 +73,12 @@ void paintLogo(QPainter &p, const QSize &size);
 void paintUpdateAvailable(QPainter &p, const QSize &size);
 void paintUpdateNotAvailable(QPainter &p, const QSize &size);
 void paintUpdateUnknown(QPainter &p, const QSize &size);
+
+// MessagePictures.cpp: the message boxes' pictures.
+void paintMessageInformation(QPainter &p, const QSize &size);
+void paintMessageWarning(QPainter &p, const QSize &size);
+void paintMessageCritical(QPainter &p, const QSize &size);
+void paintMessageQuestion(QPainter &p, const QSize &size);
 void paintMakerLogo(QPainter &p, const QSize &size);
 void glyphFacebook(QPainter &p, const QColor &colour);
 void glyphTwitter(QPainter &p, const QColor &colour);

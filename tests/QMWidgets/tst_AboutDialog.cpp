@@ -2,6 +2,7 @@
 #include "QMWidgets/App.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
+#include "ScaledRun.h"
 #include "TestApp.h"
 #include "WidgetFinder.h"
 #include "resources/Resources.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -58,6 +60,7 @@ private slots:
     void informationPage();
     void webAddressIsPlainWhenLinksAreDisabled();
     void legalNoticesToggleWithoutResizing();
+    void shortScreenKeepsTheButtonsInView();
     void licenceLinkShowsThePlainText();
     void otherLinksOpenOutside();
     void missingLicenceLeavesThePage();
@@ -140,6 +143,36 @@ void tst_AboutDialog::legalNoticesToggleWithoutResizing()
     QTest::mouseClick(findButton(&dialog, "&Ok"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(toggle->text(), QString("&Legal Notices"));
+}
+
+// At ratio 2 the offscreen screen counts as 400 x 300, shorter than the box: the box fits it, its pages scroll
+// and both buttons stay in view and work.
+void tst_AboutDialog::shortScreenKeepsTheButtonsInView()
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        const ScaledRun run = runScaled({"shortScreenKeepsTheButtonsInView"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
+        return;
+    }
+    AboutDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect available = dialog.screen()->availableGeometry();
+    QVERIFY2(available.contains(dialog.frameGeometry()),
+             qPrintable(QStringLiteral("%1 x %2 at %3,%4 on a screen of %5 x %6")
+                            .arg(dialog.width()).arg(dialog.height()).arg(dialog.x()).arg(dialog.y())
+                            .arg(available.width()).arg(available.height())));
+    for (const char *caption : {"&Legal Notices", "&Ok"}) {
+        QPushButton *button = findButton(&dialog, caption);
+        QVERIFY(button);
+        const QRect shown(button->mapTo(&dialog, QPoint()), button->size());
+        QVERIFY2(dialog.rect().contains(shown), caption);
+    }
+    auto *legal = dialog.findChild<QTextBrowser *>("AboutLegalInfo");
+    QTest::mouseClick(findButton(&dialog, "&Legal Notices"), Qt::LeftButton);
+    QVERIFY(legal->isVisible());
+    QTest::mouseClick(findButton(&dialog, "&Ok"), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
 }
 
 void tst_AboutDialog::licenceLinkShowsThePlainText()

@@ -2,6 +2,7 @@
 
 #include "MTools/FileReading.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/BodyScrollArea.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QDesktopServices>
@@ -105,15 +106,23 @@ AboutDialog::AboutDialog(QWidget *parent)
                          + QCoreApplication::applicationVersion() + QStringLiteral(" Build: ")
                          + app->buildDate().toString(QStringLiteral("dd.MM.yyyy")) + makerPart);
 
+    // On a short screen the pages scroll and the buttons stay in view.
+    auto *body = new QWidget;
+    auto *pages = new QVBoxLayout(body);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pages->setSpacing(5);
+    pages->addLayout(centredRow(m_logoLabel));
+    pages->addWidget(m_infoLabel);
+    pages->addWidget(m_legalPage);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(5);
-    layout->addLayout(centredRow(m_logoLabel));
-    layout->addWidget(m_infoLabel);
-    layout->addWidget(m_legalPage);
+    layout->addWidget(new BodyScrollArea(body, this), 1);
     layout->addLayout(centredRow(m_legalNoticesButton));
     layout->addLayout(centredRow(okButton));
     okButton->setFocus(Qt::OtherFocusReason);
+    fitDialogIntoScreen(this);
 }
 
 void AboutDialog::addLegalNotice(const QString &notice)

@@ -1,6 +1,7 @@
 #include "QMWidgets/AniSwitch.h"
 
 #include "QMWidgets/CheckButton.h"
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QBoxLayout>
@@ -20,6 +21,7 @@ const int SlideMilliseconds = 400;
 AniSwitch::AniSwitch(QWidget *parent)
     : QWidget(parent)
 {
+    new DisabledLook(this);
 }
 
 AniSwitch::~AniSwitch()

@@ -1,6 +1,7 @@
 #include "QMWidgets/AppButton.h"
 
 #include "QMWidgets/AppMenu.h"
+#include "QMWidgets/DisabledLook.h"
 
 namespace QMWidgets {
 
@@ -8,6 +9,7 @@ AppButton::AppButton(QWidget *parent)
     : QPushButton(parent)
     , m_appMenu(new AppMenu(this))
 {
+    new DisabledLook(this);
     connect(m_appMenu, &AppMenu::quitPressed, this, &AppButton::quitPressed);
     setMenu(m_appMenu);
 }

@@ -1,10 +1,13 @@
 #include "QMWidgets/CheckButton.h"
 
+#include "QMWidgets/DisabledLook.h"
+
 namespace QMWidgets {
 
 CheckButton::CheckButton(QWidget *parent)
     : QPushButton(parent)
 {
+    new DisabledLook(this);
     setCheckable(true);
     setChecked(false);
     connect(this, SIGNAL(toggled(bool)), this, SLOT(slotClicked(bool)));

@@ -1,6 +1,7 @@
 #include "QMWidgets/CommunityButton.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/MakerLinks.h"
 
 #include <QIcon>
@@ -11,6 +12,7 @@ namespace QMWidgets {
 CommunityButton::CommunityButton(QWidget *parent)
     : QPushButton(parent)
 {
+    new DisabledLook(this);
     auto *menu = new QMenu(this);
     const QIcon shareIcon(QStringLiteral(":/share_hover.png"));
     // Without the framework's application object there is no share dialog to run: the entry stays inert.

@@ -1,5 +1,6 @@
 #include "QMWidgets/DropWidget.h"
 
+#include "QMWidgets/DevicePicture.h"
 #include "QMWidgets/FileDialog.h"
 
 #include <QDragEnterEvent>
@@ -20,7 +21,7 @@ DropWidget::DropWidget(QWidget *parent)
     : Label(parent)
 {
     setAcceptDrops(true);
-    setImage(QPixmap(QStringLiteral(":/droparea.png")));
+    setImage(devicePicture(QStringLiteral(":/droparea.png")));
     setObjectName(QStringLiteral("DropArea"));
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setText(tr("<H1>Drop the photos here</H1>"));

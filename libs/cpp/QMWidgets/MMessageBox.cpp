@@ -1,6 +1,7 @@
 #include "QMWidgets/MMessageBox.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/DevicePicture.h"
 #include "QMWidgets/ModalRun.h"
 #include "QMWidgets/StyleHelpers.h"
 
@@ -34,14 +35,16 @@ static const StandardButton StandardButtons[] = {
     { QMessageBox::NoToAll, QT_TRANSLATE_NOOP("QMWidgets::MMessageBox", "NoAll"), &MMessageBox::slotNoAll },
 };
 
-// Indexed by the kind of message, from Information to Question.
-static const QStyle::StandardPixmap KindPixmaps[] = {
-    QStyle::SP_MessageBoxInformation,
-    QStyle::SP_MessageBoxWarning,
-    QStyle::SP_MessageBoxCritical,
-    QStyle::SP_MessageBoxQuestion,
+// Indexed by the kind of message, from Information to Question: drawn for the screen's pixels, where the style's
+// own pictures stop at 32 pixels and show doubled on a screen of ratio 2.
+static const char *const KindPictures[] = {
+    ":/MessageInformation.png",
+    ":/MessageWarning.png",
+    ":/MessageCritical.png",
+    ":/MessageQuestion.png",
 };
 
+const int IconSide = 32;
 const int IconPadding = 5;
 
 } // namespace
@@ -60,7 +63,9 @@ MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, in
     // Named for the style sheet, which gives it no ground: the labels' gradient made a strip of it.
     m_iconLabel->setObjectName(QStringLiteral("MessageBoxIcon"));
     const QPixmap icon = kindPixmap(kind);
-    m_iconLabel->setFixedSize(icon.width() + IconPadding, icon.height() + IconPadding);
+    // A kind without a picture has no pixel ratio to divide by.
+    const QSize shown = icon.isNull() ? QSize(0, 0) : icon.size() / icon.devicePixelRatioF();
+    m_iconLabel->setFixedSize(shown.width() + IconPadding, shown.height() + IconPadding);
     m_iconLabel->setPixmap(icon);
 
     // Small screens have no room for a row of buttons.
@@ -102,7 +107,7 @@ QPixmap MMessageBox::kindPixmap(int kind)
 {
     if (kind < Information || kind > Question)
         return QPixmap();
-    return QApplication::style()->standardPixmap(KindPixmaps[kind - Information]);
+    return devicePicture(QString::fromLatin1(KindPictures[kind - Information]), QSize(IconSide, IconSide));
 }
 
 int MMessageBox::information(QWidget *parent, const QString &title, const QString &text, int buttons)

@@ -1,5 +1,7 @@
 #include "QMWidgets/MenuButton.h"
 
+#include "QMWidgets/DisabledLook.h"
+
 #include <QPainter>
 
 namespace QMWidgets {
@@ -7,11 +9,13 @@ namespace QMWidgets {
 MenuButton::MenuButton(const QString &text, QWidget *parent)
     : QPushButton(text, parent)
 {
+    new DisabledLook(this);
 }
 
 MenuButton::MenuButton(QWidget *parent)
     : QPushButton(parent)
 {
+    new DisabledLook(this);
 }
 
 void MenuButton::paintEvent(QPaintEvent *event)

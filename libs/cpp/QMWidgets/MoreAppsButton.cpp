@@ -1,5 +1,6 @@
 #include "QMWidgets/MoreAppsButton.h"
 
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/MakerLinks.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@ MoreAppsButton::MoreAppsButton(QWidget *parent)
     , m_menu(nullptr)
     , m_mapper(new QSignalMapper(this))
 {
+    new DisabledLook(this);
     connect(m_mapper, &QSignalMapper::mappedString, this, &MoreAppsButton::slotCallUrl);
     m_menu = new QMenu(this);
     setMenu(m_menu);

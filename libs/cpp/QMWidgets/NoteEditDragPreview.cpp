@@ -2,6 +2,7 @@
 
 #include "MGraphX/ImageWriting.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/DevicePicture.h"
 
 #include <QDrag>
 #include <QMimeData>
@@ -93,8 +94,7 @@ void NoteEditDragPreview::paintEvent(QPaintEvent *)
         m_thumbnail = source.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     painter.drawPixmap(0, 0, m_thumbnail);
-    const QPixmap glass(QStringLiteral(":/steklo.png"));
-    painter.drawPixmap(QRect(0, 0, width(), height()), glass, glass.rect());
+    painter.drawPixmap(rect(), devicePicture(QStringLiteral(":/steklo.png"), size()));
     // The caption lies over the glass, whose sheen paled it to 2:1, on a band dark enough for the white text to
     // read at 4.5:1 even over a white picture (at half opacity it read 4:1).
     painter.setPen(Qt::NoPen);

@@ -1,6 +1,7 @@
 #include "QMWidgets/PromoAdsBar.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/PromoMenuBar.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ PromoAdsBar::PromoAdsBar(QWidget *parent, PromoMenuBar *source)
     m_rotationTimer->setInterval(25000);
 
     m_closeButton->setObjectName(QStringLiteral("AdsBarCloseButton"));
+    new DisabledLook(m_closeButton);
     m_closeButton->setFlat(true);
     m_closeButton->setToolTip(tr("Close the banner"));
     connect(m_closeButton, &QPushButton::clicked, this, &PromoAdsBar::slotCloseClicked);

@@ -2,6 +2,8 @@
 
 #include "QMWidgets/App.h"
 #include "QMWidgets/AppButton.h"
+#include "QMWidgets/DevicePicture.h"
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/MakerLinks.h"
 
 #include <QAction>
@@ -174,6 +176,8 @@ PromoMenuBar::PromoMenuBar(QWidget *parent, bool relayQuit)
     const QList<QPushButton *> buttons{m_introButton, m_moreButton, m_rateButton, m_moreAppsButton,
                                        m_shareButton, m_joinButton, m_appButton};
     for (QPushButton *button : buttons) {
+        if (button != m_appButton)
+            new DisabledLook(button);
         button->setFlat(true);
         button->setFixedSize(60, 32);
     }
@@ -339,7 +343,7 @@ void PromoMenuBar::addAppStoreAction(const QPixmap &icon, const QString &text, c
 void PromoMenuBar::addMoreAppsAction()
 {
     addSeparator();
-    QAction *action = m_moreMenu->addAction(QIcon(QPixmap(QStringLiteral(":/moreappsicon.png"))), tr("More Apps"));
+    QAction *action = m_moreMenu->addAction(QIcon(QStringLiteral(":/moreappsicon.png")), tr("More Apps"));
     connect(action, &QAction::triggered, App::instance(), &App::slotShowMoreApps);
     addSeparator();
 }

@@ -1,5 +1,7 @@
 #include "QMWidgets/RadioBox.h"
 
+#include "QMWidgets/DisabledLook.h"
+
 #include <QAbstractButton>
 #include <QPalette>
 
@@ -8,6 +10,7 @@ namespace QMWidgets {
 RadioBox::RadioBox(QBoxLayout::Direction direction, QWidget *parent)
     : QWidget(parent)
 {
+    new DisabledLook(this);
     QPalette palette;
     palette.setBrush(backgroundRole(), QBrush(Qt::green, Qt::SolidPattern));
     setPalette(palette);

@@ -1,5 +1,6 @@
 #include "QMWidgets/SearchFilter.h"
 
+#include "QMWidgets/DevicePicture.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QAction>
@@ -66,10 +67,9 @@ void SearchFilter::paintEvent(QPaintEvent *event)
         painter.setPen(Qt::white);
         painter.drawText(QRect(5, 0, w, h), Qt::AlignVCenter, tr("Search:"));
     }
-    const QPixmap magnifier(QStringLiteral(":/pix/search.png"));
+    const QPixmap magnifier = devicePicture(QStringLiteral(":/pix/search.png"), QSize(h, h));
     if (!magnifier.isNull())
-        painter.drawPixmap(QRect(w - h, 0, h, h),
-                           magnifier.scaled(h, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawPixmap(QRect(w - h, 0, h, h), magnifier);
 }
 
 } // namespace QMWidgets

@@ -1,6 +1,7 @@
 #include "QMWidgets/UltraRadioBox.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/DisabledLook.h"
 #include "QMWidgets/StyleHelpers.h"
 #include "QMWidgets/UltraRadioBoxPopup.h"
 
@@ -16,6 +17,7 @@ namespace QMWidgets {
 UltraRadioBox::UltraRadioBox(QWidget *parent)
     : QWidget(parent)
 {
+    new DisabledLook(this);
     setAttribute(Qt::WA_MouseTracking);
     m_popup = new UltraRadioBoxPopup(this, Qt::Window | Qt::FramelessWindowHint);
     m_popup->hide();

@@ -2,6 +2,7 @@
 
 #include "QMWidgets/App.h"
 #include "QMWidgets/AppUpdateDialog.h"
+#include "QMWidgets/DevicePicture.h"
 
 #include "Platform/WindowsVersion.h"
 #include "QMRequest/Downloader.h"
@@ -227,7 +228,7 @@ AppUpdateDialog *createUpdateDialog(UpdateStatus status)
     }
     auto *dialog = new AppUpdateDialog(nullptr);
     dialog->setText(text);
-    dialog->setPixmap(QPixmap(picture));
+    dialog->setPixmap(devicePicture(picture));
     return dialog;
 }
 

@@ -1,5 +1,6 @@
 #include "QMWidgets/VirtualResolutionDialog.h"
 
+#include "QMWidgets/DevicePicture.h"
 #include "QMWidgets/ResolutionSetupWidget.h"
 #include "QMWidgets/StyleHelpers.h"
 
@@ -56,10 +57,11 @@ VirtualResolutionDialog::VirtualResolutionDialog(QWidget *parent)
     openGlBox->setChecked(false);
     openGlBox->setEnabled(false);
 
-    const QPixmap logo(QStringLiteral(":/pix/vrlogo.png"));
+    const QPixmap logo = devicePicture(QStringLiteral(":/pix/vrlogo.png"));
     auto *logoLabel = new QLabel;
     logoLabel->setPixmap(logo);
-    logoLabel->setFixedSize(logo.size());
+    // A missing picture has no pixel ratio to divide by.
+    logoLabel->setFixedSize(logo.isNull() ? QSize(0, 0) : logo.size() / logo.devicePixelRatioF());
 
     m_virtualResolutionGroup = new ResolutionSetupWidget;
     m_windowSizeGroup = new ResolutionSetupWidget;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QScrollArea>
+
+namespace QMWidgets {
+
+// The body of a dialog, scrolled on a screen too short for it while the dialog's buttons below stay in view. It
+// asks for the body's whole size, so on a screen where the dialog fits nothing scrolls and nothing changes.
+class BodyScrollArea : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    // Takes the body over.
+    explicit BodyScrollArea(QWidget *body, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+};
+
+// Gives a dialog its wanted size within the available area of its screen, now and again as it shows, when its
+// window frame is known. When it is too tall, its body scrolls: the body's area is widened by the scroll bar that
+// then stands beside it.
+void fitDialogIntoScreen(QWidget *dialog);
+
+} // namespace QMWidgets
