@@ -57,8 +57,14 @@ public:
         if (!screen)
             return;
         dialog->ensurePolished();
-        if (dialog->testAttribute(Qt::WA_Resized) && dialog->size() != m_fitted)
-            m_given = dialog->size();
+        // The dialog's layout keeps the body's wish from when it last asked: a text set since must count.
+        for (BodyScrollArea *body : dialog->findChildren<BodyScrollArea *>())
+            body->updateGeometry();
+        // A size other than the last fit's is the owner's, unless the layout's minimum merely grew it.
+        const QSize size = dialog->size();
+        const bool grownToMinimum = size == m_fitted.expandedTo(dialog->minimumSize());
+        if (dialog->testAttribute(Qt::WA_Resized) && size != m_fitted && !grownToMinimum)
+            m_given = size;
         // Once the dialog has a window, its frame is known and counts against the screen as well.
         const QSize frame = dialog->frameGeometry().size() - dialog->geometry().size();
         const QSize available = screen->availableGeometry().size() - frame;
