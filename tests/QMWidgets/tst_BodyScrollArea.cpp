@@ -1,10 +1,6 @@
 #include "QMWidgets/HelpDialog.h"
 #include "QMWidgets/JoinDialog.h"
-#include "QMWidgets/JoinReminderDialog.h"
 #include "QMWidgets/LicenseDialog.h"
-#include "QMWidgets/RateAppStoreDialog.h"
-#include "QMWidgets/RateMailDialog.h"
-#include "QMWidgets/ReminderDialog.h"
 #include "QMWidgets/SettingsDialog.h"
 #include "QMWidgets/SettingsWidget.h"
 #include "ScaledRun.h"
@@ -69,14 +65,6 @@ void tst_BodyScrollArea::shortScreenKeepsTheButtonsInView_data()
         dialog->resize(560, 420);
         return dialog;
     }) << QStringList{"&Agree", "&Disagree"};
-    QTest::newRow("reminder") << DialogMaker([] { return new ReminderDialog(nullptr); })
-                              << QStringList{"&Mail", "&Rate", "&Later", "&Don't ask me again"};
-    QTest::newRow("rate or mail") << DialogMaker([] { return new RateMailDialog(nullptr); })
-                                  << QStringList{"&Write email", "&Later", "&Rate"};
-    QTest::newRow("rate") << DialogMaker([] { return new RateAppStoreDialog(nullptr); })
-                          << QStringList{"&Later", "&Don't ask me again", "&Rate It Now"};
-    QTest::newRow("join reminder") << DialogMaker([] { return new JoinReminderDialog(nullptr); })
-                                   << QStringList{"&Don't ask me again", "&Close"};
     QTest::newRow("join") << DialogMaker([] { return new JoinDialog(nullptr); }) << QStringList{"&Close"};
     QTest::newRow("help") << DialogMaker([] { return new HelpDialog(nullptr); })
                           << QStringList{"&Always skip intro", "&Close"};
