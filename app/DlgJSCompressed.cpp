@@ -2,6 +2,7 @@
 
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/BodyScrollArea.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/GuardedMessageBox.h"
 #include "QMWidgets/StyleHelpers.h"
@@ -30,13 +31,17 @@ DlgJSCompressed::DlgJSCompressed(QWidget *parent)
     connect(saveButton, SIGNAL(clicked()), this, SLOT(slotSave()));
     connect(cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
 
-    auto *inner = new QGridLayout;
+    // On a short screen the caption and the text scroll and the buttons stay in view.
+    auto *body = new QWidget;
+    auto *inner = new QGridLayout(body);
+    inner->setContentsMargins(0, 0, 0, 0);
     inner->addWidget(m_caption, 0, 0);
     inner->addWidget(m_text, 1, 0);
     auto *layout = new QGridLayout(this);
-    layout->addLayout(inner, 0, 0, 1, 2);
+    layout->addWidget(new QMWidgets::BodyScrollArea(body, this), 0, 0, 1, 2);
     layout->addWidget(cancelButton, 2, 0);
     layout->addWidget(saveButton, 2, 1);
+    QMWidgets::fitDialogIntoScreen(this);
 }
 
 void DlgJSCompressed::setCompressedText(const QString &text)

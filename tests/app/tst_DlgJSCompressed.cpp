@@ -6,6 +6,8 @@
 #include "QMWidgets/App.h"
 #include "ChildRun.h"
 #include "ModalAnswer.h"
+#include "ScaledRun.h"
+#include "ScreenFitCheck.h"
 #include "TestApp.h"
 #include "WidgetFinder.h"
 #include "resources/Resources.h"
@@ -84,6 +86,7 @@ private slots:
     void cleanup();
 
     void textIsShownAsWritten();
+    void shortScreenKeepsTheButtonsInView();
     void saveWritesUtf8_data();
     void saveWritesUtf8();
     void cancelledSaveClosesWithoutWriting();
@@ -121,6 +124,23 @@ void tst_DlgJSCompressed::textIsShownAsWritten()
     QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
     dialog.setCompressedText("var s=\"<b>x</b>\";");
     QCOMPARE(dialog.findChild<QTextEdit *>()->toPlainText(), QString("var s=\"<b>x</b>\";"));
+}
+
+// At ratio 2 the offscreen screen counts as 400 x 300, smaller than the 600 x 450 the dialog opens at: it fits
+// the screen and its buttons stay in view and work.
+void tst_DlgJSCompressed::shortScreenKeepsTheButtonsInView()
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        const ScaledRun run = runScaled({"shortScreenKeepsTheButtonsInView"}, "2");
+        QVERIFY2(run.passed, qPrintable(run.output));
+        return;
+    }
+    DlgJSCompressed dialog;
+    dialog.setCompressedText("var a=1;");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QString fault = screenFitFault(&dialog, {"&Save", "&Cancel"});
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 void tst_DlgJSCompressed::saveWritesUtf8_data()

@@ -18,8 +18,9 @@ public:
 };
 
 // Gives a dialog its wanted size within the available area of its screen, now and again as it shows, when its
-// window frame is known. When it is too tall, its body scrolls: the body's area is widened by the scroll bar that
-// then stands beside it.
+// window frame is known: the size its owner gave it, else its size hint. When it is too tall, its body scrolls: the
+// body's area is widened by the scroll bar that then stands beside it. A minimum size larger than the screen gives
+// way down to the minimum of the dialog's layout.
 void fitDialogIntoScreen(QWidget *dialog);
 
 } // namespace QMWidgets

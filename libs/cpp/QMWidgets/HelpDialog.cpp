@@ -1,6 +1,7 @@
 #include "HelpDialog.h"
 
 #include "App.h"
+#include "BodyScrollArea.h"
 #include "HelpViewArea.h"
 #include "MakerLinks.h"
 #include "StyleHelpers.h"
@@ -55,8 +56,10 @@ HelpDialog::HelpDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
-    layout->addWidget(m_area);
+    // On a short screen the slides scroll and the buttons stay in view.
+    layout->addWidget(new BodyScrollArea(m_area, this), 1);
     layout->addLayout(buttons);
+    fitDialogIntoScreen(this);
 
     closeButton->setFocus();
 }

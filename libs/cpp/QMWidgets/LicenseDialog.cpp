@@ -1,6 +1,7 @@
 #include "QMWidgets/LicenseDialog.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/BodyScrollArea.h"
 #include "QMWidgets/StyleHelpers.h"
 
 #include <QBoxLayout>
@@ -46,9 +47,11 @@ LicenseDialog::LicenseDialog(QWidget *parent)
     auto *column = new QVBoxLayout;
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(6);
-    column->addWidget(m_text);
+    // On a short screen the text scrolls within a smaller window and the buttons stay in view.
+    column->addWidget(new BodyScrollArea(m_text, this), 1);
     column->addLayout(buttons);
     contentLayout()->addLayout(column);
+    fitDialogIntoScreen(this);
 }
 
 QTextEdit *LicenseDialog::textEdit() const

@@ -3,6 +3,7 @@
 #include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/App.h"
+#include "QMWidgets/BodyScrollArea.h"
 #include "QMWidgets/FileDialog.h"
 #include "QMWidgets/MMessageBox.h"
 #include "QMWidgets/SettingsWidget.h"
@@ -70,6 +71,8 @@ SettingsDialog::SettingsDialog(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QCoreApplication::applicationName() + tr(" Settings"));
+    // The size a new window opens at, made the dialog's own: the pages come only as it shows.
+    resize(640, 480);
 }
 
 SettingsDialog::~SettingsDialog()
@@ -153,9 +156,11 @@ void SettingsDialog::showEvent(QShowEvent *event)
         main->setContentsMargins(7, 7, 7, 7);
         main->setSpacing(4);
         main->addLayout(top);
-        main->addWidget(m_tabs);
+        // On a short screen the pages scroll and the buttons above and below them stay in view.
+        main->addWidget(new BodyScrollArea(m_tabs, this), 1);
         main->addLayout(bottom);
         setLayout(main);
+        fitDialogIntoScreen(this);
     }
     QDialog::showEvent(event);
 }

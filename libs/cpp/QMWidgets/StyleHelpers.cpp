@@ -1,6 +1,7 @@
 #include "QMWidgets/StyleHelpers.h"
 
 #include "QMWidgets/App.h"
+#include "QMWidgets/BodyScrollArea.h"
 #include "QMWidgets/Os.h"
 
 #include <QBoxLayout>
@@ -126,13 +127,21 @@ void layOutFrameDialog(QDialog *dialog, QWidget *text, QWidget *frame)
     buttonBox->addWidget(closeButton);
     buttonBox->addStretch(1);
 
+    // On a short screen the text and the frame scroll and Close stays in view.
+    auto *body = new QWidget;
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setSpacing(7);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    if (text)
+        bodyLayout->addWidget(text);
+    bodyLayout->addLayout(frameRow);
+
     auto *layout = new QVBoxLayout(dialog);
     layout->setSpacing(7);
     layout->setContentsMargins(10, 10, 10, 10);
-    if (text)
-        layout->addWidget(text);
-    layout->addLayout(frameRow);
+    layout->addWidget(new BodyScrollArea(body, dialog), 1);
     layout->addLayout(buttonBox);
+    fitDialogIntoScreen(dialog);
 }
 
 } // namespace QMWidgets
