@@ -1,11 +1,11 @@
 #include "app/DlgJSCompressed.h"
 
 #include "MTools/FileWriting.h"
-#include "QMWidgets/App.h"
-#include "QMWidgets/BodyScrollArea.h"
-#include "QMWidgets/FileDialog.h"
-#include "QMWidgets/GuardedMessageBox.h"
-#include "QMWidgets/StyleHelpers.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/dialogs/BodyScrollArea.h"
+#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/dialogs/GuardedMessageBox.h"
+#include "QMWidgets/style/StyleHelpers.h"
 
 #include <QDir>
 #include <QGridLayout>

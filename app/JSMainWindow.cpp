@@ -2,7 +2,7 @@
 
 #include "app/DlgJSCompressed.h"
 #include "app/ScriptCompressor.h"
-#include "QMWidgets/ModalRun.h"
+#include "QMWidgets/app/ModalRun.h"
 #include "scripting/Editor.h"
 #include "scripting/FindDialog.h"
 #include "scripting/OptionsDialog.h"

@@ -2,10 +2,10 @@
 
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
-#include "QMWidgets/App.h"
-#include "QMWidgets/GuardedMessageBox.h"
-#include "QMWidgets/PromoMenuBar.h"
-#include "QMWidgets/WindowFit.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/dialogs/GuardedMessageBox.h"
+#include "QMWidgets/promo/PromoMenuBar.h"
+#include "QMWidgets/app/WindowFit.h"
 #include "app/JSMainWindow.h"
 
 #include <QCloseEvent>

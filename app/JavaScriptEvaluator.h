@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QMWidgets/PromoMainPage.h"
+#include "QMWidgets/promo/PromoMainPage.h"
 
 #include <QList>
 #include <QString>

@@ -1,5 +1,5 @@
 #include "app/JavaScriptEvaluator.h"
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "resources/Resources.h"
 
 #include <QPointer>

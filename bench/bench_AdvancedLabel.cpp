@@ -2,7 +2,7 @@
 // in the same run; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "BenchTiming.h"
 
-#include "QMWidgets/AdvancedLabel.h"
+#include "QMWidgets/widgets/AdvancedLabel.h"
 
 #include <QApplication>
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "BenchTiming.h"
 #include "TestApp.h"
 
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "scripting/BatchArea.h"
 #include "scripting/Editor.h"
 

@@ -8,8 +8,8 @@
 #include "TestApp.h"
 
 #include "MGraphX/ImageFilters.h"
-#include "QMWidgets/ImageNoteEditor.h"
-#include "QMWidgets/ImageNoteWorkArea.h"
+#include "QMWidgets/annotation/ImageNoteEditor.h"
+#include "QMWidgets/annotation/ImageNoteWorkArea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

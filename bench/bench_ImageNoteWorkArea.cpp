@@ -3,7 +3,7 @@
 // draws the same picture; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "AnnotationPicture.h"
 
-#include "QMWidgets/ImageNoteWorkArea.h"
+#include "QMWidgets/annotation/ImageNoteWorkArea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Times the image area's zoom stepping from 100 % down to 1 % on a 6000 x 4000 picture in an 800 x 600
 // area, beside Qt's own smooth scaling to the same sizes; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
-#include "QMWidgets/ImageArea.h"
+#include "QMWidgets/annotation/ImageArea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

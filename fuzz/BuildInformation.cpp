@@ -2,8 +2,8 @@
 // beyond the bound is not read.
 // The reading needs the application object for the build date; it gets a home of its own.
 
-#include "QMWidgets/App.h"
-#include "QMWidgets/UpdateCheck.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/app/UpdateCheck.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Any text may be typed into the style-sheet editor: colouring it, also after an edit that changes the
 // state carried from line to line, must neither crash nor read past a line.
 
-#include "QMWidgets/CssSyntaxHighlighter.h"
+#include "QMWidgets/css/CssSyntaxHighlighter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

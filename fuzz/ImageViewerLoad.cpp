@@ -2,7 +2,7 @@
 // result, must neither crash nor read out of bounds, whatever size the picture turns out to have.
 
 #include "FuzzInput.h"
-#include "QMWidgets/ImageViewer.h"
+#include "QMWidgets/desktop/ImageViewer.h"
 
 #include <QApplication>
 

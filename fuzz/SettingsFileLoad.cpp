@@ -1,8 +1,8 @@
 // Any bytes are a possible settings file: reading them as the Load does and handing the elements to the pages
 // must neither crash, nor hang, nor reach a page whose name differs from the element's tag.
 
-#include "QMWidgets/SettingsDialog.h"
-#include "QMWidgets/SettingsWidget.h"
+#include "QMWidgets/dialogs/SettingsDialog.h"
+#include "QMWidgets/dialogs/SettingsWidget.h"
 
 #include <QApplication>
 #include <QDomDocument>

@@ -2,9 +2,9 @@
 
 #include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
-#include "QMWidgets/App.h"
-#include "QMWidgets/FileDialog.h"
-#include "QMWidgets/GuardedMessageBox.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/dialogs/GuardedMessageBox.h"
 #include "scripting/Editor.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "scripting/Editor.h"
 
-#include "QMWidgets/App.h"
-#include "QMWidgets/WindowFit.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/app/WindowFit.h"
 #include "scripting/AliasesWidget.h"
 #include "scripting/ClassAliases.h"
 #include "scripting/DocWindow.h"

@@ -1,7 +1,7 @@
 #include "scripting/GlobalFunctions.h"
 
 #include "MTools/FileWriting.h"
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "scripting/EditorFilter.h"
 #include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"

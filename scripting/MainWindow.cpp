@@ -1,7 +1,7 @@
 #include "scripting/MainWindow.h"
 
-#include "QMWidgets/App.h"
-#include "QMWidgets/ModalRun.h"
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/app/ModalRun.h"
 #include "resources/Resources.h"
 #include "scripting/BatchArea.h"
 #include "scripting/Editor.h"

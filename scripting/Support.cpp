@@ -1,7 +1,7 @@
 #include "scripting/Support.h"
 
 #include "MGraphX/ImageWriting.h"
-#include "QMWidgets/GuardedMessageBox.h"
+#include "QMWidgets/dialogs/GuardedMessageBox.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
 #include "scripting/ScriptBounds.h"

@@ -3,7 +3,7 @@
 #include "app/JavaScriptEvaluator.h"
 #include "scripting/Editor.h"
 #include "MUI/MUITabBarItem.h"
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "ScaledRun.h"

@@ -2,14 +2,14 @@
 #include "MUI/MUITabBar.h"
 #include "MUI/MUITabBarItem.h"
 
-#include "QMWidgets/CheckButton.h"
-#include "QMWidgets/ColorWidgetPopup.h"
-#include "QMWidgets/ComboProgress.h"
-#include "QMWidgets/ComboSlider.h"
-#include "QMWidgets/CommunityButton.h"
-#include "QMWidgets/DirView.h"
-#include "QMWidgets/SettingsDialog.h"
-#include "QMWidgets/SettingsWidget.h"
+#include "QMWidgets/widgets/CheckButton.h"
+#include "QMWidgets/widgets/ColorWidgetPopup.h"
+#include "QMWidgets/widgets/ComboProgress.h"
+#include "QMWidgets/widgets/ComboSlider.h"
+#include "QMWidgets/promo/CommunityButton.h"
+#include "QMWidgets/widgets/DirView.h"
+#include "QMWidgets/dialogs/SettingsDialog.h"
+#include "QMWidgets/dialogs/SettingsWidget.h"
 
 #include <QCheckBox>
 #include <QDialog>

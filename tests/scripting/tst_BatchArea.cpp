@@ -1,4 +1,4 @@
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
 #include "MTools/FileReading.h"

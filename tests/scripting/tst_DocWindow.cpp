@@ -3,7 +3,7 @@
 #include "ChildRun.h"
 #include "HostileFile.h"
 #include "MTools/FileReading.h"
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"

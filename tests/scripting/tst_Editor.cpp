@@ -1,7 +1,7 @@
 #include "EditorRun.h"
 #include "TestApp.h"
 
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "scripting/DocWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/EditorFilter.h"

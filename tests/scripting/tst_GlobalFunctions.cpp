@@ -3,7 +3,7 @@
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "app/JSMainWindow.h"
 #include "scripting/Editor.h"
 #include "scripting/EditorFilter.h"

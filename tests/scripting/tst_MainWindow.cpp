@@ -1,4 +1,4 @@
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "QMWidgets/App.h"
+#include "QMWidgets/app/App.h"
 
 #include <QDir>
 

@@ -15,9 +15,10 @@ BodyScrollArea::BodyScrollArea(QWidget *body, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     // The dialog's own background shows through, as it did before the body moved in here.
+    // setWidget() turns the body's filling on.
+    setWidget(body);
     viewport()->setAutoFillBackground(false);
     body->setAutoFillBackground(false);
-    setWidget(body);
 }
 
 QSize BodyScrollArea::sizeHint() const
