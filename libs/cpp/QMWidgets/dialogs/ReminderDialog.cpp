@@ -1,0 +1,124 @@
+#include "QMWidgets/dialogs/ReminderDialog.h"
+
+#include "QMWidgets/app/App.h"
+#include "QMWidgets/style/StyleHelpers.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace QMWidgets {
+
+ReminderDialog::ReminderDialog(QWidget *parent)
+    : ReminderStateDialog(parent)
+{
+    const bool small = App::isSmallScreen();
+    setObjectName(QStringLiteral("Dialog"));
+
+    m_textLabel = new QLabel;
+    m_textLabel->setMinimumHeight(90);
+    m_rateButton = new QPushButton(tr("&Rate"));
+    m_mailButton = new QPushButton(tr("&Mail"));
+    m_laterButton = new QPushButton(tr("&Later"));
+    m_neverButton = new QPushButton(tr("&Don't ask me again"));
+    m_extraRow = new QHBoxLayout;
+    m_extraRow->setContentsMargins(0, 0, 0, 0);
+    m_extraRow->setSpacing(0);
+    m_logoLabel = new QLabel;
+    m_logoLabel->setObjectName(QStringLiteral("LogoLabel"));
+    m_logoLabel->setFixedSize(90, 90);
+
+    for (QPushButton *button : {m_rateButton, m_mailButton, m_laterButton, m_neverButton})
+        setupPushButton(button);
+    // Only ever hidden here: showing a button that has no parent yet would open it as a window.
+    const App *app = App::instance();
+    if (app && !app->value(QStringLiteral("AutoReminder"), true).toBool())
+        m_neverButton->hide();
+
+    QBoxLayout *top = nullptr;
+    if (small) {
+        auto *logoRow = new QHBoxLayout;
+        logoRow->addStretch();
+        logoRow->addWidget(m_logoLabel);
+        logoRow->addStretch();
+        top = new QVBoxLayout;
+        top->addLayout(logoRow);
+        top->addWidget(m_textLabel);
+    } else {
+        top = new QHBoxLayout;
+        top->addWidget(m_logoLabel);
+        top->addWidget(m_textLabel);
+    }
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(5);
+
+    QBoxLayout *buttons = nullptr;
+    if (small) {
+        buttons = new QVBoxLayout;
+        for (QPushButton *button : {m_mailButton, m_rateButton, m_laterButton, m_neverButton})
+            buttons->addWidget(button);
+    } else {
+        buttons = new QHBoxLayout;
+        for (QPushButton *button : {m_neverButton, m_laterButton, m_rateButton, m_mailButton})
+            buttons->addWidget(button);
+    }
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(5);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(1);
+    layout->addLayout(top);
+    layout->addLayout(m_extraRow);
+    layout->addLayout(buttons);
+}
+
+void ReminderDialog::answer(int value)
+{
+    setAnswer(value);
+    accept();
+}
+
+void ReminderDialog::slotMail()
+{
+    answer(Mail);
+}
+
+void ReminderDialog::slotRate()
+{
+    answer(Rate);
+}
+
+void ReminderDialog::slotMaybeLater()
+{
+    answer(Later);
+}
+
+void ReminderDialog::slotNeverAskMeAgain()
+{
+    answer(NeverAskAgain);
+}
+
+void ReminderDialog::showFrameInstead(QWidget *frame)
+{
+    m_extraRow->addStretch(1);
+    m_extraRow->addWidget(frame);
+    m_extraRow->addStretch(1);
+    m_rateButton->setText(tr("&Close"));
+    m_rateButton->setFocus();
+    m_textLabel->hide();
+    m_laterButton->hide();
+    m_mailButton->hide();
+    // Close leaves the answer open; the never button answers as it does in the rate prompt.
+    connect(m_rateButton, SIGNAL(clicked()), this, SLOT(accept()));
+    connect(m_neverButton, SIGNAL(clicked()), this, SLOT(slotNeverAskMeAgain()));
+}
+
+void ReminderDialog::focusInEvent(QFocusEvent *event)
+{
+    ReminderStateDialog::focusInEvent(event);
+    QPushButton *target = m_mailButton->isHidden() ? m_laterButton : m_mailButton;
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace QMWidgets
