@@ -1,15 +1,21 @@
 #include "QMWidgets/dialogs/HelpDialog.h"
 #include "QMWidgets/dialogs/JoinDialog.h"
+#include "QMWidgets/dialogs/JoinReminderDialog.h"
 #include "QMWidgets/dialogs/LicenseDialog.h"
+#include "QMWidgets/dialogs/RateAppStoreDialog.h"
+#include "QMWidgets/dialogs/RateMailDialog.h"
 #include "QMWidgets/dialogs/SettingsDialog.h"
 #include "QMWidgets/dialogs/SettingsWidget.h"
+#include "QMWidgets/dialogs/TellReminderDialog.h"
 #include "ScaledRun.h"
 #include "ScreenFitCheck.h"
 #include "TestApp.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSpinBox>
 
 #include <functional>
@@ -46,6 +52,8 @@ class tst_BodyScrollArea : public QObject
 private slots:
     void shortScreenKeepsTheButtonsInView_data();
     void shortScreenKeepsTheButtonsInView();
+    void roomyScreenShowsTheBodyWhole_data();
+    void roomyScreenShowsTheBodyWhole();
 };
 
 void tst_BodyScrollArea::shortScreenKeepsTheButtonsInView_data()
@@ -68,6 +76,14 @@ void tst_BodyScrollArea::shortScreenKeepsTheButtonsInView_data()
     QTest::newRow("join") << DialogMaker([] { return new JoinDialog(nullptr); }) << QStringList{"&Close"};
     QTest::newRow("help") << DialogMaker([] { return new HelpDialog(nullptr); })
                           << QStringList{"&Always skip intro", "&Close"};
+    QTest::newRow("rate reminder") << DialogMaker([] { return new RateAppStoreDialog(nullptr); })
+                                   << QStringList{"&Rate It Now", "&Later", "&Don't ask me again"};
+    QTest::newRow("feedback reminder") << DialogMaker([] { return new RateMailDialog(nullptr); })
+                                       << QStringList{"&Rate", "&Write email", "&Later", "&Don't ask me again"};
+    QTest::newRow("join reminder") << DialogMaker([] { return new JoinReminderDialog(nullptr); })
+                                   << QStringList{"&Don't ask me again", "&Close"};
+    QTest::newRow("share reminder") << DialogMaker([] { return new TellReminderDialog(nullptr); })
+                                    << QStringList{"&Don't ask me again", "&Close"};
 }
 
 // At ratio 2 the offscreen screen counts as 400 x 300, shorter than each of these dialogs: the dialog fits it,
@@ -87,6 +103,30 @@ void tst_BodyScrollArea::shortScreenKeepsTheButtonsInView()
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     const QString fault = screenFitFault(dialog.get(), buttons);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void tst_BodyScrollArea::roomyScreenShowsTheBodyWhole_data()
+{
+    shortScreenKeepsTheButtonsInView_data();
+}
+
+// On the 800 x 600 screen each dialog fits: nothing scrolls and no text is cut, also where the body's content
+// changed after the dialog was made (the reminders set their text after their common face).
+void tst_BodyScrollArea::roomyScreenShowsTheBodyWhole()
+{
+    QFETCH(DialogMaker, make);
+    std::unique_ptr<QWidget> dialog(make());
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    for (const QScrollBar *bar : dialog->findChildren<QScrollBar *>())
+        QVERIFY2(!bar->isVisible(), qPrintable(bar->parentWidget()->objectName()));
+    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->wordWrap())
+            continue;
+        QVERIFY2(label->width() >= label->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 shown %2 wide of %3")
+                                .arg(label->text().left(40)).arg(label->width()).arg(label->sizeHint().width())));
+    }
 }
 
 TARSEL_APP_TEST_MAIN(tst_BodyScrollArea)

@@ -2,7 +2,9 @@
 
 #include "QMWidgets/app/WindowFit.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -19,6 +21,21 @@ BodyScrollArea::BodyScrollArea(QWidget *body, QWidget *parent)
     setWidget(body);
     viewport()->setAutoFillBackground(false);
     body->setAutoFillBackground(false);
+}
+
+bool BodyScrollArea::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool filtered = QScrollArea::eventFilter(watched, event);
+    if (watched == widget() && event->type() == QEvent::Resize) {
+        // Fitting the body to the area may resize it again while it is being shown, when Qt drops the second
+        // resize event: its layout would stay at the first size. It hears the final size once more.
+        const QSize seen = static_cast<QResizeEvent *>(event)->size();
+        if (seen != widget()->size()) {
+            QResizeEvent again(widget()->size(), seen);
+            QCoreApplication::sendEvent(widget(), &again);
+        }
+    }
+    return filtered;
 }
 
 QSize BodyScrollArea::sizeHint() const

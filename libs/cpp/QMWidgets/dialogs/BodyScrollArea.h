@@ -15,6 +15,9 @@ public:
     explicit BodyScrollArea(QWidget *body, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Gives a dialog its wanted size within the available area of its screen, now and again as it shows, when its

@@ -1,6 +1,7 @@
 #include "QMWidgets/dialogs/ReminderDialog.h"
 
 #include "QMWidgets/app/App.h"
+#include "QMWidgets/dialogs/BodyScrollArea.h"
 #include "QMWidgets/style/StyleHelpers.h"
 
 #include <QBoxLayout>
@@ -65,12 +66,20 @@ ReminderDialog::ReminderDialog(QWidget *parent)
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(5);
 
+    // On a short screen the text and the frame scroll and the answer buttons stay in view.
+    auto *body = new QWidget;
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->setSpacing(1);
+    bodyLayout->addLayout(top);
+    bodyLayout->addLayout(m_extraRow);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(1);
-    layout->addLayout(top);
-    layout->addLayout(m_extraRow);
+    layout->addWidget(new BodyScrollArea(body, this), 1);
     layout->addLayout(buttons);
+    fitDialogIntoScreen(this);
 }
 
 void ReminderDialog::answer(int value)
