@@ -1,15 +1,15 @@
 // Every text of every exhibit of the gallery, alone and inside a dialog, reads against what it is drawn on:
 // at least 4.5:1, or 3:1 for large text (WCAG 2.1), measured on the pixels the screen shows.
 #include "Exhibits.h"
-#include "PaintedText.h"
 #include "ScaledRun.h"
 #include "TestApp.h"
-#include "WidgetPaint.h"
+#include "TextLayers.h"
 
 #include "resources/Resources.h"
 
 #include <QDialog>
 #include <QFontInfo>
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -27,17 +27,19 @@ double requiredRatio(const QFont &font)
 // The texts of the widget that read worse than their bound, one line each.
 QStringList faintTexts(QWidget *widget)
 {
-    const QImage image = showAndGrab(widget);
+    showAndGrab(widget);
+    // Each text is measured against what lies under it, lines and frames that cross it included.
+    const TextLayers layers = paintTextLayers(*widget);
     const QRectF shown(QPointF(0, 0), QSizeF(widget->size()));
     QStringList faint;
-    for (const PaintedText &text : paintedTexts(*widget)) {
+    for (const PaintedText &text : layers.texts) {
         QRectF box = text.box.intersected(shown);
         if (!text.clip.isNull())
             box = box.intersected(text.clip);
         // Blank runs, and runs clipped away or scrolled out of sight, show nothing to read.
         if (text.text.trimmed().isEmpty() || box.height() < text.box.height() / 2 || box.width() < 2)
             continue;
-        const double measured = textContrast(image, box);
+        const double measured = textContrast(layers, box);
         const double required = requiredRatio(text.font);
         if (measured < required) {
             faint << QStringLiteral("\"%1\" at (%2, %3) reads %4:1, below %5:1")
@@ -62,6 +64,8 @@ private slots:
     void textsRead_data();
     void textsRead();
     void textsReadAtPixelRatioTwo();
+    void faintTextReadsFaintWhateverCrossesIt_data();
+    void faintTextReadsFaintWhateverCrossesIt();
 };
 
 void tst_Contrast::initTestCase()
@@ -100,6 +104,36 @@ void tst_Contrast::textsReadAtPixelRatioTwo()
         QSKIP("this run is the one at ratio 2");
     const ScaledRun run = runScaled({QStringLiteral("textsRead")}, QStringLiteral("2"), 300000);
     QVERIFY2(run.passed, qPrintable(run.output));
+}
+
+void tst_Contrast::faintTextReadsFaintWhateverCrossesIt_data()
+{
+    QTest::addColumn<bool>("crossed");
+    QTest::newRow("alone") << false;
+    // The line's black against the grey ground would read 9:1 if it counted as the text's stroke.
+    QTest::newRow("a black line through it") << true;
+}
+
+// Light grey on grey reads 1.2:1, and stays so when a line in the text's box is drawn over it.
+void tst_Contrast::faintTextReadsFaintWhateverCrossesIt()
+{
+    QFETCH(bool, crossed);
+    QWidget ground;
+    ground.setObjectName(QStringLiteral("Ground"));
+    ground.setStyleSheet(QStringLiteral("#Ground { background: #aaaaaa; } QLabel { color: #bbbbbb; }"));
+    ground.setAttribute(Qt::WA_StyledBackground);
+    ground.resize(200, 60);
+    auto *caption = new QLabel(QStringLiteral("Faint caption"), &ground);
+    caption->setGeometry(10, 10, 180, 40);
+    if (crossed) {
+        auto *line = new QWidget(&ground);
+        line->setAutoFillBackground(true);
+        line->setPalette(QPalette(Qt::black));
+        line->setGeometry(0, 29, 200, 2);
+    }
+    const QStringList faint = faintTexts(&ground);
+    QCOMPARE(faint.size(), 1);
+    QVERIFY2(faint.first().startsWith(QStringLiteral("\"Faint caption\" ")), qPrintable(faint.first()));
 }
 
 int main(int argc, char **argv)

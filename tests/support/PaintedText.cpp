@@ -1,6 +1,7 @@
 #include "PaintedText.h"
 
-#include <QPaintDevice>
+#include "WidgetLikeDevice.h"
+
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QWidget>
@@ -55,52 +56,17 @@ private:
 };
 
 // A device of the widget's logical size and resolution, so that fonts resolve as they do on screen.
-class TextDevice : public QPaintDevice
+class TextDevice : public WidgetLikeDevice
 {
 public:
     explicit TextDevice(const QWidget &widget)
-        : m_widget(widget)
+        : WidgetLikeDevice(widget, widget.size(), 1)
     {
     }
 
     TextEngine engine;
 
     QPaintEngine *paintEngine() const override { return const_cast<TextEngine *>(&engine); }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_widget.width();
-        case PdmHeight:
-            return m_widget.height();
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        case PdmWidthMM:
-            return m_widget.widthMM();
-        case PdmHeightMM:
-            return m_widget.heightMM();
-        case PdmNumColors:
-            return m_widget.colorCount();
-        case PdmDepth:
-            return m_widget.depth();
-        case PdmDpiX:
-            return m_widget.logicalDpiX();
-        case PdmDpiY:
-            return m_widget.logicalDpiY();
-        case PdmPhysicalDpiX:
-            return m_widget.physicalDpiX();
-        case PdmPhysicalDpiY:
-            return m_widget.physicalDpiY();
-        }
-        return 0;
-    }
-
-private:
-    const QWidget &m_widget;
 };
 
 } // namespace

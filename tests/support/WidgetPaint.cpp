@@ -1,7 +1,6 @@
 #include "WidgetPaint.h"
 
 #include <QPushButton>
-#include <QVector>
 #include <QWidget>
 
 #include <algorithm>
@@ -41,26 +40,6 @@ double luminanceContrast(double first, double second)
 double contrastRatio(const QColor &a, const QColor &b)
 {
     return luminanceContrast(luminance(a), luminance(b));
-}
-
-double textContrast(const QImage &image, const QRectF &logicalBox)
-{
-    const qreal ratio = image.devicePixelRatio();
-    const QRect box = QRectF(logicalBox.topLeft() * ratio, logicalBox.size() * ratio).toAlignedRect()
-                          .intersected(image.rect());
-    QVector<double> luminances;
-    luminances.reserve(box.width() * box.height());
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x)
-            luminances << luminance(QColor(image.pixel(x, y)));
-    }
-    if (luminances.isEmpty())
-        return 0;
-    auto middle = luminances.begin() + luminances.size() / 2;
-    std::nth_element(luminances.begin(), middle, luminances.end());
-    const double ground = *middle;
-    const auto [darkest, lightest] = std::minmax_element(luminances.begin(), luminances.end());
-    return std::max(luminanceContrast(ground, *darkest), luminanceContrast(ground, *lightest));
 }
 
 bool showsMoreThanBackground(QPushButton &button)

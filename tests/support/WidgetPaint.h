@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <QRectF>
 #include <QString>
 
 class QPushButton;
@@ -17,10 +16,6 @@ QString describePixel(QRgb pixel);
 
 // The contrast ratio of two colours, from 1 (the same) to 21 (black on white); body text wants 4.5.
 double contrastRatio(const QColor &a, const QColor &b);
-
-// How a text drawn in the box (logical pixels) of the image reads against its ground: the median pixel of the
-// box stands for the ground, and the pixel farthest from it for the text's strongest stroke.
-double textContrast(const QImage &image, const QRectF &logicalBox);
 
 // Whether the button shows more than its background: its painting changes once its text, its icon and the
 // style sheet's picture are taken away. They are put back afterwards.
