@@ -7,6 +7,8 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace QMWidgets {
 
@@ -47,6 +49,7 @@ ReminderDialog::ReminderDialog(QWidget *parent)
         top->addWidget(m_textLabel);
     } else {
         top = new QHBoxLayout;
+        m_logoBesideText = true;
         top->addWidget(m_logoLabel);
         top->addWidget(m_textLabel);
     }
@@ -80,6 +83,27 @@ ReminderDialog::ReminderDialog(QWidget *parent)
     layout->addWidget(new BodyScrollArea(body, this), 1);
     layout->addLayout(buttons);
     fitDialogIntoScreen(this);
+}
+
+void ReminderDialog::setVisible(bool visible)
+{
+    // The text comes from the subclass after this face is built, so its width is known only now. A text wider
+    // than the screen wraps within the screen's width, and the body scrolls down instead of sideways.
+    QScreen *shown = screen();
+    if (visible && shown && !m_textLabel->isHidden() && !m_textLabel->wordWrap()) {
+        ensurePolished();
+        const int text = m_textLabel->sizeHint().width();
+        // Around the text: the margins, the logo when it stands beside the text, the scroll bar and the frame.
+        const QMargins margins = layout()->contentsMargins();
+        const int around = margins.left() + margins.right() + (m_logoBesideText ? m_logoLabel->width() + 5 : 0)
+                           + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 32;
+        const int room = shown->availableGeometry().width() - around;
+        if (text > room) {
+            m_textLabel->setWordWrap(true);
+            m_textLabel->setMinimumWidth(qMax(room, m_logoLabel->width()));
+        }
+    }
+    ReminderStateDialog::setVisible(visible);
 }
 
 void ReminderDialog::answer(int value)

@@ -17,6 +17,8 @@ class ReminderDialog : public ReminderStateDialog
 public:
     explicit ReminderDialog(QWidget *parent);
 
+    void setVisible(bool visible) override;
+
 public slots:
     void slotMail();
     void slotRate();
@@ -38,6 +40,8 @@ protected:
 
 private:
     void answer(int value);
+
+    bool m_logoBesideText = false;
 };
 
 } // namespace QMWidgets
