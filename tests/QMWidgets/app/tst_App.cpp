@@ -1,5 +1,8 @@
 #include "QMWidgets/app/App.h"
+#include "ChildRun.h"
+#include "HostileFile.h"
 #include "LinkCatcher.h"
+#include "MTools/FileReading.h"
 #include "TestApp.h"
 
 #include <QDir>
@@ -143,6 +146,8 @@ private slots:
     void findWidgetByClassName();
     void isChildOf();
     void installFileIfMissing();
+    void installRefusesWhatItCannotRead_data();
+    void installRefusesWhatItCannotRead();
     void logFileHandlerWritesLines();
     void logFileHandlerDropsUnwritableMessages();
     void supportAndPrivacyLinks();
@@ -631,6 +636,23 @@ void tst_App::installFileIfMissing()
 
     QVERIFY(App::installSupportFile(source, "renamed.txt"));
     QVERIFY(QFileInfo::exists(QDir(app->supportDirectory()).filePath("renamed.txt")));
+}
+
+void tst_App::installRefusesWhatItCannotRead_data()
+{
+    addHostileFileRows();
+}
+
+// A pipe would hold the caller for ever, and a huge or endless file would be swallowed whole.
+void tst_App::installRefusesWhatItCannotRead()
+{
+    // The child is started from the application's own path.
+    makeApp();
+    RUN_ROW_IN_CHILD();
+    const HostileFile hostile = makeHostileFile(m_home->path(), MTools::SupportFileBound);
+    const QString target = m_home->filePath("installed");
+    QVERIFY(!App::installFileIfMissing(hostile.path, target, "copy"));
+    QVERIFY(!QFileInfo::exists(target + "/copy"));
 }
 
 void tst_App::logFileHandlerWritesLines()

@@ -8,6 +8,7 @@
 #include "QMWidgets/app/TranslationsManager.h"
 #include "QMWidgets/app/UpdateCheck.h"
 
+#include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 
 #include "Platform/StoreLinkHandler.h"
@@ -485,11 +486,11 @@ bool App::installFileIfMissing(const QString &sourcePath, const QString &directo
     const QString target = directory + '/' + targetName;
     if (QFileInfo::exists(target))
         return true;
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!MTools::readFileBounded(sourcePath, MTools::SupportFileBound, &bytes))
         return false;
     // A failed write leaves no half file that a later call would take as installed.
-    return MTools::writeFileSafely(target, source.readAll());
+    return MTools::writeFileSafely(target, bytes);
 }
 
 bool App::installSupportFile(const QString &sourcePath, const QString &name)
