@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMessageBox>
-#include <QPointer>
 #include <QStatusBar>
 
 JSMainWindow::JSMainWindow(QWidget *parent)
@@ -205,10 +204,9 @@ void JSMainWindow::setText(const QString &text)
 
 void JSMainWindow::showCompressedContent()
 {
-    QPointer<DlgJSCompressed> dialog = new DlgJSCompressed(this);
+    auto *dialog = new DlgJSCompressed(this);
     dialog->setCompressedText(ScriptCompressor(m_editor));
     // From the file name, not the title, which may carry " [modified]" or nothing at all.
     dialog->setBaseName(QFileInfo(m_editor->fileName()).baseName());
-    dialog->exec();
-    delete dialog.data();
+    QMWidgets::runModal(dialog);
 }

@@ -1,6 +1,7 @@
 #include "QMWidgets/app/UpdateCheck.h"
 
 #include "QMWidgets/app/App.h"
+#include "QMWidgets/app/ModalRun.h"
 #include "QMWidgets/dialogs/AppUpdateDialog.h"
 #include "QMWidgets/style/DevicePicture.h"
 
@@ -10,7 +11,6 @@
 #include <QDate>
 #include <QDebug>
 #include <QPixmap>
-#include <QPointer>
 #include <QTimer>
 
 namespace QMWidgets {
@@ -234,9 +234,7 @@ AppUpdateDialog *createUpdateDialog(UpdateStatus status)
 
 void showUpdateDialog(UpdateStatus status)
 {
-    QPointer<AppUpdateDialog> dialog = createUpdateDialog(status);
-    dialog->exec();
-    delete dialog.data();
+    runModal(createUpdateDialog(status));
 }
 
 void showUpdateDialog(bool newer)
