@@ -11,6 +11,7 @@
 #include "scripting/IncludedFile.h"
 #include "scripting/KeyNameTable.h"
 #include "scripting/LineTextWidget.h"
+#include "scripting/ObjectWrapping.h"
 #include "scripting/OutputArea.h"
 #include "scripting/ScriptActivity.h"
 #include "scripting/ScriptBounds.h"
@@ -181,6 +182,9 @@ Editor::Editor(QWidget *parent)
 
     m_engine->setOutputArea(m_outputArea);
     m_engine->setProcessEventsInterval(s_processEventsInterval);
+    registerObjectTypes(m_engine);
+    connect(m_engine, &ScriptEngine::refusalReported, this, &Editor::addRedReport);
+    connect(m_engine, &ScriptEngine::stopRequested, this, &Editor::stopEvaluation);
     // A callback that Stop ended comes back with the abort as its exception.
     connect(m_engine, &QScriptEngine::signalHandlerException, this, [this] {
         rearmLater();
@@ -246,17 +250,14 @@ Editor::~Editor()
 
 void Editor::addScriptObject(QObject *object, const QString &name)
 {
-    m_engine->globalObject().setProperty(name, m_engine->newQObject(object, QScriptEngine::QtOwnership),
-                                         QScriptValue::KeepExistingFlags);
+    m_engine->globalObject().setProperty(name, wrapObject(m_engine, object), QScriptValue::KeepExistingFlags);
 }
 
-// Four of them are members, never allocated on their own, and the output pane is used by every run:
-// deleteLater() from a script would free what the Editor still holds.
+// Four of them are members, never allocated on their own, and the output pane is used by every run: like every
+// object of the program, a script cannot delete them.
 void Editor::publishOwnObject(QObject *object, const QString &name)
 {
-    m_engine->globalObject().setProperty(
-        name, m_engine->newQObject(object, QScriptEngine::QtOwnership, QScriptEngine::ExcludeDeleteLater),
-        QScriptValue::KeepExistingFlags);
+    m_engine->globalObject().setProperty(name, wrapObject(m_engine, object), QScriptValue::KeepExistingFlags);
 }
 
 bool Editor::eventFilter(QObject *watched, QEvent *event)
@@ -319,6 +320,7 @@ bool Editor::isRunning() const
 void Editor::setRunning(bool running)
 {
     m_running = running;
+    m_engine->setRunning(running);
     emit runningChanged(running);
     if (!running)
         rearmLater();
@@ -536,8 +538,7 @@ void Editor::displayWarning(const QString &text)
 
 void Editor::addRedReport(const QString &text)
 {
-    m_outputArea->setHtml(m_outputArea->toHtml() + QStringLiteral("<FONT COLOR=#AA0000>") + text
-                          + QStringLiteral("</FONT>") + QStringLiteral("<FONT COLOR=#000000></FONT>"));
+    m_outputArea->appendRedReport(text);
 }
 
 // --- Run pipeline
@@ -549,6 +550,8 @@ bool Editor::startEvaluation()
     m_hasError = false;
     guardAncestors();
     m_engine->collectGarbage();
+    // Pointer types that Qt registered since the last run reach the script as every object does.
+    registerObjectTypes(m_engine);
     m_engine->setScriptFileName(m_document->fileName());
     if (!checkSyntax())
         return false;
@@ -643,8 +646,15 @@ void Editor::debug()
     debugger->attachTo(m_engine);
     debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
     QScriptValue result;
-    evaluateDocument(&result);
+    const bool evaluated = evaluateDocument(&result);
     debugger->detach();
+    // The debugger showed any other exception while it was attached; a stop is reported as a plain run's is.
+    if (evaluated && m_engine->isStopped()) {
+        if (m_engine->hasUncaughtException())
+            reportUncaughtException(result);
+        else
+            reportStopped();
+    }
 }
 
 // Until the next run the script calls nothing more: its timers stop, every callback of it that starts is ended

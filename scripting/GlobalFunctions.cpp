@@ -3,6 +3,7 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/app/App.h"
 #include "scripting/EditorFilter.h"
+#include "scripting/ObjectWrapping.h"
 #include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
 #include "scripting/Support.h"
@@ -38,12 +39,10 @@ using MouseOperation = void (Support::*)(QObject *, int, int, Qt::MouseButton, Q
 const char s_abortMessage[] = "the script execution is aborted";
 const char s_unsavedBaseName[] = "Untitled";
 
-// Found objects stay their parents' (or the script's, for the ones made here): the engine never deletes them.
+// Found objects stay their parents': the engine never deletes them, nor does the script.
 QScriptValue objectValue(QScriptEngine *engine, QObject *object)
 {
-    if (!object)
-        return engine->nullValue();
-    return engine->newQObject(object, QScriptEngine::QtOwnership);
+    return wrapObject(engine, object);
 }
 
 // An object that holds the value: it compares equal (==) to it, but is not a primitive.
@@ -54,7 +53,7 @@ QScriptValue variantValue(QScriptEngine *engine, const QVariant &value)
 
 QWidget *widgetArgument(QScriptContext *context, int index)
 {
-    return qobject_cast<QWidget *>(context->argument(index).toQObject());
+    return qobject_cast<QWidget *>(scriptObject(context->argument(index)));
 }
 
 // NaN and the infinities have no integer and give the fallback; numbers beyond int are clamped, since
@@ -132,7 +131,7 @@ QScriptValue lookUpBelow(QScriptContext *context, QScriptEngine *engine, LookupB
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
-    return objectValue(engine, (support.*lookup)(context->argument(0).toQObject(), text));
+    return objectValue(engine, (support.*lookup)(scriptObject(context->argument(0)), text));
 }
 
 QScriptValue postMouse(QScriptContext *context, QScriptEngine *engine, MouseOperation operation)
@@ -143,7 +142,7 @@ QScriptValue postMouse(QScriptContext *context, QScriptEngine *engine, MouseOper
         ? Qt::MouseButton(arguments.button)
         : Qt::LeftButton;
     Support support;
-    (support.*operation)(context->argument(0).toQObject(), arguments.x, arguments.y, button, Qt::MouseButtons(button));
+    (support.*operation)(scriptObject(context->argument(0)), arguments.x, arguments.y, button, Qt::MouseButtons(button));
     return engine->nullValue();
 }
 
@@ -254,7 +253,9 @@ QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
     auto *label = new QLabel;
     label->setFixedSize(pixmap.size());
     label->setPixmap(pixmap);
-    return objectValue(engine, label);
+    // The engine frees a label that the script drops; its picture is memory the collector cannot see.
+    engine->reportAdditionalMemoryCost(int(qMin<qint64>(INT_MAX, qint64(pixmap.width()) * pixmap.height() * 4)));
+    return wrapScriptMade(engine, label, true);
 }
 
 QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
@@ -266,7 +267,7 @@ QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
     if (refused.isValid())
         return refused;
     Support support;
-    support.grabAndSave(context->argument(0).toQObject(), fileName);
+    support.grabAndSave(scriptObject(context->argument(0)), fileName);
     return engine->nullValue();
 }
 
@@ -275,8 +276,8 @@ QScriptValue dragAndDrop(QScriptContext *context, QScriptEngine *engine)
     if (context->argumentCount() != 6)
         return engine->nullValue();
     Support support;
-    support.dragAndDrop(context->argument(0).toQObject(), truncatedNumber(context->argument(1).toNumber(), 0),
-                        truncatedNumber(context->argument(2).toNumber(), 0), context->argument(3).toQObject(),
+    support.dragAndDrop(scriptObject(context->argument(0)), truncatedNumber(context->argument(1).toNumber(), 0),
+                        truncatedNumber(context->argument(2).toNumber(), 0), scriptObject(context->argument(3)),
                         truncatedNumber(context->argument(4).toNumber(), 0),
                         truncatedNumber(context->argument(5).toNumber(), 0));
     return engine->nullValue();
@@ -286,6 +287,7 @@ QScriptValue quitApplication(QScriptContext *context, QScriptEngine *engine)
 {
     Q_UNUSED(context)
     Support support;
+    support.setEngine(engine);
     support.quitApplication();
     return engine->nullValue();
 }
@@ -298,7 +300,7 @@ QScriptValue getSubWidgetByInheritClassName(QScriptContext *context, QScriptEngi
 QScriptValue sendEvent(QScriptContext *context, QScriptEngine *engine)
 {
     Support support;
-    support.sendEvent(context->argument(0).toQObject(), context->argument(1).toInt32());
+    support.sendEvent(scriptObject(context->argument(0)), context->argument(1).toInt32());
     return engine->nullValue();
 }
 
@@ -308,7 +310,7 @@ QScriptValue clickMenuItem(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
-    support.clickMenuItem(context->argument(0).toQObject(), text);
+    support.clickMenuItem(scriptObject(context->argument(0)), text);
     return engine->nullValue();
 }
 
@@ -338,7 +340,7 @@ QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
     Support support;
-    support.typeText(context->argument(0).toQObject(), text, engine);
+    support.typeText(scriptObject(context->argument(0)), text, engine);
     return engine->nullValue();
 }
 
@@ -358,14 +360,14 @@ QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
 QScriptValue enterPress(QScriptContext *context, QScriptEngine *engine)
 {
     Support support;
-    support.keyPress(context->argument(0).toQObject(), int(Qt::Key_Enter));
+    support.keyPress(scriptObject(context->argument(0)), int(Qt::Key_Enter));
     return engine->nullValue();
 }
 
 QScriptValue spacePress(QScriptContext *context, QScriptEngine *engine)
 {
     Support support;
-    support.keyPress(context->argument(0).toQObject(), int(Qt::Key_Space));
+    support.keyPress(scriptObject(context->argument(0)), int(Qt::Key_Space));
     return engine->nullValue();
 }
 
@@ -425,7 +427,7 @@ QScriptValue createTimer(QScriptContext *context, QScriptEngine *engine)
     Q_UNUSED(context)
     auto *timer = new Timer;
     timer->setEngine(engine);
-    return objectValue(engine, timer);
+    return wrapScriptMade(engine, timer);
 }
 
 QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
@@ -434,9 +436,9 @@ QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
     if (!textArgument(context, 0, &typeName))
         return engine->nullValue();
     if (typeName == QLatin1String("QWidget"))
-        return objectValue(engine, new QWidget);
+        return wrapScriptMade(engine, new QWidget);
     if (typeName == QLatin1String("QLabel"))
-        return objectValue(engine, new QLabel);
+        return wrapScriptMade(engine, new QLabel);
     return engine->nullValue();
 }
 
@@ -445,13 +447,13 @@ QScriptValue singleShotTimer(QScriptContext *context, QScriptEngine *engine)
     auto *timer = new Timer;
     timer->setEngine(engine);
     timer->start(context->argument(0).toInt32());
-    return objectValue(engine, timer);
+    return wrapScriptMade(engine, timer);
 }
 
 QScriptValue parent(QScriptContext *context, QScriptEngine *engine)
 {
     // Scripts walk widget trees; anything else, a lookup's QAction included, has no parent for them.
-    const QWidget *widget = qobject_cast<QWidget *>(context->argument(0).toQObject());
+    const QWidget *widget = qobject_cast<QWidget *>(scriptObject(context->argument(0)));
     return widget ? objectValue(engine, widget->parent()) : engine->nullValue();
 }
 
@@ -462,7 +464,7 @@ QScriptValue parentByClassName(QScriptContext *context, QScriptEngine *engine)
 
 QScriptValue className(QScriptContext *context, QScriptEngine *engine)
 {
-    const QObject *object = context->argument(0).toQObject();
+    const QObject *object = scriptObject(context->argument(0));
     if (!object)
         return engine->nullValue();
     return variantValue(engine, QString::fromLatin1(object->metaObject()->className()));
@@ -550,7 +552,7 @@ QScriptValue printChildren(QScriptContext *context, QScriptEngine *engine)
 QScriptValue dumpHierarchy(QScriptContext *context, QScriptEngine *engine)
 {
     Support support;
-    support.dumpHierarchy(context->argument(0).toQObject());
+    support.dumpHierarchy(scriptObject(context->argument(0)));
     return engine->nullValue();
 }
 

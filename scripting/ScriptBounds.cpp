@@ -1,5 +1,11 @@
 #include "scripting/ScriptBounds.h"
 
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QScriptValue>
+#include <QSize>
+#include <QVariant>
 #include <QWidget>
 
 namespace QMMistlark {
@@ -37,6 +43,85 @@ QString grabRefusal(const QWidget *widget)
         .arg(widget->width())
         .arg(widget->height())
         .arg(GrabPixelBound / (1000 * 1000));
+}
+
+} // namespace QMMistlark
+
+namespace QMMistlark {
+
+namespace {
+
+// X11 coordinates are 16-bit signed numbers.
+constexpr int s_windowSystemExtent = 32767;
+constexpr int s_screensPerExtent = 4;
+
+QString sizeRefusal(const QString &property, double width, double height)
+{
+    const int bound = widgetExtentBound();
+    if (!(width > bound) && !(height > bound))
+        return QString();
+    return QStringLiteral("%1 of %2 x %3 pixels is too large: a widget may be at most %4 pixels wide or high")
+        .arg(property)
+        .arg(width, 0, 'g', 12)
+        .arg(height, 0, 'g', 12)
+        .arg(bound);
+}
+
+QString styleSheetRefusal(const QString &styleSheet)
+{
+    if (styleSheet.size() <= StyleSheetTextBound)
+        return QString();
+    return QStringLiteral("A style sheet of %1 characters is too long: at most %2")
+        .arg(styleSheet.size())
+        .arg(StyleSheetTextBound);
+}
+
+} // namespace
+
+int widgetExtentBound()
+{
+    int largest = 0;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        largest = qMax(largest, qMax(screen->size().width(), screen->size().height()));
+    if (largest == 0)
+        return s_windowSystemExtent;
+    return qMin(s_windowSystemExtent, s_screensPerExtent * largest);
+}
+
+QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value)
+{
+    if (!object->isWidgetType())
+        return QString();
+    if (property == QLatin1String("styleSheet"))
+        return styleSheetRefusal(value.toString());
+    if (property == QLatin1String("minimumWidth"))
+        return sizeRefusal(property, value.toNumber(), 0);
+    if (property == QLatin1String("minimumHeight"))
+        return sizeRefusal(property, 0, value.toNumber());
+    if (property == QLatin1String("minimumSize") || property == QLatin1String("size")) {
+        const QSize size = value.toVariant().toSize();
+        return sizeRefusal(property, size.width(), size.height());
+    }
+    if (property == QLatin1String("geometry")) {
+        const QRect rect = value.toVariant().toRect();
+        return sizeRefusal(property, rect.width(), rect.height());
+    }
+    return QString();
+}
+
+bool isCheckedSlot(const QString &name)
+{
+    return name == QLatin1String("setStyleSheet");
+}
+
+QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument)
+{
+    if (!object->isWidgetType())
+        return QString();
+    if (slot == QLatin1String("setStyleSheet"))
+        return styleSheetRefusal(argument.toString());
+    return QString();
 }
 
 } // namespace QMMistlark

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QObject;
+class QScriptValue;
 class QWidget;
 
 namespace QMMistlark {
@@ -24,6 +26,14 @@ constexpr qint64 GrabPixelBound = 200 * 1000 * 1000;
 constexpr int TypedAtOnceBound = 1000;
 constexpr int TypingEventsInterval = 100;
 
+// Characters of a style sheet that a script gives a widget: restyling a window of a few dozen widgets with a
+// sheet of 64 KB takes about a tenth of a second, and the time grows faster than the sheet.
+constexpr int StyleSheetTextBound = 64 * 1024;
+
+// The largest width or height in pixels that a script may give a widget: four times the largest screen side,
+// and never more than an X11 window can have. A window of millions of pixels a side cannot be painted.
+int widgetExtentBound();
+
 // The text as it is shown: beyond ShownTextBound it is cut and ends in a note of how much was left out.
 QString shownText(const QString &text);
 
@@ -32,5 +42,14 @@ QString patternRefusal(const QString &what, const QString &pattern);
 
 // Empty when the widget may be grabbed; otherwise the script error that names the bound.
 QString grabRefusal(const QWidget *widget);
+
+// Empty when a script may write the value to the object's property; otherwise the script error. Bounded: the
+// sizes that can make a widget grow (minimumWidth, minimumHeight, minimumSize, size, geometry) and style sheets.
+QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value);
+
+// The slots whose argument is checked as the property it sets would be (setStyleSheet).
+bool isCheckedSlot(const QString &name);
+// Empty when a script may call the slot with that first argument; otherwise the script error.
+QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument);
 
 } // namespace QMMistlark

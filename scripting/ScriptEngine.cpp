@@ -2,18 +2,83 @@
 
 #include "MTools/Delay.h"
 #include "scripting/OutputArea.h"
+#include "scripting/RunDialogs.h"
+#include "scripting/Timer.h"
 
 #include <QDialog>
 #include <QPointer>
+#include <QVector>
 
 namespace QMMistlark {
+
+namespace {
+
+QVector<ScriptEngine *> &allEngines()
+{
+    static QVector<ScriptEngine *> engines;
+    return engines;
+}
+
+} // namespace
 
 ScriptEngine::ScriptEngine(QObject *parent)
     : QScriptEngine(parent)
 {
+    allEngines().append(this);
+    RunDialogs::watch();
 }
 
-ScriptEngine::~ScriptEngine() = default;
+ScriptEngine::~ScriptEngine()
+{
+    allEngines().removeOne(this);
+    RunDialogs::forget(this);
+    m_extension.reset();
+}
+
+void ScriptEngine::setRunning(bool running)
+{
+    m_running = running;
+}
+
+bool ScriptEngine::isRunning() const
+{
+    return m_running;
+}
+
+bool ScriptEngine::isLive() const
+{
+    return m_running || isEvaluating() || Timer::hasPending(this);
+}
+
+QList<const ScriptEngine *> ScriptEngine::liveEngines()
+{
+    QList<const ScriptEngine *> live;
+    for (const ScriptEngine *engine : qAsConst(allEngines())) {
+        if (engine->isLive())
+            live << engine;
+    }
+    return live;
+}
+
+void ScriptEngine::setExtension(std::unique_ptr<Extension> extension)
+{
+    m_extension = std::move(extension);
+}
+
+ScriptEngine::Extension *ScriptEngine::extension() const
+{
+    return m_extension.get();
+}
+
+void ScriptEngine::reportRefusal(const QString &text)
+{
+    emit refusalReported(text);
+}
+
+void ScriptEngine::requestStop()
+{
+    emit stopRequested();
+}
 
 void ScriptEngine::setScriptFileName(const QString &fileName)
 {
@@ -38,6 +103,7 @@ QTextEdit *ScriptEngine::outputArea() const
 void ScriptEngine::cancelWaits()
 {
     emit waitsCancelled();
+    RunDialogs::cancelOpenedFor(this);
 }
 
 void ScriptEngine::setStopped(bool stopped)

@@ -3,6 +3,8 @@
 #include <QScriptEngine>
 #include <QString>
 
+#include <memory>
+
 class QDialog;
 class QTextEdit;
 
@@ -17,8 +19,31 @@ class ScriptEngine : public QScriptEngine
     Q_OBJECT
 
 public:
+    // State of the script interface that holds values of this engine: it goes before the engine does.
+    class Extension
+    {
+    public:
+        virtual ~Extension() = default;
+    };
+
     explicit ScriptEngine(QObject *parent = nullptr);
     ~ScriptEngine() override;
+
+    void setExtension(std::unique_ptr<Extension> extension);
+    Extension *extension() const;
+
+    // Something the script asked for was refused without ending the script: its window shows why in red.
+    void reportRefusal(const QString &text);
+    // The script's own call asks for its run to end as Stop would end it.
+    void requestStop();
+
+    // Set by the Editor from the start of a run or debug to its end.
+    void setRunning(bool running);
+    bool isRunning() const;
+    // The script can act: it runs, a callback of it runs, or a timer of it is pending.
+    bool isLive() const;
+    // Every engine whose script is live.
+    static QList<const ScriptEngine *> liveEngines();
 
     void setScriptFileName(const QString &fileName);
     QString scriptFileName() const;
@@ -37,11 +62,15 @@ public:
 
 signals:
     void waitsCancelled();
+    void refusalReported(const QString &text);
+    void stopRequested();
 
 private:
     QString m_scriptFileName;
     OutputArea *m_outputArea = nullptr;
     bool m_stopped = false;
+    bool m_running = false;
+    std::unique_ptr<Extension> m_extension;
 };
 
 // The wait of the script functions delay and Support.delay: events go on being handled, and when the

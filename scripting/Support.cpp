@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 
@@ -185,7 +186,19 @@ void Support::keyPress(QObject *w, int key)
 
 void Support::quitApplication()
 {
-    QCoreApplication::quit();
+    // As the application menu's Quit: every window with unsaved text asks first, and the last window closed ends
+    // the program. quit() alone would end it without asking and lose that text.
+    QApplication::closeAllWindows();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool kept = std::any_of(windows.cbegin(), windows.cend(), [](const QWidget *window) {
+        return window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen)
+            && window->windowType() != Qt::Desktop;
+    });
+    // A question answered with No keeps the program, and the script that asked to quit ends as Stop ends it.
+    if (kept) {
+        if (auto *scriptEngine = qobject_cast<ScriptEngine *>(callingEngine()))
+            scriptEngine->requestStop();
+    }
 }
 
 void Support::delay(int milliseconds)

@@ -7,6 +7,8 @@
 #include <QTimerEvent>
 #include <QVector>
 
+#include <algorithm>
+
 namespace QMMistlark {
 
 namespace {
@@ -39,6 +41,14 @@ void Timer::stopAll(const QScriptEngine *engine)
         if (timer->m_engine == engine)
             timer->halt();
     }
+}
+
+bool Timer::hasPending(const QScriptEngine *engine)
+{
+    const QVector<Timer *> &timers = liveTimers();
+    return std::any_of(timers.cbegin(), timers.cend(), [engine](const Timer *timer) {
+        return timer->m_engine == engine && (timer->isActive() || timer->m_heldTimerId != 0);
+    });
 }
 
 void Timer::setEngine(QScriptEngine *engine)

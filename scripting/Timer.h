@@ -20,6 +20,8 @@ public:
 
     // Stops every timer of the engine's script, as its Stop does.
     static void stopAll(const QScriptEngine *engine);
+    // True while a timer of the engine's script is started or holds a timeout.
+    static bool hasPending(const QScriptEngine *engine);
 
     // The engine of the script that made the timer; without one, any busy script holds the timeout.
     void setEngine(QScriptEngine *engine);

@@ -697,6 +697,12 @@ void tst_JavaScriptEvaluator::scriptCannotDeleteAWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(target);
     QVERIFY(!editorOf(target)->isRunning());
+    // The refusal is reported where the script that asked for the deletion prints.
+    if (deletion == UnderNestedRun) {
+        QCOMPARE(outputOf(&first).trimmed(), windowKept);
+        QCOMPARE(outputOf(target).trimmed(), QStringLiteral("still here"));
+        return;
+    }
     QCOMPARE(outputOf(target).trimmed(), windowKept + QStringLiteral("\nstill here"));
 }
 

@@ -154,18 +154,22 @@ void tst_Editor::publishingUnderATakenNameKeepsTheLast()
 void tst_Editor::scriptCannotDeleteTheOwnObjects_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("report");
     // Four are members of the Editor, never allocated on their own; the pane is used by every run.
-    for (const char *name : {"output", "Qt", "QEvent", "Test", "Support"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    const QString objectKept = QStringLiteral("A script may not delete an object of the program: it stays.");
+    QTest::newRow("output") << "output" << "A script may not delete a part of the script window: it stays.";
+    for (const char *name : {"Qt", "QEvent", "Test", "Support"})
+        QTest::newRow(name) << QString::fromLatin1(name) << objectKept;
 }
 
 void tst_Editor::scriptCannotDeleteTheOwnObjects()
 {
     QFETCH(QString, name);
+    QFETCH(QString, report);
     Editor editor;
-    const QString report = runScript(editor, name + QStringLiteral(".deleteLater();"));
-    QVERIFY(editor.hasError());
-    QVERIFY2(report.contains(QLatin1String("TypeError")), qPrintable(report));
+    QCOMPARE(runScript(editor, name + QStringLiteral(".deleteLater(); printout('goes on');")).trimmed(),
+             report + QStringLiteral("\ngoes on"));
+    QVERIFY(!editor.hasError());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCOMPARE(runScript(editor, QStringLiteral("printout(typeof %1 + ' ' + Qt.LeftButton);").arg(name)),
@@ -202,10 +206,8 @@ void tst_Editor::scriptCannotDeletePartsFoundByLookups()
     const QString printed = runScript(editor, QStringLiteral("var part = %1;\nprintout(className(part));\n"
                                                              "part.deleteLater();").arg(lookup));
     QVERIFY2(!editor.hasError(), qPrintable(printed));
-    QCOMPARE(printed, className);
+    QCOMPARE(printed, className + QStringLiteral("\nA script may not delete a part of the script window: it stays."));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(outputText(editor),
-             className + QStringLiteral("\nA script may not delete a part of the script window: it stays."));
 
     QCOMPARE(runScript(editor, QStringLiteral("printout('again');")), QStringLiteral("again"));
     QVERIFY(!editor.hasError());

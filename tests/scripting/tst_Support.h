@@ -133,6 +133,8 @@ private slots:
     void waitsLetPostedEventsRun();
     void grabAndSaveWritesPng();
     void dumpHierarchyWritesAncestors();
+    void quitAsksEveryWindowFirst_data();
+    void quitAsksEveryWindowFirst();
 
     void nonWidgetsAreIgnored_data();
     void nonWidgetsAreIgnored();

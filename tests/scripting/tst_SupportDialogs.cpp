@@ -2,9 +2,12 @@
 #include "tst_Support.h"
 
 #include "ChildRun.h"
+#include "EditorRun.h"
 #include "ModalAnswer.h"
+#include "scripting/Editor.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFrame>
 #include <QInputDialog>
@@ -254,4 +257,58 @@ void tst_Support::dumpHierarchyWritesAncestors()
              qPrintable(lines.at(2)));
 
     QCOMPARE(messagesOf([&] { m_support.dumpHierarchy(&window); }).size(), 1);
+}
+
+namespace {
+
+// A window with unsaved text: asked to close, it keeps its text when the user says so.
+class ChangedWindow : public QWidget
+{
+public:
+    explicit ChangedWindow(bool keep)
+        : m_keep(keep)
+    {
+    }
+
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        ++asked;
+        if (m_keep)
+            event->ignore();
+    }
+
+private:
+    bool m_keep;
+};
+
+} // namespace
+
+void tst_Support::quitAsksEveryWindowFirst_data()
+{
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("every window closes") << false;
+    QTest::newRow("a window keeps its text") << true;
+}
+
+// quitApplication() quits as the application menu does: every window is asked to close first, and the program
+// goes on when one keeps its text. The script that asked to quit then ends, as Stop would end it.
+void tst_Support::quitAsksEveryWindowFirst()
+{
+    QFETCH(bool, keep);
+    const bool quitsOnLastWindow = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    ChangedWindow changed(keep);
+    changed.show();
+    QMMistlark::Editor editor;
+    editor.show();
+    const QString output = runScript(editor, QStringLiteral("quitApplication();\nprintout('after quit');"));
+    QApplication::setQuitOnLastWindowClosed(quitsOnLastWindow);
+    QCOMPARE(changed.asked, 1);
+    QCOMPARE(changed.isVisible(), keep);
+    QCOMPARE(editor.hasError(), keep);
+    QCOMPARE(output.contains(QLatin1String("after quit")), !keep);
+    QCOMPARE(output.contains(QLatin1String("stopped by user")), keep);
 }

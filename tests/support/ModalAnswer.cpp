@@ -10,7 +10,16 @@ void answerNextModal(QObject *context, std::function<void(QWidget *)> answer)
     // A zero single shot is a posted call and runs ahead of the timers of a pass: a polling timer would
     // miss a box that closes itself from a zero single shot of its own.
     QTimer::singleShot(0, context, [context, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget())
+        QWidget *modal = QApplication::activeModalWidget();
+        // A dialog of the program that opens while a script runs blocks no window; it carries a mark instead.
+        if (!modal) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            for (QWidget *window : windows) {
+                if (window->isVisible() && window->property("openedWhileScriptLive").toBool())
+                    modal = window;
+            }
+        }
+        if (modal)
             answer(modal);
         else
             answerNextModal(context, answer);

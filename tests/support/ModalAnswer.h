@@ -6,8 +6,9 @@ class QObject;
 class QString;
 class QWidget;
 
-// Runs the answer on the next modal dialog, from inside the event loop that runs it. The dialog is looked
-// for at every pass of the event loop, so one that closes itself at its first pass is still seen. The
+// Runs the answer on the next modal dialog, from inside the event loop that runs it; while a script runs, the
+// program's dialogs block no window, and the next dialog that becomes the active window counts. The dialog is
+// looked for at every pass of the event loop, so one that closes itself at its first pass is still seen. The
 // looking belongs to the context: a dialog that never comes leaves nothing behind once the context goes.
 void answerNextModal(QObject *context, std::function<void(QWidget *)> answer);
 
