@@ -500,6 +500,15 @@ QWidget *findDialog()
     return dialog;
 }
 
+// The pane after a run that printed and then failed: the report in red below the printed line.
+QWidget *editorWithReport()
+{
+    auto *editor = new QMMistlark::Editor;
+    editor->setText(QStringLiteral("printout('printed before the error');\nthrow new Error('the last step failed');"));
+    editor->run();
+    return sized(editor, 520, 360);
+}
+
 QWidget *aliasesWidget()
 {
     QMap<QString, QString> aliases;
@@ -684,6 +693,7 @@ std::vector<Exhibit> exhibits()
         {QStringLiteral("OptionsDialog"), window, [] { return new QMMistlark::OptionsDialog; }},
         {QStringLiteral("AliasesWidget"), window, aliasesWidget},
         {QStringLiteral("DocWindow"), window, docWindow},
+        {QStringLiteral("Editor-report"), window, editorWithReport},
     };
 }
 

@@ -4,9 +4,11 @@
 #include "WidgetPaint.h"
 
 #include <QGraphicsEffect>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSet>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,11 +20,13 @@ namespace {
 class ReplayEngine : public QPaintEngine
 {
 public:
-    ReplayEngine(QImage &target, qreal ratio, bool withText)
+    // The texts drawn in the places leftOut are left out, or all of them.
+    ReplayEngine(QImage &target, qreal ratio, const QSet<int> &leftOut, bool noText)
         : QPaintEngine(AllFeatures)
         , m_target(target)
         , m_ratio(ratio)
-        , m_withText(withText)
+        , m_leftOut(leftOut)
+        , m_noText(noText)
     {
     }
 
@@ -67,7 +71,8 @@ public:
 
     void drawTextItem(const QPointF &origin, const QTextItem &item) override
     {
-        if (!m_withText || !prepare())
+        const int place = m_drawnTexts++;
+        if (m_noText || m_leftOut.contains(place) || !prepare())
             return;
         m_painter.drawTextItem(origin, item);
         const QRectF box(origin.x(), origin.y() - item.ascent(), item.width(), item.ascent() + item.descent());
@@ -157,7 +162,10 @@ private:
 
     QImage &m_target;
     qreal m_ratio;
-    bool m_withText;
+    QSet<int> m_leftOut;
+    bool m_noText;
+    // Every text the paint came to, shown or not, so that places count alike in every paint.
+    int m_drawnTexts = 0;
     QPainter m_painter;
     QTransform m_transform;
     QRegion m_clip;
@@ -168,9 +176,9 @@ private:
 class ReplayDevice : public WidgetLikeDevice
 {
 public:
-    ReplayDevice(const QWidget &widget, QImage &target, qreal ratio, bool withText)
+    ReplayDevice(const QWidget &widget, QImage &target, qreal ratio, const QSet<int> &leftOut, bool noText)
         : WidgetLikeDevice(widget, target.size(), ratio)
-        , engine(target, ratio, withText)
+        , engine(target, ratio, leftOut, noText)
     {
     }
 
@@ -179,13 +187,13 @@ public:
     QPaintEngine *paintEngine() const override { return &engine; }
 };
 
-QImage paintLayer(QWidget &widget, bool withText, QList<PaintedText> *texts = nullptr)
+QImage paintLayer(QWidget &widget, const QSet<int> &leftOut, bool noText, QList<PaintedText> *texts = nullptr)
 {
     // The painter of the widget brings the device's scale in its transformation: the image is painted at 1.
     const qreal ratio = widget.devicePixelRatioF();
     QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    ReplayDevice device(widget, image, ratio, withText);
+    ReplayDevice device(widget, image, ratio, leftOut, noText);
     // A graphics effect paints its widget a second time shifted by the widget's place on an engine other than
     // Qt's own, so the effects rest meanwhile: an enabled widget looks the same without its effect, and a
     // disabled one, which asks no contrast, is measured in its enabled colours.
@@ -212,18 +220,47 @@ QImage paintLayer(QWidget &widget, bool withText, QList<PaintedText> *texts = nu
     return image;
 }
 
+// Boxes that come within a pixel of each other: antialiasing reaches that far.
+bool touches(const QRectF &one, const QRectF &other)
+{
+    return one.adjusted(-1, -1, 1, 1).intersects(other);
+}
+
 } // namespace
 
 TextLayers paintTextLayers(QWidget &widget)
 {
     TextLayers layers;
-    layers.whole = paintLayer(widget, true, &layers.texts);
-    layers.ground = paintLayer(widget, false);
+    layers.whole = paintLayer(widget, {}, false, &layers.texts);
+    const QImage noText = paintLayer(widget, {}, true);
+    const QList<PaintedText> &texts = layers.texts;
+    QList<QSet<int>> copies;
+    for (int i = 0; i < texts.size(); ++i) {
+        QSet<int> same;
+        for (int j = 0; j < texts.size(); ++j) {
+            if (j == i || (texts.at(j).text == texts.at(i).text && touches(texts.at(i).box, texts.at(j).box)))
+                same << j;
+        }
+        copies << same;
+        layers.faces << *std::max_element(same.cbegin(), same.cend());
+    }
+    QHash<int, QImage> groundOfFace;
+    for (int i = 0; i < texts.size(); ++i) {
+        const int face = layers.faces.at(i);
+        if (!groundOfFace.contains(face)) {
+            bool alone = true;
+            for (int j = 0; j < texts.size() && alone; ++j)
+                alone = copies.at(i).contains(j) || !touches(texts.at(i).box, texts.at(j).box);
+            groundOfFace.insert(face, alone ? noText : paintLayer(widget, copies.at(i), false));
+        }
+        layers.grounds << groundOfFace.value(face);
+    }
     return layers;
 }
 
-double textContrast(const TextLayers &layers, const QRectF &logicalBox)
+double textContrast(const TextLayers &layers, int index, const QRectF &logicalBox)
 {
+    const QImage &ground = layers.grounds.at(index);
     const qreal ratio = layers.whole.devicePixelRatio();
     const QRect box = QRectF(logicalBox.topLeft() * ratio, logicalBox.size() * ratio).toAlignedRect()
                           .intersected(layers.whole.rect());
@@ -231,10 +268,25 @@ double textContrast(const TextLayers &layers, const QRectF &logicalBox)
     for (int y = box.top(); y <= box.bottom(); ++y) {
         for (int x = box.left(); x <= box.right(); ++x) {
             const QRgb text = layers.whole.pixel(x, y);
-            const QRgb ground = layers.ground.pixel(x, y);
-            if (text != ground)
-                strongest = std::max(strongest, contrastRatio(QColor(text), QColor(ground)));
+            const QRgb under = ground.pixel(x, y);
+            if (text != under)
+                strongest = std::max(strongest, contrastRatio(QColor(text), QColor(under)));
         }
     }
     return strongest;
+}
+
+double textContrast(const TextLayers &layers, const QRectF &logicalBox)
+{
+    int best = -1;
+    qreal bestArea = 0;
+    for (int i = 0; i < layers.texts.size(); ++i) {
+        const QRectF common = layers.texts.at(i).box.intersected(logicalBox);
+        const qreal area = common.width() * common.height();
+        if (area > bestArea) {
+            best = i;
+            bestArea = area;
+        }
+    }
+    return best < 0 ? 0 : textContrast(layers, best, logicalBox);
 }
