@@ -4,6 +4,7 @@
 #include "TestApp.h"
 
 #include "scripting/Editor.h"
+#include "scripting/OutputArea.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -55,6 +56,25 @@ static double stopReaction(QMMistlark::Editor &editor, const Kind &kind)
     return reaction;
 }
 
+// Stop after a flood of output, the stop's red report included: its cost must not grow with what was printed.
+static double stopAfterOutput(QMMistlark::Editor &editor, int lines)
+{
+    editor.setText(QStringLiteral("for (var i = 0; i < %1; i++) printout('line ' + i);\nwhile (true) {}").arg(lines));
+    const auto *pane = editor.findChild<QMMistlark::OutputArea *>();
+    QElapsedTimer sinceStop;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &editor, [&] {
+        if (pane->document()->blockCount() < lines)
+            return;
+        watch.stop();
+        sinceStop.start();
+        editor.stopEvaluation();
+    });
+    watch.start(5);
+    editor.run();
+    return sinceStop.isValid() && editor.hasError() ? double(sinceStop.nsecsElapsed()) / 1e6 : -1;
+}
+
 int main(int argc, char **argv)
 {
     TestApp app(argc, argv);
@@ -80,5 +100,12 @@ int main(int argc, char **argv)
         std::sort(reactions.begin(), reactions.end());
         std::printf("Stop reaction, %s\t%.1f\tms\t< 200\n", kind.label, reactions.at(samples / 2));
     }
+    QMMistlark::Editor editor;
+    const double afterOutput = stopAfterOutput(editor, 100 * 1000);
+    if (afterOutput < 0) {
+        std::fprintf(stderr, "bench_StopReaction: Stop did not end the run after its output\n");
+        return 1;
+    }
+    std::printf("Stop reaction, after 100,000 printed lines\t%.1f\tms\t< 200\n", afterOutput);
     return 0;
 }

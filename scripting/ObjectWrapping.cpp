@@ -114,6 +114,30 @@ QScriptValue toStringNative(QScriptContext *context, QScriptEngine *engine)
         .arg(QString::fromLatin1(object->metaObject()->className()), object->objectName());
 }
 
+// The size of an object's window before a write, to go back to when the write is taken back: a minimum size that
+// is taken back leaves the window as large as it made it.
+class WindowSize
+{
+public:
+    explicit WindowSize(const QObject *object)
+        : m_window(object->isWidgetType() ? static_cast<const QWidget *>(object)->window() : nullptr)
+        , m_size(m_window ? m_window->size() : QSize())
+    {
+    }
+
+    void restore() const
+    {
+        if (!m_window)
+            return;
+        settleLayouts();
+        m_window->resize(m_size.expandedTo(m_window->minimumSize()));
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QSize m_size;
+};
+
 // A slot whose argument is checked before the object's own slot gets it.
 QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
 {
@@ -132,7 +156,20 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     const QString refusal = callRefusal(object, slot, context->argument(0));
     if (!refusal.isEmpty())
         return context->throwError(QScriptContext::RangeError, refusal);
-    return wrapper.property(slot).call(wrapper, context->argumentsObject());
+    // The slots checked set a property of the same name: it is what is taken back.
+    QString property = slot.mid(3);
+    property[0] = property.at(0).toLower();
+    const QScriptValue before = wrapper.property(property);
+    const WindowSize windowBefore(object);
+    const QScriptValue result = wrapper.property(slot).call(wrapper, context->argumentsObject());
+    const QString tooLarge = windowExtentRefusal(object);
+    if (!tooLarge.isEmpty()) {
+        QScriptValue undo = wrapper;
+        undo.setProperty(property, before);
+        windowBefore.restore();
+        return context->throwError(QScriptContext::RangeError, tooLarge);
+    }
+    return result;
 }
 
 // The name of a slot call ("setText" or "setText(QString)") without its signature.
@@ -228,14 +265,25 @@ public:
     {
         Q_UNUSED(id)
         QScriptValue wrapper = object.data();
-        if (const QObject *target = wrapper.toQObject()) {
-            const QString refusal = writeRefusal(target, name.toString(), value);
-            if (!refusal.isEmpty()) {
-                engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
-                return;
-            }
+        const QObject *target = wrapper.toQObject();
+        if (!target || !target->isWidgetType()) {
+            wrapper.setProperty(name, value);
+            return;
         }
+        const QString refusal = writeRefusal(target, name.toString(), value);
+        if (!refusal.isEmpty()) {
+            engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
+            return;
+        }
+        const QScriptValue before = wrapper.property(name);
+        const WindowSize windowBefore(target);
         wrapper.setProperty(name, value);
+        const QString tooLarge = windowExtentRefusal(target);
+        if (!tooLarge.isEmpty()) {
+            wrapper.setProperty(name, before);
+            windowBefore.restore();
+            engine()->currentContext()->throwError(QScriptContext::RangeError, tooLarge);
+        }
     }
 
     QScriptValue::PropertyFlags propertyFlags(const QScriptValue &object, const QScriptString &name,

@@ -1,5 +1,7 @@
 #include "scripting/ScriptBounds.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -53,6 +55,8 @@ namespace {
 
 // X11 coordinates are 16-bit signed numbers.
 constexpr int s_windowSystemExtent = 32767;
+// Deeper than the widget trees of the program's windows.
+constexpr int s_layoutDepth = 32;
 constexpr int s_screensPerExtent = 4;
 
 QString sizeRefusal(const QString &property, double width, double height)
@@ -110,9 +114,33 @@ QString writeRefusal(const QObject *object, const QString &property, const QScri
     return QString();
 }
 
+QString windowExtentRefusal(const QObject *object)
+{
+    if (!object->isWidgetType())
+        return QString();
+    const QWidget *window = static_cast<const QWidget *>(object)->window();
+    settleLayouts();
+    const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize()).expandedTo(window->size());
+    const int bound = widgetExtentBound();
+    if (needed.width() <= bound && needed.height() <= bound)
+        return QString();
+    return QStringLiteral("The window would be at least %1 x %2 pixels: a widget may be at most %3 pixels wide or "
+                          "high; the change was taken back")
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(bound);
+}
+
+void settleLayouts()
+{
+    // Each layout that is redone asks its parent's to be redone: as many passes as the widget tree is deep.
+    for (int pass = 0; pass < s_layoutDepth; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 bool isCheckedSlot(const QString &name)
 {
-    return name == QLatin1String("setStyleSheet");
+    return name == QLatin1String("setStyleSheet") || name == QLatin1String("setText");
 }
 
 QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument)

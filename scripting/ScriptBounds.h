@@ -47,7 +47,15 @@ QString grabRefusal(const QWidget *widget);
 // sizes that can make a widget grow (minimumWidth, minimumHeight, minimumSize, size, geometry) and style sheets.
 QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value);
 
-// The slots whose argument is checked as the property it sets would be (setStyleSheet).
+// Empty while the window of the object is laid out within widgetExtentBound(); otherwise the script error. Sizes
+// within the bound add up in a layout, and a style sheet or a text can give a widget its size: a write is looked
+// at once its window's layout has followed it, and taken back when it went too far. The layouts follow at once,
+// before anything is painted.
+QString windowExtentRefusal(const QObject *object);
+// Lets every layout that waits to be redone follow the changes made so far.
+void settleLayouts();
+
+// The slots whose argument is checked as the property it sets would be (setStyleSheet, setText).
 bool isCheckedSlot(const QString &name);
 // Empty when a script may call the slot with that first argument; otherwise the script error.
 QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument);

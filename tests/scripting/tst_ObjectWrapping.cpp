@@ -314,6 +314,13 @@ void tst_ObjectWrapping::oversizedWritesAreRefused_data()
     QTest::newRow("window's style sheet") << window << sheet + "w.styleSheet = sheet;";
     QTest::newRow("style sheet through the slot") << document << sheet + "w.setStyleSheet(sheet);";
     QTest::newRow("style sheet through the slot's signature") << document << sheet + "w['setStyleSheet(QString)'](sheet);";
+    // Each within the bound, but the window's layout adds them up, or the style sheet or the text sizes them.
+    QTest::newRow("minimum widths that add up")
+        << window << "var all = w.findChildren(); for (var i = 0; i < all.length; i++)"
+                     " if (className(all[i]) == 'MUITabBarItem') all[i].minimumWidth = 3000;";
+    QTest::newRow("minimum width in a style sheet") << window << "w.styleSheet = 'QWidget { min-width: 30000px; }';";
+    QTest::newRow("a label's text as long as a road")
+        << window << "var t = 'x'; while (t.length < 100000) t += t; getSubWidgetByObjectName(w, 'PushButton').text = t;";
 }
 
 // A write that would make the window millions of pixels wide, or restyle it for minutes, is a script error; the
