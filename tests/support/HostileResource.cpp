@@ -1,9 +1,11 @@
 #include "HostileResource.h"
 
 #include "CompressedBomb.h"
+#include "ModalAnswer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QWidget>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -77,6 +79,15 @@ QString richTextShowing(const QString &path)
 QString styleSheetDrawing(const QString &path)
 {
     return QStringLiteral("QWidget { background-image: url(\"%1\"); }").arg(path);
+}
+
+void drawAndCloseNextModal(QObject *context, bool *drawn)
+{
+    *drawn = false;
+    answerNextModal(context, [drawn](QWidget *modal) {
+        *drawn = !modal->grab().isNull();
+        modal->close();
+    });
 }
 
 RouteCost::RouteCost()

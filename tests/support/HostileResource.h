@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
+class QObject;
+
 // The resources that a style sheet or a rich text may name to freeze the program or make it swallow memory,
 // one row each of a test table (column "resource"): a named pipe, whose opening waits for a writer for ever;
 // /proc/self/pagemap, which reports no size and runs to gigabytes; a picture file over the bound (a sparse
@@ -37,6 +39,10 @@ HostileResource makeHostileResource(const QString &folder);
 // every widget.
 QString richTextShowing(const QString &path);
 QString styleSheetDrawing(const QString &path);
+
+// Arms the next modal dialog to be drawn once, as its first paint would, and closed; *drawn tells afterwards
+// whether it was. For routes that show their text in a modal dialog.
+void drawAndCloseNextModal(QObject *context, bool *drawn);
 
 // What a route takes from the construction of this object on: at most a second, and at most 512 MB more at
 // its peak, far below what any hostile row costs a route that loads it (and above a pagemap read to the
