@@ -4,11 +4,14 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using QMRequest::SingleAppCheck;
@@ -67,6 +70,8 @@ private slots:
     void racingStartsElectOne();
     void keyOfAnyLength_data();
     void keyOfAnyLength();
+    void unusableSocketFolderIsLeftAlone_data();
+    void unusableSocketFolderIsLeftAlone();
 
 private:
     void expectMessagesFromHelper(SingleAppCheck &first, const QString &key);
@@ -355,6 +360,59 @@ void tst_SingleAppCheck::keyOfAnyLength()
     }
     QTRY_COMPARE(received.count(), 1);
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("open c.js"));
+}
+
+void tst_SingleAppCheck::unusableSocketFolderIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("symbolic link to another folder") << "link";
+    QTest::newRow("folder of another user") << "owner";
+    QTest::newRow("folder others may write to") << "open";
+}
+
+// The guard followed a symbolic link in place of its folder, set the folder it led to to mode 700 and made its
+// socket there. Such a folder is unusable: the guard runs without socket, as without a runtime folder, and
+// leaves the folder as it was.
+void tst_SingleAppCheck::unusableSocketFolderIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/qmrequest-single-instance";
+    struct Restore
+    {
+        QString folder;
+        ~Restore()
+        {
+            QFile::remove(folder);
+            QDir(folder).removeRecursively();
+        }
+    } restore{folder};
+    QFile::remove(folder);
+    QDir(folder).removeRecursively();
+    QTemporaryDir elsewhere;
+    const QString target = kind == "link" ? elsewhere.path() : folder;
+    if (kind == "link")
+        QVERIFY(QFile::link(elsewhere.path(), folder));
+    else
+        QVERIFY(QDir().mkdir(folder));
+    const mode_t mode = kind == "open" ? 0777 : 0755;
+    QVERIFY(::chmod(QFile::encodeName(target).constData(), mode) == 0);
+    if (kind == "owner" && ::chown(QFile::encodeName(folder).constData(), 65534, 65534) != 0)
+        QSKIP("Only root can give the folder to another user");
+
+    const QString key = freshKey();
+    {
+        SingleAppCheck first(key);
+        QVERIFY(!first.isRunning());
+        SingleAppCheck second(key);
+        QVERIFY(second.isRunning());
+        QVERIFY(!second.sendMessage(QStringLiteral("to nobody")));
+    }
+    struct stat status;
+    QVERIFY(::stat(QFile::encodeName(target).constData(), &status) == 0);
+    QCOMPARE(status.st_mode & 07777, mode);
+    QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_SingleAppCheck)

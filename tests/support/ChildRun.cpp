@@ -36,14 +36,14 @@ bool isChildRun()
     return qEnvironmentVariableIsSet(s_childVariable);
 }
 
-bool ranRowInChild(int timeoutMilliseconds)
+bool ranRowInChild(int timeoutMilliseconds, const QProcessEnvironment &added)
 {
     if (isChildRun())
         return false;
     QString row = QString::fromLatin1(QTest::currentTestFunction());
     if (QTest::currentDataTag())
         row += QLatin1Char(':') + QString::fromUtf8(QTest::currentDataTag());
-    QProcessEnvironment child;
+    QProcessEnvironment child = added;
     child.insert(QLatin1String(s_childVariable), QStringLiteral("1"));
     const ChildRun run = runInChild({row}, child, timeoutMilliseconds);
     if (!run.passed)

@@ -22,10 +22,10 @@ ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment 
 // True in the child that ranRowInChild started: the row's body runs there.
 bool isChildRun();
 
-// In the parent: runs the current row of the current test function in a child process, records a failure
-// when the child does not pass, and returns true, so the caller returns at once. In the child: returns false,
-// and the caller goes on with the row itself.
-bool ranRowInChild(int timeoutMilliseconds = 180000);
+// In the parent: runs the current row of the current test function in a child process (with the given
+// variables added to its environment), records a failure when the child does not pass, and returns true, so
+// the caller returns at once. In the child: returns false, and the caller goes on with the row itself.
+bool ranRowInChild(int timeoutMilliseconds = 180000, const QProcessEnvironment &added = QProcessEnvironment());
 
 // The row's body runs in a child; the parent returns with the child's verdict.
 #define RUN_ROW_IN_CHILD(...)                                                                                  \

@@ -27,9 +27,13 @@ QString LocalHttpServer::base() const
     return QStringLiteral("http://127.0.0.1:") + QString::number(port());
 }
 
-void LocalHttpServer::answer(const QString &path, int status, const QByteArray &body)
+void LocalHttpServer::answer(const QString &path, int status, const QByteArray &body, const QByteArray &headers)
 {
-    m_replies.insert(path, Reply{status, body, false});
+    Reply reply;
+    reply.status = status;
+    reply.body = body;
+    reply.headers = headers;
+    m_replies.insert(path, reply);
 }
 
 void LocalHttpServer::staySilent(const QString &path)
@@ -84,6 +88,7 @@ void LocalHttpServer::readRequest(QTcpSocket *socket)
     response += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     if (!reply.location.isEmpty())
         response += "Location: " + reply.location + "\r\n";
+    response += reply.headers;
     response += "Connection: close\r\n\r\n" + reply.body;
     socket->write(response);
     socket->disconnectFromHost();

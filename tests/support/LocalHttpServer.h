@@ -24,7 +24,8 @@ public:
     // "http://127.0.0.1:<port>", to which the request paths are appended.
     QString base() const;
 
-    void answer(const QString &path, int status, const QByteArray &body);
+    // The extra headers are lines ending in CR LF, such as "Content-Encoding: gzip\r\n".
+    void answer(const QString &path, int status, const QByteArray &body, const QByteArray &headers = QByteArray());
     void staySilent(const QString &path);
     // Answers the path with "302 Found" and a Location header naming the target (a path or a whole URL).
     void redirect(const QString &path, const QString &location);
@@ -46,6 +47,7 @@ private:
         QByteArray body;
         bool silent = false;
         QByteArray location;
+        QByteArray headers;
     };
 
     QTcpServer m_server;

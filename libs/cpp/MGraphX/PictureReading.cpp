@@ -26,7 +26,8 @@ quint32 littleEndian(const QByteArray &bytes, int at, int length)
     return value;
 }
 
-// The size a picture's own header declares, read without decoding it; invalid when it gives none.
+// The size a picture's own header declares, read without decoding it, as the decoder will allocate it;
+// invalid when it gives none.
 QSize declaredSize(const QByteArray &bytes, const QByteArray &format = QByteArray())
 {
     QBuffer buffer;
@@ -34,7 +35,11 @@ QSize declaredSize(const QByteArray &bytes, const QByteArray &format = QByteArra
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(format.isEmpty());
-    return reader.size();
+    QSize size = reader.size();
+    // A bitmap stored top down says so by a negative height; the decoder reads it at the absolute value.
+    if (reader.format() == "bmp" || reader.format() == "dib")
+        size.setHeight(qAbs(size.height()));
+    return size;
 }
 
 // The sizes of the images of an icon (ICO or CUR) as they decode. Its directory stores at most 256 for a
@@ -71,13 +76,10 @@ QVector<QSize> iconImageSizes(const QByteArray &bytes)
 
 } // namespace
 
-bool readPictureBounded(const QString &path, qint64 maxPixels, QImage *image, QString *error, QSize *tooLarge)
+PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString *error, QSize *tooLarge)
 {
-    *image = QImage();
-    QByteArray bytes;
-    if (!MTools::readFileBounded(path, MTools::PictureFileBound, &bytes, error))
-        return false;
-    QBuffer buffer(&bytes);
+    QBuffer buffer;
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
@@ -85,25 +87,38 @@ bool readPictureBounded(const QString &path, qint64 maxPixels, QImage *image, QS
     if (format.isEmpty()) {
         if (error)
             *error = translated("It is not a picture in a format this program reads");
-        return false;
+        return PictureSize::NotAPicture;
     }
     // Only the current image of a container is decoded, yet an icon's directory does not tell its true size.
     const QVector<QSize> sizes =
-        format == "ico" || format == "cur" ? iconImageSizes(bytes) : QVector<QSize>{reader.size()};
+        format == "ico" || format == "cur" ? iconImageSizes(bytes) : QVector<QSize>{declaredSize(bytes, format)};
     for (const QSize &size : sizes) {
         if (!size.isValid()) {
             if (error)
                 *error = translated("The size of the picture cannot be read");
-            return false;
+            return PictureSize::Refused;
         }
         if (qint64(size.width()) * size.height() > maxPixels) {
             if (error)
                 *error = translated("The picture is too large: %1 x %2 pixels").arg(size.width()).arg(size.height());
             if (tooLarge)
                 *tooLarge = size;
-            return false;
+            return PictureSize::Refused;
         }
     }
+    return PictureSize::Fits;
+}
+
+bool decodePictureBounded(const QByteArray &bytes, qint64 maxPixels, QImage *image, QString *error, QSize *tooLarge)
+{
+    *image = QImage();
+    if (judgePictureSize(bytes, maxPixels, error, tooLarge) != PictureSize::Fits)
+        return false;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
     const QImage decoded = reader.read();
     if (decoded.isNull()) {
         if (error)
@@ -112,6 +127,15 @@ bool readPictureBounded(const QString &path, qint64 maxPixels, QImage *image, QS
     }
     *image = decoded;
     return true;
+}
+
+bool readPictureBounded(const QString &path, qint64 maxPixels, QImage *image, QString *error, QSize *tooLarge)
+{
+    *image = QImage();
+    QByteArray bytes;
+    if (!MTools::readFileBounded(path, MTools::PictureFileBound, &bytes, error))
+        return false;
+    return decodePictureBounded(bytes, maxPixels, image, error, tooLarge);
 }
 
 } // namespace MGraphX

@@ -12,6 +12,7 @@ constexpr qint64 SmallFileBound = 16 * 1024 * 1024;    // settings, style sheets
 constexpr qint64 PictureFileBound = 256 * 1024 * 1024; // encoded pictures
 constexpr qint64 AnimationFileBound = 256 * 1024 * 1024; // animation files: encoded frames and their description
 constexpr qint64 SupportFileBound = 256 * 1024 * 1024;   // files a program installs into its support folder
+constexpr qint64 NamedResourceBound = 32 * 1024 * 1024;  // pictures and sheets that a style sheet or rich text names
 
 // Reads the whole file at path into *bytes, or refuses it and leaves *bytes empty. Only a regular file (or a
 // symbolic link to one) is read: the file is opened without waiting, so a named pipe, a device or a socket is

@@ -15,7 +15,12 @@ DownloadManager::DownloadManager(QObject *parent)
 
 void DownloadManager::get(const QUrl &url)
 {
-    m_reply = m_network->get(QNetworkRequest(url));
+    QNetworkRequest request(url);
+    // Asked for no encoding, Qt inflates nothing: the bound then holds on the bytes the caller keeps, where a
+    // gzipped gigabyte of a megabyte was inflated whole before the bound saw a byte of it.
+    if (m_maximumSize >= 0)
+        request.setRawHeader("Accept-Encoding", "identity");
+    m_reply = m_network->get(request);
     connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this, SLOT(slotDownloadProgress(qint64, qint64)));
     if (m_maximumSize < 0)
         return;
@@ -34,8 +39,11 @@ void DownloadManager::setMaximumSize(qint64 bytes)
 void DownloadManager::checkSize(QNetworkReply *reply)
 {
     const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    // A body encoded all the same is not what was asked for, nor what the caller could use.
+    const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+    const bool encoded = !encoding.isEmpty() && encoding != "identity";
     if (reply != m_reply
-        || (reply->bytesAvailable() <= m_maximumSize && announced.toLongLong() <= m_maximumSize))
+        || (!encoded && reply->bytesAvailable() <= m_maximumSize && announced.toLongLong() <= m_maximumSize))
         return;
     // Reported like any other abort: as a failure.
     slotAbort();

@@ -22,6 +22,7 @@ public:
     // Redirects are not followed unless a policy says so (Qt's default, manual).
     void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
     // A body of more bytes is a failure, given up as soon as it is announced or received; -1 for no bound.
+    // A bounded request asks for the body as it is, and one sent compressed all the same is a failure too.
     void setMaximumSize(qint64 bytes);
 
 signals:

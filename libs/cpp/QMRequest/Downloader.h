@@ -29,7 +29,8 @@ public:
     bool isFinished() const;
     void setRedirectPolicy(QNetworkRequest::RedirectPolicy policy);
     // A reply of more bytes is a failure, and reading stops once it passes the bound; -1 (the default)
-    // for no bound.
+    // for no bound. The bound holds on the bytes as they come: a bounded request asks for no compression, and
+    // a reply compressed all the same is a failure.
     void setMaximumSize(qint64 bytes);
 
     // The text with "http://" in front unless it already names a scheme ("https://", "HTTP://").

@@ -11,6 +11,11 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace QMRequest {
 
 namespace {
@@ -32,12 +37,20 @@ QString privateFolder()
     return runtime.isEmpty() ? QString() : runtime + QLatin1Char('/') + SocketFolder;
 }
 
+// Makes the folder for the user alone, or takes the one made so before. A folder in its place that is a
+// symbolic link, that another user owns or that others may write to is unusable: followed, it put the socket
+// and the lock where someone else chose. The mode of a folder the guard did not make is never changed.
 bool makePrivateFolder(const QString &folder)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(QFileInfo(folder).path()))
         return false;
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return true;
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) == 0)
+        return true;
+    struct stat status;
+    if (errno != EEXIST || ::lstat(path.constData(), &status) != 0)
+        return false;
+    return S_ISDIR(status.st_mode) && status.st_uid == ::getuid() && !(status.st_mode & (S_IWGRP | S_IWOTH));
 }
 
 // Held while an instance looks for the segment and makes it, and while the first one gives it up: without

@@ -1,11 +1,17 @@
+#include "ChildRun.h"
+#include "HostileResource.h"
 #include "TestApp.h"
 
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/annotation/NoteEditWidget.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <sys/stat.h>
 
 using QMWidgets::App;
 using QMWidgets::NoteEditWidget;
@@ -15,6 +21,7 @@ class tst_NoteEditWidget : public QObject
     Q_OBJECT
 
 private slots:
+    void pastedRichTextLoadsNothing();
     void constructionMakesTheWorkFolderTheSaveFolder();
     void buttonsSignal_data();
     void buttonsSignal();
@@ -115,6 +122,25 @@ void tst_NoteEditWidget::showAllFocusesTheTextAndHideAllHides()
     QVERIFY(!editor->isVisible());
     QVERIFY(editor->textEdit()->isHidden());
     QVERIFY(editor->findChild<QPushButton *>("NoteEditWidgetAccept")->isHidden());
+}
+
+// A note is plain text: rich text pasted into it names nothing that is loaded.
+void tst_NoteEditWidget::pastedRichTextLoadsNothing()
+{
+    if (ranRowInChild(HostileRowTimeoutMs))
+        return;
+    const QString pipe = TestApp::homePath() + "/pipe";
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    auto *copied = new QMimeData;
+    copied->setHtml(QString("<p>a note</p><img src=\"%1\">").arg(pipe));
+    copied->setText("a note");
+    QApplication::clipboard()->setMimeData(copied);
+    NoteEditWidget widget;
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    widget.textEdit()->paste();
+    widget.grab();
+    QCOMPARE(widget.textEdit()->toPlainText(), QString("a note"));
 }
 
 TARSEL_APP_TEST_MAIN(tst_NoteEditWidget)

@@ -1,6 +1,7 @@
 #include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
+#include "HostileResource.h"
 #include "LinkCatcher.h"
 #include "MTools/FileReading.h"
 #include "TestApp.h"
@@ -156,6 +157,8 @@ private slots:
     void promotedApp();
     void initializeOnceStoresTheFlag();
     void makerAddressesDecode();
+    void settingsStoreThatCannotBeReadIsLeftAlone_data();
+    void settingsStoreThatCannotBeReadIsLeftAlone();
 
 private:
     App *makeApp();
@@ -802,6 +805,47 @@ void tst_App::dumpDirectoriesWritesLabelAndPath()
     // The path as it is, not quoted.
     QCOMPARE(s_dumpedLines.first(), QStringLiteral("supportDirectory: ") + app->supportDirectory(false));
     QCOMPARE(s_dumpedLines.last(), QStringLiteral("downloadsDirectory: ") + app->downloadsDirectory(false));
+}
+
+void tst_App::settingsStoreThatCannotBeReadIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe as the store") << "Borlune/Tarsel.conf" << "pipe";
+    QTest::newRow("named pipe as the maker's store") << "Borlune.conf" << "pipe";
+    QTest::newRow("store over the bound") << "Borlune/Tarsel.conf" << "large";
+}
+
+// QSettings opened the store with a blocking read and no bound: a named pipe held the program before any window
+// appeared. It starts with the default settings instead, says so, and leaves the file as it is.
+void tst_App::settingsStoreThatCannotBeReadIsLeftAlone()
+{
+    // The child is started from the application's own path.
+    makeApp();
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    m_app.reset();
+    QFETCH(QString, file);
+    const QString folder = QFileInfo(m_home->path() + "/.config/" + file).path();
+    QVERIFY(QDir().mkpath(folder));
+    const HostileFile hostile = makeHostileFile(folder, MTools::SmallFileBound);
+    QVERIFY(QFile::rename(hostile.path, m_home->path() + "/.config/" + file));
+    // The earlier application object left its silent handler: the warnings are caught here.
+    static QStringList warnings;
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtWarningMsg)
+            warnings << text;
+    });
+    const RouteCost cost;
+    App *app = makeApp();
+    QCOMPARE(app->value("zoom", 7).toInt(), 7);
+    app->setValue("zoom", 3);
+    QCOMPARE(app->value("zoom", 7).toInt(), 3);
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+    const QString said = "The settings cannot be read, so this run starts with the default settings and keeps none: "
+                         + QDir(m_home->path()).canonicalPath() + "/.config/" + file + ": " + hostile.reason;
+    QVERIFY2(warnings.contains(said), qPrintable(warnings.join('\n')));
+    const QFileInfo left(m_home->path() + "/.config/" + file);
+    QCOMPARE(left.isFile(), QTest::currentDataTag() == QByteArray("store over the bound"));
 }
 
 QTEST_APPLESS_MAIN(tst_App)

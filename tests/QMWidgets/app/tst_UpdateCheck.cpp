@@ -1,6 +1,9 @@
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/AppUpdateDialog.h"
 #include "QMWidgets/app/UpdateCheck.h"
+#include "ChildRun.h"
+#include "CompressedBomb.h"
+#include "HostileResource.h"
 #include "LinkCatcher.h"
 #include "LocalHttpServer.h"
 #include "ModalAnswer.h"
@@ -109,6 +112,8 @@ private slots:
     void redirects();
     void replyBound_data();
     void replyBound();
+    void compressedRepliesAreNoInformation_data();
+    void compressedRepliesAreNoInformation();
     void menuCheckSaysWhatItFound_data();
     void menuCheckSaysWhatItFound();
     void startRoad_data();
@@ -310,6 +315,29 @@ void tst_UpdateCheck::replyBound()
         logged = log.lines();
     }
     QCOMPARE(logged.filter(QRegularExpression("^: \\(\"a\", \"b\"\\)$")).isEmpty(), !itemsLogged);
+}
+
+void tst_UpdateCheck::compressedRepliesAreNoInformation_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    // 1 GB of spaces in 1 MB: Qt inflated it whole before the bound saw a byte.
+    QTest::newRow("gzip bomb") << gzipBomb(1024 * 1024 * 1024);
+    // The check asks for the document as it is; a server that compresses it all the same sends none.
+    QTest::newRow("small compressed reply") << gzipBomb(kNewerDocument.size(), ' ');
+}
+
+// The bound holds on what the check keeps, whatever the encoding: a compressed reply is a bad reply, and the
+// fallback's document counts.
+void tst_UpdateCheck::compressedRepliesAreNoInformation()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    QFETCH(QByteArray, body);
+    m_primary->answer(buildInfoPath(), 200, body, "Content-Encoding: gzip\r\n");
+    m_fallback->answer(buildInfoPath(), 200, kLatestDocument.toLatin1());
+    const RouteCost cost;
+    QCOMPARE(fetchBuildInfo(m_primary->base()), QString());
+    QCOMPARE(checkForUpdate(), UpdateStatus::Latest);
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 void tst_UpdateCheck::menuCheckSaysWhatItFound_data()

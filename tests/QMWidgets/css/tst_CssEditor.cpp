@@ -4,15 +4,20 @@
 #include "QMWidgets/css/CssEditor.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
+#include "HostileResource.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using QMWidgets::App;
 using QMWidgets::CssDoc;
@@ -110,6 +115,10 @@ private slots:
     void failedLoadWarnsAndKeepsTheText();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
+    void applyRefusesHostileResources_data();
+    void applyRefusesHostileResources();
+    void applyTakesSheetsThatNameGoodFiles();
+    void pastedRichTextLoadsNothing();
     void failedSaveWarnsAndKeepsTheTitle();
     void failedSaveAsKeepsSavingToTheShownFile();
     void aboutBox();
@@ -261,6 +270,73 @@ void tst_CssEditor::hostileFilesAreRefused()
     QCOMPARE(seen.messageTitle, QString("Warning"));
     QVERIFY2(seen.messageText.contains(hostile.reason), qPrintable(seen.messageText));
     QCOMPARE(editor.doc()->toPlainText(), QString("kept"));
+}
+
+void tst_CssEditor::applyRefusesHostileResources_data()
+{
+    addHostileResourceRows();
+}
+
+// Applying the sheet would have Qt open the file with a blocking read: nothing is applied, and the warning
+// says why, at once.
+void tst_CssEditor::applyRefusesHostileResources()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(m_dir->path());
+    CssEditor editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.doc()->setPlainText(styleSheetDrawing(hostile.path));
+    const RouteCost cost;
+    Seen seen;
+    answerNextModal(this, [&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen.messageTitle = box->windowTitle();
+            seen.messageText = box->text();
+        }
+        modal->close();
+    });
+    actionNamed(editor, "&Apply")->trigger();
+    QCOMPARE(qApp->styleSheet(), QString());
+    QCOMPARE(seen.messageTitle, QString("Apply"));
+    QVERIFY2(seen.messageText.contains(hostile.reason) && seen.messageText.contains(hostile.path),
+             qPrintable(seen.messageText));
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+}
+
+// A picture file within the bounds and the program's own pictures are drawn as before.
+void tst_CssEditor::applyTakesSheetsThatNameGoodFiles()
+{
+    const QString picture = m_dir->filePath("ground.png");
+    QImage ground(8, 8, QImage::Format_RGB32);
+    ground.fill(Qt::green);
+    QVERIFY(ground.save(picture));
+    const QString sheet = QString("QLabel { background-image: url(%1); } QPushButton { image: url(:/qt-project.org/"
+                                  "styles/commonstyle/images/file-16.png); }")
+                              .arg(picture);
+    CssEditor editor;
+    editor.doc()->setPlainText(sheet);
+    actionNamed(editor, "&Apply")->trigger();
+    QCOMPARE(qApp->styleSheet(), sheet);
+}
+
+// A style sheet is plain text: rich text pasted into it names nothing that is loaded.
+void tst_CssEditor::pastedRichTextLoadsNothing()
+{
+    if (ranRowInChild(HostileRowTimeoutMs))
+        return;
+    const QString pipe = m_dir->filePath("pipe");
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    auto *copied = new QMimeData;
+    copied->setHtml(QString("<p>QLabel {}</p><img src=\"%1\">").arg(pipe));
+    copied->setText("QLabel {}");
+    QApplication::clipboard()->setMimeData(copied);
+    CssEditor editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.doc()->paste();
+    editor.doc()->grab();
+    QCOMPARE(editor.doc()->toPlainText(), QString("QLabel {}"));
 }
 
 void tst_CssEditor::failedSaveWarnsAndKeepsTheTitle()

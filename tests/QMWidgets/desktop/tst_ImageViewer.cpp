@@ -115,6 +115,7 @@ private slots:
     void buttonsShowTheirPictures_data();
     void buttonsShowTheirPictures();
     void pictureDeclaringTooManyPixelsIsNotDecoded();
+    void topDownBitmapOpens();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
     void openWithPreviewHandsTheFileToTheDesktop();
@@ -395,6 +396,35 @@ void tst_ImageViewer::pictureDeclaringTooManyPixelsIsNotDecoded()
     QLabel *info = infoLabel(area);
     QVERIFY(info->isVisible());
     QVERIFY2(info->text().contains("16000 x 16000"), qPrintable(info->text()));
+}
+
+// A bitmap stored top down declares a negative height: its size is judged as the decoder reads it.
+void tst_ImageViewer::topDownBitmapOpens()
+{
+    const int side = 4;
+    const int rowBytes = side * 3; // 24 bits a pixel, already a multiple of 4
+    const QByteArray info = littleEndian(40, 4) + littleEndian(side, 4) + littleEndian(quint32(-side), 4)
+                            + littleEndian(1, 2) + littleEndian(24, 2) + QByteArray(24, '\0');
+    QByteArray pixels;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            pixels += QByteArray(1, char(x * 60)) + char(y * 60) + char(200); // blue, green, red
+    const QByteArray head = QByteArray("BM") + littleEndian(quint32(14 + 40 + pixels.size()), 4)
+                            + QByteArray(4, '\0') + littleEndian(14 + 40, 4);
+    QCOMPARE(pixels.size(), side * rowBytes);
+    const QString path = TestApp::homePath() + "/top-down.bmp";
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write(head + info + pixels);
+    file.close();
+
+    ImageViewer viewer;
+    viewer.slotLoad(path);
+    const QImage shown = viewer.findChild<ImageArea *>()->pixmap().toImage();
+    QCOMPARE(shown.size(), QSize(side, side));
+    // The first row of the file is the top row of the picture.
+    QCOMPARE(shown.pixel(3, 0), qRgb(200, 0, 180));
+    QCOMPARE(shown.pixel(0, 3), qRgb(200, 180, 0));
 }
 
 void tst_ImageViewer::hostileFilesAreRefused_data()

@@ -2,6 +2,8 @@
 #include "QMWidgets/app/App.h"
 #include "LinkCatcher.h"
 #include "ModalAnswer.h"
+#include "ChildRun.h"
+#include "HostileResource.h"
 #include "ScaledRun.h"
 #include "TestApp.h"
 #include "WidgetFinder.h"
@@ -54,6 +56,8 @@ class tst_AboutDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileResourcesShowNoPicture_data();
+    void hostileResourcesShowNoPicture();
     void initTestCase();
     void init();
 
@@ -258,6 +262,28 @@ void tst_AboutDialog::slotAboutRunsOnTheMainWidget()
     QCOMPARE(seenName, QString("AboutDialog"));
     QCOMPARE(seenParent, &window);
     QVERIFY(!window.findChild<AboutDialog *>());
+}
+
+void tst_AboutDialog::hostileResourcesShowNoPicture_data()
+{
+    addHostileResourceRows();
+}
+
+// A legal notice that names a hostile file as a picture is shown without it, at once.
+void tst_AboutDialog::hostileResourcesShowNoPicture()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    AboutDialog::addLegalNotice(richTextShowing(hostile.path));
+    const RouteCost cost;
+    AboutDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.showInfoPage(false);
+    auto *page = dialog.findChild<QTextBrowser *>("AboutLegalInfo");
+    QVERIFY(page->toPlainText().contains("after"));
+    QVERIFY(!dialog.grab().isNull());
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 TARSEL_APP_TEST_MAIN(tst_AboutDialog)

@@ -5,6 +5,8 @@
 #include "QMWidgets/app/MakerLinks.h"
 #include "ButtonLookup.h"
 #include "TestApp.h"
+#include "ChildRun.h"
+#include "HostileResource.h"
 #include "LinkCatcher.h"
 
 #include <QAbstractButton>
@@ -37,6 +39,8 @@ class tst_HelpDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileResourcesShowNoPicture_data();
+    void hostileResourcesShowNoPicture();
     void initTestCase();
     void init();
     void cleanup();
@@ -352,6 +356,25 @@ static int paintRun(char **argv)
     display.resize(400, 300);
     display.setImage(QString::fromLocal8Bit(argv[2]));
     return display.grab().toImage().save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : 1;
+}
+
+void tst_HelpDialog::hostileResourcesShowNoPicture_data()
+{
+    addHostileResourceRows();
+}
+
+// A slide that is a hostile file shows black, at once.
+void tst_HelpDialog::hostileResourcesShowNoPicture()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    const RouteCost cost;
+    QMWidgets::HelpDisplay display(nullptr);
+    display.resize(200, 150);
+    display.setImage(hostile.path);
+    const QImage shown = display.grab().toImage();
+    QCOMPARE(shown.pixel(100, 75), qRgb(0, 0, 0));
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,7 @@
 #include "ButtonLookup.h"
 #include "ModalAnswer.h"
+#include "ChildRun.h"
+#include "HostileResource.h"
 #include "ScaledRun.h"
 #include "TestApp.h"
 
@@ -70,6 +72,8 @@ class tst_InputDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileResourcesShowNoPicture_data();
+    void hostileResourcesShowNoPicture();
     void getTextReturnsEditedText_data();
     void getTextReturnsEditedText();
     void getIntOpensClampedAndStepsByOne_data();
@@ -216,6 +220,24 @@ void tst_InputDialog::buttonsStackOnSmallScreen()
         QCOMPARE(cancel->y(), ok->y());
         QVERIFY(cancel->x() > ok->x());
     }
+}
+
+void tst_InputDialog::hostileResourcesShowNoPicture_data()
+{
+    addHostileResourceRows();
+}
+
+// A caption from outside that names a hostile file as a picture is shown without it, at once.
+void tst_InputDialog::hostileResourcesShowNoPicture()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    const RouteCost cost;
+    bool shown = false;
+    drawAndCloseNextModal(this, &shown);
+    InputDialog::getText(nullptr, "Text", richTextShowing(hostile.path));
+    QVERIFY(shown);
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 TARSEL_APP_TEST_MAIN(tst_InputDialog)

@@ -1,6 +1,8 @@
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/LicenseDialog.h"
 #include "TestApp.h"
+#include "ChildRun.h"
+#include "HostileResource.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -35,6 +37,8 @@ class tst_LicenseDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileResourcesShowNoPicture_data();
+    void hostileResourcesShowNoPicture();
     void looksAsAgreement();
     void disagreeAndEscapeStoreNothing();
     void agreeIsRecorded();
@@ -85,6 +89,25 @@ void tst_LicenseDialog::deletionEndsExec()
     QTimer::singleShot(0, dialog, [dialog] { dialog->deleteLater(); });
     QCOMPARE(dialog->exec(), 0);
     QVERIFY(!guard);
+}
+
+void tst_LicenseDialog::hostileResourcesShowNoPicture_data()
+{
+    addHostileResourceRows();
+}
+
+// An agreement text that names a hostile file as a picture is shown without it, at once.
+void tst_LicenseDialog::hostileResourcesShowNoPicture()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    const RouteCost cost;
+    LicenseDialog dialog;
+    dialog.textEdit()->setHtml(richTextShowing(hostile.path));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!dialog.grab().isNull());
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 TARSEL_APP_TEST_MAIN(tst_LicenseDialog)

@@ -1,4 +1,6 @@
 #include "ModalAnswer.h"
+#include "ChildRun.h"
+#include "HostileResource.h"
 #include "ScaledRun.h"
 #include "TestApp.h"
 
@@ -94,6 +96,8 @@ class tst_MMessageBox : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileResourcesShowNoPicture_data();
+    void hostileResourcesShowNoPicture();
     void initTestCase() { Resources::init(); }
     void helperReturnsClickedButton_data();
     void helperReturnsClickedButton();
@@ -268,6 +272,24 @@ void tst_MMessageBox::smallScreenStacksButtons()
         QCOMPARE(shown.at(i)->x(), shown.first()->x());
         QVERIFY(shown.at(i)->y() > shown.at(i - 1)->y());
     }
+}
+
+void tst_MMessageBox::hostileResourcesShowNoPicture_data()
+{
+    addHostileResourceRows();
+}
+
+// A text from outside that names a hostile file as a picture is shown without it, at once.
+void tst_MMessageBox::hostileResourcesShowNoPicture()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    const RouteCost cost;
+    bool shown = false;
+    drawAndCloseNextModal(this, &shown);
+    MMessageBox::information(nullptr, "Information", richTextShowing(hostile.path), QMessageBox::Ok);
+    QVERIFY(shown);
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 }
 
 TARSEL_APP_TEST_MAIN(tst_MMessageBox)

@@ -45,6 +45,8 @@ NoteEditWidget::NoteEditWidget(QWidget *parent)
     connect(m_acceptButton, SIGNAL(clicked()), this, SIGNAL(okClicked()));
 
     m_textEdit = new QTextEdit;
+    // A note is plain text: pasted or dropped rich text would load the pictures it names.
+    m_textEdit->setAcceptRichText(false);
     m_textEdit->setAttribute(Qt::WA_TranslucentBackground);
     // A note needs room for a line of text, not for the scroll bars the field asks for by default: the
     // note editor then fits the 90 pixels a note gets at least.

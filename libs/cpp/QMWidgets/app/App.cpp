@@ -155,6 +155,35 @@ QString userFolder(QStandardPaths::StandardLocation location)
            + QCoreApplication::applicationName() + '/';
 }
 
+// The files the settings store reads for the organisation and the application, as QSettings finds them on
+// this system: the user's own folder first, then the system's, each with the application's file and the
+// organisation's.
+QStringList settingsFiles(const QString &organization, const QString &application)
+{
+    const QString applicationFile = organization + QLatin1Char('/') + application + QStringLiteral(".conf");
+    const QString organizationFile = organization + QStringLiteral(".conf");
+    QStringList files;
+    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (const QString &folder : folders)
+        files << folder + QLatin1Char('/') + applicationFile << folder + QLatin1Char('/') + organizationFile;
+    return files;
+}
+
+// Why a settings file cannot be read as the bounded reader reads it; empty when all can. QSettings opens
+// them with a plain blocking QFile: a named pipe held the program before any window appeared.
+QString settingsRefusal(const QString &organization, const QString &application)
+{
+    const QStringList files = settingsFiles(organization, application);
+    for (const QString &file : files) {
+        QByteArray bytes;
+        QString error;
+        // A file that is not there is not opened either.
+        if (QFileInfo::exists(file) && !MTools::readFileBounded(file, MTools::SmallFileBound, &bytes, &error))
+            return file + QStringLiteral(": ") + error;
+    }
+    return QString();
+}
+
 } // namespace
 
 App::App(int &argc, char **argv, const QString &organization, const QString &application)
@@ -174,7 +203,15 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
     m_openDirectory = workDirectory(true);
     m_saveDirectory = m_openDirectory;
 
-    m_settings = new QSettings(organization, application, this);
+    const QString refusal = settingsRefusal(organization, application);
+    if (refusal.isEmpty()) {
+        m_settings = new QSettings(organization, application, this);
+    } else {
+        qWarning("The settings cannot be read, so this run starts with the default settings and keeps none: %s",
+                 qPrintable(refusal));
+        // A store of no file: its values live for this run, and nothing opens the file in the way.
+        m_settings = new QSettings(QString(), QSettings::IniFormat, this);
+    }
     m_resourcesDirectory = QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/");
 
     m_legalNotice = tr("<H3>This Application Uses:</H3>") + QStringLiteral("Qt ") + QString::number(QT_VERSION_MAJOR)

@@ -14,6 +14,8 @@ namespace QMWidgets {
 CssDoc::CssDoc(QWidget *parent)
     : QTextEdit(parent)
 {
+    // A style sheet is plain text: pasted or dropped rich text would load the pictures it names.
+    setAcceptRichText(false);
     new CssSyntaxHighlighter(document());
     setupLook();
 }

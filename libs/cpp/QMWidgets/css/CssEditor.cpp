@@ -2,6 +2,9 @@
 
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/css/CssDoc.h"
+#include "QMWidgets/dialogs/GuardedMessageBox.h"
+
+#include "MGraphX/OutsideResources.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -68,7 +71,16 @@ CssDoc *CssEditor::doc() const
 
 void CssEditor::slotApply()
 {
-    qApp->setStyleSheet(m_doc->toPlainText());
+    const QString sheet = m_doc->toPlainText();
+    // Qt opens what a url() names with a blocking read and no bound: a named pipe would hold the program for
+    // good, a huge picture take gigabytes. Such a sheet is not applied at all.
+    const QString refusal = MGraphX::styleSheetRefusal(sheet);
+    if (!refusal.isEmpty()) {
+        GuardedMessageBox::warning(this, QStringLiteral("Apply"),
+                                   tr("The style sheet was not applied. %1.").arg(refusal));
+        return;
+    }
+    qApp->setStyleSheet(sheet);
     m_doc->setupLook();
 }
 

@@ -4,6 +4,7 @@
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/BodyScrollArea.h"
 #include "QMWidgets/style/StyleHelpers.h"
+#include "QMWidgets/widgets/BoundedTextBrowser.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -80,7 +81,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_infoLabel->setOpenExternalLinks(true);
     m_infoLabel->setFixedHeight(87);
 
-    m_legalPage = new QTextBrowser(this);
+    // The legal notices are collected from callers: what they name loads within the bounds.
+    m_legalPage = new BoundedTextBrowser(this);
     m_legalPage->setObjectName(QStringLiteral("AboutLegalInfo"));
     m_legalPage->setReadOnly(true);
     m_legalPage->setOpenLinks(false);

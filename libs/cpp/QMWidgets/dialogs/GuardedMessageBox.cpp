@@ -2,7 +2,10 @@
 
 #include "QMWidgets/app/ModalRun.h"
 
+#include "MGraphX/OutsideResources.h"
+
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace QMWidgets {
@@ -29,6 +32,8 @@ std::optional<QMessageBox::StandardButton> GuardedMessageBox::run(QMessageBox::I
                                                                   QMessageBox::StandardButton defaultButton)
 {
     auto *box = new QMessageBox(icon, title, text, QMessageBox::NoButton, parent);
+    // The text may come from outside and name pictures: they load within the bounds, never by Qt's own loader.
+    MGraphX::boundLabelResources(box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")));
     // As Qt's static functions do: the buttons in the order of their values, the default the one asked for
     // or else the first that accepts.
     const auto *buttonBox = box->findChild<QDialogButtonBox *>();

@@ -2,6 +2,9 @@
 
 #include "QMWidgets/app/App.h"
 
+#include "MGraphX/PictureReading.h"
+#include "MTools/FileReading.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -15,6 +18,12 @@ HelpDisplay::HelpDisplay(QWidget *parent)
 void HelpDisplay::setImage(const QString &path)
 {
     m_imagePath = path;
+    m_image = QImage();
+    QByteArray bytes;
+    if (path.startsWith(QLatin1Char(':')))
+        m_image = QImage(path);
+    else if (MTools::readFileBounded(path, MTools::NamedResourceBound, &bytes))
+        MGraphX::decodePictureBounded(bytes, MGraphX::MaximumPicturePixels, &m_image);
     update();
 }
 
@@ -35,7 +44,7 @@ void HelpDisplay::paintEvent(QPaintEvent *event)
 
     // Pictures are scaled for the screen's device pixels and drawn at logical size.
     const int ratio = qMax(1, int(App::primaryScreenPixelRatio()));
-    const QImage image = QImage(m_imagePath).scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage image = m_image.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const QSize drawn = image.size() / ratio;
     const QRect target(qAbs(width() - drawn.width()) / 2, qAbs(height() - drawn.height()) / 2, drawn.width(),
                        drawn.height());

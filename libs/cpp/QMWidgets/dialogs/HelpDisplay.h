@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 
 namespace QMWidgets {
 
-// Paints one slide: the image fitted into the frame, centred on black.
+// Paints one slide: the image fitted into the frame, centred on black. A slide is a picture of the program's
+// own (":/...") or a file read once through the bounded reader (at most MTools::NamedResourceBound) and the
+// picture bounds; one that cannot be read shows black.
 class HelpDisplay : public QFrame
 {
     Q_OBJECT
@@ -20,6 +23,7 @@ protected:
 
 private:
     QString m_imagePath;
+    QImage m_image;
 };
 
 } // namespace QMWidgets

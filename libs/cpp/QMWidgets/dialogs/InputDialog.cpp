@@ -4,6 +4,8 @@
 #include "QMWidgets/app/ModalRun.h"
 #include "QMWidgets/style/StyleHelpers.h"
 
+#include "MGraphX/OutsideResources.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -40,8 +42,11 @@ InputDialog::InputDialog(const QString &label, QWidget *parent, Qt::WindowFlags 
     buttonLayout->addWidget(m_okButton);
     buttonLayout->addWidget(m_cancelButton);
 
+    auto *caption = new QLabel(label);
+    // The caption may come from outside and name pictures: they load within the bounds, never by Qt's own loader.
+    MGraphX::boundLabelResources(caption);
     auto inputLayout = new QVBoxLayout;
-    inputLayout->addWidget(new QLabel(label));
+    inputLayout->addWidget(caption);
     inputLayout->addWidget(m_stack);
 
     auto mainLayout = new QVBoxLayout(this);

@@ -3,6 +3,7 @@
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/BodyScrollArea.h"
 #include "QMWidgets/style/StyleHelpers.h"
+#include "QMWidgets/widgets/BoundedTextEdit.h"
 
 #include <QBoxLayout>
 #include <QPushButton>
@@ -34,7 +35,8 @@ LicenseDialog::LicenseDialog(QWidget *parent)
     connect(agree, &QPushButton::clicked, this, &LicenseDialog::slotAccept);
     connect(disagree, &QPushButton::clicked, this, &TopWidget::reject);
 
-    m_text = new QTextEdit;
+    // Whoever shows the agreement fills in its text: what it names loads within the bounds.
+    m_text = new BoundedTextEdit;
     m_text->setReadOnly(true);
     m_text->setStyleSheet(QStringLiteral("background:white; color:black"));
 

@@ -5,6 +5,8 @@
 #include "QMWidgets/app/ModalRun.h"
 #include "QMWidgets/style/StyleHelpers.h"
 
+#include "MGraphX/OutsideResources.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -58,6 +60,8 @@ MMessageBox::MMessageBox(int kind, const QString &title, const QString &text, in
     setWindowTitle(title);
 
     m_textLabel = new QLabel(text, this);
+    // The text may come from outside and name pictures: they load within the bounds, never by Qt's own loader.
+    MGraphX::boundLabelResources(m_textLabel);
     m_textLabel->setWordWrap(true);
     m_iconLabel = new QLabel(this);
     // Named for the style sheet, which gives it no ground: the labels' gradient made a strip of it.
