@@ -1,5 +1,6 @@
 #include "scripting/GlobalFunctions.h"
 
+#include "MGraphX/OutsideResources.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/app/App.h"
 #include "scripting/EditorFilter.h"
@@ -530,6 +531,9 @@ QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
     const QString fileName = scriptFileName(engine);
     const QString line = QDateTime::currentDateTime().toString(QStringLiteral("MMM-dd_hh-mm-ss"))
         + QStringLiteral(": ") + shownText(text);
+    const QScriptValue refused = throwRefusal(context, MGraphX::richTextRefusal(line));
+    if (refused.isValid())
+        return refused;
     // The line goes to the pane only when the log has it too.
     if (MTools::appendToFile(protocolDirectory(fileName) + protocolBaseName(fileName) + QStringLiteral(".log"),
                              (line + QLatin1Char('\n')).toLocal8Bit()))
@@ -594,8 +598,12 @@ QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
     QString text;
     if (!textArgument(context, 0, &text))
         return engine->nullValue();
+    const QString shown = shownText(text);
+    const QScriptValue refused = throwRefusal(context, MGraphX::richTextRefusal(shown));
+    if (refused.isValid())
+        return refused;
     if (QTextEdit *output = outputArea(engine))
-        output->append(shownText(text));
+        output->append(shown);
     return engine->nullValue();
 }
 

@@ -1,7 +1,7 @@
 #include "scripting/ObjectWrapping.h"
 
-#include "scripting/ScriptBounds.h"
 #include "scripting/ScriptEngine.h"
+#include "scripting/WidgetWrites.h"
 
 #include <QHash>
 #include <QMetaMethod>
@@ -156,13 +156,12 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     const QString refusal = callRefusal(object, slot, context->argument(0));
     if (!refusal.isEmpty())
         return context->throwError(QScriptContext::RangeError, refusal);
-    // The slots checked set a property of the same name: it is what is taken back.
-    QString property = slot.mid(3);
-    property[0] = property.at(0).toLower();
-    const QScriptValue before = wrapper.property(property);
+    // A slot that sets a property is taken back through it; one that only adds text grows no window.
+    const QString property = propertyOfSlot(slot);
+    const QScriptValue before = property.isEmpty() ? QScriptValue() : wrapper.property(property);
     const WindowSize windowBefore(object);
     const QScriptValue result = wrapper.property(slot).call(wrapper, context->argumentsObject());
-    const QString tooLarge = windowExtentRefusal(object);
+    const QString tooLarge = property.isEmpty() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
         QScriptValue undo = wrapper;
         undo.setProperty(property, before);

@@ -1,5 +1,7 @@
 #include "scripting/OutputArea.h"
 
+#include "MGraphX/OutsideResources.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -48,6 +50,11 @@ void OutputArea::appendRedReport(const QString &html)
         black.setForeground(QColor(0, 0, 0));
         setCurrentCharFormat(black);
     }
+}
+
+QVariant OutputArea::loadResource(int type, const QUrl &name)
+{
+    return MGraphX::loadTextResource(type, name);
 }
 
 void OutputArea::trimToKeptCharacters()

@@ -24,6 +24,11 @@ public:
     // what was printed before. What is printed after it is black again.
     void appendRedReport(const QString &html);
 
+protected:
+    // A picture or style sheet that printed text names is read only through the bounded reader and the picture
+    // bounds: Qt's own loader waits on a named pipe for ever and reads a file of any size.
+    QVariant loadResource(int type, const QUrl &name) override;
+
 private:
     void trimToKeptCharacters();
 

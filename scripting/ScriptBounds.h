@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QObject;
-class QScriptValue;
 class QWidget;
 
 namespace QMMistlark {
@@ -42,22 +40,5 @@ QString patternRefusal(const QString &what, const QString &pattern);
 
 // Empty when the widget may be grabbed; otherwise the script error that names the bound.
 QString grabRefusal(const QWidget *widget);
-
-// Empty when a script may write the value to the object's property; otherwise the script error. Bounded: the
-// sizes that can make a widget grow (minimumWidth, minimumHeight, minimumSize, size, geometry) and style sheets.
-QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value);
-
-// Empty while the window of the object is laid out within widgetExtentBound(); otherwise the script error. Sizes
-// within the bound add up in a layout, and a style sheet or a text can give a widget its size: a write is looked
-// at once its window's layout has followed it, and taken back when it went too far. The layouts follow at once,
-// before anything is painted.
-QString windowExtentRefusal(const QObject *object);
-// Lets every layout that waits to be redone follow the changes made so far.
-void settleLayouts();
-
-// The slots whose argument is checked as the property it sets would be (setStyleSheet, setText).
-bool isCheckedSlot(const QString &name);
-// Empty when a script may call the slot with that first argument; otherwise the script error.
-QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument);
 
 } // namespace QMMistlark

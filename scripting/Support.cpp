@@ -1,6 +1,7 @@
 #include "scripting/Support.h"
 
 #include "MGraphX/ImageWriting.h"
+#include "MGraphX/OutsideResources.h"
 #include "QMWidgets/dialogs/GuardedMessageBox.h"
 #include "scripting/DropSimulator.h"
 #include "scripting/KeyNameTable.h"
@@ -19,6 +20,7 @@
 #include <QHideEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -108,6 +110,15 @@ void postMouseEvent(QObject *object, QEvent::Type type, int x, int y, Qt::MouseB
 int movedCoordinate(int coordinate)
 {
     return int(qMin(qint64(coordinate) + 7, qint64(INT_MAX)));
+}
+
+// A label's rich text loads what it names through the bounded reader only, also a file that changed since the
+// text was checked.
+void boundResourcesOfLabels(QWidget *dialog)
+{
+    const QList<QLabel *> labels = dialog->findChildren<QLabel *>();
+    for (QLabel *label : labels)
+        MGraphX::boundLabelResources(label);
 }
 
 void postKeyPress(QObject *receiver, int key, Qt::KeyboardModifiers modifiers, const QString &text)
@@ -467,18 +478,24 @@ void Support::dragAndDrop(QObject *source, int x, int y, QObject *target, int tx
 
 void Support::informationDialog(const QString &text)
 {
+    if (refused(MGraphX::richTextRefusal(shownText(text))))
+        return;
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Information, QStringLiteral("Information"), shownText(text),
                                                 QMessageBox::Ok);
+    boundResourcesOfLabels(box);
     execCancellably(callingEngine(), box);
     delete box;
 }
 
 void Support::messageDialog(int milliseconds, const QString &text)
 {
+    if (refused(MGraphX::richTextRefusal(shownText(text))))
+        return;
     // Guarded: something run by the box's own loop may delete it before exec() returns.
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Information, QStringLiteral("Message"), shownText(text),
                                                 QMessageBox::Ok, nullptr,
                                                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    boundResourcesOfLabels(box);
     // A negative time would not start the timer and the box would wait for the user: it closes at once.
     QTimer::singleShot(qMax(0, milliseconds), box, &QMessageBox::accept);
     execCancellably(callingEngine(), box);
@@ -487,9 +504,12 @@ void Support::messageDialog(int milliseconds, const QString &text)
 
 QString Support::textDialog(const QString &label, const QString &text)
 {
+    if (refused(MGraphX::richTextRefusal(shownText(label))))
+        return QString();
     QPointer<QInputDialog> dialog = new QInputDialog;
     dialog->setWindowTitle(tr("Script Text Dialog"));
     dialog->setLabelText(shownText(label));
+    boundResourcesOfLabels(dialog);
     dialog->setInputMode(QInputDialog::TextInput);
     dialog->setTextEchoMode(QLineEdit::Normal);
     dialog->setTextValue(text.isNull() ? QStringLiteral("") : text);
@@ -501,9 +521,12 @@ QString Support::textDialog(const QString &label, const QString &text)
 
 int Support::intDialog(const QString &label, int value)
 {
+    if (refused(MGraphX::richTextRefusal(shownText(label))))
+        return value;
     QPointer<QInputDialog> dialog = new QInputDialog;
     dialog->setWindowTitle(tr("Script Text Dialog"));
     dialog->setLabelText(shownText(label));
+    boundResourcesOfLabels(dialog);
     dialog->setInputMode(QInputDialog::IntInput);
     // The lowest int is left out of the range.
     dialog->setIntRange(-2147483647, 2147483647);
@@ -529,9 +552,13 @@ bool Support::refused(const QString &refusal)
 {
     if (refusal.isEmpty())
         return false;
-    // Called from C++ rather than from a script, there is nobody to tell: the call just does nothing.
+    // A script's call of a slot has a context; a global function's call names its engine, whose current context
+    // is the global function's. Called from C++ rather than from a script, there is nobody to tell: the call just
+    // does nothing.
     if (context())
         context()->throwError(QScriptContext::RangeError, refusal);
+    else if (m_engine && m_engine->isEvaluating())
+        m_engine->currentContext()->throwError(QScriptContext::RangeError, refusal);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "Platform/RunKey.h"
 
+#include "ChildRun.h"
+#include "HostileResource.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -11,6 +14,8 @@ class tst_RunKey : public QObject
 
 private slots:
     void keptInTheConfigurationFolder();
+    void listThatCannotBeReadIsLeftAlone_data();
+    void listThatCannotBeReadIsLeftAlone();
 };
 
 // Tests point XDG_CONFIG_HOME at a folder of their own; the autostart list must follow it,
@@ -34,6 +39,40 @@ void tst_RunKey::keptInTheConfigurationFolder()
     QVERIFY2(QFile::exists(fileName), qPrintable(fileName));
     QSettings reread(fileName, QSettings::IniFormat);
     QCOMPARE(reread.value("Probe").toString(), QString("/opt/probe/probe"));
+}
+
+void tst_RunKey::listThatCannotBeReadIsLeftAlone_data()
+{
+    // Only a file can stand under the list's name: a pipe, or one over the bound.
+    QTest::addColumn<QString>("resource");
+    for (const auto &row : hostileResources()) {
+        if (row.second == QLatin1String("pipe") || row.second == QLatin1String("large"))
+            QTest::newRow(row.first.toUtf8().constData()) << row.second;
+    }
+}
+
+// The list is read before it is changed: a named pipe in its place held the caller for good, and a huge file was
+// read whole. The caller gets an empty list that changes nothing on disk.
+void tst_RunKey::listThatCannotBeReadIsLeftAlone()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    QTemporaryDir configHome;
+    QVERIFY2(configHome.isValid(), qPrintable(configHome.errorString()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    const HostileResource hostile = makeHostileResource(configHome.path());
+    const QString listName = QDir(configHome.path()).filePath("autostart-run.ini");
+    QVERIFY(QFile::rename(hostile.path, listName));
+    const QFileInfo before(listName);
+    const RouteCost cost;
+    {
+        const auto runKey = Platform::openRunKey();
+        QVERIFY(!runKey->contains("App"));
+        runKey->setValue("App", "/opt/app/app");
+    }
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+    const QFileInfo after(listName);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.isFile(), before.isFile());
 }
 
 QTEST_GUILESS_MAIN(tst_RunKey)

@@ -8,6 +8,7 @@
 
 #include "ChildRun.h"
 #include "EditorRun.h"
+#include "HostileResource.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
@@ -205,6 +206,8 @@ private slots:
     void oversizedWritesAreRefused_data();
     void oversizedWritesAreRefused();
     void standInsActAsTheObject();
+    void scriptRoutesLoadNothingHostile_data();
+    void scriptRoutesLoadNothingHostile();
 };
 
 void tst_ObjectWrapping::scriptCannotFreeAWidgetOfTheProgram_data()
@@ -373,6 +376,52 @@ void tst_ObjectWrapping::standInsActAsTheObject()
         "printout(list.join(','));"));
     QVERIFY2(!editor.hasError(), qPrintable(result));
     QCOMPARE(result, QStringLiteral("editor,QMMistlark::Editor,true,true,true,true,50,true,7,hi,true,true"));
+}
+
+void tst_ObjectWrapping::scriptRoutesLoadNothingHostile_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("resource");
+    // %1 is the rich text or the style sheet that names the file.
+    const QList<QPair<QString, QString>> routes = {
+        {QStringLiteral("printout"), QStringLiteral("printout(%1);")},
+        {QStringLiteral("output.append"), QStringLiteral("output.append(%1);")},
+        {QStringLiteral("a label's text"), QStringLiteral("newObject('QLabel').text = %1;")},
+        {QStringLiteral("information"), QStringLiteral("information(%1);")},
+        {QStringLiteral("a widget's style sheet"), QStringLiteral("output.styleSheet = %1;")},
+        {QStringLiteral("setStyleSheet"), QStringLiteral("parent(output).setStyleSheet(%1);")},
+    };
+    for (const auto &route : routes) {
+        for (const auto &resource : hostileResources())
+            QTest::newRow(qPrintable(route.first + QStringLiteral(", ") + resource.first)) << route.second
+                                                                                       << resource.second;
+    }
+}
+
+// Rich text and style sheets that a script supplies name files only through the bounded reader: a named pipe, an
+// endless file and pictures over the bounds are refused with a script error, in well under a second, and the
+// script goes on after it.
+void tst_ObjectWrapping::scriptRoutesLoadNothingHostile()
+{
+    QFETCH(QString, route);
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    const HostileResource hostile = makeHostileResource(TestApp::homePath());
+    const QString named = route.contains(QLatin1String("tyle")) ? styleSheetDrawing(hostile.path)
+                                                                 : richTextShowing(hostile.path);
+    Editor editor;
+    editor.show();
+    QObject context;
+    bool drawn = false;
+    drawAndCloseNextModal(&context, &drawn);
+    const QString quoted = QStringLiteral("'%1'").arg(QString(named).replace(QLatin1Char('\''), QStringLiteral("\\'")));
+    const RouteCost cost;
+    const QString printed = runScript(editor, QStringLiteral("try {\n%1\n} catch (e) { printout(e.name); }\n"
+                                                             "printout('goes on');")
+                                                  .arg(route.arg(quoted)));
+    editor.grab();
+    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+    QVERIFY2(!drawn, "the dialog was shown");
+    QCOMPARE(printed.trimmed(), QStringLiteral("RangeError\ngoes on"));
 }
 
 TARSEL_APP_TEST_MAIN(tst_ObjectWrapping)

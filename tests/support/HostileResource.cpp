@@ -37,13 +37,19 @@ void write(const QString &path, const QByteArray &bytes, qint64 size)
 
 } // namespace
 
+QList<QPair<QString, QString>> hostileResources()
+{
+    return {{QStringLiteral("named pipe"), QStringLiteral("pipe")},
+            {QStringLiteral("endless file under proc"), QStringLiteral("proc")},
+            {QStringLiteral("picture file over the bound"), QStringLiteral("large")},
+            {QStringLiteral("picture over 200 megapixels"), QStringLiteral("huge")}};
+}
+
 void addHostileResourceRows()
 {
     QTest::addColumn<QString>("resource");
-    QTest::newRow("named pipe") << "pipe";
-    QTest::newRow("endless file under proc") << "proc";
-    QTest::newRow("picture file over the bound") << "large";
-    QTest::newRow("picture over 200 megapixels") << "huge";
+    for (const auto &row : hostileResources())
+        QTest::newRow(row.first.toUtf8().constData()) << row.second;
 }
 
 HostileResource makeHostileResource(const QString &folder)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class QObject;
@@ -22,6 +24,9 @@ class QObject;
 //         QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
 //     }
 void addHostileResourceRows();
+
+// The same resources as pairs of a row's name and its "resource" value, for a table that crosses them with more.
+QList<QPair<QString, QString>> hostileResources();
 
 // A child that does not finish in this time has hung: a route without bounds waits on the pipe for ever.
 constexpr int HostileRowTimeoutMs = 30000;
