@@ -321,9 +321,10 @@ void Editor::setRunning(bool running)
 {
     m_running = running;
     m_engine->setRunning(running);
-    emit runningChanged(running);
     if (!running)
         rearmLater();
+    // Last: a receiver may delete the Editor.
+    emit runningChanged(running);
 }
 
 QString Editor::outputHtml() const

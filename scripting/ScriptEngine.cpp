@@ -102,8 +102,9 @@ QTextEdit *ScriptEngine::outputArea() const
 
 void ScriptEngine::cancelWaits()
 {
-    emit waitsCancelled();
     RunDialogs::cancelOpenedFor(this);
+    // Last: a wait that ends may end what holds the engine.
+    emit waitsCancelled();
 }
 
 void ScriptEngine::setStopped(bool stopped)
