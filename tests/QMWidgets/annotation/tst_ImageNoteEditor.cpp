@@ -6,6 +6,7 @@
 #include "QMWidgets/annotation/NoteEditDragPreview.h"
 #include "resources/Resources.h"
 #include "ChildRun.h"
+#include "ImageNoteWorkAreaFixture.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
@@ -177,6 +178,7 @@ private slots:
     void undoAndRedoFollowTheSurface();
     void strokeReleasedOutsideTheViewIsKept_data();
     void strokeReleasedOutsideTheViewIsKept();
+    void blurPreviewInAScrolledViewShowsWhatTheReleaseCommits();
     void confirmations_data();
     void confirmations();
     void savedWorkIsLeftWithoutAsking();
@@ -443,6 +445,40 @@ void tst_ImageNoteEditor::strokeReleasedOutsideTheViewIsKept()
         }
         QCOMPARE(onScreen.pixel(point), after.pixel(point));
     }
+}
+
+// The preview blurs only what is seen of a rectangle that reaches far beyond the view; what it shows is what
+// the release's blur of the whole rectangle gives there, the rectangle's own edges included.
+void tst_ImageNoteEditor::blurPreviewInAScrolledViewShowsWhatTheReleaseCommits()
+{
+    QImage detail(2400, 1800, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y)
+        for (int x = 0; x < detail.width(); ++x)
+            detail.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) * 3 % 256));
+    Editor editor;
+    editor.slotSetPixmap(QPixmap::fromImage(detail));
+    editor.resize(1000, 700);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    ImageNoteWorkArea *area = workArea(&editor);
+    QWidget *viewport = area->parentWidget();
+    area->slotSetMode(ImageNoteWorkArea::BlurRectangle);
+    sendMouse(area, QEvent::MouseButtonPress, QPoint(60, 40), Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    // Growing within the view, shrinking, growing past it: the blur kept from paint to paint follows each edge.
+    for (const QPoint &point : {QPoint(300, 200), QPoint(520, 430), QPoint(900, 650), QPoint(400, 300),
+                                QPoint(1500, 1200), QPoint(2300, 1700)}) {
+        sendMouse(area, QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    const QImage preview = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    sendMouse(area, QEvent::MouseButtonRelease, QPoint(2300, 1700), Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::processEvents();
+    const QImage committed = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(preview != detail.copy(preview.rect()));
+    const int worst = largestDifference(preview, committed);
+    // The blur rounds each step: pixels it reached from further away may differ by that rounding.
+    QVERIFY2(worst <= 1, qPrintable(QStringLiteral("differs by %1").arg(worst)));
 }
 
 void tst_ImageNoteEditor::confirmations_data()

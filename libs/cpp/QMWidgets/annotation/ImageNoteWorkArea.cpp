@@ -113,7 +113,9 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
 {
     m_unsaved = true;
     m_basePixmap = pixmap;
-    m_composed = pixmap;
+    // A picture of its own now, while the picture is being opened: shared with the base, it would be copied
+    // whole on the first stroke, which on a very large picture made that stroke take as long as a copy.
+    m_composed = pixmap.copy();
     m_composedStale = QRegion();
     setFixedSize(pixmap.size());
     m_overlay = QPixmap(pixmap.size());
@@ -123,6 +125,7 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
     m_pressed = false;
     m_pending = false;
     m_stroke.clear();
+    m_blurPreview = BlurPreview();
     update();
     // Last: an owner may delete the surface on either.
     const QPointer<ImageNoteWorkArea> alive(this);
@@ -338,7 +341,8 @@ void ImageNoteWorkArea::endStroke(const QRect &before)
         else
             commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawShape(painter); });
         m_stroke.clear();
-            m_pending = false;
+        m_blurPreview = BlurPreview();
+        m_pending = false;
         m_unsaved = true;
     }
     // Last, and nothing read after either: an owner may delete the surface on them.
@@ -532,7 +536,15 @@ void ImageNoteWorkArea::drawBlur(QPainter &painter) const
         return;
     // The whole picture is blurred from the picture itself: a copy of it first would double the work.
     const QImage part = area == m_basePixmap.rect() ? m_basePixmap.toImage() : m_basePixmap.copy(area).toImage();
-    painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), 10, false));
+    painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), BlurPreview::radius, false));
+}
+
+void ImageNoteWorkArea::drawBlurPreview(QPainter &widgetPainter, const QRect &dirty)
+{
+    const QRect area = QRect(m_pressPoint, m_currentPoint).normalized() & m_basePixmap.rect();
+    // What the screen shows of the surface (a large picture scrolls); a grab paints all of it.
+    const QRect seen = visibleRegion().boundingRect() | dirty;
+    m_blurPreview.draw(widgetPainter, m_basePixmap, area, seen, dirty);
 }
 
 void ImageNoteWorkArea::drawArrow(QPainter &painter)
@@ -646,6 +658,9 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
     } else if (isFreeHand()) {
         drawOverlay();
         drawStroke(widgetPainter, dirty);
+    } else if (m_mode == BlurRectangle) {
+        drawOverlay();
+        drawBlurPreview(widgetPainter, dirty);
     } else {
         drawOverlay();
         if (shapeBounds().intersects(dirty))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QMWidgets/annotation/BlurPreview.h"
 #include "QMWidgets/annotation/OverlayHistory.h"
 #include "QMWidgets/app/OverrideCursor.h"
 
@@ -118,6 +119,7 @@ private:
     void drawErasePreview(QPainter &widgetPainter, const QRect &dirty) const;
     void drawShape(QPainter &painter);
     void drawBlur(QPainter &painter) const;
+    void drawBlurPreview(QPainter &widgetPainter, const QRect &dirty);
     void placeNoteEditor(QPainter &widgetPainter);
     void drawAcceptedText(QPainter &overlayPainter);
     // Draws into the overlay, clipped to the tiles, with their pixels kept in the undo step first. True when
@@ -145,6 +147,7 @@ private:
     // The part of the composed picture that no longer shows the overlay as it is.
     QRegion m_composedStale;
     bool m_unsaved = true;
+    BlurPreview m_blurPreview;
     // On while the pointer is over the surface.
     OverrideCursor m_toolCursor;
 };
