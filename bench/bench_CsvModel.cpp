@@ -156,7 +156,8 @@ int main(int argc, char **argv)
     QFile::remove(millionPath);
     std::printf("anchor: CsvModel::load of a 1,000,000-row table\t%.1f\tms\t-\n", millionLoad);
     std::printf("insertRows of 10,000 rows at the front of it\t%.2f\tms\t-\n", atFront);
-    std::printf("insertRows of 10,000 rows at the front / anchor\t%.4f\tx\t< %.2f\n", atFront / millionLoad, insertGoal);
+    std::printf("insertRows of 10,000 rows at the front / anchor\t%.4f\tx\t< %.2f\n", atFront / millionLoad,
+                insertGoal);
     std::printf("insertRows of 10,000 rows in its middle\t%.2f\tms\t-\n", inMiddle);
     std::printf("insertRows of 10,000 rows in the middle / anchor\t%.4f\tx\t< %.2f\n", inMiddle / millionLoad,
                 insertGoal);

@@ -218,7 +218,8 @@ int main(int argc, char **argv)
     const double firstMs = first.releaseMs;
     const double laterMs = measure(*area, ImageNoteWorkArea::Pen, freeHand).finishMs;
     std::printf("opening the 8000x8000 picture in the editor (slotSetPixmap)\t%.1f\tms\t-\n", first.openMs);
-    std::printf("release of the first Pen stroke of 500 segments on a picture just opened, 8000x8000\t%.1f\tms\t< %.0f\n",
+    std::printf("release of the first Pen stroke of 500 segments on a picture just opened, 8000x8000"
+                "\t%.1f\tms\t< %.0f\n",
                 firstMs, firstStrokeGoalMs);
     std::printf("release of a later Pen stroke of 500 segments\t%.1f\tms\t-\n", laterMs);
     std::printf("first stroke's release / a later one's\t%.1f\tratio\t-\n", firstMs / laterMs);

@@ -1,7 +1,7 @@
 // Every signal of every widget of the framework, each in turn, goes to a receiver that deletes the widget; the
-// widget is then driven with a standard set of mouse, key and drop events and its public slots. A widget that reads
-// itself after such a signal reads freed memory, which the address sanitizer turns into an abort: each row runs
-// in a process of its own, so that the abort fails the row instead of ending the run.
+// widget is then driven with a standard set of mouse, key and drop events and its public slots. A widget that
+// reads itself after such a signal reads freed memory, which the address sanitizer turns into an abort: each row
+// runs in a process of its own, so that the abort fails the row instead of ending the run.
 #include "ChildRun.h"
 #include "Exhibits.h"
 #include "LinkCatcher.h"
@@ -40,23 +40,24 @@ const int s_mostEmissions = 8;
 // Signals that a Qt widget sends out from the middle of its own handling, reading itself once the receivers
 // return: QAbstractButton::setChecked after toggled, QComboBox::setCurrentIndex after currentIndexChanged,
 // QLineEdit::keyPressEvent after textChanged, QAbstractItemView::mouseReleaseEvent after clicked,
-// QAbstractSlider::triggerAction after valueChanged, and QWidget::show after the show event. Deleting the widget there is a crash in Qt whatever our code does, so
-// an owner deletes on them with deleteLater(), and so does the receiver here: the row still drives the rest.
+// QAbstractSlider::triggerAction after valueChanged, and QWidget::show after the show event. Deleting the
+// widget there is a crash in Qt whatever our code does, so an owner deletes on them with deleteLater(), and so
+// does the receiver here: the row still drives the rest.
 const struct
 {
     const char *className;
     const char *signal;
 } s_deletedLater[] = {
-    {"QMWidgets::CheckButton", "onClicked()"},          // toggled
-    {"QMWidgets::CheckButton", "offClicked()"},         // toggled
-    {"QMWidgets::AniSwitch", "toggled(bool)"},          // its check button's toggled
-    {"QMWidgets::WindowTitle", "optimizeToggled(bool)"}, // its button's toggled
-    {"QMWidgets::DateWidget", "dataChanged()"},         // its combo boxes' currentIndexChanged
-    {"QMWidgets::EmailEdit", "textChanged(QString)"},   // its line edit's textChanged
-    {"QMWidgets::DirView", "showContent(QString)"},     // its tree's clicked
-    {"QMWidgets::DirView", "showItem(QString)"},        // its tree's clicked
-    {"QMWidgets::ImageNoteEditor", "shown()"},          // the show event
-    {"QMWidgets::ComboSlider", "sliderMoved(int)"},     // its slider's valueChanged
+    {"QMWidgets::CheckButton", "onClicked()"},                         // toggled
+    {"QMWidgets::CheckButton", "offClicked()"},                        // toggled
+    {"QMWidgets::AniSwitch", "toggled(bool)"},                         // its check button's toggled
+    {"QMWidgets::WindowTitle", "optimizeToggled(bool)"},               // its button's toggled
+    {"QMWidgets::DateWidget", "dataChanged()"},                        // its combo boxes' currentIndexChanged
+    {"QMWidgets::EmailEdit", "textChanged(QString)"},                  // its line edit's textChanged
+    {"QMWidgets::DirView", "showContent(QString)"},                    // its tree's clicked
+    {"QMWidgets::DirView", "showItem(QString)"},                       // its tree's clicked
+    {"QMWidgets::ImageNoteEditor", "shown()"},                         // the show event
+    {"QMWidgets::ComboSlider", "sliderMoved(int)"},                    // its slider's valueChanged
     {"QMWidgets::ResolutionSetupWidget", "resolutionChanged(QPoint)"}, // its slider's valueChanged
 };
 
@@ -257,7 +258,8 @@ void tst_DeleteOnSignal::nothingIsReadAfterTheDeletingSignal()
         QPointer<QWidget> widget = made.make();
         const QMetaMethod signal = widget->metaObject()->method(signalIndex);
         Deleter deleter(widget, deleteAt, deletedLater(widget->metaObject(), signal));
-        QVERIFY(connect(widget, signal, &deleter, deleter.metaObject()->method(deleter.metaObject()->indexOfSlot("onSignal()"))));
+        const QMetaMethod onSignal = deleter.metaObject()->method(deleter.metaObject()->indexOfSlot("onSignal()"));
+        QVERIFY(connect(widget, signal, &deleter, onSignal));
         drive(widget);
         if (deleter.emissions() < deleteAt) {
             delete widget.data();
@@ -355,7 +357,9 @@ void tst_DeleteOnSignal::driveOne(const QPointer<QWidget> &root, const QPointer<
                         Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_Backspace,
                         Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Escape};
     for (const int key : keys) {
-        const QString text = key == Qt::Key_A ? QStringLiteral("a") : key == Qt::Key_Space ? QStringLiteral(" ") : QString();
+        const QString text = key == Qt::Key_A       ? QStringLiteral("a")
+                             : key == Qt::Key_Space ? QStringLiteral(" ")
+                                                    : QString();
         if (!deliver(QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text))
             || !deliver(QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text)))
             return;
@@ -369,7 +373,9 @@ void tst_DeleteOnSignal::invokeSlots(const QPointer<QWidget> &widget)
     // Those without arguments first: setters given empty values would undo what the events built, such as a
     // stroke for Undo to take back.
     std::stable_sort(publicSlots.begin(), publicSlots.end(),
-                     [](const QMetaMethod &a, const QMetaMethod &b) { return a.parameterCount() < b.parameterCount(); });
+                     [](const QMetaMethod &a, const QMetaMethod &b) {
+                         return a.parameterCount() < b.parameterCount();
+                     });
     for (const QMetaMethod &slot : publicSlots) {
         if (!widget)
             return;
@@ -410,7 +416,8 @@ int main(int argc, char **argv)
     // reads a widget deleted under it, instead of reading what the widget held.
     if (!isChildRun()) {
         const QByteArray options = qgetenv("ASAN_OPTIONS");
-        qputenv("ASAN_OPTIONS", options + (options.isEmpty() ? "" : ":") + "max_free_fill_size=1048576:free_fill_byte=190");
+        qputenv("ASAN_OPTIONS",
+                options + (options.isEmpty() ? "" : ":") + "max_free_fill_size=1048576:free_fill_byte=190");
     }
     TestApp app(argc, argv);
     tst_DeleteOnSignal test;

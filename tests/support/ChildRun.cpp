@@ -50,7 +50,8 @@ bool ranRowInChild(int timeoutMilliseconds)
     const int skipped = run.output.indexOf(QLatin1String("\nSKIP   : "));
     if (run.passed && skipped >= 0) {
         // The line goes "SKIP   : class::function(row) reason".
-        const QString line = run.output.mid(skipped + 1, run.output.indexOf(QLatin1Char('\n'), skipped + 1) - skipped - 1);
+        const int lineEnd = run.output.indexOf(QLatin1Char('\n'), skipped + 1);
+        const QString line = run.output.mid(skipped + 1, lineEnd - skipped - 1);
         const QString tagEnd = QString::fromUtf8(QTest::currentDataTag()) + QStringLiteral(") ");
         const int reason = line.indexOf(tagEnd);
         QTest::qSkip(qPrintable(reason >= 0 ? line.mid(reason + tagEnd.size()) : line), __FILE__, __LINE__);

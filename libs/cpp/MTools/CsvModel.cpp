@@ -79,8 +79,8 @@ QVariant CsvModel::data(const QModelIndex &index, int role) const
 
 bool CsvModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || index.model() != this || (role != Qt::DisplayRole && role != Qt::EditRole) || !isDataRow(index.row())
-        || index.column() < 0 || index.column() >= columnCount())
+    if (!index.isValid() || index.model() != this || (role != Qt::DisplayRole && role != Qt::EditRole)
+        || !isDataRow(index.row()) || index.column() < 0 || index.column() >= columnCount())
         return false;
     QStringList &line = m_lines[index.row() + 1];
     // A short row grows to the edited cell.
