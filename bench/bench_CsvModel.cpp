@@ -1,6 +1,7 @@
 // Times CsvModel::load and save of a 10 MB file with quoted commas, quotes and line breaks beside a
-// plain QFile::readAll split on line ends and commas, and measures the memory that loading a 300 MB table
-// takes per byte of the file; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+// plain QFile::readAll split on line ends and commas; times the insertion of 10,000 rows at the front and in
+// the middle of a 1,000,000-row table beside loading that table; and measures the memory that loading a 300 MB
+// table takes per byte of the file; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "BenchMemory.h"
 #include "BenchTiming.h"
 #include "MTools/CsvModel.h"
@@ -10,12 +11,17 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 static const int repetitions = 3;
 static const qint64 hugeTableBytes = 300 * 1024 * 1024;
 // Measured at 8.8 (2.6 GB for 300 MB); the goal leaves room for another machine's allocator.
 static const double hugeTableMemoryGoal = 10;
+static const int millionRows = 1000 * 1000;
+static const int insertedRows = 10000;
+// Inserting costs what the rows and the new ones take, a small part of reading the table.
+static const double insertGoal = 0.05;
 
 static QByteArray generatedTable(qint64 bytes)
 {
@@ -62,6 +68,33 @@ static bool measureHugeLoad(const QString &path, double *megabytes)
     return true;
 }
 
+// A 1,000,000-row table of short rows.
+static QByteArray millionRowTable()
+{
+    QByteArray text = "\"Id\",\"Name\",\"Amount\"\n";
+    text.reserve(30 * millionRows);
+    for (int row = 0; row < millionRows; ++row)
+        text += QByteArray::number(row) + ",\"Name " + QByteArray::number(row % 997) + "\","
+              + QByteArray::number(row % 10007) + ".25\n";
+    return text;
+}
+
+// The insertion of 10,000 rows at the row of a freshly loaded table, at its best of a few tables.
+static double insertMilliseconds(const QString &path, int row, qint64 *sink)
+{
+    double best = -1;
+    for (int run = 0; run < repetitions; ++run) {
+        MTools::CsvModel model;
+        if (!model.load(path))
+            return -1;
+        const double ms = bestMilliseconds(1, [&] { *sink += model.insertRows(row, insertedRows) ? 1 : -1000; });
+        if (model.rowCount() != millionRows + insertedRows)
+            return -1;
+        best = best < 0 ? ms : std::min(best, ms);
+    }
+    return best;
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -102,6 +135,32 @@ int main(int argc, char **argv)
     std::printf("CsvModel::save %d bytes\t%.1f\tms\t-\n", int(text.size()), save);
     std::printf("load / readAll and split\t%.2f\tx\t<= 3\n", load / plain);
     std::printf("save / readAll and split\t%.2f\tx\t<= 3\n", save / plain);
+
+    const QString millionPath = dir.filePath(QStringLiteral("million.csv"));
+    {
+        const QByteArray table = millionRowTable();
+        QFile file(millionPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(table) != table.size())
+            return 1;
+    }
+    const double millionLoad = bestMilliseconds(repetitions, [&] {
+        MTools::CsvModel model;
+        sink += model.load(millionPath) ? model.rowCount() : -1;
+    });
+    const double atFront = insertMilliseconds(millionPath, 0, &sink);
+    const double inMiddle = insertMilliseconds(millionPath, millionRows / 2, &sink);
+    if (atFront < 0 || inMiddle < 0) {
+        std::fprintf(stderr, "bench_CsvModel: inserting into the 1,000,000-row table failed\n");
+        return 1;
+    }
+    QFile::remove(millionPath);
+    std::printf("anchor: CsvModel::load of a 1,000,000-row table\t%.1f\tms\t-\n", millionLoad);
+    std::printf("insertRows of 10,000 rows at the front of it\t%.2f\tms\t-\n", atFront);
+    std::printf("insertRows of 10,000 rows at the front / anchor\t%.4f\tx\t< %.2f\n", atFront / millionLoad,
+                insertGoal);
+    std::printf("insertRows of 10,000 rows in its middle\t%.2f\tms\t-\n", inMiddle);
+    std::printf("insertRows of 10,000 rows in the middle / anchor\t%.4f\tx\t< %.2f\n", inMiddle / millionLoad,
+                insertGoal);
 
     double hugeMegabytes = 0;
     if (!measureHugeLoad(dir.filePath(QStringLiteral("huge.csv")), &hugeMegabytes))

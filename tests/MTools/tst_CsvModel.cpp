@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,6 +49,10 @@ private slots:
     void toolTipAndSizeHint();
     void rowsAndSectionsOutOfRangeAreRefused();
     void insertAndRemoveRows();
+    void manyRowsGoInPlaceInOneInsertion_data();
+    void manyRowsGoInPlaceInOneInsertion();
+    void countsPastTheBoundsAreRefused_data();
+    void countsPastTheBoundsAreRefused();
     void failedLoadAndSaveKeepWhatThereWas();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
@@ -208,6 +213,9 @@ void tst_CsvModel::rowsAndSectionsOutOfRangeAreRefused()
     QVERIFY(!model.headerData(2, Qt::Vertical).isValid());
     QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x"), Qt::ToolTipRole));
     QVERIFY(!model.setData(QModelIndex(), QStringLiteral("x")));
+    // A cell of another table names no cell of this one.
+    QStandardItemModel other(2, 2);
+    QVERIFY(!model.setData(other.index(0, 0), QStringLiteral("x")));
     QVERIFY(!model.insertRows(-1, 1));
     QVERIFY(!model.insertRows(3, 1));
     QVERIFY(!model.insertRows(0, 0));
@@ -236,6 +244,68 @@ void tst_CsvModel::insertAndRemoveRows()
     QVERIFY(model.removeRows(model.rowCount() - 1, 1)); // the last data row
     QCOMPARE(removed.count(), 2);
     QCOMPARE(model.lines(), (Lines{{"a", "b"}, {"1", "2"}, {"3", "4"}}));
+}
+
+void tst_CsvModel::manyRowsGoInPlaceInOneInsertion_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("at the front") << 0;
+    QTest::newRow("in the middle") << 500;
+    QTest::newRow("at the end") << 1000;
+}
+
+void tst_CsvModel::manyRowsGoInPlaceInOneInsertion()
+{
+    QFETCH(int, row);
+    QByteArray text = "id,name\n";
+    for (int i = 0; i < 1000; ++i)
+        text += QByteArray::number(i) + ",n" + QByteArray::number(i) + "\n";
+    CsvModel model;
+    QVERIFY(model.load(writeFile(m_dir, QStringLiteral("many.csv"), text)));
+    const Lines before = model.lines();
+    QSignalSpy inserted(&model, &CsvModel::rowsInserted);
+    const int count = 10000;
+    QVERIFY(model.insertRows(row, count));
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.first().at(1).toInt(), row);
+    QCOMPARE(inserted.first().at(2).toInt(), row + count - 1);
+    const Lines after = model.lines();
+    QCOMPARE(after.size(), before.size() + count);
+    QCOMPARE(after.mid(0, row + 1), before.mid(0, row + 1));
+    QCOMPARE(after.mid(row + 1 + count), before.mid(row + 1));
+    for (int i = row + 1; i <= row + count; ++i)
+        QVERIFY2(after.at(i) == (QStringList{QString(), QString()}), qPrintable(QString::number(i)));
+}
+
+void tst_CsvModel::countsPastTheBoundsAreRefused_data()
+{
+    QTest::addColumn<bool>("insert");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<qint64>("count");
+    QTest::newRow("insert INT_MAX rows") << true << 5 << qint64(INT_MAX);
+    QTest::newRow("insert past the table's bound") << true << 0 << CsvModel::MaxRows - 8;
+    QTest::newRow("remove INT_MAX rows") << false << 1 << qint64(INT_MAX);
+    QTest::newRow("remove from row INT_MAX") << false << INT_MAX << qint64(1);
+}
+
+void tst_CsvModel::countsPastTheBoundsAreRefused()
+{
+    QFETCH(bool, insert);
+    QFETCH(int, row);
+    QFETCH(qint64, count);
+    // Before the mend row + count - 1 overflowed, and the rows went in one at a time until the memory or the
+    // time ran out.
+    RUN_ROW_IN_CHILD(30000);
+    QByteArray text = "a,b\n";
+    for (int i = 0; i < 9; ++i)
+        text += QByteArray::number(i) + ",x\n";
+    CsvModel model;
+    QVERIFY(model.load(writeFile(m_dir, QStringLiteral("bound.csv"), text)));
+    const Lines before = model.lines();
+    QSignalSpy announced(&model, insert ? &CsvModel::rowsAboutToBeInserted : &CsvModel::rowsAboutToBeRemoved);
+    QVERIFY(!(insert ? model.insertRows(row, int(count)) : model.removeRows(row, int(count))));
+    QCOMPARE(announced.count(), 0);
+    QCOMPARE(model.lines(), before);
 }
 
 void tst_CsvModel::failedLoadAndSaveKeepWhatThereWas()

@@ -23,8 +23,9 @@ ChildRun runInChild(const QStringList &testFunctions, const QProcessEnvironment 
 bool isChildRun();
 
 // In the parent: runs the current row of the current test function in a child process (with the given
-// variables added to its environment), records a failure when the child does not pass, and returns true, so
-// the caller returns at once. In the child: returns false, and the caller goes on with the row itself.
+// variables added to its environment), records a failure when the child does not pass and a skip when it
+// skipped the row, and returns true, so the caller returns at once. In the child: returns false, and the caller
+// goes on with the row itself.
 bool ranRowInChild(int timeoutMilliseconds = 180000, const QProcessEnvironment &added = QProcessEnvironment());
 
 // The row's body runs in a child; the parent returns with the child's verdict.

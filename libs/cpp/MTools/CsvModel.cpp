@@ -5,6 +5,8 @@
 
 #include <QSize>
 
+#include <algorithm>
+
 namespace MTools {
 
 namespace {
@@ -25,7 +27,7 @@ CsvModel::~CsvModel() = default;
 
 bool CsvModel::isDataRow(int row) const
 {
-    return row >= 0 && row + 1 < m_lines.size();
+    return row >= 0 && row < m_lines.size() - 1;
 }
 
 int CsvModel::rowCount(const QModelIndex &parent) const
@@ -77,8 +79,8 @@ QVariant CsvModel::data(const QModelIndex &index, int role) const
 
 bool CsvModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || !isDataRow(index.row())
-        || index.column() < 0 || index.column() >= columnCount())
+    if (!index.isValid() || index.model() != this || (role != Qt::DisplayRole && role != Qt::EditRole)
+        || !isDataRow(index.row()) || index.column() < 0 || index.column() >= columnCount())
         return false;
     QStringList &line = m_lines[index.row() + 1];
     // A short row grows to the edited cell.
@@ -108,12 +110,17 @@ QVariant CsvModel::headerData(int section, Qt::Orientation orientation, int role
 
 bool CsvModel::insertRows(int row, int count, const QModelIndex &parent)
 {
-    if (parent.isValid() || m_lines.isEmpty() || count < 1 || row < 0 || row > rowCount())
+    if (parent.isValid() || m_lines.isEmpty() || count < 1 || row < 0 || row > rowCount()
+        || count > MaxRows - rowCount())
         return false;
     beginInsertRows(QModelIndex(), row, row + count - 1);
+    // All at the end, then turned into place: one pass over the rows after them, however many come. Inserted one
+    // by one, every row moved all those after it, and a million-row table took seconds.
     const QStringList empty = QVector<QString>(columnCount()).toList();
+    m_lines.reserve(m_lines.size() + count);
     for (int i = 0; i < count; ++i)
-        m_lines.insert(row + 1, empty);
+        m_lines.append(empty);
+    std::rotate(m_lines.begin() + row + 1, m_lines.end() - count, m_lines.end());
     endInsertRows();
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MTools/FileReading.h"
+
 #include <QAbstractTableModel>
 #include <QFileInfo>
 #include <QList>
@@ -27,10 +29,15 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // New rows hold one empty text per header column; there must be a header.
+    // New rows hold one empty text per header column; there must be a header. A count that would take the table
+    // past MaxRows is refused, and so is one past the end of int.
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // The most rows a table holds: as many as save can write into a file that load still reads, at three bytes
+    // (two quotes and the line end) for the smallest row.
+    static constexpr qint64 MaxRows = TableFileBound / 3;
 
     // false, with the model unchanged, when the file cannot be read or is larger than TableFileBound; error
     // then receives the reason.

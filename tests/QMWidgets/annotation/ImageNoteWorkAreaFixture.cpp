@@ -8,6 +8,9 @@
 #include <QMouseEvent>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using QMWidgets::ImageNoteWorkArea;
 using QMWidgets::NoteEditWidget;
 
@@ -32,6 +35,19 @@ QRect changedBox(const QImage &before, const QImage &after)
             if (a.pixel(x, y) != b.pixel(x, y))
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
 }
 
 void send(QWidget *widget, QEvent::Type type, const QPoint &point, Qt::MouseButton button,

@@ -31,6 +31,9 @@ QPixmap checkerboard(const QSize &size = pictureSize);
 // The bounding box of the pixels that differ.
 QRect changedBox(const QImage &before, const QImage &after);
 
+// The largest difference of one colour channel between pixels at the same place of two pictures of one size.
+int largestDifference(const QImage &a, const QImage &b);
+
 void send(QWidget *widget, QEvent::Type type, const QPoint &point, Qt::MouseButton button,
           Qt::MouseButtons buttons);
 

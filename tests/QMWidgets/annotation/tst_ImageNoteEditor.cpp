@@ -6,6 +6,7 @@
 #include "QMWidgets/annotation/NoteEditDragPreview.h"
 #include "resources/Resources.h"
 #include "ChildRun.h"
+#include "ImageNoteWorkAreaFixture.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 
@@ -175,6 +176,9 @@ private slots:
     void thicknessMenuReachesTheSurface();
     void dashReachesTheSurface();
     void undoAndRedoFollowTheSurface();
+    void strokeReleasedOutsideTheViewIsKept_data();
+    void strokeReleasedOutsideTheViewIsKept();
+    void blurPreviewInAScrolledViewShowsWhatTheReleaseCommits();
     void confirmations_data();
     void confirmations();
     void savedWorkIsLeftWithoutAsking();
@@ -365,6 +369,116 @@ void tst_ImageNoteEditor::undoAndRedoFollowTheSurface()
     redo->click();
     QVERIFY(undo->isEnabled() && !redo->isEnabled());
     QCOMPARE(area->composedPixmap().toImage(), drawn);
+}
+
+void tst_ImageNoteEditor::strokeReleasedOutsideTheViewIsKept_data()
+{
+    QTest::addColumn<int>("mode");
+    for (ImageNoteWorkArea::Mode mode : {ImageNoteWorkArea::Pen, ImageNoteWorkArea::Highlighter,
+                                         ImageNoteWorkArea::Eraser, ImageNoteWorkArea::Line,
+                                         ImageNoteWorkArea::Rectangle, ImageNoteWorkArea::BlurRectangle})
+        QTest::newRow(QMetaEnum::fromType<ImageNoteWorkArea::Mode>().valueToKey(mode)) << int(mode);
+}
+
+// Pressed inside the scrolled view, dragged down past its edge and released there, where no paint comes: the
+// stroke is kept, and the next press does not throw it away.
+void tst_ImageNoteEditor::strokeReleasedOutsideTheViewIsKept()
+{
+    QFETCH(int, mode);
+    QImage grey(2000, 2000, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    for (int y = 0; y < grey.height(); y += 2) // detail for the blur to smooth
+        std::fill_n(reinterpret_cast<QRgb *>(grey.scanLine(y)), grey.width(), qRgb(60, 60, 60));
+    Editor editor;
+    editor.slotSetPixmap(QPixmap::fromImage(grey));
+    editor.resize(1280, 800);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    ImageNoteWorkArea *area = workArea(&editor);
+    const QPoint release(500, 1100);
+    QVERIFY2(!area->visibleRegion().contains(release), "the release point is in view");
+    const QImage picture = area->composedPixmap().toImage();
+    // Each event followed by the paints it asks for, as the event loop runs them.
+    const auto event = [area](QEvent::Type type, const QPoint &point) {
+        sendMouse(area, type, point, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    if (mode == ImageNoteWorkArea::Eraser) {
+        // Something in the overlay for the eraser to take away.
+        area->slotSetMode(ImageNoteWorkArea::FilledRectangle);
+        event(QEvent::MouseButtonPress, QPoint(50, 50));
+        event(QEvent::MouseMove, QPoint(600, 1150));
+        event(QEvent::MouseButtonRelease, QPoint(600, 1150));
+    }
+    const QImage before = area->composedPixmap().toImage();
+    const qint64 bytesBefore = area->historyBytes();
+    area->slotSetMode(ImageNoteWorkArea::Mode(mode));
+    area->slotSetThikness(3);
+    event(QEvent::MouseButtonPress, QPoint(100, 100));
+    for (int i = 1; i <= 20; ++i)
+        event(QEvent::MouseMove, QPoint(100 + 20 * i, 100 + 50 * i));
+    event(QEvent::MouseButtonRelease, release);
+    QVERIFY2(area->historyBytes() > bytesBefore, "the stroke is not in the history");
+
+    // A second stroke, in view.
+    area->slotSetMode(ImageNoteWorkArea::Pen);
+    event(QEvent::MouseButtonPress, QPoint(900, 100));
+    event(QEvent::MouseMove, QPoint(1000, 150));
+    event(QEvent::MouseButtonRelease, QPoint(1000, 150));
+
+    // On the path of the first stroke, in view and beyond it: for the eraser the picture again, for the others
+    // something else than before.
+    const QImage after = area->composedPixmap().toImage();
+    const QImage onScreen = area->grab().toImage();
+    for (const QPoint &point : {QPoint(110, 125), QPoint(490, 1075)}) {
+        const QString where = QStringLiteral("at %1,%2").arg(point.x()).arg(point.y());
+        if (mode == ImageNoteWorkArea::Eraser) {
+            QVERIFY2(before.pixel(point) != picture.pixel(point), qPrintable(where));
+            QVERIFY2(after.pixel(point) == picture.pixel(point), qPrintable(where));
+        } else if (mode == ImageNoteWorkArea::BlurRectangle || mode == ImageNoteWorkArea::Rectangle) {
+            // The rectangle from the press to the release: its blur inside, its outline along the edges.
+            const QPoint inside = mode == ImageNoteWorkArea::Rectangle ? QPoint(100, point.y()) : point;
+            QVERIFY2(after.pixel(inside) != before.pixel(inside), qPrintable(where));
+        } else {
+            QVERIFY2(after.pixel(point) != before.pixel(point), qPrintable(where));
+        }
+        QCOMPARE(onScreen.pixel(point), after.pixel(point));
+    }
+}
+
+// The preview blurs only what is seen of a rectangle that reaches far beyond the view; what it shows is what
+// the release's blur of the whole rectangle gives there, the rectangle's own edges included.
+void tst_ImageNoteEditor::blurPreviewInAScrolledViewShowsWhatTheReleaseCommits()
+{
+    QImage detail(2400, 1800, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y)
+        for (int x = 0; x < detail.width(); ++x)
+            detail.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) * 3 % 256));
+    Editor editor;
+    editor.slotSetPixmap(QPixmap::fromImage(detail));
+    editor.resize(1000, 700);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    ImageNoteWorkArea *area = workArea(&editor);
+    QWidget *viewport = area->parentWidget();
+    area->slotSetMode(ImageNoteWorkArea::BlurRectangle);
+    sendMouse(area, QEvent::MouseButtonPress, QPoint(60, 40), Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    // Growing within the view, shrinking, growing past it: the blur kept from paint to paint follows each edge.
+    for (const QPoint &point : {QPoint(300, 200), QPoint(520, 430), QPoint(900, 650), QPoint(400, 300),
+                                QPoint(1500, 1200), QPoint(2300, 1700)}) {
+        sendMouse(area, QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    const QImage preview = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    sendMouse(area, QEvent::MouseButtonRelease, QPoint(2300, 1700), Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::processEvents();
+    const QImage committed = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(preview != detail.copy(preview.rect()));
+    const int worst = largestDifference(preview, committed);
+    // The blur rounds each step: pixels it reached from further away may differ by that rounding.
+    QVERIFY2(worst <= 1, qPrintable(QStringLiteral("differs by %1").arg(worst)));
 }
 
 void tst_ImageNoteEditor::confirmations_data()

@@ -33,6 +33,8 @@ private slots:
     void dashToggle();
     void otherButtonsDoNotEndAStroke_data();
     void otherButtonsDoNotEndAStroke();
+    void aPressNeverThrowsAStrokeAway_data();
+    void aPressNeverThrowsAStrokeAway();
     void undoAndRedoGiveBackTheEarlierPixels_data();
     void undoAndRedoGiveBackTheEarlierPixels();
     void undoThenNewStrokeKeepsRedo();
@@ -188,14 +190,7 @@ void tst_ImageNoteWorkArea::previewShowsWhatTheReleaseCommits()
     const QImage committed = shown();
     QCOMPARE(preview.size(), committed.size());
     // Drawn straight onto the picture or first into the overlay: rounding may differ by a step or two.
-    int worst = 0;
-    for (int y = 0; y < preview.height(); ++y)
-        for (int x = 0; x < preview.width(); ++x) {
-            const QRgb a = preview.pixel(x, y);
-            const QRgb b = committed.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))});
-        }
+    const int worst = largestDifference(preview, committed);
     QVERIFY2(worst <= 2, qPrintable(QString("differs by %1").arg(worst)));
 }
 
@@ -326,6 +321,40 @@ void tst_ImageNoteWorkArea::otherButtonsDoNotEndAStroke()
     release({160, 130}, Qt::MouseButton(button));
     QCOMPARE(shown(), afterStroke);
     QVERIFY2(!m_signals.contains("undo 1"), qPrintable(m_signals.join(", ")));
+}
+
+void tst_ImageNoteWorkArea::aPressNeverThrowsAStrokeAway_data()
+{
+    QTest::addColumn<int>("mode");
+    // The button of the press that comes in the middle of the stroke.
+    QTest::addColumn<int>("button");
+    // The left button's release went to another window: the next press finds the stroke unreleased.
+    QTest::newRow("pen, release lost") << int(ImageNoteWorkArea::Pen) << int(Qt::LeftButton);
+    QTest::newRow("highlighter, release lost") << int(ImageNoteWorkArea::Highlighter) << int(Qt::LeftButton);
+    QTest::newRow("eraser, release lost") << int(ImageNoteWorkArea::Eraser) << int(Qt::LeftButton);
+    QTest::newRow("pen, right button pressed while drawing") << int(ImageNoteWorkArea::Pen) << int(Qt::RightButton);
+}
+
+void tst_ImageNoteWorkArea::aPressNeverThrowsAStrokeAway()
+{
+    QFETCH(int, mode);
+    QFETCH(int, button);
+    if (mode == ImageNoteWorkArea::Eraser)
+        drawFilledBlock();
+    const QImage before = shown();
+    m_area->slotSetMode(Mode(mode));
+    m_area->slotSetThikness(2);
+    press({20, 100});
+    move({120, 100});
+    const Qt::MouseButtons held = button == Qt::LeftButton ? Qt::LeftButton : Qt::LeftButton | Qt::RightButton;
+    send(m_area.get(), QEvent::MouseButtonPress, {150, 40}, Qt::MouseButton(button), held);
+    m_area->repaint();
+    send(m_area.get(), QEvent::MouseMove, {180, 40}, Qt::NoButton, held);
+    m_area->repaint();
+    if (button != Qt::LeftButton)
+        send(m_area.get(), QEvent::MouseButtonRelease, {180, 40}, Qt::MouseButton(button), Qt::LeftButton);
+    release({180, 40});
+    QVERIFY2(shown().pixel(70, 100) != before.pixel(70, 100), "the first part of the stroke is gone");
 }
 
 void tst_ImageNoteWorkArea::undoAndRedoGiveBackTheEarlierPixels_data()

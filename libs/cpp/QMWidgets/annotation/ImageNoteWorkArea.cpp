@@ -113,7 +113,9 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
 {
     m_unsaved = true;
     m_basePixmap = pixmap;
-    m_composed = pixmap;
+    // A picture of its own now, while the picture is being opened: shared with the base, it would be copied
+    // whole on the first stroke, which on a very large picture made that stroke take as long as a copy.
+    m_composed = pixmap.copy();
     m_composedStale = QRegion();
     setFixedSize(pixmap.size());
     m_overlay = QPixmap(pixmap.size());
@@ -123,9 +125,13 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap &pixmap)
     m_pressed = false;
     m_pending = false;
     m_stroke.clear();
-    emit redoAvailable(false);
-    emit undoAvailable(false);
+    m_blurPreview = BlurPreview();
     update();
+    // Last: an owner may delete the surface on either.
+    const QPointer<ImageNoteWorkArea> alive(this);
+    emit redoAvailable(false);
+    if (alive)
+        emit undoAvailable(false);
 }
 
 void ImageNoteWorkArea::slotSetMode(Mode mode)
@@ -215,10 +221,21 @@ void ImageNoteWorkArea::slotEditAccepted()
         return;
     m_noteEdit->hideAll();
     m_mode = TextAccepted;
-    m_noteAccepted = true;
-    // The paint draws the text into the overlay and clears the editor.
+    // Drawn here and not by a paint, which may come late or not at all, and must not send signals.
+    bool opened = false;
+    if (m_noteEdit->textEdit()->toPlainText().isEmpty())
+        m_noteEdit->textEdit()->clear();
+    else
+        opened = commitToOverlay(OverlayHistory::tiles(QRect(m_pressPoint, m_currentPoint).normalized(), size()),
+                                 [this](QPainter &painter) { drawAcceptedText(painter); });
+    m_unsaved = true;
     repaint();
     QTimer::singleShot(100, this, SLOT(slotSwitchToEdit()));
+    const QPointer<ImageNoteWorkArea> alive(this);
+    if (opened)
+        emit undoAvailable(true);
+    if (alive)
+        emit changed();
 }
 
 void ImageNoteWorkArea::slotSwitchToEdit()
@@ -238,16 +255,28 @@ bool ImageNoteWorkArea::isTextMode() const
 
 void ImageNoteWorkArea::mousePressEvent(QMouseEvent *event)
 {
-    if (event->buttons() & Qt::LeftButton) {
-        m_pressed = true;
-        m_pressPoint = event->pos();
-        m_previousPoint = m_pressPoint;
-        m_currentPoint = m_pressPoint;
-        m_pending = true;
-        m_stroke.clear();
-        updatePreview(QRect());
-    }
     QWidget::mousePressEvent(event);
+    // Another button pressed during a stroke neither ends nor restarts it.
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_pressed) {
+        // The release of the last stroke never came: it is kept as it was drawn, never thrown away.
+        const QPointer<ImageNoteWorkArea> alive(this);
+        m_pressed = false;
+        m_pending = true;
+        endStroke(previewBounds());
+        if (!alive) {
+            event->accept(); // nothing may pass the press on through a deleted surface
+            return;
+        }
+    }
+    m_pressed = true;
+    m_pressPoint = event->pos();
+    m_previousPoint = m_pressPoint;
+    m_currentPoint = m_pressPoint;
+    m_pending = true;
+    m_stroke.clear();
+    updatePreview(QRect());
 }
 
 void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent *event)
@@ -268,19 +297,61 @@ void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent *event)
 
 void ImageNoteWorkArea::mouseReleaseEvent(QMouseEvent *event)
 {
-    // Only the left button ends a stroke; another button's release would commit a second shape.
-    if (event->button() == Qt::LeftButton && m_pressed) {
-        const QRect before = previewBounds();
-        m_pressed = false;
-        m_previousPoint = m_currentPoint;
-        m_currentPoint = event->pos();
-        m_pending = true;
-        // The last step to the release point; a click without moves leaves a dot.
-        if (isFreeHand() && (m_stroke.isEmpty() || m_previousPoint != m_currentPoint))
-            m_stroke.append(QLine(m_previousPoint, m_currentPoint));
-        updatePreview(before);
-    }
     QWidget::mouseReleaseEvent(event);
+    // Only the left button ends a stroke; another button's release would commit a second shape.
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    const QRect before = previewBounds();
+    m_pressed = false;
+    m_previousPoint = m_currentPoint;
+    m_currentPoint = event->pos();
+    m_pending = true;
+    // The last step to the release point; a click without moves leaves a dot.
+    if (isFreeHand() && (m_stroke.isEmpty() || m_previousPoint != m_currentPoint))
+        m_stroke.append(QLine(m_previousPoint, m_currentPoint));
+    const QPointer<ImageNoteWorkArea> alive(this);
+    endStroke(before);
+    if (!alive)
+        event->accept();
+}
+
+// The release commits the stroke, whatever the paints showed of it: one released past the edge of the scrolled
+// view gets no paint at all. A note only opens its undo step here; the paint places the editor.
+void ImageNoteWorkArea::endStroke(const QRect &before)
+{
+    updatePreview(before);
+    if (m_basePixmap.isNull()) {
+        m_pending = false;
+        m_stroke.clear();
+        return;
+    }
+    bool opened = false;
+    if (isTextMode()) {
+        // A release while a note is open only moves the note.
+        if (!m_noteEdit->isVisible()) {
+            m_history.openStep();
+            opened = true;
+        }
+        m_unsaved = true;
+    } else {
+        m_history.openStep();
+        opened = true;
+        if (isFreeHand())
+            commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawStroke(painter, rect()); });
+        else
+            commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawShape(painter); });
+        m_stroke.clear();
+        m_blurPreview = BlurPreview();
+        m_pending = false;
+        m_unsaved = true;
+    }
+    // Last, and nothing read after either: an owner may delete the surface on them.
+    const QPointer<ImageNoteWorkArea> alive(this);
+    if (opened)
+        emit undoAvailable(true);
+    // The editor recomposes the picture and its thumbnail on this: once a stroke, not on every move.
+    if (alive)
+        emit changed();
 }
 
 void ImageNoteWorkArea::updatePreview(const QRect &before)
@@ -465,7 +536,15 @@ void ImageNoteWorkArea::drawBlur(QPainter &painter) const
         return;
     // The whole picture is blurred from the picture itself: a copy of it first would double the work.
     const QImage part = area == m_basePixmap.rect() ? m_basePixmap.toImage() : m_basePixmap.copy(area).toImage();
-    painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), 10, false));
+    painter.drawImage(area.topLeft(), MGraphX::blurImage(part, part.rect(), BlurPreview::radius, false));
+}
+
+void ImageNoteWorkArea::drawBlurPreview(QPainter &widgetPainter, const QRect &dirty)
+{
+    const QRect area = QRect(m_pressPoint, m_currentPoint).normalized() & m_basePixmap.rect();
+    // What the screen shows of the surface (a large picture scrolls); a grab paints all of it.
+    const QRect seen = visibleRegion().boundingRect() | dirty;
+    m_blurPreview.draw(widgetPainter, m_basePixmap, area, seen, dirty);
 }
 
 void ImageNoteWorkArea::drawArrow(QPainter &painter)
@@ -540,38 +619,26 @@ void ImageNoteWorkArea::placeNoteEditor(QPainter &widgetPainter)
     widgetPainter.drawRect(QRect(m_pressPoint, m_currentPoint));
 }
 
-void ImageNoteWorkArea::drawAcceptedText(QPainter &overlayPainter, QPainter &widgetPainter)
+void ImageNoteWorkArea::drawAcceptedText(QPainter &overlayPainter)
 {
     QTextEdit *edit = m_noteEdit->textEdit();
-    const QFont font = edit->currentFont();
-    const QPen pen = toolPen();
-    for (QPainter *painter : {&overlayPainter, &widgetPainter}) {
-        painter->setFont(font);
-        painter->setPen(pen);
-    }
+    overlayPainter.setFont(edit->currentFont());
+    overlayPainter.setPen(toolPen());
     overlayPainter.drawText(QRect(QPoint(m_pressPoint.x() + 3, m_pressPoint.y() + 3), m_currentPoint),
                             Qt::TextWordWrap, edit->toPlainText());
     edit->clear();
 }
 
+// Only shows: the picture, the overlay and the preview of the stroke being dragged, and places a released
+// note's editor. Strokes are committed by their release, and nothing here sends a signal: a receiver that
+// deleted the surface in the middle of a paint would leave the painting to freed memory.
 void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
 {
+    QWidget::paintEvent(event);
     if (m_basePixmap.isNull()) {
-        QWidget::paintEvent(event);
         m_pending = false;
-        m_stroke.clear();
         return;
     }
-    const bool committing = m_pending && !m_pressed;
-    const bool noteAccepted = m_mode == TextAccepted && m_noteAccepted;
-    m_noteAccepted = false;
-    // The undo step for the stroke; a release while a note is open only moves the note.
-    if (committing && !m_noteEdit->isVisible()) {
-        m_history.openStep();
-        emit undoAvailable(true);
-    }
-    QWidget::paintEvent(event);
-
     const bool textMode = isTextMode();
     if (!textMode && m_noteEdit->isVisible())
         m_noteEdit->hideAll();
@@ -584,56 +651,28 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent *event)
     widgetPainter.drawPixmap(dirty, m_basePixmap, dirty);
     const auto drawOverlay = [this, &widgetPainter, &dirty] { widgetPainter.drawPixmap(dirty, m_overlay, dirty); };
 
-    if (isFreeHand()) {
-        if (m_pressed) {
-            if (m_mode == Eraser) {
-                drawErasePreview(widgetPainter, dirty);
-            } else {
-                drawOverlay();
-                drawStroke(widgetPainter, dirty);
-            }
-        } else {
-            if (m_pending)
-                commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawStroke(painter, rect()); });
-            m_stroke.clear();
-            drawOverlay();
-        }
-    } else if (!textMode) {
-        if (m_pressed) {
-            drawOverlay();
-            if (shapeBounds().intersects(dirty))
-                drawShape(widgetPainter);
-        } else {
-            if (m_pending)
-                commitToOverlay(strokeTiles(), [this](QPainter &painter) { drawShape(painter); });
-            drawOverlay();
-        }
-    } else if (m_mode == Text) {
+    if (!m_pressed || textMode) {
         drawOverlay();
+    } else if (m_mode == Eraser) {
+        drawErasePreview(widgetPainter, dirty);
+    } else if (isFreeHand()) {
+        drawOverlay();
+        drawStroke(widgetPainter, dirty);
+    } else if (m_mode == BlurRectangle) {
+        drawOverlay();
+        drawBlurPreview(widgetPainter, dirty);
+    } else {
+        drawOverlay();
+        if (shapeBounds().intersects(dirty))
+            drawShape(widgetPainter);
+    }
+    if (m_mode == Text) {
         if (m_pressed)
             widgetPainter.drawRect(QRect(m_pressPoint, m_currentPoint));
         else if (m_pending)
             placeNoteEditor(widgetPainter);
-    } else if (m_mode == TextCanceled) {
-        drawOverlay();
-    } else if (noteAccepted) {
-        // Only the first paint after the accept: the tool is back to notes only a moment later.
-        if (m_noteEdit->textEdit()->toPlainText().isEmpty())
-            m_noteEdit->textEdit()->clear();
-        else
-            commitToOverlay(OverlayHistory::tiles(QRect(m_pressPoint, m_currentPoint).normalized(), size()),
-                            [this, &widgetPainter](QPainter &painter) { drawAcceptedText(painter, widgetPainter); });
-        drawOverlay();
-    } else {
-        drawOverlay();
     }
     widgetPainter.end();
-
-    if (m_pending || noteAccepted)
-        m_unsaved = true;
-    // The editor recomposes the picture and its thumbnail on this: once a stroke, not on every move.
-    if (committing || noteAccepted)
-        emit changed();
     m_pending = false;
 }
 

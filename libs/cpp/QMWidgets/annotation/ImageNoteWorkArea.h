@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QMWidgets/annotation/BlurPreview.h"
 #include "QMWidgets/annotation/OverlayHistory.h"
 #include "QMWidgets/app/OverrideCursor.h"
 
@@ -26,9 +27,9 @@ class NoteEditWidget;
 // transparent overlay of the image's size, with undo and redo steps that keep the parts of the overlay a
 // stroke changed, and saves the annotated image.
 //
-// Pointer events only record points and flags; the paint that follows does the work: it draws a
-// preview of the stroke being dragged on the widget, only where it changed, and once the left button is
-// released it opens an undo step and commits the stroke into the overlay.
+// Pointer events record points and flags, and the release of the left button opens an undo step and commits
+// the stroke into the overlay. Paints only show: the picture, the overlay and a preview of the stroke being
+// dragged, drawn only where it changed.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
@@ -97,6 +98,8 @@ protected:
 private:
     bool isFreeHand() const;
     bool isTextMode() const;
+    // Ends the stroke at the current point and says so to the editor; the surface may be gone on return.
+    void endStroke(const QRect &before);
     // Asks for a paint of what the stroke in progress changed since `before` was shown.
     void updatePreview(const QRect &before);
     // Shows the overlay as an undo or redo step left it and tells the editor.
@@ -116,10 +119,12 @@ private:
     void drawErasePreview(QPainter &widgetPainter, const QRect &dirty) const;
     void drawShape(QPainter &painter);
     void drawBlur(QPainter &painter) const;
+    void drawBlurPreview(QPainter &widgetPainter, const QRect &dirty);
     void placeNoteEditor(QPainter &widgetPainter);
-    void drawAcceptedText(QPainter &overlayPainter, QPainter &widgetPainter);
-    // Draws into the overlay, clipped to the tiles, with their pixels kept in the undo step first.
-    void commitToOverlay(const QVector<QRect> &tiles, const std::function<void(QPainter &)> &draw);
+    void drawAcceptedText(QPainter &overlayPainter);
+    // Draws into the overlay, clipped to the tiles, with their pixels kept in the undo step first. True when
+    // it had to open the undo step, which the caller then announces.
+    bool commitToOverlay(const QVector<QRect> &tiles, const std::function<void(QPainter &)> &draw);
 
     QPixmap m_basePixmap;
     QPixmap m_overlay;
@@ -142,8 +147,7 @@ private:
     // The part of the composed picture that no longer shows the overlay as it is.
     QRegion m_composedStale;
     bool m_unsaved = true;
-    // A note was accepted and its text is not drawn yet.
-    bool m_noteAccepted = false;
+    BlurPreview m_blurPreview;
     // On while the pointer is over the surface.
     OverrideCursor m_toolCursor;
 };

@@ -84,18 +84,30 @@ qint64 ImageNoteWorkArea::historyBytes() const
     return m_history.bytes();
 }
 
+// An owner may delete the surface on any of the signals: all that they say is read before the first, and
+// nothing of the surface after one that deleted it.
 void ImageNoteWorkArea::slotUndo()
 {
+    const QPointer<ImageNoteWorkArea> alive(this);
     historyMoved(m_history.undo(m_overlay));
+    if (!alive)
+        return;
+    const bool redo = m_history.canRedo();
     emit undoAvailable(m_history.canUndo());
-    emit redoAvailable(m_history.canRedo());
+    if (alive)
+        emit redoAvailable(redo);
 }
 
 void ImageNoteWorkArea::slotRedo()
 {
+    const QPointer<ImageNoteWorkArea> alive(this);
     historyMoved(m_history.redo(m_overlay));
+    if (!alive)
+        return;
+    const bool undo = m_history.canUndo();
     emit redoAvailable(m_history.canRedo());
-    emit undoAvailable(m_history.canUndo());
+    if (alive)
+        emit undoAvailable(undo);
 }
 
 void ImageNoteWorkArea::historyMoved(const QVector<QRect> &tiles)
@@ -154,12 +166,11 @@ QVector<QRect> ImageNoteWorkArea::strokeTiles() const
     }
 }
 
-void ImageNoteWorkArea::commitToOverlay(const QVector<QRect> &tiles, const std::function<void(QPainter &)> &draw)
+bool ImageNoteWorkArea::commitToOverlay(const QVector<QRect> &tiles, const std::function<void(QPainter &)> &draw)
 {
-    if (m_history.aboutToChange(m_overlay, tiles))
-        emit undoAvailable(true);
+    const bool opened = m_history.aboutToChange(m_overlay, tiles);
     if (tiles.isEmpty())
-        return;
+        return opened;
     {
         QPainter overlayPainter(&m_overlay);
         overlayPainter.setRenderHint(QPainter::Antialiasing);
@@ -169,6 +180,7 @@ void ImageNoteWorkArea::commitToOverlay(const QVector<QRect> &tiles, const std::
     }
     const QVector<QRect> altered = m_history.changeDone(m_overlay);
     m_composedStale |= OverlayHistory::region(altered);
+    return opened;
 }
 
 } // namespace QMWidgets

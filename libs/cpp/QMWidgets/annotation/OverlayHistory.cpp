@@ -85,12 +85,12 @@ bool OverlayHistory::aboutToChange(const QPixmap &picture, const QVector<QRect> 
                 pieces.append(Piece{kept, whole.copy(kept)});
         }
     }
-    // First in both steps: they put back the picture as it was before this change, from which the
+    // Painted first in both steps: they put back the picture as it was before this change, from which the
     // step's older pieces go on.
-    m_undo.last() = pieces + m_undo.last();
+    m_undo.last() += pieces;
     m_changeInRedo = !m_redo.isEmpty();
     if (m_changeInRedo)
-        m_redo.last() = pieces + m_redo.last();
+        m_redo.last() += pieces;
     m_changePieces = pieces.size();
     return opened;
 }
@@ -115,18 +115,23 @@ QVector<QRect> OverlayHistory::changeDone(const QPixmap &picture)
         return altered;
     const QImage whole = picture.toImage();
     Step &undoStep = m_undo.last();
+    const int first = undoStep.size() - m_changePieces;
     Step kept;
     kept.reserve(m_changePieces);
-    for (int i = 0; i < m_changePieces; ++i) {
+    for (int i = first; i < undoStep.size(); ++i) {
         const Piece &piece = undoStep.at(i);
         if (!samePixels(whole, piece.area, piece.pixels)) {
             kept.append(piece);
             altered.append(piece.area);
         }
     }
-    undoStep = kept + undoStep.mid(m_changePieces);
-    if (m_changeInRedo && !m_redo.isEmpty())
-        m_redo.last() = kept + m_redo.last().mid(m_changePieces);
+    undoStep.resize(first);
+    undoStep += kept;
+    if (m_changeInRedo && !m_redo.isEmpty()) {
+        Step &redoStep = m_redo.last();
+        redoStep.resize(redoStep.size() - m_changePieces);
+        redoStep += kept;
+    }
     m_changePieces = 0;
     return altered;
 }
@@ -158,9 +163,9 @@ QVector<QRect> OverlayHistory::move(QVector<Step> &from, QVector<Step> &to, QPix
     }
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const Piece &piece : step) {
-        painter.drawImage(piece.area.topLeft(), piece.pixels);
-        changed.append(piece.area);
+    for (auto piece = step.crbegin(); piece != step.crend(); ++piece) {
+        painter.drawImage(piece->area.topLeft(), piece->pixels);
+        changed.append(piece->area);
     }
     to.append(inverse);
     return changed;

@@ -15,8 +15,9 @@ namespace QMWidgets {
 // whose pixels a change altered, not a copy of the whole picture nor of the change's bounding box, so a
 // long thin stroke on a very large picture costs the tiles it crosses.
 //
-// Each step holds pieces (a tile and the pixels it held); painting the pieces in order onto the picture
-// makes it what the step stands for. The newest undo step leads from the picture as it is to the one
+// Each step holds pieces (a tile and the pixels it held); painting the pieces onto the picture from the last to
+// the first makes it what the step stands for. A change adds its pieces at the end, so that adding to a large
+// step costs the change's pieces, not the step's. The newest undo step leads from the picture as it is to the one
 // before, the newest redo step to the one undone last; deeper steps lead on from there.
 class OverlayHistory
 {

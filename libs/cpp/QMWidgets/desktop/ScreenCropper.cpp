@@ -180,12 +180,13 @@ void ScreenCropper::mouseReleaseEvent(QMouseEvent *event)
     const QPixmap cropped = m_cropped;
     const QPointer<ScreenCropper> alive(this);
     slotClose();
+    if (alive)
+        emit done(cropped);
+    if (alive)
+        emit done();
+    // Taken, so that nothing passes the release on through a deleted cropper.
     if (!alive)
-        return;
-    emit done(cropped);
-    if (!alive)
-        return;
-    emit done();
+        event->accept();
 }
 
 // The picture is drawn stretched over the whole window, which is not the screen's size in a normal or

@@ -78,8 +78,11 @@ void ComboSlider::setTickInterval(int interval)
 
 void ComboSlider::slotSpinValueChanged(int value)
 {
-    const QSignalBlocker block(m_slider);
-    m_slider->setValue(value);
+    {
+        const QSignalBlocker block(m_slider);
+        m_slider->setValue(value);
+    }
+    // Last: an owner may delete the slider on it, and the blocker would touch the freed slider.
     emit sliderMoved(value);
 }
 

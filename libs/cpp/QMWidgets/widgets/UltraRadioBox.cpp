@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -136,7 +137,11 @@ void UltraRadioBox::mousePressEvent(QMouseEvent *event)
         percent = app->value(QStringLiteral("TransparencyParameters/UltraRadioPopups"), 35).toInt();
     m_popup->setWindowOpacity(1.3f - percent / 100.0);
     QWidget::mousePressEvent(event);
+    const QPointer<UltraRadioBox> alive(this);
     emit actionPerformed();
+    // Taken, so that nothing passes the press on through a box its owner deleted on the signal.
+    if (!alive)
+        event->accept();
 }
 
 void UltraRadioBox::mouseMoveEvent(QMouseEvent *event)
