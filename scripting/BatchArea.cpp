@@ -95,11 +95,13 @@ void BatchArea::run()
 {
     if (m_batchRunning || m_editor->isRunning())
         return;
+    if (m_list->topLevelItemCount() == 0)
+        return;
+    // The save that the question may start tells the Editor's title to receivers that may delete this area.
+    const QPointer<BatchArea> alive(this);
+    if (!m_editor->maybeSaveChanges() || !alive || !m_editor || !m_list)
+        return;
     const int count = m_list->topLevelItemCount();
-    if (count == 0)
-        return;
-    if (!m_editor->maybeSaveChanges())
-        return;
     // The list slots refuse while a batch runs, but a script reaches the list all the same and may clear it or
     // take rows out. The names are taken now; each row is held by a persistent index, which follows the row and
     // goes invalid when the row goes. Rows that are gone are skipped.
@@ -109,7 +111,6 @@ void BatchArea::run()
         names << m_list->topLevelItem(i)->text(1);
         rows << QPersistentModelIndex(m_list->model()->index(i, 0));
     }
-    const QPointer<BatchArea> alive(this);
     m_batchRunning = true;
     m_stopRequested = false;
     for (const QPersistentModelIndex &row : qAsConst(rows))
@@ -249,8 +250,12 @@ void BatchArea::itemDoubleClicked(QTreeWidgetItem *item, int column)
     if (!item)
         return;
     const QString name = item->text(1);
-    m_editor->open(name);
-    emit scriptFileDoubleClicked(name);
+    // The Editor tells its new title to receivers that may delete this area.
+    const QPointer<BatchArea> alive(this);
+    if (m_editor)
+        m_editor->open(name);
+    if (alive)
+        emit scriptFileDoubleClicked(name);
 }
 
 void BatchArea::checkForDone()

@@ -59,9 +59,14 @@ void DocWindow::contentChanged()
 
 void DocWindow::newFile()
 {
-    if (!maybeSaveChanges())
+    // The save that the question may start, and the new text, tell the title to receivers that may delete the
+    // document: nothing of it is read then.
+    const QPointer<DocWindow> alive(this);
+    if (!maybeSaveChanges() || !alive)
         return;
     setPlainText(QString::fromLatin1(newFileText));
+    if (!alive)
+        return;
     m_fileName.clear();
     m_modified = false;
     emit changeWindowTitle(m_fileName);
@@ -72,7 +77,8 @@ void DocWindow::open(const QString &path)
     if (path.isEmpty())
         return;
     QString error;
-    if (!load(path, &error))
+    const QPointer<DocWindow> alive(this);
+    if (!load(path, &error) && alive)
         QMWidgets::GuardedMessageBox::warning(this, tr("Warning"), error);
 }
 
@@ -91,7 +97,10 @@ bool DocWindow::load(const QString &path, QString *error)
     const QString text = in.readAll();
     bytes = QByteArray();
 
+    const QPointer<DocWindow> alive(this);
     setPlainText(text);
+    if (!alive)
+        return true;
     m_fileName = path;
     m_modified = false;
     emit changeWindowTitle(m_fileName);
@@ -100,7 +109,8 @@ bool DocWindow::load(const QString &path, QString *error)
 
 void DocWindow::open()
 {
-    if (!maybeSaveChanges())
+    const QPointer<DocWindow> alive(this);
+    if (!maybeSaveChanges() || !alive)
         return;
     QMWidgets::App *app = QMWidgets::App::instance();
     // The last directory followed by "/ ": the dialog opens there with a blank in its name field.
@@ -109,7 +119,8 @@ void DocWindow::open()
                                                                 QLatin1String(scriptFilter));
     if (!path.isEmpty())
         app->setOpenDirectory(path);
-    open(path);
+    if (alive)
+        open(path);
 }
 
 void DocWindow::save()

@@ -590,8 +590,15 @@ void Editor::run()
     // change the document under the running one.
     if (m_running)
         return;
+    // A receiver of runningChanged may delete the Editor: nothing of it is read then.
+    const QPointer<Editor> alive(this);
     setRunning(true);
-    const auto finished = qScopeGuard([this] { setRunning(false); });
+    if (!alive)
+        return;
+    const auto finished = qScopeGuard([this, alive] {
+        if (alive)
+            setRunning(false);
+    });
     if (!startEvaluation())
         return;
     QScriptValue result;
@@ -623,8 +630,14 @@ void Editor::debug()
 {
     if (m_running)
         return;
+    const QPointer<Editor> alive(this);
     setRunning(true);
-    const auto finished = qScopeGuard([this] { setRunning(false); });
+    if (!alive)
+        return;
+    const auto finished = qScopeGuard([this, alive] {
+        if (alive)
+            setRunning(false);
+    });
     if (!startEvaluation())
         return;
 
@@ -667,16 +680,24 @@ void Editor::stopEvaluation()
     Timer::stopAll(m_engine);
     // The lasting abort is armed once this stop is through: as the run it ends returns, or as the abort it leaves
     // for a busy callback is withdrawn.
-    const auto lasting = qScopeGuard([this] { m_stoppedForGood = true; });
+    // The waits that end may end what holds the Editor: nothing of it is read then.
+    const QPointer<Editor> alive(this);
+    const auto lasting = qScopeGuard([this, alive] {
+        if (alive)
+            m_stoppedForGood = true;
+    });
     if (!m_engine->isEvaluating()) {
         m_engine->cancelWaits();
-        abortCallback();
+        if (alive)
+            abortCallback();
         return;
     }
     const QScriptValue error =
         m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
     m_engine->abortEvaluation(error);
     m_engine->cancelWaits();
+    if (!alive)
+        return;
     // A debugger that holds the evaluation must let it go on, or the stop would wait for the user. Its state()
     // tells a held run as running, so Continue goes out either way: a running debugger ignores it.
     if (m_debugger)

@@ -12,6 +12,7 @@
 #include "scripting/WidgetIds.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QHash>
@@ -321,16 +322,21 @@ void MainWindow::stopEvaluation()
     m_editor->stopEvaluation();
 }
 
+// The Editor tells its new title to receivers that may delete this window: nothing of it is read then.
 void MainWindow::open()
 {
+    const QPointer<MainWindow> alive(this);
     m_editor->open();
-    addRecentFile(m_editor->fileName());
+    if (alive)
+        addRecentFile(m_editor->fileName());
 }
 
 void MainWindow::saveAs()
 {
+    const QPointer<MainWindow> alive(this);
     m_editor->saveAs();
-    addRecentFile(m_editor->fileName());
+    if (alive)
+        addRecentFile(m_editor->fileName());
 }
 
 void MainWindow::recentClicked()
@@ -341,10 +347,12 @@ void MainWindow::recentClicked()
         return;
     const QString path = action->data().toString();
     // Over a changed document the same question as Open; Cancel leaves the document and the list alone.
-    if (!m_editor->maybeSaveChanges())
+    const QPointer<MainWindow> alive(this);
+    if (!m_editor->maybeSaveChanges() || !alive)
         return;
     m_editor->open(path);
-    addRecentFile(path);
+    if (alive)
+        addRecentFile(path);
 }
 
 void MainWindow::find()

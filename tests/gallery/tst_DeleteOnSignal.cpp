@@ -32,7 +32,9 @@ namespace {
 
 // The classes whose signals are tried: the framework's. The widgets of another library join with the prefix
 // of their class names (a namespace, or the names themselves).
-const char *const s_subjectPrefixes[] = {"QMWidgets::", "MUI"};
+// The framework's classes and the script windows'.
+const char *const s_subjectPrefixes[] = {"QMWidgets::", "MUI", "QMMistlark::", "JSMainWindow", "JavaScriptEvaluator",
+                                         "DlgJSCompressed"};
 
 // A signal that fires on every move is tried on its first emissions only: later ones take the same path.
 const int s_mostEmissions = 8;
@@ -59,14 +61,33 @@ const struct
     {"QMWidgets::ImageNoteEditor", "shown()"},                         // the show event
     {"QMWidgets::ComboSlider", "sliderMoved(int)"},                    // its slider's valueChanged
     {"QMWidgets::ResolutionSetupWidget", "resolutionChanged(QPoint)"}, // its slider's valueChanged
+    {"QMMistlark::DocWindow", "changeWindowTitle(QString)"}, // its text edit's textChanged
 };
 
-bool deletedLater(const QMetaObject *meta, const QMetaMethod &signal)
+// The same for the Editor and the windows above it, which keep themselves from deleteLater() as well, since a
+// script reaches them and their run uses them: no receiver can delete them on these signals at all.
+const struct
 {
-    for (const auto &entry : s_deletedLater)
+    const char *className;
+    const char *signal;
+} s_keptWhole[] = {
+    {"QMMistlark::Editor", "changeWindowTitle(QString)"},     // its document's textChanged
+    {"QMMistlark::Editor", "cursorPositionChanged(int,int)"}, // its document's cursorPositionChanged
+    {"JSMainWindow", "changeWindowTitle(QString)"},           // its Editor's, from the document's textChanged
+};
+
+template <typename Table>
+bool listed(const Table &table, const QMetaObject *meta, const QMetaMethod &signal)
+{
+    for (const auto &entry : table)
         if (qstrcmp(meta->className(), entry.className) == 0 && signal.methodSignature() == entry.signal)
             return true;
     return false;
+}
+
+bool deletedLater(const QMetaObject *meta, const QMetaMethod &signal)
+{
+    return listed(s_deletedLater, meta, signal);
 }
 
 bool isSubjectClass(const QMetaObject *meta)
@@ -151,7 +172,16 @@ public:
         connect(&m_timer, &QTimer::timeout, this, [] {
             if (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
-            if (QWidget *modal = QApplication::activeModalWidget()) {
+            QWidget *modal = QApplication::activeModalWidget();
+            // A dialog that a script's run opened blocks nothing, and the script debugger waits for its user;
+            // closing the debugger stops the run.
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                const bool waiting = window->property("openedWhileScriptLive").toBool()
+                    || window->windowTitle() == QLatin1String("Qt Script Debugger");
+                if (!modal && window->isVisible() && waiting)
+                    modal = window;
+            }
+            if (modal) {
                 if (auto *dialog = qobject_cast<QDialog *>(modal))
                     dialog->reject();
                 else
@@ -247,8 +277,13 @@ void tst_DeleteOnSignal::nothingIsReadAfterTheDeletingSignal()
 {
     QFETCH(int, subject);
     QFETCH(int, signalIndex);
-    RUN_ROW_IN_CHILD(120000);
     const Subject made = subjects()[size_t(subject)];
+    {
+        const std::unique_ptr<QWidget> probe(made.make());
+        if (listed(s_keptWhole, probe->metaObject(), probe->metaObject()->method(signalIndex)))
+            QSKIP("sent from inside a text edit's own handling by a widget that no receiver may delete");
+    }
+    RUN_ROW_IN_CHILD(120000);
     const LinkCatcher links;
     const DialogCloser closer;
     // Deleted at its first emission, then at its second with a fresh widget, and so on, until a drive emits
