@@ -3,7 +3,7 @@
 #include "MTools/FileWriting.h"
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/BodyScrollArea.h"
-#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/app/FileDialog.h"
 #include "QMWidgets/dialogs/GuardedMessageBox.h"
 #include "QMWidgets/style/StyleHelpers.h"
 

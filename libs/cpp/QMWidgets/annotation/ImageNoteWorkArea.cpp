@@ -3,7 +3,7 @@
 #include "MGraphX/ImageFilters.h"
 #include "MGraphX/ImageWriting.h"
 #include "QMWidgets/app/App.h"
-#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/app/FileDialog.h"
 #include "QMWidgets/dialogs/MMessageBox.h"
 #include "QMWidgets/annotation/NoteEditWidget.h"
 

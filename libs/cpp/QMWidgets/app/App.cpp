@@ -1,8 +1,5 @@
 #include "QMWidgets/app/App.h"
 
-#include "QMWidgets/dialogs/AboutDialog.h"
-#include "QMWidgets/css/CssEditor.h"
-#include "QMWidgets/dialogs/HelpDialog.h"
 #include "QMWidgets/app/MakerLinks.h"
 #include "QMWidgets/app/ModalRun.h"
 #include "QMWidgets/app/TranslationsManager.h"
@@ -17,6 +14,7 @@
 #include <QDebug>
 #include <algorithm>
 #include <iterator>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -241,7 +239,7 @@ App::App(int &argc, char **argv, const QString &organization, const QString &app
 App::~App()
 {
     // Without a main widget the help dialog has no parent to take it along.
-    delete m_helpDialog;
+    delete m_helpDialog.data();
 }
 
 App *App::instance()
@@ -538,17 +536,6 @@ bool App::installSupportFile(const QString &sourcePath, const QString &name)
 
 void App::slotStartCount()
 {
-}
-
-void App::slotShowCssEditor()
-{
-    auto *editor = new CssEditor(nullptr);
-    editor->show();
-}
-
-void App::slotAbout()
-{
-    runModal(new AboutDialog(mainWidget()));
 }
 
 void App::slotCheckUpdate()

@@ -11,6 +11,8 @@
 class QRect;
 class QSettings;
 
+class QDialog;
+
 namespace QMWidgets {
 
 class BlenderWidget;
@@ -194,6 +196,8 @@ signals:
     void fileOpenRequest(const QString &fileName);
 
 public slots:
+    // The slots that open a dialog or a window of a higher folder are defined with it (dialogs/AppDialogs.cpp,
+    // css/AppCssEditor.cpp): this core of the application includes nothing above it.
     void slotCallRateReminderInternal();
     void slotCallRateReminder();
     void slotCallTellReminder();
@@ -227,7 +231,8 @@ private:
 
     QStringList m_siteLanguages;
     int m_reminderKind = 0;
-    QPointer<HelpDialog> m_helpDialog;
+    // The help dialog, held as the dialog it is: this core of the application knows no class of the dialogs.
+    QPointer<QDialog> m_helpDialog;
 
     QSettings *m_settings = nullptr;
     QString m_accountPageUrlTemplate;

@@ -1,7 +1,6 @@
 #include "QMWidgets/app/Os.h"
 
 #include "QMWidgets/app/App.h"
-#include "QMWidgets/dialogs/RateAppStoreDialog.h"
 
 #include "Platform/NativeMessage.h"
 #include "Platform/RunKey.h"
@@ -146,23 +145,6 @@ void requestStoreReview(bool force)
         app->setValue(reviewsDateKey, todayText());
     }
     app->setValue(reviewsCallsKey, countAfter(calls));
-}
-
-void showStoreReviewDialog()
-{
-    App *app = App::instance();
-    if (!app->value(QStringLiteral("AutoReminder"), true).toBool())
-        return;
-    // No answer when the main widget went while the prompt ran: nothing is opened and nothing stored.
-    const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(app->mainWidget()));
-    if (!answer)
-        return;
-    if (answer == ReminderStateDialog::Rate) {
-        app->slotRateApp();
-        app->setValue(QStringLiteral("AutoReminder"), false);
-    } else if (answer == ReminderStateDialog::NeverAskAgain) {
-        app->setValue(QStringLiteral("AutoReminder"), false);
-    }
 }
 
 bool isStoreReviewLimitReached()

@@ -2,8 +2,6 @@
 
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/app/ModalRun.h"
-#include "QMWidgets/dialogs/AppUpdateDialog.h"
-#include "QMWidgets/style/DevicePicture.h"
 
 #include "Platform/WindowsVersion.h"
 #include "QMRequest/Downloader.h"
@@ -200,46 +198,6 @@ QString lastUpdateCheckDate()
 void setLastUpdateCheckDate(const QString &date)
 {
     App::instance()->setValue(QStringLiteral("LastUpdateCheck"), date);
-}
-
-AppUpdateDialog *createUpdateDialog(UpdateStatus status)
-{
-    QString text;
-    QString picture;
-    switch (status) {
-    case UpdateStatus::Newer:
-        // The server's text is no markup of ours.
-        text = QObject::tr("<CENTER><H2>The newer version ") + newestVersionText().toHtmlEscaped()
-               + QObject::tr(" of ") + QCoreApplication::applicationName()
-               + QObject::tr(" is available.<br>Get the newest version?</H2></CENTER>");
-        picture = QStringLiteral(":/update_available.png");
-        break;
-    case UpdateStatus::Latest:
-        text = QObject::tr(
-            "<CENTER><H2>You are using the latest version available.<br>Go to the app web page anyway?</H2></CENTER>");
-        picture = QStringLiteral(":/update_not_available.png");
-        break;
-    case UpdateStatus::Unknown:
-        text = QObject::tr("<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page "
-                           "anyway?</H2></CENTER>");
-        // Not the tick: nothing says this version is the latest.
-        picture = QStringLiteral(":/update_unknown.png");
-        break;
-    }
-    auto *dialog = new AppUpdateDialog(nullptr);
-    dialog->setText(text);
-    dialog->setPixmap(devicePicture(picture));
-    return dialog;
-}
-
-void showUpdateDialog(UpdateStatus status)
-{
-    runModal(createUpdateDialog(status));
-}
-
-void showUpdateDialog(bool newer)
-{
-    showUpdateDialog(newer ? UpdateStatus::Newer : UpdateStatus::Latest);
 }
 
 } // namespace QMWidgets

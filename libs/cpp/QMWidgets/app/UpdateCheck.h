@@ -50,7 +50,8 @@ void setCheckUpdatesSetting(bool on);
 QString lastUpdateCheckDate();
 void setLastUpdateCheckDate(const QString &date);
 
-// The update dialog for the status, its text and picture set, without parent.
+// The update dialog for the status, its text and picture set, without parent. These two are defined with the
+// dialogs (dialogs/AppDialogs.cpp): the check itself knows no dialog.
 AppUpdateDialog *createUpdateDialog(UpdateStatus status);
 // Runs the update dialog modally for the status and deletes it.
 void showUpdateDialog(UpdateStatus status);

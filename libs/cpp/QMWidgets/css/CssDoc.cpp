@@ -3,7 +3,7 @@
 #include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 #include "QMWidgets/css/CssSyntaxHighlighter.h"
-#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/app/FileDialog.h"
 #include "QMWidgets/dialogs/GuardedMessageBox.h"
 
 #include <QDir>

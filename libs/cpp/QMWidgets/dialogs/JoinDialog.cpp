@@ -1,6 +1,7 @@
 #include "QMWidgets/dialogs/JoinDialog.h"
 
 #include "QMWidgets/dialogs/JoinWidget.h"
+#include "QMWidgets/dialogs/FrameDialog.h"
 #include "QMWidgets/style/StyleHelpers.h"
 
 namespace QMWidgets {

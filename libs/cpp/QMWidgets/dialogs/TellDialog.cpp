@@ -1,6 +1,7 @@
 #include "QMWidgets/dialogs/TellDialog.h"
 
 #include "QMWidgets/app/App.h"
+#include "QMWidgets/dialogs/FrameDialog.h"
 #include "QMWidgets/style/StyleHelpers.h"
 #include "QMWidgets/dialogs/TellWidget.h"
 

@@ -38,8 +38,5 @@ QPixmap grabDesktop();
 // 190 by 35 pixels, checkable, without text or parent.
 QPushButton *newSocialButton(const QString &name);
 
-// The share and follow dialogs: an optional text, the frame of buttons between stretches and a
-// centred Close button that accepts; the Close row stacks vertically on a small screen.
-void layOutFrameDialog(QDialog *dialog, QWidget *text, QWidget *frame);
 
 } // namespace QMWidgets

@@ -1,7 +1,7 @@
 #include "QMWidgets/widgets/DropWidget.h"
 
 #include "QMWidgets/style/DevicePicture.h"
-#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/app/FileDialog.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

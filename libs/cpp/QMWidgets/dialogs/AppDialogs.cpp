@@ -1,5 +1,11 @@
+// The application object's slots and functions that open dialogs: the reminders, the share and join prompts,
+// help, About, the store review and the update check's answer. They are declared with the application object's
+// core, which knows no dialog, and defined here with the dialogs they open, so that includes only point down.
 #include "QMWidgets/app/App.h"
 
+#include "QMWidgets/app/UpdateCheck.h"
+#include "QMWidgets/dialogs/AboutDialog.h"
+#include "QMWidgets/dialogs/AppUpdateDialog.h"
 #include "QMWidgets/dialogs/HelpDialog.h"
 #include "QMWidgets/dialogs/JoinDialog.h"
 #include "QMWidgets/dialogs/JoinReminderDialog.h"
@@ -8,7 +14,9 @@
 #include "QMWidgets/dialogs/RateAppStoreDialog.h"
 #include "QMWidgets/dialogs/TellDialog.h"
 #include "QMWidgets/dialogs/TellReminderDialog.h"
+#include "QMWidgets/style/DevicePicture.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -187,17 +195,18 @@ void App::slotJoin()
 
 HelpDialog *App::helpDialog() const
 {
-    return m_helpDialog;
+    return static_cast<HelpDialog *>(m_helpDialog.data());
 }
 
 void App::slotHelp()
 {
     if (!m_helpDialog) {
-        m_helpDialog = new HelpDialog(mainWidget());
+        auto *help = new HelpDialog(mainWidget());
         for (const QString &page : qAsConst(m_helpPages))
-            m_helpDialog->addSlide(page);
+            help->addSlide(page);
         if (!m_helpVideoUrl.isEmpty())
-            m_helpDialog->setVideoLink(m_helpVideoUrl);
+            help->setVideoLink(m_helpVideoUrl);
+        m_helpDialog = help;
     }
     m_helpDialog->raise();
     m_helpDialog->activateWindow();
@@ -208,6 +217,68 @@ void App::scheduleIntroAtStart()
 {
     if (HelpDialog::shouldShowIntro())
         QTimer::singleShot(500, instance(), SLOT(slotHelp()));
+}
+
+void App::slotAbout()
+{
+    runModal(new AboutDialog(mainWidget()));
+}
+
+void showStoreReviewDialog()
+{
+    App *app = App::instance();
+    if (!app->value(QStringLiteral("AutoReminder"), true).toBool())
+        return;
+    // No answer when the main widget went while the prompt ran: nothing is opened and nothing stored.
+    const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(app->mainWidget()));
+    if (!answer)
+        return;
+    if (answer == ReminderStateDialog::Rate) {
+        app->slotRateApp();
+        app->setValue(QStringLiteral("AutoReminder"), false);
+    } else if (answer == ReminderStateDialog::NeverAskAgain) {
+        app->setValue(QStringLiteral("AutoReminder"), false);
+    }
+}
+
+AppUpdateDialog *createUpdateDialog(UpdateStatus status)
+{
+    QString text;
+    QString picture;
+    switch (status) {
+    case UpdateStatus::Newer:
+        // The server's text is no markup of ours.
+        text = QObject::tr("<CENTER><H2>The newer version ") + newestVersionText().toHtmlEscaped()
+               + QObject::tr(" of ") + QCoreApplication::applicationName()
+               + QObject::tr(" is available.<br>Get the newest version?</H2></CENTER>");
+        picture = QStringLiteral(":/update_available.png");
+        break;
+    case UpdateStatus::Latest:
+        text = QObject::tr(
+            "<CENTER><H2>You are using the latest version available.<br>Go to the app web page anyway?</H2></CENTER>");
+        picture = QStringLiteral(":/update_not_available.png");
+        break;
+    case UpdateStatus::Unknown:
+        text = QObject::tr("<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page "
+                           "anyway?</H2></CENTER>");
+        // Not the tick: nothing says this version is the latest.
+        picture = QStringLiteral(":/update_unknown.png");
+        break;
+    }
+    auto *dialog = new AppUpdateDialog(nullptr);
+    dialog->setText(text);
+    dialog->setPixmap(devicePicture(picture));
+    return dialog;
+}
+
+void showUpdateDialog(UpdateStatus status)
+{
+    runModal(createUpdateDialog(status));
+}
+
+void showUpdateDialog(bool newer)
+{
+    showUpdateDialog(newer ? UpdateStatus::Newer : UpdateStatus::Latest);
 }
 
 } // namespace QMWidgets

@@ -1,4 +1,4 @@
-#include "QMWidgets/dialogs/FileDialog.h"
+#include "QMWidgets/app/FileDialog.h"
 
 #include "QMWidgets/app/ModalRun.h"
 
