@@ -3,12 +3,12 @@
 #include "app/DlgJSCompressed.h"
 #include "app/ScriptCompressor.h"
 #include "QMWidgets/app/ModalRun.h"
-#include "scripting/Editor.h"
-#include "scripting/FindDialog.h"
-#include "scripting/OptionsDialog.h"
-#include "scripting/TargetMainWidget.h"
-#include "scripting/ToolTipStore.h"
-#include "scripting/WidgetIds.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/editor/FindDialog.h"
+#include "scripting/editor/OptionsDialog.h"
+#include "scripting/automation/TargetMainWidget.h"
+#include "scripting/automation/ToolTipStore.h"
+#include "scripting/automation/WidgetIds.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/ScriptCompressor.h"
 
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
 
 namespace {
 

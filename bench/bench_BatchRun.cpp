@@ -5,8 +5,8 @@
 #include "TestApp.h"
 
 #include "QMWidgets/app/App.h"
-#include "scripting/BatchArea.h"
-#include "scripting/Editor.h"
+#include "scripting/windows/BatchArea.h"
+#include "scripting/editor/Editor.h"
 
 #include <QFile>
 #include <QTemporaryDir>

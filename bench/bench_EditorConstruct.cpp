@@ -2,8 +2,8 @@
 // constructing one with no other widget; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "TestApp.h"
 
-#include "scripting/Editor.h"
-#include "scripting/EditorFilter.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/automation/EditorFilter.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -5,8 +5,8 @@
 #include "BenchMemory.h"
 #include "TestApp.h"
 
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -3,8 +3,8 @@
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "TestApp.h"
 
-#include "scripting/Editor.h"
-#include "scripting/OutputArea.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/editor/OutputArea.h"
 
 #include <QDir>
 #include <QElapsedTimer>

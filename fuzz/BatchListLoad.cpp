@@ -1,5 +1,5 @@
 // A list file may hold any bytes: reading it must neither crash nor yield an empty name or a line end.
-#include "scripting/BatchArea.h"
+#include "scripting/windows/BatchArea.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // crash, leave the document unmodified under the file's name, and highlight its text.
 
 #include "FuzzInput.h"
-#include "scripting/DocWindow.h"
+#include "scripting/editor/DocWindow.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // scan is fuzzed: the include expansion around it resolves names to files and runs each file in a script
 // engine, and QtScript is not instrumented and misbehaves under libFuzzer.
 
-#include "scripting/IncludeScan.h"
+#include "scripting/engine/IncludeScan.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The highlighter colours whatever text a script file holds, carrying open comments and strings from line
 // to line. Any text, and any edit that opens or closes a comment above it, must highlight without a crash.
 
-#include "scripting/SyntaxHighlighter.h"
+#include "scripting/editor/SyntaxHighlighter.h"
 
 #include <QByteArray>
 #include <QAbstractTextDocumentLayout>

@@ -2,9 +2,9 @@
 // made from the texts that the driven windows show. Any shown text must give an identifier that finds
 // its widget again, and any looked-up text must find nothing or a widget that carries it.
 
-#include "scripting/ClassAliases.h"
-#include "scripting/Support.h"
-#include "scripting/WidgetIds.h"
+#include "scripting/automation/ClassAliases.h"
+#include "scripting/automation/Support.h"
+#include "scripting/automation/WidgetIds.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "app/DlgJSCompressed.h"
 #include "app/JSMainWindow.h"
 #include "app/JavaScriptEvaluator.h"
-#include "scripting/Editor.h"
+#include "scripting/editor/Editor.h"
 #include "MUI/MUITabBarItem.h"
 #include "QMWidgets/app/App.h"
 #include "ChildRun.h"

@@ -1,8 +1,8 @@
 #include "app/JSMainWindow.h"
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
-#include "scripting/FindDialog.h"
-#include "scripting/OptionsDialog.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/editor/FindDialog.h"
+#include "scripting/editor/OptionsDialog.h"
 
 #include "ButtonLookup.h"
 #include "ChildRun.h"

@@ -5,8 +5,8 @@
 #include "QMWidgets/promo/AppMenu.h"
 #include "QMWidgets/promo/PromoMenuBar.h"
 #include "resources/Resources.h"
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
 
 #include "ButtonLookup.h"
 #include "ChildRun.h"

@@ -1,6 +1,6 @@
 #include "app/ScriptCompressor.h"
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
 #include "TestApp.h"
 
 #include <QDir>

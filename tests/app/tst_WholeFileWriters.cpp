@@ -24,10 +24,10 @@
 #include "QMWidgets/dialogs/SettingsDialog.h"
 #include "QMWidgets/dialogs/SettingsWidget.h"
 #include "app/DlgJSCompressed.h"
-#include "scripting/BatchArea.h"
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
-#include "scripting/Support.h"
+#include "scripting/windows/BatchArea.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/automation/Support.h"
 #include "vCard/vCard.h"
 
 #include <QDomDocument>

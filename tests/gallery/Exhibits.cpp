@@ -79,12 +79,12 @@
 #include "app/DlgJSCompressed.h"
 #include "app/JSMainWindow.h"
 #include "app/JavaScriptEvaluator.h"
-#include "scripting/AliasesWidget.h"
-#include "scripting/DocWindow.h"
-#include "scripting/Editor.h"
-#include "scripting/FindDialog.h"
-#include "scripting/MainWindow.h"
-#include "scripting/OptionsDialog.h"
+#include "scripting/editor/AliasesWidget.h"
+#include "scripting/editor/DocWindow.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/editor/FindDialog.h"
+#include "scripting/windows/MainWindow.h"
+#include "scripting/editor/OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QDialog>

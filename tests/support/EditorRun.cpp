@@ -1,7 +1,7 @@
 #include "EditorRun.h"
 
-#include "scripting/Editor.h"
-#include "scripting/OutputArea.h"
+#include "scripting/editor/Editor.h"
+#include "scripting/editor/OutputArea.h"
 
 QString outputText(const QWidget &editorOrWindow)
 {

@@ -1,0 +1,154 @@
+#include "scripting/automation/WidgetWrites.h"
+
+#include "MGraphX/OutsideResources.h"
+#include "scripting/engine/ScriptBounds.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QRect>
+#include <QScriptValue>
+#include <QSize>
+#include <QTextDocument>
+#include <QVariant>
+#include <QWidget>
+
+namespace QMMistlark {
+
+namespace {
+
+// Deeper than the widget trees of the program's windows.
+constexpr int s_layoutDepth = 32;
+
+enum class Check { StyleSheet, RichText, Markdown };
+
+struct CheckedName
+{
+    const char *name;
+    Check check;
+    const char *property; // the property a slot sets, or null
+};
+
+// The properties whose text is shown as rich text or applied as a style sheet.
+const CheckedName s_checkedProperties[] = {
+    {"styleSheet", Check::StyleSheet, nullptr}, {"text", Check::RichText, nullptr},
+    {"html", Check::RichText, nullptr},         {"toolTip", Check::RichText, nullptr},
+    {"whatsThis", Check::RichText, nullptr},    {"markdown", Check::Markdown, nullptr},
+};
+
+// The slots that set those texts, or add to them.
+const CheckedName s_checkedSlots[] = {
+    {"setStyleSheet", Check::StyleSheet, "styleSheet"}, {"setText", Check::RichText, "text"},
+    {"setHtml", Check::RichText, "html"},               {"setMarkdown", Check::Markdown, "markdown"},
+    {"insertHtml", Check::RichText, nullptr},           {"append", Check::RichText, nullptr},
+};
+
+template <size_t Count>
+const CheckedName *find(const CheckedName (&names)[Count], const QString &name)
+{
+    for (const CheckedName &checked : names) {
+        if (name == QLatin1String(checked.name))
+            return &checked;
+    }
+    return nullptr;
+}
+
+QString sizeRefusal(const QString &property, double width, double height)
+{
+    const int bound = widgetExtentBound();
+    if (!(width > bound) && !(height > bound))
+        return QString();
+    return QStringLiteral("%1 of %2 x %3 pixels is too large: a widget may be at most %4 pixels wide or high")
+        .arg(property)
+        .arg(width, 0, 'g', 12)
+        .arg(height, 0, 'g', 12)
+        .arg(bound);
+}
+
+QString textRefusal(Check check, const QString &text)
+{
+    switch (check) {
+    case Check::StyleSheet:
+        if (text.size() > StyleSheetTextBound)
+            return QStringLiteral("A style sheet of %1 characters is too long: at most %2")
+                .arg(text.size())
+                .arg(StyleSheetTextBound);
+        return MGraphX::styleSheetRefusal(text);
+    case Check::RichText:
+        return MGraphX::richTextRefusal(text);
+    case Check::Markdown: {
+        // Its pictures are named as HTML's once parsed; parsing loads nothing.
+        QTextDocument parsed;
+        parsed.setMarkdown(text);
+        return MGraphX::richTextRefusal(parsed.toHtml());
+    }
+    }
+    return QString();
+}
+
+} // namespace
+
+QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value)
+{
+    if (!object->isWidgetType())
+        return QString();
+    if (const CheckedName *checked = find(s_checkedProperties, property))
+        return textRefusal(checked->check, value.toString());
+    if (property == QLatin1String("minimumWidth"))
+        return sizeRefusal(property, value.toNumber(), 0);
+    if (property == QLatin1String("minimumHeight"))
+        return sizeRefusal(property, 0, value.toNumber());
+    if (property == QLatin1String("minimumSize") || property == QLatin1String("size")) {
+        const QSize size = value.toVariant().toSize();
+        return sizeRefusal(property, size.width(), size.height());
+    }
+    if (property == QLatin1String("geometry")) {
+        const QRect rect = value.toVariant().toRect();
+        return sizeRefusal(property, rect.width(), rect.height());
+    }
+    return QString();
+}
+
+bool isCheckedSlot(const QString &name)
+{
+    return find(s_checkedSlots, name) != nullptr;
+}
+
+QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument)
+{
+    const CheckedName *checked = find(s_checkedSlots, slot);
+    if (!checked || !object->isWidgetType())
+        return QString();
+    return textRefusal(checked->check, argument.toString());
+}
+
+QString propertyOfSlot(const QString &slot)
+{
+    const CheckedName *checked = find(s_checkedSlots, slot);
+    return checked && checked->property ? QLatin1String(checked->property) : QString();
+}
+
+QString windowExtentRefusal(const QObject *object)
+{
+    if (!object->isWidgetType())
+        return QString();
+    const QWidget *window = static_cast<const QWidget *>(object)->window();
+    settleLayouts();
+    const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize()).expandedTo(window->size());
+    const int bound = widgetExtentBound();
+    if (needed.width() <= bound && needed.height() <= bound)
+        return QString();
+    return QStringLiteral("The window would be at least %1 x %2 pixels: a widget may be at most %3 pixels wide or "
+                          "high; the change was taken back")
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(bound);
+}
+
+void settleLayouts()
+{
+    // Each layout that is redone asks its parent's to be redone: as many passes as the widget tree is deep.
+    for (int pass = 0; pass < s_layoutDepth; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+} // namespace QMMistlark
