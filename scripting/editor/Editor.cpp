@@ -1,7 +1,6 @@
 #include "scripting/editor/Editor.h"
 
 #include "QMWidgets/app/App.h"
-#include "QMWidgets/app/WindowFit.h"
 #include "scripting/editor/AliasesWidget.h"
 #include "scripting/automation/ClassAliases.h"
 #include "scripting/editor/DocWindow.h"
@@ -13,22 +12,15 @@
 #include "scripting/editor/LineTextWidget.h"
 #include "scripting/automation/ObjectWrapping.h"
 #include "scripting/editor/OutputArea.h"
-#include "scripting/engine/ScriptActivity.h"
 #include "scripting/engine/ScriptBounds.h"
 #include "scripting/engine/ScriptEngine.h"
-#include "scripting/engine/Timer.h"
+#include "scripting/engine/ScriptRun.h"
 #include "scripting/automation/ToolTipStore.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QDockWidget>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QMainWindow>
-#include <QScopeGuard>
-#include <QScriptContext>
-#include <QScriptEngineDebugger>
 #include <QSplitter>
 #include <QStringList>
 #include <QTextCursor>
@@ -38,7 +30,6 @@
 #include <climits>
 #include <cmath>
 #include <functional>
-#include <memory>
 
 namespace QMMistlark {
 
@@ -137,7 +128,6 @@ static const char s_embeddedFunctions[] =
     "}\n";
 
 const char s_mainProgramMark[] = "// --------- Main Program ----------\n";
-const char s_stoppedByUser[] = "Script evaluation is stopped by user";
 const char s_partKept[] = "A script may not delete a part of the script window: it stays.";
 const char s_windowKept[] = "A script may not delete a script window: it stays; close() closes it.";
 
@@ -147,28 +137,6 @@ constexpr int s_processEventsInterval = 100;
 // The point sizes that zooming keeps the fonts of the document and the output pane within.
 constexpr qreal s_smallestZoomPointSize = 1;
 constexpr qreal s_largestZoomPointSize = 96;
-
-// Calls back when the watched window is asked to close.
-class CloseWatcher : public QObject
-{
-public:
-    CloseWatcher(QObject *watched, std::function<void()> closing)
-        : QObject(watched)
-        , m_closing(std::move(closing))
-    {
-        watched->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Close)
-            m_closing();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_closing;
-};
 
 } // namespace
 
@@ -185,14 +153,13 @@ Editor::Editor(QWidget *parent)
     registerObjectTypes(m_engine);
     connect(m_engine, &ScriptEngine::refusalReported, this, &Editor::addRedReport);
     connect(m_engine, &ScriptEngine::stopRequested, this, &Editor::stopEvaluation);
-    // A callback that Stop ended comes back with the abort as its exception.
-    connect(m_engine, &QScriptEngine::signalHandlerException, this, [this] {
-        rearmLater();
-        if (!m_callbackAbort)
-            return;
-        delete m_callbackAbort;
-        reportStopped();
-    });
+    m_run = new ScriptRun(m_engine,
+                          {[this] { return prepareRun(); },
+                           [this] { return buildPrologue() + m_document->toPlainText(); },
+                           [this](const QScriptValue &result) { reportUncaughtException(result); },
+                           [this] { reportStopped(); }},
+                          this);
+    connect(m_run, &ScriptRun::runningChanged, this, &Editor::runningChanged);
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);
 
@@ -241,9 +208,7 @@ Editor::Editor(QWidget *parent)
 // The engine wraps the script objects held by value, which die before the child objects do: it goes first.
 Editor::~Editor()
 {
-    if (m_callbackAbort)
-        m_callbackAbort->disconnect(this);
-    delete m_callbackAbort;
+    delete m_run;
     delete m_engine;
     m_engine = nullptr;
 }
@@ -314,17 +279,7 @@ bool Editor::isEvaluating() const
 
 bool Editor::isRunning() const
 {
-    return m_running;
-}
-
-void Editor::setRunning(bool running)
-{
-    m_running = running;
-    m_engine->setRunning(running);
-    if (!running)
-        rearmLater();
-    // Last: a receiver may delete the Editor.
-    emit runningChanged(running);
+    return m_run->isRunning();
 }
 
 QString Editor::outputHtml() const
@@ -388,28 +343,28 @@ void Editor::installEditorFilters()
 
 void Editor::newFile()
 {
-    if (m_running)
+    if (isRunning())
         return;
     m_document->newFile();
 }
 
 void Editor::open()
 {
-    if (m_running)
+    if (isRunning())
         return;
     m_document->open();
 }
 
 void Editor::open(const QString &fileName)
 {
-    if (m_running)
+    if (isRunning())
         return;
     m_document->open(fileName);
 }
 
 bool Editor::load(const QString &fileName, QString *error)
 {
-    if (m_running) {
+    if (isRunning()) {
         if (error)
             *error = tr("A script is running.");
         return false;
@@ -463,7 +418,7 @@ void Editor::showAliaces()
 
 void Editor::setText(const QString &text)
 {
-    if (m_running)
+    if (isRunning())
         return;
     m_document->setPlainText(text);
 }
@@ -544,10 +499,8 @@ void Editor::addRedReport(const QString &text)
 
 // --- Run pipeline
 
-bool Editor::startEvaluation()
+bool Editor::prepareRun()
 {
-    m_stoppedForGood = false;
-    m_engine->setStopped(false);
     m_hasError = false;
     guardAncestors();
     m_engine->collectGarbage();
@@ -556,198 +509,32 @@ bool Editor::startEvaluation()
     m_engine->setScriptFileName(m_document->fileName());
     if (!checkSyntax())
         return false;
-    // Stop may come while an included file is checked, before anything of the document ran.
-    if (m_engine->isStopped()) {
-        reportStopped();
-        return false;
-    }
-    m_outputArea->clear();
-    return true;
-}
-
-bool Editor::evaluateDocument(QScriptValue *result)
-{
-    // The prologue is built again right before the evaluation, so its line count matches the program.
-    const QString program = buildPrologue() + m_document->toPlainText();
-    if (m_engine->isStopped()) {
-        reportStopped();
-        return false;
-    }
-    const ScriptActivity::Scope script(m_engine);
-    *result = m_engine->evaluate(program, m_document->fileName(), 1);
+    // A stop during the included files' checks is reported after what they reported.
+    if (!m_engine->isStopped())
+        m_outputArea->clear();
     return true;
 }
 
 void Editor::reportStopped()
 {
     m_hasError = true;
-    addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(s_stoppedByUser));
+    addRedReport(QStringLiteral("Evaluation Error:<BR>Error: ") + QLatin1String(ScriptRun::StoppedByUser));
 }
 
 void Editor::run()
 {
-    // The window handles events while its script runs: nothing may start a second run of this Editor or
-    // change the document under the running one.
-    if (m_running)
-        return;
-    // A receiver of runningChanged may delete the Editor: nothing of it is read then.
-    const QPointer<Editor> alive(this);
-    setRunning(true);
-    if (!alive)
-        return;
-    const auto finished = qScopeGuard([this, alive] {
-        if (alive)
-            setRunning(false);
-    });
-    if (!startEvaluation())
-        return;
-    QScriptValue result;
-    if (!evaluateDocument(&result))
-        return;
-    if (m_engine->hasUncaughtException())
-        reportUncaughtException(result);
-}
-
-// Left to itself, or as it restores itself from its settings, the debugger's window can open with a code column a
-// few letters wide: it opens at least large enough, within the screen, with narrow side docks.
-static void showDebuggerReadably(QMainWindow *window)
-{
-    window->resize(window->size().expandedTo(QSize(1000, 700)));
-    QMWidgets::fitIntoScreen(window);
-    QList<QDockWidget *> sideDocks;
-    QList<int> widths;
-    for (QDockWidget *dock : window->findChildren<QDockWidget *>()) {
-        const Qt::DockWidgetArea area = window->dockWidgetArea(dock);
-        if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
-            sideDocks << dock;
-            widths << window->width() / 6;
-        }
-    }
-    window->resizeDocks(sideDocks, widths, Qt::Horizontal);
+    m_run->run();
 }
 
 void Editor::debug()
 {
-    if (m_running)
-        return;
-    const QPointer<Editor> alive(this);
-    setRunning(true);
-    if (!alive)
-        return;
-    const auto finished = qScopeGuard([this, alive] {
-        if (alive)
-            setRunning(false);
-    });
-    if (!startEvaluation())
-        return;
-
-    // The debugger's own window shows an uncaught exception while it is attached; nothing is reported here.
-    std::unique_ptr<QScriptEngineDebugger> debugger(new QScriptEngineDebugger);
-    m_debugger = debugger.get();
-    debugger->widget(QScriptEngineDebugger::CodeWidget)->setStyleSheet(QStringLiteral("background-color: white"));
-    // While the debugger holds the evaluation, the script waits as in a dialog: its timers may fire.
-    connect(debugger.get(), &QScriptEngineDebugger::evaluationSuspended, this, [this] {
-        ScriptActivity::setSuspended(m_engine, true);
-        // A stop that came before the debugger held the run: nobody is to continue it by hand.
-        if (m_engine->isStopped() && m_debugger)
-            m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
-    });
-    connect(debugger.get(), &QScriptEngineDebugger::evaluationResumed, this,
-            [this] { ScriptActivity::setSuspended(m_engine, false); });
-    // A closed debugger window would leave the evaluation held where nobody can continue it.
-    new CloseWatcher(debugger->standardWindow(), [this] { stopEvaluation(); });
-    showDebuggerReadably(debugger->standardWindow());
-    debugger->attachTo(m_engine);
-    debugger->action(QScriptEngineDebugger::InterruptAction)->trigger();
-    QScriptValue result;
-    const bool evaluated = evaluateDocument(&result);
-    debugger->detach();
-    // The debugger showed any other exception while it was attached; a stop is reported as a plain run's is.
-    if (evaluated && m_engine->isStopped()) {
-        if (m_engine->hasUncaughtException())
-            reportUncaughtException(result);
-        else
-            reportStopped();
-    }
+    m_run->debug();
 }
 
-// Until the next run the script calls nothing more: its timers stop, every callback of it that starts is ended
-// at its first check, and its waits, dialogs and include checks end at once.
 void Editor::stopEvaluation()
 {
     m_hasError = true;
-    m_engine->setStopped(true);
-    Timer::stopAll(m_engine);
-    // The lasting abort is armed once this stop is through: as the run it ends returns, or as the abort it leaves
-    // for a busy callback is withdrawn.
-    // The waits that end may end what holds the Editor: nothing of it is read then.
-    const QPointer<Editor> alive(this);
-    const auto lasting = qScopeGuard([this, alive] {
-        if (alive)
-            m_stoppedForGood = true;
-    });
-    if (!m_engine->isEvaluating()) {
-        m_engine->cancelWaits();
-        if (alive)
-            abortCallback();
-        return;
-    }
-    const QScriptValue error =
-        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
-    m_engine->abortEvaluation(error);
-    m_engine->cancelWaits();
-    if (!alive)
-        return;
-    // A debugger that holds the evaluation must let it go on, or the stop would wait for the user. Its state()
-    // tells a held run as running, so Continue goes out either way: a running debugger ignores it.
-    if (m_debugger)
-        m_debugger->action(QScriptEngineDebugger::ContinueAction)->trigger();
-}
-
-// A function of the script that a signal calls after run() has returned (a timer's callback, a widget's handler)
-// runs outside any evaluation, and the engine takes an abort only during one. A busy callback still handles events
-// at the engine's interval, so Stop arrives from within it: an evaluation context is opened for the abort, and the
-// callback ends at its next check. Whether a callback is busy below cannot be asked, and an abort that none took
-// would end the next callback at its first check. So a marker goes with the abort: Qt delivers its deferred delete
-// only once control has left the event deliveries this call is nested in, when a busy callback below has taken the
-// abort; what is left then is withdrawn.
-void Editor::abortCallback()
-{
-    delete m_callbackAbort;
-    armAbort();
-    m_callbackAbort = new QObject;
-    connect(m_callbackAbort.data(), &QObject::destroyed, this, &Editor::withdrawCallbackAbort);
-    m_callbackAbort->deleteLater();
-}
-
-void Editor::withdrawCallbackAbort()
-{
-    // Every evaluation starts with the engine's abort cleared.
-    m_engine->evaluate(QString());
-    rearmLater();
-}
-
-void Editor::armAbort()
-{
-    m_engine->pushContext();
-    const QScriptValue error =
-        m_engine->currentContext()->throwError(QScriptContext::UnknownError, QLatin1String(s_stoppedByUser));
-    m_engine->abortEvaluation(error);
-    m_engine->popContext();
-    m_engine->clearExceptions();
-}
-
-void Editor::rearmLater()
-{
-    if (!m_stoppedForGood)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_stoppedForGood && !m_running && !m_engine->isEvaluating())
-                armAbort();
-        },
-        Qt::QueuedConnection);
+    m_run->stop();
 }
 
 bool Editor::checkSyntax()
@@ -823,7 +610,7 @@ QString Editor::expandIncludes(const QString &text)
         const QString fileName = resolveIncludeName(name);
         QString content;
         // A stopped run checks no further file: the next one might loop as well.
-        const bool stopped = m_running && m_engine->isStopped();
+        const bool stopped = isRunning() && m_engine->isStopped();
         const QString problem = stopped ? QString() : checkIncludedFile(fileName, m_engine, &content);
         if (!problem.isEmpty()) {
             addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));

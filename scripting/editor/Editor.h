@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 
-class QScriptEngineDebugger;
 class QScriptValue;
 
 namespace QMMistlark {
@@ -18,6 +17,7 @@ class DocWindow;
 class LineTextWidget;
 class OutputArea;
 class ScriptEngine;
+class ScriptRun;
 
 // One script editing unit: the document with its gutter above the output pane, and the engine that runs
 // the document. The engine lives as long as the Editor, so what one run defines, the next run sees.
@@ -97,19 +97,10 @@ private:
     int clampedZoomLevel(int level) const;
     void storeZoomLevel();
 
-    // The common start of run() and debug(): false when the syntax check failed and nothing is to run.
-    bool startEvaluation();
-    void setRunning(bool running);
-    // False, with the stop reported, when Stop came while the included files were checked.
-    bool evaluateDocument(QScriptValue *result);
+    // The checks before a run, with their reports: false when the syntax check failed and nothing is to run.
+    bool prepareRun();
     void reportStopped();
     void guardAncestors();
-    void abortCallback();
-    void withdrawCallbackAbort();
-    // An abort that the next callback to check for one takes; it lasts until an evaluation starts.
-    void armAbort();
-    // After a stop, once control is back in the event loop: the next callback meets an abort again.
-    void rearmLater();
     void addRedReport(const QString &text);
     void reportUncaughtException(const QScriptValue &result);
     bool liesInPrologue(int programLine) const;
@@ -130,11 +121,8 @@ private:
     TestObj m_testObj;
     Support m_support;
     bool m_useEmbeddedFunctions = false;
-    bool m_running = false;
-    QPointer<QScriptEngineDebugger> m_debugger;
-    // Lives while an abort waits for a busy callback to take it; see abortCallback().
-    QPointer<QObject> m_callbackAbort;
-    bool m_stoppedForGood = false;
+    // The run and debug life cycle; the Editor is the widget.
+    ScriptRun *m_run = nullptr;
 };
 
 } // namespace QMMistlark

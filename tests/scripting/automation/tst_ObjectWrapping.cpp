@@ -184,7 +184,7 @@ int grabLabels()
     int count = 0;
     for (QWidget *widget : QApplication::allWidgets()) {
         auto *label = qobject_cast<QLabel *>(widget);
-        if (label && !label->parent() && label->pixmap() && !label->pixmap()->isNull())
+        if (label && !label->parent() && !label->pixmap(Qt::ReturnByValue).isNull())
             ++count;
     }
     return count;
