@@ -6,9 +6,6 @@
 #include "scripting/editor/Editor.h"
 #include "scripting/editor/FindDialog.h"
 #include "scripting/editor/OptionsDialog.h"
-#include "scripting/automation/TargetMainWidget.h"
-#include "scripting/automation/ToolTipStore.h"
-#include "scripting/automation/WidgetIds.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -17,19 +14,18 @@
 #include <QStatusBar>
 
 JSMainWindow::JSMainWindow(QWidget *parent)
-    : QMainWindow(parent)
-    , m_editor(new QMMistlark::Editor(nullptr))
+    : QMMistlark::ScriptWindow(parent)
 {
     auto *saveAction = new QAction(this);
     saveAction->setShortcut(QKeySequence(QStringLiteral("CTRL+S")));
     connect(saveAction, &QAction::triggered, this, &JSMainWindow::save);
     addAction(saveAction);
 
-    setCentralWidget(m_editor);
+    setCentralWidget(editor());
 
-    connect(m_editor, &QMMistlark::Editor::changeWindowTitle, this, &JSMainWindow::slotChangeWindowTitle);
-    connect(m_editor, &QMMistlark::Editor::cursorPositionChanged, this, &JSMainWindow::updateCursorPosition);
-    connect(m_editor, &QMMistlark::Editor::runningChanged, this, &JSMainWindow::runningChanged);
+    connect(editor(), &QMMistlark::Editor::changeWindowTitle, this, &JSMainWindow::slotChangeWindowTitle);
+    connect(editor(), &QMMistlark::Editor::cursorPositionChanged, this, &JSMainWindow::updateCursorPosition);
+    connect(editor(), &QMMistlark::Editor::runningChanged, this, &JSMainWindow::runningChanged);
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{background-color: #303030; color: #FFFFFF}"));
     statusBar()->showMessage(tr("Ready"), 2000);
@@ -37,32 +33,17 @@ JSMainWindow::JSMainWindow(QWidget *parent)
 
 bool JSMainWindow::isModified() const
 {
-    return m_editor->isModified();
+    return editor()->isModified();
 }
 
 bool JSMainWindow::isRunning() const
 {
-    return m_editor->isRunning();
+    return editor()->isRunning();
 }
 
 QString JSMainWindow::titleText() const
 {
     return m_titleText;
-}
-
-void JSMainWindow::addScriptObject(QObject *object, const QString &name)
-{
-    m_editor->addScriptObject(object, name);
-}
-
-void JSMainWindow::addCommonObject(QObject *object)
-{
-    m_editor->addScriptObject(object, QStringLiteral("Common"));
-}
-
-void JSMainWindow::setTargetMainWidget(QWidget *widget)
-{
-    QMMistlark::setTargetMainWidget(widget);
 }
 
 void JSMainWindow::about()
@@ -81,79 +62,29 @@ void JSMainWindow::updateCursorPosition(int row, int column)
     statusBar()->showMessage(QStringLiteral("Row:%1; Column:%2").arg(row).arg(column));
 }
 
-void JSMainWindow::generateIDs()
-{
-    QMMistlark::generateIDs();
-}
-
-void JSMainWindow::restoreOriginalToolTips()
-{
-    QMMistlark::restoreOriginalToolTips();
-}
-
-void JSMainWindow::showAliaces()
-{
-    m_editor->showAliaces();
-}
-
-void JSMainWindow::copy()
-{
-    m_editor->copy();
-}
-
-void JSMainWindow::paste()
-{
-    m_editor->paste();
-}
-
-void JSMainWindow::undo()
-{
-    m_editor->undo();
-}
-
-void JSMainWindow::redo()
-{
-    m_editor->redo();
-}
-
-void JSMainWindow::displayError(const QString &text)
-{
-    m_editor->displayError(text);
-}
-
-void JSMainWindow::displayWarning(const QString &text)
-{
-    m_editor->displayWarning(text);
-}
-
 void JSMainWindow::stayOnTop()
 {
 }
 
-void JSMainWindow::stopEvaluation()
-{
-    m_editor->stopEvaluation();
-}
-
 void JSMainWindow::open()
 {
-    m_editor->open();
+    editor()->open();
 }
 
 void JSMainWindow::saveAs()
 {
-    m_editor->saveAs();
+    editor()->saveAs();
 }
 
 void JSMainWindow::save()
 {
-    m_editor->save();
+    editor()->save();
 }
 
 void JSMainWindow::find()
 {
     if (!m_findDialog)
-        m_findDialog = new QMMistlark::FindDialog(m_editor, this);
+        m_findDialog = new QMMistlark::FindDialog(editor(), this);
     m_findDialog->show();
 }
 
@@ -169,44 +100,44 @@ void JSMainWindow::options()
 
 void JSMainWindow::run()
 {
-    m_editor->run();
+    editor()->run();
 }
 
 void JSMainWindow::stop()
 {
-    m_editor->stopEvaluation();
+    editor()->stopEvaluation();
 }
 
 void JSMainWindow::debug()
 {
-    m_editor->debug();
+    editor()->debug();
 }
 
 void JSMainWindow::newFile()
 {
-    m_editor->newFile();
+    editor()->newFile();
 }
 
 void JSMainWindow::zoomIn()
 {
-    m_editor->zoomIn();
+    editor()->zoomIn();
 }
 
 void JSMainWindow::zoomOut()
 {
-    m_editor->zoomOut();
+    editor()->zoomOut();
 }
 
 void JSMainWindow::setText(const QString &text)
 {
-    m_editor->setText(text);
+    editor()->setText(text);
 }
 
 void JSMainWindow::showCompressedContent()
 {
     auto *dialog = new DlgJSCompressed(this);
-    dialog->setCompressedText(ScriptCompressor(m_editor));
+    dialog->setCompressedText(ScriptCompressor(editor()));
     // From the file name, not the title, which may carry " [modified]" or nothing at all.
-    dialog->setBaseName(QFileInfo(m_editor->fileName()).baseName());
+    dialog->setBaseName(QFileInfo(editor()->fileName()).baseName());
     QMWidgets::runModal(dialog);
 }

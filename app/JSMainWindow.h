@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QMainWindow>
+#include "scripting/windows/ScriptWindow.h"
+
 #include <QString>
 
 namespace QMMistlark {
-class Editor;
 class FindDialog;
 } // namespace QMMistlark
 
 // The script window of a top-level window: one Editor with the cursor position in the status bar.
 // The tool bar's commands arrive at its slots and go on to the Editor; the document's title passes through it.
-class JSMainWindow : public QMainWindow
+class JSMainWindow : public QMMistlark::ScriptWindow
 {
     Q_OBJECT
 
@@ -23,11 +23,6 @@ public:
     // The last title the document reported, for the closing question.
     QString titleText() const;
 
-    // Host interface for a program that embeds the script window.
-    void addScriptObject(QObject *object, const QString &name);
-    void addCommonObject(QObject *object);
-    void setTargetMainWidget(QWidget *widget);
-
 signals:
     void changeWindowTitle(const QString &title);
     void runningChanged(bool running);
@@ -36,19 +31,8 @@ public slots:
     void about();
     void slotChangeWindowTitle(const QString &title);
     void updateCursorPosition(int row, int column);
-    // Show the widget identifiers as tool tips, and put the application's own tool tips back.
-    void generateIDs();
-    void restoreOriginalToolTips();
-    void showAliaces();
-    void copy();
-    void paste();
-    void undo();
-    void redo();
-    void displayError(const QString &text);
-    void displayWarning(const QString &text);
     // Kept for callers through the meta-object system; this window has no stay-on-top action to read.
     void stayOnTop();
-    void stopEvaluation();
     void open();
     void saveAs();
     void save();
@@ -67,7 +51,6 @@ public slots:
     void showCompressedContent();
 
 private:
-    QMMistlark::Editor *m_editor;
     QString m_titleText;
     QMMistlark::FindDialog *m_findDialog = nullptr;
 };

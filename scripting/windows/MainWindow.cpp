@@ -138,15 +138,14 @@ QMWidgets::App *app()
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+    : ScriptWindow(parent)
 {
     // A host program need not have registered the compiled-in images.
     Resources::init();
     for (const char *title : s_menuTitles)
         m_menus << new QMenu(QLatin1String(title));
 
-    m_editor = new Editor;
-    m_batchArea = new BatchArea(m_editor);
+    m_batchArea = new BatchArea(editor());
 
     m_batchDock = new QDockWidget(QStringLiteral("Batch Area"), this);
     m_batchDock->setWidget(m_batchArea);
@@ -154,7 +153,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     QHash<QString, QAction *> actions;
     for (const ActionEntry &entry : s_actions) {
-        QObject *receiver = entry.receiver == ToEditor ? static_cast<QObject *>(m_editor) : this;
+        QObject *receiver = entry.receiver == ToEditor ? static_cast<QObject *>(editor()) : this;
         QMenu *menu = m_menus.at(entry.menu);
         auto *action = menu->addAction(iconOf(entry.images), QLatin1String(entry.text));
         if (entry.shortcut)
@@ -174,7 +173,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(actions.value(QStringLiteral("&Quit")), &QAction::triggered, this, &MainWindow::stopScript);
     for (const char *text : {"&New...", "&Open...", "&Run", "&Debug"})
         m_startingActions << actions.value(QLatin1String(text));
-    connect(m_editor, &Editor::runningChanged, this, [this](bool running) {
+    connect(editor(), &Editor::runningChanged, this, [this](bool running) {
         for (QAction *action : qAsConst(m_startingActions))
             action->setEnabled(!running);
         m_recentMenu->setEnabled(!running);
@@ -194,9 +193,9 @@ MainWindow::MainWindow(QWidget *parent)
         bar->setStyleSheet(QStringLiteral("QToolBar{background-color: #606060; color: #FFFFFF}"));
     }
 
-    setCentralWidget(m_editor);
-    connect(m_editor, &Editor::changeWindowTitle, this, &MainWindow::changeWindowTitle);
-    connect(m_editor, &Editor::cursorPositionChanged, this, &MainWindow::updateCursorPosition);
+    setCentralWidget(editor());
+    connect(editor(), &Editor::changeWindowTitle, this, &MainWindow::changeWindowTitle);
+    connect(editor(), &Editor::cursorPositionChanged, this, &MainWindow::updateCursorPosition);
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{background-color: #303030; color: #FFFFFF}"));
     statusBar()->showMessage(QStringLiteral("Ready"), 2000);
@@ -210,21 +209,6 @@ MainWindow::~MainWindow()
     qDeleteAll(m_menus);
 }
 
-void MainWindow::addScriptObject(QObject *object, const QString &name)
-{
-    m_editor->addScriptObject(object, name);
-}
-
-void MainWindow::addCommonObject(QObject *object)
-{
-    m_editor->addScriptObject(object, QStringLiteral("Common"));
-}
-
-void MainWindow::setTargetMainWidget(QObject *widget)
-{
-    QMMistlark::setTargetMainWidget(widget);
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The stop lasts until the next run, whether the window goes or stays.
@@ -236,7 +220,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::stopScript()
 {
     m_batchArea->stop();
-    m_editor->stopEvaluation();
+    editor()->stopEvaluation();
 }
 
 void MainWindow::about()
@@ -253,51 +237,6 @@ void MainWindow::updateCursorPosition(int row, int column)
 {
     statusBar()->showMessage(QStringLiteral("Row:") + QString::number(row) + QStringLiteral("; Column:")
                              + QString::number(column));
-}
-
-void MainWindow::generateIDs()
-{
-    QMMistlark::generateIDs();
-}
-
-void MainWindow::restoreOriginalToolTips()
-{
-    QMMistlark::restoreOriginalToolTips();
-}
-
-void MainWindow::showAliaces()
-{
-    m_editor->showAliaces();
-}
-
-void MainWindow::copy()
-{
-    m_editor->copy();
-}
-
-void MainWindow::paste()
-{
-    m_editor->paste();
-}
-
-void MainWindow::undo()
-{
-    m_editor->undo();
-}
-
-void MainWindow::redo()
-{
-    m_editor->redo();
-}
-
-void MainWindow::displayError(const QString &text)
-{
-    m_editor->displayError(text);
-}
-
-void MainWindow::displayWarning(const QString &text)
-{
-    m_editor->displayWarning(text);
 }
 
 void MainWindow::stayOnTop()
@@ -317,40 +256,35 @@ void MainWindow::stayOnTop()
     }
 }
 
-void MainWindow::stopEvaluation()
-{
-    m_editor->stopEvaluation();
-}
-
 // The Editor tells its new title to receivers that may delete this window: nothing of it is read then.
 void MainWindow::open()
 {
     const QPointer<MainWindow> alive(this);
-    m_editor->open();
+    editor()->open();
     if (alive)
-        addRecentFile(m_editor->fileName());
+        addRecentFile(editor()->fileName());
 }
 
 void MainWindow::saveAs()
 {
     const QPointer<MainWindow> alive(this);
-    m_editor->saveAs();
+    editor()->saveAs();
     if (alive)
-        addRecentFile(m_editor->fileName());
+        addRecentFile(editor()->fileName());
 }
 
 void MainWindow::recentClicked()
 {
     auto *action = qobject_cast<QAction *>(sender());
     // The Editor opens nothing while a script runs.
-    if (!action || m_editor->isRunning())
+    if (!action || editor()->isRunning())
         return;
     const QString path = action->data().toString();
     // Over a changed document the same question as Open; Cancel leaves the document and the list alone.
     const QPointer<MainWindow> alive(this);
-    if (!m_editor->maybeSaveChanges() || !alive)
+    if (!editor()->maybeSaveChanges() || !alive)
         return;
-    m_editor->open(path);
+    editor()->open(path);
     if (alive)
         addRecentFile(path);
 }
@@ -358,7 +292,7 @@ void MainWindow::recentClicked()
 void MainWindow::find()
 {
     if (!m_findDialog)
-        m_findDialog = new FindDialog(m_editor, this);
+        m_findDialog = new FindDialog(editor(), this);
     m_findDialog->show();
 }
 
@@ -389,7 +323,7 @@ void MainWindow::loadRecentFiles()
 
 void MainWindow::addRecentFile(const QString &path)
 {
-    const QString current = m_editor->fileName();
+    const QString current = editor()->fileName();
     if (!current.isEmpty() && !m_recentFiles.contains(current))
         m_recentFiles << current;
     if (!path.isEmpty()) {

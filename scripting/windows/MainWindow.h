@@ -1,7 +1,8 @@
 #pragma once
 
+#include "scripting/windows/ScriptWindow.h"
+
 #include <QList>
-#include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
@@ -18,19 +19,13 @@ class FindDialog;
 
 // A self-contained script window for a host program: menus, tool bars, one Editor, the batch runner in a
 // dock and the recently opened scripts, kept in the setting "recent".
-class MainWindow : public QMainWindow
+class MainWindow : public ScriptWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
-
-    // Publishes a host object to the scripts under a name, or under "Common".
-    void addScriptObject(QObject *object, const QString &name);
-    void addCommonObject(QObject *object);
-    // Names the main widget that the scripts drive, for the whole process.
-    void setTargetMainWidget(QObject *widget);
 
 protected:
     // A script left running in a closed, hidden window could never be stopped.
@@ -40,17 +35,7 @@ public slots:
     void about();
     void changeWindowTitle(const QString &title);
     void updateCursorPosition(int row, int column);
-    void generateIDs();
-    void restoreOriginalToolTips();
-    void showAliaces();
-    void copy();
-    void paste();
-    void undo();
-    void redo();
-    void displayError(const QString &text);
-    void displayWarning(const QString &text);
     void stayOnTop();
-    void stopEvaluation();
     void open();
     void saveAs();
     void recentClicked();
@@ -64,7 +49,6 @@ private:
     void fillRecentMenu();
     void stopScript();
 
-    Editor *m_editor = nullptr;
     QAction *m_onTopAction = nullptr;
     QMenu *m_recentMenu = nullptr;
     // In order of use: the one used longest ago first, the newest last.
