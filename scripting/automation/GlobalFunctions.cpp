@@ -112,11 +112,6 @@ QScriptValue throwRefusal(QScriptContext *context, const QString &refusal)
     return context->throwError(QScriptContext::RangeError, refusal);
 }
 
-QScriptValue refuseGrab(QScriptContext *context, const QWidget *widget)
-{
-    return throwRefusal(context, widget ? grabRefusal(widget) : QString());
-}
-
 QScriptValue lookUp(QScriptContext *context, QScriptEngine *engine, TextLookup lookup)
 {
     QString text;
@@ -246,11 +241,12 @@ QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
     QWidget *widget = widgetArgument(context, 0);
     if (!widget)
         return engine->nullValue();
-    const QScriptValue refused = refuseGrab(context, widget);
-    if (refused.isValid())
-        return refused;
+    // Support judges the grab bound and throws its refusal to this script.
     Support support;
+    support.setEngine(engine);
     const QPixmap pixmap = support.grab(widget);
+    if (engine->hasUncaughtException())
+        return engine->nullValue();
     auto *label = new QLabel;
     label->setFixedSize(pixmap.size());
     label->setPixmap(pixmap);
@@ -264,10 +260,8 @@ QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
     QString fileName;
     if (!textArgument(context, 1, &fileName))
         return engine->nullValue();
-    const QScriptValue refused = refuseGrab(context, widgetArgument(context, 0));
-    if (refused.isValid())
-        return refused;
     Support support;
+    support.setEngine(engine);
     support.grabAndSave(scriptObject(context->argument(0)), fileName);
     return engine->nullValue();
 }

@@ -135,24 +135,33 @@ Support::Support(QObject *parent)
 
 QPixmap Support::grab(QObject *w)
 {
-    QWidget *widget = asWidget(w);
-    if (!widget || refused(grabRefusal(widget)))
-        return QPixmap();
-    // Rendering a GL widget does not reach its frame buffer: read it from there. Without a valid context
-    // (offscreen, or an X server without GLX) there is no frame buffer, and the widget is grabbed as any other.
-    auto *glWidget = qobject_cast<QGLWidget *>(widget);
-    if (glWidget && glWidget->isValid())
-        return QPixmap::fromImage(glWidget->grabFrameBuffer(false));
-    return widget->grab();
+    QPixmap picture;
+    grabbed(asWidget(w), &picture);
+    return picture;
 }
 
 void Support::grabAndSave(QObject *w, const QString &fileName)
 {
-    QWidget *widget = asWidget(w);
-    if (!widget || refused(grabRefusal(widget)))
+    QPixmap picture;
+    if (!grabbed(asWidget(w), &picture))
         return;
     // Not reported, as before; but a pipe or a full disk in the way costs no earlier file.
-    MGraphX::writeImageSafely(fileName, grab(w).toImage(), "PNG");
+    MGraphX::writeImageSafely(fileName, picture.toImage(), "PNG");
+}
+
+// The one place that judges the grab bound: the callers above pass its refusal on.
+bool Support::grabbed(QWidget *widget, QPixmap *picture)
+{
+    if (!widget || refused(grabRefusal(widget)))
+        return false;
+    // Rendering a GL widget does not reach its frame buffer: read it from there. Without a valid context
+    // (offscreen, or an X server without GLX) there is no frame buffer, and the widget is grabbed as any other.
+    auto *glWidget = qobject_cast<QGLWidget *>(widget);
+    if (glWidget && glWidget->isValid())
+        *picture = QPixmap::fromImage(glWidget->grabFrameBuffer(false));
+    else
+        *picture = widget->grab();
+    return true;
 }
 
 QWidget *Support::findVisiblePopup()

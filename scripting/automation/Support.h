@@ -118,6 +118,8 @@ public slots:
                           Qt::MouseButtons mbs = Qt::LeftButton);
 
 private:
+    // The widget's picture into *picture; false when there is no widget or it is over the grab bound.
+    bool grabbed(QWidget *widget, QPixmap *picture);
     // True when the refusal is not empty; called from a script, it is thrown as a script error.
     bool refused(const QString &refusal);
 
