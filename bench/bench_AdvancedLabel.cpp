@@ -1,5 +1,6 @@
 // Times the repaint of a 512 x 512 picture tile, plain and hovered (brightened through the image planes),
 // in the same run; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchTiming.h"
 
 #include "QMWidgets/widgets/AdvancedLabel.h"
@@ -37,9 +38,9 @@ int main(int argc, char **argv)
     const double staying = bestMilliseconds(15, repaint);
 
     std::printf("plain repaint 512x512\t%.2f\tms\t-\n", plain);
-    std::printf("hovered repaint on entering 512x512\t%.2f\tms\t<= 16\n", entering);
-    std::printf("hovered repaint while staying 512x512\t%.2f\tms\t<= 16\n", staying);
-    std::printf("entering / plain\t%.2f\tx\t<= 5\n", plain > 0 ? entering / plain : 0.0);
-    std::printf("staying / plain\t%.2f\tx\t<= 5\n", plain > 0 ? staying / plain : 0.0);
+    printRow(QStringLiteral("hovered repaint on entering 512x512"), entering, "ms", QStringLiteral("<= 16"));
+    printRow(QStringLiteral("hovered repaint while staying 512x512"), staying, "ms", QStringLiteral("<= 16"));
+    printRow(QStringLiteral("entering / plain"), plain > 0 ? entering / plain : 0.0, "x", QStringLiteral("<= 5"));
+    printRow(QStringLiteral("staying / plain"), plain > 0 ? staying / plain : 0.0, "x", QStringLiteral("<= 5"));
     return 0;
 }

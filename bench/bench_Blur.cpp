@@ -1,5 +1,6 @@
 // Times blurImage over a generated 1920 x 1080 image at radius 2, 10 and 17 next to Qt's own
 // exponential blur at radius 10 (quality off); prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchTiming.h"
 #include "MGraphX/ImageFilters.h"
 
@@ -37,6 +38,6 @@ int main()
         sink += copy.width();
     });
     std::printf("qt_blurImage radius 10\t%.2f\tms\t-\n", qt);
-    std::printf("blurImage / qt_blurImage at 10\t%.2f\tx\t<= 1.5\n", radius10 / qt);
+    printRow(QStringLiteral("blurImage / qt_blurImage at 10"), radius10 / qt, "x", QStringLiteral("<= 1.5"));
     return sink > 0 ? 0 : 1;
 }

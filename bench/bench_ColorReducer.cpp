@@ -1,6 +1,7 @@
 // Reduces a generated 1024 x 768 photo-like image to 64 and 256 colours, with dithering on and
 // off, next to libimagequant at the same settings: time and PSNR over RGB. Prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchTiming.h"
 #include "MGraphX/ColorReducer.h"
 
@@ -109,11 +110,12 @@ int main(int, char **argv)
             const double theirsPsnr = psnr(image, theirs);
             std::printf("reduce(%d) %s\t%.1f\tms\t-\n", colours, mode, oursMs);
             std::printf("libimagequant %d %s\t%.1f\tms\t-\n", colours, mode, theirsMs);
-            std::printf("reduce / libimagequant time, %d %s\t%.2f\tx\t%s\n", colours, mode, oursMs / theirsMs,
-                        dithering ? "<= 1.5" : "<= 0.25");
+            printRow(QStringLiteral("reduce / libimagequant time, %1 %2").arg(colours).arg(QLatin1String(mode)),
+                     oursMs / theirsMs, "x", QLatin1String(dithering ? "<= 1.5" : "<= 0.25"));
             std::printf("reduce(%d) %s PSNR\t%.2f\tdB\t-\n", colours, mode, oursPsnr);
             std::printf("libimagequant %d %s PSNR\t%.2f\tdB\t-\n", colours, mode, theirsPsnr);
-            std::printf("PSNR below libimagequant, %d %s\t%.2f\tdB\t<= 2\n", colours, mode, theirsPsnr - oursPsnr);
+            printRow(QStringLiteral("PSNR below libimagequant, %1 %2").arg(colours).arg(QLatin1String(mode)),
+                     theirsPsnr - oursPsnr, "dB", QStringLiteral("<= 2"));
         }
     }
     return 0;

@@ -2,6 +2,7 @@
 // plain QFile::readAll split on line ends and commas; times the insertion of 10,000 rows at the front and in
 // the middle of a 1,000,000-row table beside loading that table; and measures the memory that loading a 300 MB
 // table takes per byte of the file; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchMemory.h"
 #include "BenchTiming.h"
 #include "MTools/CsvModel.h"
@@ -133,8 +134,8 @@ int main(int argc, char **argv)
     std::printf("readAll and split %d bytes\t%.1f\tms\t-\n", int(text.size()), plain);
     std::printf("CsvModel::load %d bytes\t%.1f\tms\t-\n", int(text.size()), load);
     std::printf("CsvModel::save %d bytes\t%.1f\tms\t-\n", int(text.size()), save);
-    std::printf("load / readAll and split\t%.2f\tx\t<= 3\n", load / plain);
-    std::printf("save / readAll and split\t%.2f\tx\t<= 3\n", save / plain);
+    printRow(QStringLiteral("load / readAll and split"), load / plain, "x", QStringLiteral("<= 3"));
+    printRow(QStringLiteral("save / readAll and split"), save / plain, "x", QStringLiteral("<= 3"));
 
     const QString millionPath = dir.filePath(QStringLiteral("million.csv"));
     {
@@ -156,18 +157,18 @@ int main(int argc, char **argv)
     QFile::remove(millionPath);
     std::printf("anchor: CsvModel::load of a 1,000,000-row table\t%.1f\tms\t-\n", millionLoad);
     std::printf("insertRows of 10,000 rows at the front of it\t%.2f\tms\t-\n", atFront);
-    std::printf("insertRows of 10,000 rows at the front / anchor\t%.4f\tx\t< %.2f\n", atFront / millionLoad,
-                insertGoal);
+    printRow(QStringLiteral("insertRows of 10,000 rows at the front / anchor"), atFront / millionLoad, "x",
+             QStringLiteral("< %1").arg(insertGoal), 4);
     std::printf("insertRows of 10,000 rows in its middle\t%.2f\tms\t-\n", inMiddle);
-    std::printf("insertRows of 10,000 rows in the middle / anchor\t%.4f\tx\t< %.2f\n", inMiddle / millionLoad,
-                insertGoal);
+    printRow(QStringLiteral("insertRows of 10,000 rows in the middle / anchor"), inMiddle / millionLoad, "x",
+             QStringLiteral("< %1").arg(insertGoal), 4);
 
     double hugeMegabytes = 0;
     if (!measureHugeLoad(dir.filePath(QStringLiteral("huge.csv")), &hugeMegabytes))
         return 1;
     const double hugeSize = hugeTableBytes / (1024.0 * 1024.0);
     std::printf("peak memory growth, CsvModel::load %.0f MB\t%.0f\tMB\t-\n", hugeSize, hugeMegabytes);
-    std::printf("memory / file size, %.0f MB table\t%.1f\tx\t<= %.0f\n", hugeSize, hugeMegabytes / hugeSize,
-                hugeTableMemoryGoal);
+    printRow(QStringLiteral("memory / file size, %1 MB table").arg(hugeSize, 0, 'f', 0), hugeMegabytes / hugeSize, "x",
+             QStringLiteral("<= %1").arg(hugeTableMemoryGoal), 1);
     return sink > 0 ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // Times constructing an Editor while 1,000 other widgets exist (each gets a pass-through filter), beside
 // constructing one with no other widget; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "TestApp.h"
 
 #include "scripting/editor/Editor.h"
@@ -61,7 +62,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::printf("construct Editor, 1000 other widgets\t%.2f\tms\t< 50\n", crowded);
+    printRow(QStringLiteral("construct Editor, 1000 other widgets"), crowded, "ms", QStringLiteral("< 50"));
     std::printf("construct Editor, no other widget\t%.2f\tms\t-\n", alone);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Times MTools::MFft and MTools::Math::fft beside single-precision FFTW on the same data;
 // prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "MTools/MFft.h"
 #include "MTools/Math.h"
 
@@ -99,7 +100,7 @@ static bool agreesWithFftw(int n, Signal &signal, const std::function<void()> &o
 static void printRows(const char *name, int n, double ours, double fftw)
 {
     std::printf("%s %d points\t%.2f\tus\t-\n", name, n, ours);
-    std::printf("%s %d points / FFTW\t%.2f\tx\t<= 15\n", name, n, ours / fftw);
+    printRow(QStringLiteral("%1 %2 points / FFTW").arg(QLatin1String(name)).arg(n), ours / fftw, "x", QStringLiteral("<= 15"));
 }
 
 int main()

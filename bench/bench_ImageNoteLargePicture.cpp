@@ -5,6 +5,7 @@
 // step keeps against the stroke's bounding box and a corner-to-corner line's against the whole picture; and
 // times the release of that line and of a blur over the whole picture. Prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "AnnotationPicture.h"
 #include "BenchTiming.h"
 #include "TestApp.h"
@@ -188,8 +189,8 @@ int main(int argc, char **argv)
     for (const auto &entry : cases) {
         const Result result = measure(*area, entry.mode, entry.points);
         std::printf("slowest preview paint, %s on 8000x8000\t%.2f\tms\t-\n", entry.label, result.slowestPreviewMs);
-        std::printf("slowest preview paint / anchor, %s\t%.1f\tratio\t< %.0f\n", entry.label,
-                    result.slowestPreviewMs / anchorMs, ratioGoal);
+        printRow(QStringLiteral("slowest preview paint / anchor, %1").arg(QLatin1String(entry.label)),
+                 result.slowestPreviewMs / anchorMs, "ratio", QStringLiteral("< %1").arg(ratioGoal), 1);
         std::printf("release of the %s: commit, recomposition, thumbnail\t%.1f\tms\t-\n", entry.label,
                     result.finishMs);
     }
@@ -207,8 +208,10 @@ int main(int argc, char **argv)
     };
     for (const auto &drag : blurDrags) {
         const Result result = measure(*area, ImageNoteWorkArea::BlurRectangle, growingDrag(drag.from, drag.size));
-        std::printf("slowest preview paint, BlurRectangle drag to %dx%d on 8000x8000\t%.2f\tms\t< %.0f\n",
-                    drag.size.width(), drag.size.height(), result.slowestPreviewMs, frameMs);
+        printRow(QStringLiteral("slowest preview paint, BlurRectangle drag to %1x%2 on 8000x8000")
+                     .arg(drag.size.width())
+                     .arg(drag.size.height()),
+                 result.slowestPreviewMs, "ms", QStringLiteral("< %1").arg(frameMs));
         std::printf("slowest preview paint / anchor, BlurRectangle drag to %dx%d\t%.1f\tratio\t-\n",
                     drag.size.width(), drag.size.height(), result.slowestPreviewMs / anchorMs);
     }
@@ -218,9 +221,8 @@ int main(int argc, char **argv)
     const double firstMs = first.releaseMs;
     const double laterMs = measure(*area, ImageNoteWorkArea::Pen, freeHand).finishMs;
     std::printf("opening the 8000x8000 picture in the editor (slotSetPixmap)\t%.1f\tms\t-\n", first.openMs);
-    std::printf("release of the first Pen stroke of 500 segments on a picture just opened, 8000x8000"
-                "\t%.1f\tms\t< %.0f\n",
-                firstMs, firstStrokeGoalMs);
+    printRow(QStringLiteral("release of the first Pen stroke of 500 segments on a picture just opened, 8000x8000"),
+             firstMs, "ms", QStringLiteral("< %1").arg(firstStrokeGoalMs), 1);
     std::printf("release of a later Pen stroke of 500 segments\t%.1f\tms\t-\n", laterMs);
     std::printf("first stroke's release / a later one's\t%.1f\tratio\t-\n", firstMs / laterMs);
 
@@ -240,11 +242,12 @@ int main(int argc, char **argv)
     const bool redone = area->composedPixmap().toImage() == after;
     std::printf("bytes one undo step keeps, Pen stroke with bounding box %dx%d\t%lld\tbytes\t-\n", box.width(),
                 box.height(), static_cast<long long>(step));
-    std::printf("undo step / stroke's bounding box at 4 bytes a pixel\t%.2f\tratio\tabout 1\n",
-                double(step) / double(boxBytes));
+    printRow(QStringLiteral("undo step / stroke's bounding box at 4 bytes a pixel"), double(step) / double(boxBytes),
+             "ratio", QStringLiteral("about 1"));
     std::printf("undo step / whole overlay (%dx%d)\t%.4f\tratio\t-\n", pictureSize.width(), pictureSize.height(),
                 double(step) / (double(pictureSize.width()) * pictureSize.height() * 4));
-    std::printf("undo and redo give back exactly the earlier pixels\t%s\t-\tyes\n", undone && redone ? "yes" : "no");
+    printWordRow(QStringLiteral("undo and redo give back exactly the earlier pixels"), undone && redone ? "yes" : "no",
+                 "yes");
 
     // A line from corner to corner has the whole picture for its bounding box: its step keeps the tiles it
     // crosses, and its release costs what the line touches.
@@ -263,10 +266,12 @@ int main(int argc, char **argv)
     const bool lineUndone = area->composedPixmap().toImage() == beforeLine;
     area->slotRedo();
     const bool lineRedone = area->composedPixmap().toImage() == afterLine;
-    std::printf("history bytes of one corner-to-corner line / full snapshot\t%.4f\tratio\t< 0.03\n", lineShare);
-    std::printf("release of a corner-to-corner line on 8000x8000\t%.1f\tms\t< 100\n", line.finishMs);
-    std::printf("undo and redo of that line give back exactly the earlier pixels\t%s\t-\tyes\n",
-                lineUndone && lineRedone ? "yes" : "no");
+    printRow(QStringLiteral("history bytes of one corner-to-corner line / full snapshot"), lineShare, "ratio",
+             QStringLiteral("< 0.03"), 4);
+    printRow(QStringLiteral("release of a corner-to-corner line on 8000x8000"), line.finishMs, "ms",
+             QStringLiteral("< 100"), 1);
+    printWordRow(QStringLiteral("undo and redo of that line give back exactly the earlier pixels"),
+                 lineUndone && lineRedone ? "yes" : "no", "yes");
 
     // A blur over the whole picture: its release against one blur of the same area.
     const QImage whole = picture.toImage();
@@ -277,7 +282,8 @@ int main(int argc, char **argv)
     const Result blur = measure(*area, ImageNoteWorkArea::BlurRectangle, diagonal);
     std::printf("one blurImage of the whole 8000x8000 picture\t%.1f\tms\t-\n", blurMs);
     std::printf("release of a blur over the whole picture\t%.1f\tms\t-\n", blur.finishMs);
-    std::printf("release of a whole-picture blur / one blurImage of it\t%.2f\tratio\t< 3\n", blur.finishMs / blurMs);
+    printRow(QStringLiteral("release of a whole-picture blur / one blurImage of it"), blur.finishMs / blurMs, "ratio",
+             QStringLiteral("< 3"));
 
     // A stroke after a blur over the whole picture was undone joins the redo step that holds all its tiles: it
     // costs its own tiles, not that step's. Each run on the picture opened anew, so the steps do not pile up.
@@ -295,7 +301,8 @@ int main(int argc, char **argv)
     }
     std::printf("release of a Pen stroke of 500 segments after a whole-picture blur was undone\t%.1f\tms\t-\n",
                 afterUndo / 1e6);
-    std::printf("that release / a later Pen stroke's release\t%.1f\tratio\t< 2\n", afterUndo / 1e6 / laterMs);
+    printRow(QStringLiteral("that release / a later Pen stroke's release"), afterUndo / 1e6 / laterMs, "ratio",
+             QStringLiteral("< 2"), 1);
     const bool exact = undone && redone && lineUndone && lineRedone;
     return exact ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Times the preview paints of the annotation surface on a 1920 x 1080 picture during a pen stroke and an
 // eraser stroke of 500 segments and a 400 x 300 blur drag, beside one paint of a plain widget that only
 // draws the same picture; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "AnnotationPicture.h"
 
 #include "QMWidgets/annotation/ImageNoteWorkArea.h"
@@ -112,7 +113,8 @@ int main(int argc, char **argv)
     std::printf("anchor: one plain QPainter::drawPixmap paint of 1920x1080\t%.2f\tms\t-\n", anchorMs);
     for (const auto &entry : cases) {
         const double worst = worstPaintMs(area, entry.mode, entry.points);
-        std::printf("slowest preview paint, %s on 1920x1080\t%.2f\tms\t< %.0f\n", entry.label, worst, frameMs);
+        printRow(QStringLiteral("slowest preview paint, %1 on 1920x1080").arg(QLatin1String(entry.label)), worst, "ms",
+                 QStringLiteral("< %1").arg(frameMs));
         std::printf("slowest preview paint / anchor, %s\t%.1f\tratio\t-\n", entry.label, worst / anchorMs);
     }
     return 0;

@@ -1,6 +1,7 @@
 // Times the planes' brighten round trip (construct, addBrightness(30), toImage) on 1920 x 1080
 // against a plain scan-line loop that does the same to a copy; prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchTiming.h"
 #include "MGraphX/ImageProcess.h"
 
@@ -46,6 +47,6 @@ int main()
     const double loop = bestMilliseconds(repetitions, [&] { sink += plainLoop(image).width(); });
     std::printf("ImageProcess brighten 1920x1080\t%.2f\tms\t-\n", library);
     std::printf("plain loop brighten 1920x1080\t%.2f\tms\t-\n", loop);
-    std::printf("ImageProcess / plain loop\t%.2f\tx\t<= 4\n", library / loop);
+    printRow(QStringLiteral("ImageProcess / plain loop"), library / loop, "x", QStringLiteral("<= 4"));
     return sink > 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Times the ciphers of MCrypt beside OpenSSL's libcrypto in the same run; prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows. OpenSSL runs without its hardware and vector paths
 // (OPENSSL_ia32cap, read when libcrypto loads, so the program re-executes itself with it set).
+#include "BenchRow.h"
 #include "BenchTiming.h"
 #include "MCrypt/Blowfish.h"
 #include "MCrypt/MCrypt.h"
@@ -32,7 +33,7 @@ static double bestSeconds(const std::function<void()> &work, int runs = repetiti
 
 static void row(const char *measure, double value, const char *unit, const char *goal)
 {
-    std::printf("%s\t%.3f\t%s\t%s\n", measure, value, unit, goal);
+    printRow(QLatin1String(measure), value, unit, QLatin1String(goal), 3);
 }
 
 static double mibPerSecond(double seconds)

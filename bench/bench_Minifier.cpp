@@ -1,5 +1,6 @@
 // Times JavaScriptMinifier::minify of a script of about 1 MB beside QScriptEngine::checkSyntax of it;
 // prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "BenchTiming.h"
 #include "MTools/JavaScriptMinifier.h"
 
@@ -50,7 +51,7 @@ int main(int argc, char **argv)
     }
     std::printf("minify %d bytes\t%.3f\tms\t-\n", int(script.size()), minify);
     std::printf("checkSyntax %d bytes\t%.3f\tms\t-\n", int(script.size()), check);
-    std::printf("minify / checkSyntax\t%.2f\tx\t<= 1\n", minify / check);
+    printRow(QStringLiteral("minify / checkSyntax"), minify / check, "x", QStringLiteral("<= 1"));
     std::printf("output bytes per input byte\t%.3f\tratio\t-\n", double(minified.size()) / double(script.size()));
     return state >= 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Times New (a top-level window with the promotion bar, tool bar and catalogue, until it has painted once)
 // beside constructing and showing a bare script window until it has painted once; prints
 // "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "TestApp.h"
 
 #include "app/JSMainWindow.h"
@@ -85,6 +86,7 @@ int main(int argc, char **argv)
 
     std::printf("New window until painted\t%.2f\tms\t-\n", withBar);
     std::printf("bare script window until painted\t%.2f\tms\t-\n", bare);
-    std::printf("promotion bar, tool bar and catalogue over bare\t%.1f\t%%\t<= 30\n", (withBar / bare - 1.0) * 100.0);
+    printRow(QStringLiteral("promotion bar, tool bar and catalogue over bare"), (withBar / bare - 1.0) * 100.0, "%",
+             QStringLiteral("<= 30"), 1);
     return 0;
 }

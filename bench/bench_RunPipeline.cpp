@@ -1,6 +1,7 @@
 // Times Editor::run() of a 100-line script beside a bare QScriptEngine::evaluate of the same program, without
 // and with five includes; the difference is what the run pipeline itself costs.
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "TestApp.h"
 
 #include "scripting/editor/Editor.h"
@@ -98,7 +99,7 @@ static bool compare(const char *label, const QString &document, const QString &s
 
     std::printf("run(), %s\t%.3f\tms\t-\n", label, pipeline);
     std::printf("bare evaluate, %s\t%.3f\tms\t-\n", label, bare);
-    std::printf("pipeline's own cost, %s\t%.3f\tms\t< 1\n", label, pipeline - bare);
+    printRow(QStringLiteral("pipeline's own cost, %1").arg(QLatin1String(label)), pipeline - bare, "ms", QStringLiteral("< 1"), 3);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Compresses a generated 1 MB script: throughput beside the engine's syntax check of the same text, the
 // output size beside the JSMin reference (Debian's python3-jsmin), and whether the result still runs alike.
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "app/ScriptCompressor.h"
 #include "BenchTiming.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char **argv)
     const double checkRate = megabytes / checkSeconds;
     std::printf("compress throughput\t%.1f\tMB/s\t-\n", compressRate);
     std::printf("checkSyntax throughput\t%.1f\tMB/s\t-\n", checkRate);
-    std::printf("compress / checkSyntax\t%.2f\tx\t>= 2\n", compressRate / checkRate);
+    printRow(QStringLiteral("compress / checkSyntax"), compressRate / checkRate, "x", QStringLiteral(">= 2"));
 
     const QByteArray output = compressed.toUtf8();
     std::printf("input bytes\t%d\tbytes\t-\n", script.toUtf8().size());
@@ -88,6 +89,6 @@ int main(int argc, char **argv)
     const bool alike = syntaxValid
                        && QScriptEngine::checkSyntax(compressed).state() == QScriptSyntaxCheckResult::Valid
                        && evaluated(compressed) == evaluated(script) && !evaluated(script).startsWith("error");
-    std::printf("compressed runs alike\t%s\tyes/no\tyes\n", alike ? "yes" : "no");
+    printWordRow(QStringLiteral("compressed runs alike"), alike ? "yes" : "no", "yes");
     return 0;
 }

@@ -1,6 +1,7 @@
 // Times how long Stop takes to end a script in each place where one can hold its window: a loop in the document,
 // a loop in an included file (its check before the run), a busy timer callback, a chain of timers and a dialog.
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+#include "BenchRow.h"
 #include "TestApp.h"
 
 #include "scripting/editor/Editor.h"
@@ -98,7 +99,8 @@ int main(int argc, char **argv)
             reactions << reaction;
         }
         std::sort(reactions.begin(), reactions.end());
-        std::printf("Stop reaction, %s\t%.1f\tms\t< 200\n", kind.label, reactions.at(samples / 2));
+        printRow(QStringLiteral("Stop reaction, %1").arg(QLatin1String(kind.label)), reactions.at(samples / 2), "ms",
+                 QStringLiteral("< 200"), 1);
     }
     QMMistlark::Editor editor;
     const double afterOutput = stopAfterOutput(editor, 100 * 1000);
@@ -106,6 +108,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_StopReaction: Stop did not end the run after its output\n");
         return 1;
     }
-    std::printf("Stop reaction, after 100,000 printed lines\t%.1f\tms\t< 200\n", afterOutput);
+    printRow(QStringLiteral("Stop reaction, after 100,000 printed lines"), afterOutput, "ms", QStringLiteral("< 200"), 1);
     return 0;
 }

@@ -378,6 +378,9 @@ public:
         return value.scriptClass() == &m_class;
     }
 
+    // The first custom type that registerObjectTypes has not looked at, or 0 before its first call.
+    int typesSeen = 0;
+
 private:
     GuardedObjectClass m_class;
     QHash<QObject *, QScriptValue> m_standIns;
@@ -414,17 +417,25 @@ void widgetFromScript(const QScriptValue &value, void *pointer)
 
 void registerObjectTypes(QScriptEngine *engine)
 {
-    if (!qobject_cast<ScriptEngine *>(engine))
+    Wrapping *wrapping = wrappingOf(engine);
+    if (!wrapping)
         return;
     const int widgetType = qMetaTypeId<QWidget *>();
-    qScriptRegisterMetaType_helper(engine, QMetaType::QObjectStar, objectToScript, objectFromScript, QScriptValue());
-    qScriptRegisterMetaType_helper(engine, widgetType, objectToScript, widgetFromScript, QScriptValue());
-    // Custom types are numbered on from User without gaps. Any other pointer type converts from a stand-in as
-    // the engine would from a plain wrapper, since a conversion cannot tell which type it makes.
-    for (int type = QMetaType::User; QMetaType::isRegistered(type); ++type) {
+    if (wrapping->typesSeen == 0) {
+        qScriptRegisterMetaType_helper(engine, QMetaType::QObjectStar, objectToScript, objectFromScript,
+                                       QScriptValue());
+        qScriptRegisterMetaType_helper(engine, widgetType, objectToScript, widgetFromScript, QScriptValue());
+        wrapping->typesSeen = QMetaType::User;
+    }
+    // Custom types are numbered on from User without gaps: those registered since the last call are new. Any other
+    // pointer type converts from a stand-in as the engine would from a plain wrapper, since a conversion cannot
+    // tell which type it makes.
+    int type = wrapping->typesSeen;
+    for (; QMetaType::isRegistered(type); ++type) {
         if (type != widgetType && (QMetaType::typeFlags(type) & QMetaType::PointerToQObject))
             qScriptRegisterMetaType_helper(engine, type, objectToScript, nullptr, QScriptValue());
     }
+    wrapping->typesSeen = type;
 }
 
 QScriptValue wrapObject(QScriptEngine *engine, QObject *object)
