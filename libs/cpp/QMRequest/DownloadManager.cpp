@@ -61,13 +61,18 @@ void DownloadManager::slotDownloadProgress(qint64 received, qint64 total)
 
 void DownloadManager::slotFinished(QNetworkReply *reply)
 {
-    if (reply->error() != QNetworkReply::NoError)
-        emit error();
-    else
-        emit done(reply->url(), reply->readAll());
+    const bool failed = reply->error() != QNetworkReply::NoError;
+    const QUrl url = reply->url();
+    const QByteArray data = failed ? QByteArray() : reply->readAll();
     reply->deleteLater();
     if (reply == m_reply)
         m_reply = nullptr;
+    // Last. An owner deletes the manager on its answer with deleteLater(): the network access manager it owns
+    // reads itself after this slot returns.
+    if (failed)
+        emit error();
+    else
+        emit done(url, data);
 }
 
 void DownloadManager::slotAbort()
