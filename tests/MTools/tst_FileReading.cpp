@@ -51,10 +51,14 @@ void tst_FileReading::read_data()
     QTest::newRow("one byte over the bound")
         << "script.js" << qint64(11) << QByteArray()
         << "The file is larger than 11 bytes, the most this program reads of such a file";
-    // Its size says 0 and its content never ends where it is read whole: the bound must stop the read.
+    // Its size says 0 and its content never ends: it is read only to the small bound of such files, whatever
+    // the caller's, instead of to 32 MB before the refusal.
     QTest::newRow("endless file under /proc")
-        << "/proc/self/pagemap" << qint64(2 * 1024 * 1024) << QByteArray()
-        << "The file is larger than 2 MB, the most this program reads of such a file";
+        << "/proc/self/pagemap" << MTools::ScriptFileBound << QByteArray()
+        << "The file reports no size and holds more than 1 MB, the most this program reads of such a file";
+    QTest::newRow("endless file, caller's bound smaller")
+        << "/proc/self/pagemap" << qint64(4096) << QByteArray()
+        << "The file reports no size and holds more than 4 KB, the most this program reads of such a file";
     QTest::newRow("missing") << "absent.js" << qint64(1024) << QByteArray() << "No such file or directory";
     QTest::newRow("folder") << "folder.js" << qint64(1024) << QByteArray() << "It is a folder, not a file";
     // A blocking open would wait for a writer that never comes.

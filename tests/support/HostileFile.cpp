@@ -22,7 +22,10 @@ HostileFile makeHostileFile(const QString &folder, qint64 bound)
     const QString tooLarge = QStringLiteral("The file is larger than %1, the most this program reads of such a file")
                                  .arg(MTools::describeBound(bound));
     if (kind == QLatin1String("proc"))
-        return {QStringLiteral("/proc/self/pagemap"), tooLarge};
+        return {QStringLiteral("/proc/self/pagemap"),
+                QStringLiteral("The file reports no size and holds more than %1, the most this program reads of "
+                               "such a file")
+                    .arg(MTools::describeBound(qMin(bound, MTools::SizelessFileBound)))};
     const QString path = QDir(folder).filePath(QStringLiteral("hostile.") + kind);
     QFile::remove(path);
     if (kind == QLatin1String("pipe")) {

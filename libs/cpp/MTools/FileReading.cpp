@@ -52,6 +52,13 @@ QString tooLarge(qint64 maxBytes)
         .arg(describeBound(maxBytes));
 }
 
+QString sizelessTooLarge(qint64 maxBytes)
+{
+    return translated("The file reports no size and holds more than %1, the most this program reads of such a "
+                      "file")
+        .arg(describeBound(maxBytes));
+}
+
 // Closes the descriptor on every way out.
 struct Descriptor
 {
@@ -100,6 +107,9 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
         return fail(error, typeReason(status.st_mode));
     if (status.st_size > maxBytes)
         return fail(error, tooLarge(maxBytes));
+    const bool sizeless = status.st_size == 0;
+    if (sizeless)
+        maxBytes = qMin(maxBytes, SizelessFileBound);
 
     // The reported size is only a hint: files under /proc say 0, and a file may grow while it is read. The
     // read goes straight into the result, grown as it fills, and always asks for whole chunks, as some files
@@ -128,7 +138,7 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
         filled += got;
     }
     if (filled > maxBytes)
-        return fail(error, tooLarge(maxBytes));
+        return fail(error, sizeless ? sizelessTooLarge(maxBytes) : tooLarge(maxBytes));
     content.resize(int(filled));
     *bytes = content;
     return true;

@@ -13,12 +13,17 @@ constexpr qint64 PictureFileBound = 256 * 1024 * 1024; // encoded pictures
 constexpr qint64 AnimationFileBound = 256 * 1024 * 1024; // animation files: encoded frames and their description
 constexpr qint64 SupportFileBound = 256 * 1024 * 1024;   // files a program installs into its support folder
 constexpr qint64 NamedResourceBound = 32 * 1024 * 1024;  // pictures and sheets that a style sheet or rich text names
+// A file that reports no size, as those under /proc do, is read only this far, whatever the caller's bound: no
+// script, picture, style sheet or settings file that a user means to load is such a file, and some of them
+// never end (/proc/self/pagemap runs to gigabytes).
+constexpr qint64 SizelessFileBound = 1024 * 1024;
 
 // Reads the whole file at path into *bytes, or refuses it and leaves *bytes empty. Only a regular file (or a
 // symbolic link to one) is read: the file is opened without waiting, so a named pipe, a device or a socket is
 // refused at once instead of holding the caller. At most maxBytes are read; a longer file is refused with a
-// message that names the bound, also one whose size the system reports as 0 (as files under /proc do) once
-// the bound is reached. On failure, error receives the reason, the system's own where it gave one.
+// message that names the bound. A file whose size the system reports as 0 (as files under /proc do) is read
+// at most to SizelessFileBound and refused past it. On failure, error receives the reason, the system's own
+// where it gave one.
 bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QString *error = nullptr);
 
 // The bound as a user reads it: "32 MB", "512 MB", "1.5 KB".
