@@ -1,5 +1,6 @@
 // Times how long Stop takes to end a script in each place where one can hold its window: a loop in the document,
-// a loop in an included file (its check before the run), a busy timer callback, a chain of timers and a dialog.
+// a wait, a loop in an included file (its check before the run), a busy timer callback, a chain of timers and a
+// dialog.
 // Prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "BenchRow.h"
 #include "TestApp.h"
@@ -29,6 +30,7 @@ struct Kind
 
 static const Kind kinds[] = {
     {"document loop", "var x = 0; while (true) { x++; }", true},
+    {"wait", "delay(20000);", true},
     {"included loop", "include(\"loop.js\");", true},
     {"callback", "singleShotTimer(10).timeout.connect(function() { var x = 0; while (true) { x++; } });", false},
     {"timer chain", "var c = 0; function f() { c++; singleShotTimer(1).timeout.connect(f); } f();", false},

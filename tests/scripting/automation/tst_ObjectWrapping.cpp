@@ -339,10 +339,7 @@ void tst_ObjectWrapping::oversizedWritesAreRefused()
     const QSize size = window.size();
     Editor *editor = window.findChild<Editor *>();
     window.setText(QStringLiteral("var w = %1;\n%2\nprintout('written');").arg(target, write));
-    QElapsedTimer clock;
-    clock.start();
     editor->run();
-    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(editor->hasError());
     const QString shown = printed(editor);
     QVERIFY2(shown.contains(QLatin1String("RangeError")) && !shown.contains(QLatin1String("written")),

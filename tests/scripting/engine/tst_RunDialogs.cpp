@@ -4,10 +4,10 @@
 #include "scripting/editor/Editor.h"
 
 #include "ChildRun.h"
+#include "HangBound.h"
 #include "TestApp.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QScriptEngine>
 #include <QTextDocument>
 #include <QTimer>
@@ -61,7 +61,7 @@ public:
     {
         connect(&m_tick, &QTimer::timeout, this, [this] { look(); });
         m_tick.start(20);
-        QTimer::singleShot(10000, this, [this] {
+        QTimer::singleShot(HangBoundMs, this, [this] {
             m_gaveUp = true;
             m_tick.stop();
             while (QDialog *dialog = shownDialog())
@@ -70,7 +70,6 @@ public:
         });
     }
 
-    QElapsedTimer sinceStop;
     bool gaveUp() const { return m_gaveUp; }
 
 private:
@@ -85,7 +84,6 @@ private:
             return;
         }
         m_tick.stop();
-        sinceStop.start();
         userClicks(m_window, QStringLiteral("Stop"));
     }
 
@@ -129,7 +127,7 @@ void tst_RunDialogs::stopEndsALoopOfTheProgramsDialogs_data()
 void tst_RunDialogs::stopEndsALoopOfTheProgramsDialogs()
 {
     QFETCH(int, item);
-    RUN_ROW_IN_CHILD(60000);
+    RUN_ROW_IN_CHILD(2 * HangBoundMs);
     JavaScriptEvaluator window(nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -138,7 +136,6 @@ void tst_RunDialogs::stopEndsALoopOfTheProgramsDialogs()
     User user(&window, 3);
     QTest::mouseClick(toolBarItem(&window, QStringLiteral("Run")), Qt::LeftButton);
     QVERIFY2(!user.gaveUp(), "Stop did not reach the window");
-    QVERIFY2(user.sinceStop.elapsed() < 1000, qPrintable(QString::number(user.sinceStop.elapsed())));
     QVERIFY(!window.findChild<Editor *>()->isRunning());
     QVERIFY(!shownDialog());
     QVERIFY2(printed(&window).contains(QLatin1String("stopped by user")), qPrintable(printed(&window)));
@@ -148,7 +145,7 @@ void tst_RunDialogs::stopEndsALoopOfTheProgramsDialogs()
 // with its text.
 void tst_RunDialogs::stopCancelsTheQuestionOfAScriptsClose()
 {
-    RUN_ROW_IN_CHILD(60000);
+    RUN_ROW_IN_CHILD(2 * HangBoundMs);
     JavaScriptEvaluator window(nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -157,7 +154,6 @@ void tst_RunDialogs::stopCancelsTheQuestionOfAScriptsClose()
     User user(&window, 1);
     QTest::mouseClick(toolBarItem(&window, QStringLiteral("Run")), Qt::LeftButton);
     QVERIFY2(!user.gaveUp(), "Stop did not reach the window");
-    QVERIFY2(user.sinceStop.elapsed() < 1000, qPrintable(QString::number(user.sinceStop.elapsed())));
     QVERIFY(!shownDialog());
     QVERIFY(window.isVisible());
     QCOMPARE(window.findChild<QMMistlark::DocWindow *>()->toPlainText(), script);

@@ -2,7 +2,6 @@
 #include "scripting/engine/ScriptRun.h"
 #include "scripting/engine/Timer.h"
 
-#include <QElapsedTimer>
 #include <QScriptValue>
 #include <QSignalSpy>
 #include <QTimer>
@@ -160,11 +159,9 @@ void tst_ScriptRun::stopLastsForCallbacksAndTimers()
     settle();
 
     QVERIFY(!timer.isActive());
-    QElapsedTimer clock;
-    clock.start();
+    // A handler that ran on would have logged its end after its three seconds.
     emit fixture.emitter.fired();
     settle();
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(fixture.logged(), QStringLiteral("called"));
 }
 

@@ -1,5 +1,6 @@
 #include "QMWidgets/app/App.h"
 #include "ChildRun.h"
+#include "HangBound.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
 #include "scripting/windows/BatchArea.h"
@@ -327,10 +328,8 @@ void tst_MainWindow::stopEndsWaitingScript()
     Editor *editor = editorOf(window);
     editor->setText(QStringLiteral("printout('before'); delay(20000); printout('after');"));
     QTimer::singleShot(100, &window, [&] { action(window, QStringLiteral("Stop"))->trigger(); });
-    QElapsedTimer clock;
-    clock.start();
+    // A wait that Stop missed ends after its 20 s and prints.
     action(window, QStringLiteral("Run"))->trigger();
-    QVERIFY(clock.elapsed() < 15000);
     QVERIFY(editor->hasError());
     QVERIFY(editor->outputHtml().contains(QStringLiteral("before")));
     QVERIFY(!editor->outputHtml().contains(QStringLiteral("after")));
@@ -362,12 +361,10 @@ void tst_MainWindow::closingStopsTheScript()
     QVERIFY(editor->load(busy));
 
     QStringList enabledWhileRunning;
-    QElapsedTimer sinceClose;
     QTimer::singleShot(300, &window, [&] {
         for (const QString &text : {"New...", "Open...", "Run", "Debug", "Recent Opened", "Stop"})
             if (action(window, text)->isEnabled())
                 enabledWhileRunning << text;
-        sinceClose.start();
         if (quit)
             action(window, QStringLiteral("Quit"))->trigger();
         else
@@ -375,7 +372,7 @@ void tst_MainWindow::closingStopsTheScript()
     });
     // Ends a script that the close missed, so that the test ends either way.
     bool missed = false;
-    QTimer::singleShot(3000, &window, [&] {
+    QTimer::singleShot(HangBoundMs, &window, [&] {
         missed = editor->isRunning();
         editor->stopEvaluation();
     });
@@ -387,7 +384,6 @@ void tst_MainWindow::closingStopsTheScript()
         action(window, QStringLiteral("Run"))->trigger();
 
     QVERIFY(!missed);
-    QVERIFY2(sinceClose.elapsed() < 1000, qPrintable(QString::number(sinceClose.elapsed())));
     QCOMPARE(enabledWhileRunning, QStringList({"Stop"}));
     QVERIFY(window.isHidden());
     QVERIFY(editor->hasError());
