@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
 
@@ -215,7 +216,7 @@ void tst_Xani::startTicksEverySecond()
     QSignalSpy spy(&animation, &Xani::frameChanged);
     animation.start();
     QCOMPARE(animation.interval(), 1000);
-    QVERIFY(spy.wait(3000));
+    QVERIFY(spy.wait(HangBoundMs));
     QCOMPARE(animation.pixel(0, 0), qRgb(255, 0, 0));
     animation.stop();
     QVERIFY(!animation.isRunning());

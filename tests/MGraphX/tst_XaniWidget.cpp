@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "MGraphX/XaniWidget.h"
 
 #include <QSignalSpy>
@@ -39,12 +40,12 @@ void tst_XaniWidget::playsItsFramesStretched()
 
     QSignalSpy spy(widget.animation(), &Xani::frameChanged);
     widget.play();
-    QVERIFY(spy.wait(3000));
+    QVERIFY(spy.wait(HangBoundMs));
     QImage shown = widget.grab().toImage();
     // Each source pixel covers half of the widget.
     QCOMPARE(shown.pixel(5, 10), qRgb(255, 0, 0));
     QCOMPARE(shown.pixel(35, 10), qRgb(0, 255, 0));
-    QVERIFY(spy.wait(3000));
+    QVERIFY(spy.wait(HangBoundMs));
     shown = widget.grab().toImage();
     QCOMPARE(shown.pixel(5, 10), qRgb(0, 0, 255));
     QCOMPARE(shown.pixel(35, 5), qRgb(255, 255, 0));

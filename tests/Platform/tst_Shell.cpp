@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "Platform/Shell.h"
 
 #include "CallRecorder.h"
@@ -67,7 +68,7 @@ void tst_Shell::startsProgramWithParametersAsOneArgument()
 
     const int result = Platform::Shell::execute(verb, "record-call", parameters, Platform::Shell::ShowNormal);
     QVERIFY2(Platform::Shell::succeeded(result), qPrintable(QString::number(result)));
-    QTRY_COMPARE(m_recorder.lastCall(), expectedCall);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder.lastCall(), expectedCall, HangBoundMs);
 }
 
 void tst_Shell::failuresGiveSmallCodes_data()

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "Platform/StoreLinkHandler.h"
 #include "LinkCatcher.h"
 
@@ -37,7 +38,7 @@ void tst_StoreLinkHandler::storeLinkOpensTheWebPageAfterwards()
     QVERIFY(QDesktopServices::openUrl(QUrl(storeLink)));
     // Opened after the store link's handler has returned, so it reaches the web page's handler.
     QCOMPARE(opened.count(), 0);
-    QVERIFY(opened.wait());
+    QVERIFY(opened.wait(HangBoundMs));
     QCOMPARE(web.linkTexts(), QStringList{"https://www.example.org/apps/"});
 }
 

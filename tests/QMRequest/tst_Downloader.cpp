@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMRequest/Downloader.h"
 #include "LocalHttpServer.h"
 
@@ -266,7 +267,7 @@ void tst_Downloader::floodStopsAtTheBound()
     downloader.setMaximumSize(64 * 1024);
     QTimer::singleShot(20000, &downloader, SLOT(slotAbort()));
     QCOMPARE(downloader.get(server.url()), QByteArray());
-    QTRY_VERIFY(server.hungUpEarly());
+    QTRY_VERIFY_WITH_TIMEOUT(server.hungUpEarly(), HangBoundMs);
 }
 
 QTEST_GUILESS_MAIN(tst_Downloader)

@@ -91,7 +91,7 @@ void tst_SingleAppCheck::secondGuardInThisProcess()
         // Within one process the receiver only runs once the event loop does; the small message fits the buffer.
         QVERIFY(second.sendMessage(QStringLiteral("héllo")));
     }
-    QTRY_COMPARE(received.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, HangBoundMs);
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("héllo"));
 }
 
@@ -102,10 +102,10 @@ void tst_SingleAppCheck::expectMessagesFromHelper(SingleAppCheck &first, const Q
     QSignalSpy finished(&helper, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
     helper.setProcessChannelMode(QProcess::ForwardedChannels);
     helper.start(QStringLiteral(SINGLEAPP_HELPER), {QStringLiteral("send"), key});
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
     QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
     QCOMPARE(helper.exitCode(), 0);
-    QTRY_COMPARE(received.count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 2, HangBoundMs);
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("before"));
     QCOMPARE(received.at(1).at(0).toString(), QString(300000, QLatin1Char('x')));
 }
@@ -176,7 +176,7 @@ void tst_SingleAppCheck::fileNamedByTheKeyStays()
         QSignalSpy received(&first, &SingleAppCheck::messageAvailable);
         SingleAppCheck second(key);
         QVERIFY(second.sendMessage(QStringLiteral("still works")));
-        QTRY_COMPARE(received.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, HangBoundMs);
     }
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("keep me"));
@@ -206,7 +206,8 @@ void tst_SingleAppCheck::onlyWholeMessagesArrive()
     writeRaw(key, bytes);
     // A whole message after it shows that the first connection has been dealt with.
     writeRaw(key, SingleAppCheck::encodeMessage(QStringLiteral("last")));
-    QTRY_VERIFY(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"));
+    QTRY_VERIFY_WITH_TIMEOUT(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"),
+        HangBoundMs);
     QStringList texts;
     for (const QList<QVariant> &signal : qAsConst(received))
         texts << signal.at(0).toString();
@@ -264,10 +265,11 @@ void tst_SingleAppCheck::messageBound()
     QSignalSpy finished(&helper, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
     helper.setProcessChannelMode(QProcess::ForwardedChannels);
     helper.start(QStringLiteral(SINGLEAPP_HELPER), {mode, key, QString::number(bytes)});
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
     QCOMPARE(helper.exitCode(), exitCode);
     writeRaw(key, SingleAppCheck::encodeMessage(QStringLiteral("last")));
-    QTRY_VERIFY(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"));
+    QTRY_VERIFY_WITH_TIMEOUT(!received.isEmpty() && received.last().at(0).toString() == QLatin1String("last"),
+        HangBoundMs);
     QCOMPARE(received.count(), arrives ? 2 : 1);
     if (arrives)
         QCOMPARE(received.at(0).at(0).toString().size(), mode == QLatin1String("raw") ? bytes - 1 : bytes);
@@ -299,7 +301,7 @@ void tst_SingleAppCheck::slowClientDelaysNoOther()
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("open b.js"));
 
     // The slow client is hung up on within a few seconds, having passed no message.
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
     QCOMPARE(dribbler.exitCode(), 0);
     QCOMPARE(received.count(), 1);
 }
@@ -361,7 +363,7 @@ void tst_SingleAppCheck::keyOfAnyLength()
         QVERIFY(second.isRunning());
         QVERIFY(second.sendMessage(QStringLiteral("open c.js")));
     }
-    QTRY_COMPARE(received.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, HangBoundMs);
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("open c.js"));
 }
 

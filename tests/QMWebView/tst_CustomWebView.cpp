@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWebView/CustomWebView.h"
 
 #include "Platform/web/WebBrowserControl.h"
@@ -41,7 +42,7 @@ void tst_CustomWebView::hostsTheBrowserByClassId()
 
     QSignalSpy finished(browser, &Platform::WebBrowserControl::navigationFinished);
     QVERIFY(!view.dynamicCall("Navigate(const QString&)", QString("data:text/html,<title>t</title>")).isValid());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
     QCOMPARE(finished.first().at(1).toBool(), true);
     QCOMPARE(browser->title(), QString("t"));
 
@@ -107,16 +108,17 @@ void tst_CustomWebView::keysStayInThePage()
     auto *browser = qobject_cast<Platform::WebBrowserControl *>(view->controlWidget());
     QSignalSpy finished(browser, &Platform::WebBrowserControl::navigationFinished);
     browser->Navigate("data:text/html,<input id=a autofocus><input id=b>");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
 
     // Outside the page the shortcut works.
     edit->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), edit);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), edit, HangBoundMs);
     QTest::keyClick(edit, Qt::Key_F5);
     QCOMPARE(triggered.count(), 1);
 
     view->setFocus();
-    QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()),
+        HangBoundMs);
     QWidget *inside = QApplication::focusWidget();
     QTest::keyClick(inside, Qt::Key_F5);
     QCOMPARE(triggered.count(), 1); // the page keeps F5

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWebView/CustomWebView.h"
 #include "QMWebView/NativeWebView.h"
 #include "QMWebView/NativeWebViewInternal.h"
@@ -91,7 +92,7 @@ void tst_NativeWebView::loads()
 
     view.load(url);
     QCOMPARE(started.count(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, HangBoundMs);
     QCOMPARE(finished.first().first().toBool(), ok);
     QCOMPARE(started.count(), 1); // the browser's own start of this load is not announced again
     if (ok) {
@@ -110,7 +111,7 @@ void tst_NativeWebView::loadsInARowStartOnceEach()
     view.load(QUrl("no scheme"));
     view.load(QUrl("no scheme either"));
     QCOMPARE(started.count(), 2);
-    QTRY_COMPARE(finished.count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, HangBoundMs);
     QCOMPARE(started.count(), 2);
     // A start the page makes itself, as when a link is followed, is still announced.
     view.internal()->frame()->emitLoadStart("http://a/", "A");
@@ -129,12 +130,12 @@ void tst_NativeWebView::resizingFillsTheFrame()
 
     for (const QSize &size : {QSize(300, 200), QSize(640, 480), QSize(180, 120)}) {
         view.resize(size);
-        QTRY_COMPARE(label->size(), size); // no margins around the label
-        QTRY_COMPARE(frame->geometry(), QRect(QPoint(0, 0), size));
+        QTRY_COMPARE_WITH_TIMEOUT(label->size(), size, HangBoundMs); // no margins around the label
+        QTRY_COMPARE_WITH_TIMEOUT(frame->geometry(), QRect(QPoint(0, 0), size), HangBoundMs);
         // The frame's layout gives the host the frame less its margins, and the control fills the host.
         const QMargins margins = frame->layout()->contentsMargins();
-        QTRY_COMPARE(host->geometry(), frame->rect().marginsRemoved(margins));
-        QTRY_COMPARE(host->controlWidget()->geometry(), host->rect());
+        QTRY_COMPARE_WITH_TIMEOUT(host->geometry(), frame->rect().marginsRemoved(margins), HangBoundMs);
+        QTRY_COMPARE_WITH_TIMEOUT(host->controlWidget()->geometry(), host->rect(), HangBoundMs);
     }
 }
 
@@ -177,7 +178,7 @@ void tst_NativeWebView::rootWithSandboxStartsNoBrowser()
     QSignalSpy started(&view, &NativeWebView::loadStarted);
     QSignalSpy finished(&view, &NativeWebView::loadFinished);
     view.load(QUrl(QString("http://127.0.0.1:%1/").arg(m_server.serverPort())));
-    QVERIFY(finished.wait(5000));
+    QVERIFY(finished.wait(HangBoundMs));
     QCOMPARE(finished.first().first().toBool(), false);
     QCOMPARE(started.count(), 1);
 }

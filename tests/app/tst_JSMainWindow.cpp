@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "app/JSMainWindow.h"
 #include "scripting/editor/DocWindow.h"
 #include "scripting/editor/Editor.h"
@@ -192,7 +193,7 @@ void tst_JSMainWindow::commandsReachEditor()
     const bool invoked = argument.isNull() ? QMetaObject::invokeMethod(&window, slot.constData())
                                            : QMetaObject::invokeMethod(&window, slot.constData(), Q_ARG(QString, argument));
     QVERIFY(invoked);
-    QTRY_VERIFY(!editor->isEvaluating());
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->isEvaluating(), HangBoundMs);
     QVERIFY2(editor->outputHtml().contains(expectedOutput), qPrintable(editor->outputHtml()));
     QCOMPARE(editor->hasError(), expectedError);
 }
@@ -241,10 +242,10 @@ void tst_JSMainWindow::findShowsTheSameBarAgain()
     QVERIFY(QMetaObject::invokeMethod(&window, "find"));
     QMMistlark::FindDialog *bar = window.findChild<QMMistlark::FindDialog *>();
     QVERIFY(bar);
-    QTRY_VERIFY(bar->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), HangBoundMs);
     QTest::keyClicks(bar->findChild<QLineEdit *>(), QStringLiteral("two"));
     QTest::keyClick(bar, Qt::Key_Escape);
-    QTRY_VERIFY(!bar->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), HangBoundMs);
 
     window.find();
     QCOMPARE(window.findChildren<QMMistlark::FindDialog *>().size(), 1);

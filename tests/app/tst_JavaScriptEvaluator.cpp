@@ -155,7 +155,7 @@ void tst_JavaScriptEvaluator::runItemRunsScript()
     window.setText(QStringLiteral("printout('six sevens: ' + 6 * 7);"));
 
     clickItem(&window, QStringLiteral("Run"));
-    QTRY_VERIFY(!editorOf(&window)->isEvaluating());
+    QTRY_VERIFY_WITH_TIMEOUT(!editorOf(&window)->isEvaluating(), HangBoundMs);
     QCOMPARE(outputOf(&window), QStringLiteral("six sevens: 42"));
 }
 
@@ -169,14 +169,14 @@ void tst_JavaScriptEvaluator::scriptWindowOutlivesDeleteLater()
                                   "function editorOf(o) { while (className(o) != 'QMMistlark::Editor') o = parent(o);"
                                   " return o; }"));
     clickItem(&window, QStringLiteral("Run"));
-    QTRY_VERIFY(!editorOf(&window)->isEvaluating());
+    QTRY_VERIFY_WITH_TIMEOUT(!editorOf(&window)->isEvaluating(), HangBoundMs);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(outputOf(&window),
              QStringLiteral("JSMainWindow\nA script may not delete a part of the script window: it stays."));
 
     window.setText(QStringLiteral("printout('again');"));
     clickItem(&window, QStringLiteral("Run"));
-    QTRY_COMPARE(outputOf(&window), QStringLiteral("again"));
+    QTRY_COMPARE_WITH_TIMEOUT(outputOf(&window), QStringLiteral("again"), HangBoundMs);
 }
 
 void tst_JavaScriptEvaluator::newOpensWindowBesideThisOne()
@@ -235,7 +235,7 @@ void tst_JavaScriptEvaluator::examplesPrintTheirResults()
     QCOMPARE(example->windowTitle(), QStringLiteral(" [modified]"));
 
     clickItem(example.get(), QStringLiteral("Run"));
-    QTRY_VERIFY(!editorOf(example.get())->isEvaluating());
+    QTRY_VERIFY_WITH_TIMEOUT(!editorOf(example.get())->isEvaluating(), HangBoundMs);
     QVERIFY2(!editorOf(example.get())->hasError(), qPrintable(outputOf(example.get())));
     const QString output = outputOf(example.get());
     if (expectedOutput.isNull()) {
@@ -415,7 +415,7 @@ void tst_JavaScriptEvaluator::closingStopsABusyCallback()
         missed = true;
         editorOf(&window)->findChild<QScriptEngine *>()->abortEvaluation();
     });
-    QTRY_VERIFY(closing);
+    QTRY_VERIFY_WITH_TIMEOUT(closing, HangBoundMs);
     QVERIFY(!missed);
     QVERIFY(!window.isVisible());
     QVERIFY2(outputOf(&window).contains(QLatin1String("Script evaluation is stopped by user")),
@@ -444,7 +444,7 @@ void tst_JavaScriptEvaluator::callbackStartingAfterClosingEnds()
     QObject context;
     answerNextModal(&context, quitWithoutSaving);
     closeOrQuit(&window, quit);
-    QTRY_VERIFY(!window.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), HangBoundMs);
 
     // Keeps a callback that the close missed from looping for ever.
     bool missed = false;
@@ -457,7 +457,7 @@ void tst_JavaScriptEvaluator::callbackStartingAfterClosingEnds()
         QTimer tick;
         QSignalSpy ticks(&tick, &QTimer::timeout);
         tick.start(10);
-        QVERIFY(ticks.wait());
+        QVERIFY(ticks.wait(HangBoundMs));
         button.click();
         QVERIFY(!missed);
     }
@@ -508,8 +508,8 @@ void tst_JavaScriptEvaluator::nextWindowOpensAtLastSize()
     // Wider than the full tool bar, which the window cannot be made narrower than, and within the screen.
     window.resize(780, 410);
     QMWidgets::App *app = QMWidgets::App::instance();
-    QTRY_COMPARE(app->value(QStringLiteral("Width")).toInt(), 780);
-    QTRY_COMPARE(app->value(QStringLiteral("Height")).toInt(), 410);
+    QTRY_COMPARE_WITH_TIMEOUT(app->value(QStringLiteral("Width")).toInt(), 780, HangBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(app->value(QStringLiteral("Height")).toInt(), 410, HangBoundMs);
 
     std::unique_ptr<JavaScriptEvaluator> next(window.slotCreateNewWindow());
     QCOMPARE(next->size(), QSize(780, 410));
@@ -635,7 +635,7 @@ void tst_JavaScriptEvaluator::findItemShowsTheFindBar()
     clickItem(&window, QStringLiteral("Find"));
     QDialog *bar = window.findChild<QDialog *>();
     QVERIFY(bar);
-    QTRY_VERIFY(bar->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), HangBoundMs);
     QVERIFY(buttonWithText(bar, QStringLiteral("Find Next")));
 }
 
@@ -852,7 +852,7 @@ void tst_JavaScriptEvaluator::stopAndCloseEndEveryPartOfARun()
     QTRY_VERIFY_WITH_TIMEOUT(!editor->isRunning(), HangBoundMs);
     QCOMPARE(window.isVisible(), ending != CloseWindow);
     // The debugger's window and the script's dialog go with the run.
-    QTRY_VERIFY(!partReached(DebuggerHolds, &window));
+    QTRY_VERIFY_WITH_TIMEOUT(!partReached(DebuggerHolds, &window), HangBoundMs);
     QVERIFY(!QApplication::activeModalWidget());
     if (part == IncludedLoop)
         QVERIFY(!outputOf(&window).contains(QLatin1String("after")));

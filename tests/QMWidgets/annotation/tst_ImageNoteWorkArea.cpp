@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ImageNoteWorkAreaFixture.h"
 #include "TestApp.h"
 
@@ -577,7 +578,7 @@ void tst_ImageNoteWorkArea::textNoteIsPlacedAndDrawnInItsArea()
     // Wrapped at the area's right edge onto further lines, not cut off there.
     QVERIFY(box.height() > lineHeight * 3 / 2);
     // The tool goes back to writing notes a moment later.
-    QTRY_VERIFY((drag({{5, 5}, {8, 8}}), editor->isVisible()));
+    QTRY_VERIFY_WITH_TIMEOUT((drag({{5, 5}, {8, 8}}), editor->isVisible()), HangBoundMs);
 }
 
 // A picture smaller than the note: the note reaches over the window around it, whole and usable.

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ChildRun.h"
 #include "HostileResource.h"
 #include "TestApp.h"
@@ -115,7 +116,7 @@ void tst_NoteEditWidget::showAllFocusesTheTextAndHideAllHides()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     editor->showAll();
     QVERIFY(editor->isVisible());
-    QTRY_VERIFY(editor->textEdit()->hasFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(editor->textEdit()->hasFocus(), HangBoundMs);
     for (const char *name : {"NoteEditWidgetAccept", "NoteEditWidgetReject"})
         QVERIFY(editor->findChild<QPushButton *>(name)->isVisible());
     editor->hideAll();

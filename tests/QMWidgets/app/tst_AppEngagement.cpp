@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/HelpDialog.h"
 #include "QMWidgets/dialogs/JoinDialog.h"
@@ -90,7 +91,7 @@ void tst_AppEngagement::storeLinksOpenTheMakersPageHere()
     LinkCatcher catcher({"http", "https"});
     QSignalSpy opened(&catcher, &LinkCatcher::opened);
     m_app->slotShowMoreApps();
-    QVERIFY(opened.wait());
+    QVERIFY(opened.wait(HangBoundMs));
     QCOMPARE(catcher.linkTexts(), QStringList{"https://www.borlune.com/apps/"});
 }
 
@@ -309,8 +310,8 @@ void tst_AppEngagement::delayedReminderShowsItsKind()
     m_app->slotCallTellReminder();
     QCOMPARE(m_app->reminderKind(), 2);
     QCOMPARE(prompt, QString());
-    QTRY_COMPARE(prompt, QString("Share"));
-    QTRY_COMPARE(m_app->value("AutoReminderCount", -1).toInt(), 5);
+    QTRY_COMPARE_WITH_TIMEOUT(prompt, QString("Share"), HangBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->value("AutoReminderCount", -1).toInt(), 5, HangBoundMs);
     m_app->setReminderDelay(4000);
 }
 
@@ -477,13 +478,13 @@ void tst_AppEngagement::introAtStart()
     later.setSingleShot(true);
     QSignalSpy passed(&later, &QTimer::timeout);
     later.start(700);
-    QVERIFY(passed.wait());
+    QVERIFY(passed.wait(HangBoundMs));
     QVERIFY(dialog->isHidden());
 
     m_app->setValue("NeverShowItAgain", false);
     App::scheduleIntroAtStart();
     QVERIFY(dialog->isHidden());
-    QTRY_VERIFY(dialog->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->isVisible(), HangBoundMs);
     dialog->hide();
 }
 

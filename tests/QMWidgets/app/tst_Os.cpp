@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/app/Os.h"
 
 #include "Platform/NativeMessage.h"
@@ -188,7 +189,7 @@ void tst_Os::revealInFileManager()
 
     QVERIFY(QMWidgets::revealInFileManager(path.arg(m_work.path())));
     const QString selection = QDir::toNativeSeparators(expectedSelection.arg(m_work.path()));
-    QTRY_COMPARE(m_fileManager.lastCall(), QString("1\n/e,/select,\"%1\"\n").arg(selection));
+    QTRY_COMPARE_WITH_TIMEOUT(m_fileManager.lastCall(), QString("1\n/e,/select,\"%1\"\n").arg(selection), HangBoundMs);
 }
 
 void tst_Os::revealFallsBackToFolder_data()

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ChildRun.h"
 #include "TestApp.h"
 #include "ChildRun.h"
@@ -190,7 +191,7 @@ void tst_ImageViewer::resizeInFitModeRescales()
     QVERIFY(QTest::qWaitForWindowExposed(&area));
     area.setImage(filled(QSize(2000, 1000)));
     area.resize(400, 300);
-    QTRY_COMPARE(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), QSize(400, 200));
+    QTRY_COMPARE_WITH_TIMEOUT(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), QSize(400, 200), HangBoundMs);
     QCOMPARE(previewLabel(&area)->size(), QSize(400, 300));
 }
 

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ShortcutWindow.h"
 #include "TestApp.h"
 
@@ -43,7 +44,7 @@ void tst_ScreenLocker::locksByItselfAfterConstruction()
     QCOMPARE(button->text(), QString("Unlock"));
     QVERIFY(!QWidget::keyboardGrabber());
 
-    QTRY_COMPARE(QWidget::keyboardGrabber(), button);
+    QTRY_COMPARE_WITH_TIMEOUT(QWidget::keyboardGrabber(), button, HangBoundMs);
     QCOMPARE(QWidget::mouseGrabber(), button);
     QVERIFY(locker.isFullScreen());
     QVERIFY(locker.isVisible());
@@ -55,7 +56,7 @@ void tst_ScreenLocker::unlockUnlocksForGood()
 {
     ScreenLocker locker;
     QPushButton *button = unlockButton(locker);
-    QTRY_COMPARE(QWidget::mouseGrabber(), button);
+    QTRY_COMPARE_WITH_TIMEOUT(QWidget::mouseGrabber(), button, HangBoundMs);
     locker.showUnlockButton();
     QVERIFY(button->isVisible());
     QSignalSpy unlocked(&locker, &ScreenLocker::unlocked);
@@ -114,7 +115,7 @@ void tst_ScreenLocker::keysNeverUnlock()
     ScreenLocker locker;
     QPushButton *button = unlockButton(locker);
     QSignalSpy unlocked(&locker, &ScreenLocker::unlocked);
-    QTRY_COMPARE(QWidget::keyboardGrabber(), button);
+    QTRY_COMPARE_WITH_TIMEOUT(QWidget::keyboardGrabber(), button, HangBoundMs);
     // As the platform delivers it, and straight into the widget that takes the keys under the grab.
     QTest::keyClick(locker.windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTest::keyClick(QWidget::keyboardGrabber(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -132,7 +133,7 @@ void tst_ScreenLocker::keysNeverUnlock()
 void tst_ScreenLocker::destroyingLeavesNoGrab()
 {
     auto *locker = new ScreenLocker;
-    QTRY_VERIFY(QWidget::mouseGrabber());
+    QTRY_VERIFY_WITH_TIMEOUT(QWidget::mouseGrabber(), HangBoundMs);
     delete locker;
     QVERIFY(!QWidget::keyboardGrabber());
     QVERIFY(!QWidget::mouseGrabber());
@@ -145,7 +146,7 @@ void tst_ScreenLocker::noShortcutFiresWhileLocked()
     QVERIFY(other.showActive());
     {
         ScreenLocker locker;
-        QTRY_COMPARE(QWidget::keyboardGrabber(), unlockButton(locker));
+        QTRY_COMPARE_WITH_TIMEOUT(QWidget::keyboardGrabber(), unlockButton(locker), HangBoundMs);
         QTest::keyClick(locker.windowHandle(), Qt::Key_W, Qt::ControlModifier);
         QTest::keyClick(other.windowHandle(), Qt::Key_W, Qt::ControlModifier);
         QTest::keyClick(&other, Qt::Key_W, Qt::ControlModifier);

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/dialogs/HelpDialog.h"
 #include "QMWidgets/dialogs/HelpDisplay.h"
@@ -192,8 +193,8 @@ void tst_HelpDialog::slideShowAdvancesOnItsTimer()
     QVERIFY(timer->isActive());
     timer->setInterval(10); // the same show, faster
     auto *display = area.findChild<HelpDisplay *>();
-    QTRY_COMPARE(display->image(), m_green);
-    QTRY_COMPARE(display->image(), m_red);
+    QTRY_COMPARE_WITH_TIMEOUT(display->image(), m_green, HangBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(display->image(), m_red, HangBoundMs);
 }
 
 void tst_HelpDialog::clickingASlideStopsTheShow()
@@ -224,7 +225,7 @@ void tst_HelpDialog::noSlidesTicksDoNothing()
     QVERIFY(timer->isActive());
     timer->setInterval(5);
     QSignalSpy ticks(timer, &QTimer::timeout);
-    QVERIFY(ticks.wait());
+    QVERIFY(ticks.wait(HangBoundMs));
     QCOMPARE(area.findChild<HelpDisplay *>()->image(), QString());
 }
 

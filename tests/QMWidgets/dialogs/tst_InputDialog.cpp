@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ButtonLookup.h"
 #include "ModalAnswer.h"
 #include "ChildRun.h"
@@ -113,7 +114,7 @@ void tst_InputDialog::getTextReturnsEditedText()
     QCOMPARE(seen.echo, int(QLineEdit::Password));
     QCOMPARE(seen.text, QString("draft"));
     QVERIFY(seen.inputFocused);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), HangBoundMs);
 
     // Without a flag to write to, the getter still runs and returns the text.
     answerNextModal(&context, [&](QWidget *modal) { finish(modal, how); });
@@ -188,7 +189,7 @@ void tst_InputDialog::setModeSwitchesPage()
     dialog.setMode(InputDialog::IntegerInput);
     QVERIFY(dialog.spinBox()->isVisible());
     QVERIFY(!dialog.lineEdit()->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), dialog.spinBox());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), dialog.spinBox(), HangBoundMs);
 
     // An unknown mode is only stored: the page stays.
     dialog.setMode(7);

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/dialogs/UpdateIndicationDialog.h"
 
 #include "resources/Resources.h"
@@ -80,7 +81,7 @@ private slots:
         QVERIFY(!timer->isActive());
         QElapsedTimer clock;
         clock.start();
-        QTRY_VERIFY(clock.elapsed() >= 300);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() >= 300, HangBoundMs);
         dialog.show();
         QVERIFY(timer->isActive());
         QVERIFY(timer->remainingTime() > 9500);

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "TestApp.h"
 #include "WidgetPaint.h"
 
@@ -104,7 +105,7 @@ void tst_AniSwitch::clickSlidesHandle()
     QVERIFY(handle);
     QCOMPARE(handle->size(), QSize(SwitchWidth / 2 - SwitchHeight / 2, SwitchHeight));
     const int onX = handle->width();
-    QTRY_COMPARE(handle->pos(), QPoint(startOn ? onX : 0, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(handle->pos(), QPoint(startOn ? onX : 0, 0), HangBoundMs);
     QCOMPARE(sw.isOn(), startOn);
     QSignalSpy toggled(&sw, &AniSwitch::toggled);
 
@@ -117,7 +118,7 @@ void tst_AniSwitch::clickSlidesHandle()
     QCOMPARE(sw.isOn(), !startOn);
     // The slide takes its 400 ms (less a margin for the animation clock): the handle cannot arrive sooner,
     // however busy the machine is.
-    QTRY_COMPARE(handle->pos(), QPoint(startOn ? 0 : onX, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(handle->pos(), QPoint(startOn ? 0 : onX, 0), HangBoundMs);
     QVERIFY2(clock.elapsed() >= 350, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(toggled.count(), 1);
 }
@@ -131,7 +132,7 @@ void tst_AniSwitch::withoutIconHandleIsHalfWide()
     QCOMPARE(handle->size(), QSize(SwitchWidth / 2, SwitchHeight));
 
     clickOver(handle);
-    QTRY_COMPARE(handle->pos(), QPoint(SwitchWidth / 2, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(handle->pos(), QPoint(SwitchWidth / 2, 0), HangBoundMs);
     QVERIFY(sw.isOn());
 }
 
@@ -140,7 +141,7 @@ void tst_AniSwitch::settersChangeOnlyRealChanges()
     AniSwitch sw;
     QVERIFY(showSwitch(sw, true, true));
     QPushButton *handle = part(sw, "AniSwitchHandler");
-    QTRY_COMPARE(handle->x(), handle->width());
+    QTRY_COMPARE_WITH_TIMEOUT(handle->x(), handle->width(), HangBoundMs);
     QSignalSpy toggled(&sw, &AniSwitch::toggled);
 
     sw.setOn(true);
@@ -150,11 +151,11 @@ void tst_AniSwitch::settersChangeOnlyRealChanges()
     sw.slotSetOff();
     QCOMPARE(toggled.count(), 1);
     QVERIFY(!sw.isOn());
-    QTRY_COMPARE(handle->x(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(handle->x(), 0, HangBoundMs);
 
     sw.setOn(true);
     QCOMPARE(toggled.count(), 2);
-    QTRY_COMPARE(handle->x(), handle->width());
+    QTRY_COMPARE_WITH_TIMEOUT(handle->x(), handle->width(), HangBoundMs);
 }
 
 void tst_AniSwitch::unbuiltSwitchIgnoresSetters()
@@ -202,7 +203,7 @@ void tst_AniSwitch::stateSetRightAfterSetupIsKept()
     // And the machine follows from the state it was moved to.
     clickOver(handle);
     QVERIFY(sw.isOn());
-    QTRY_COMPARE(handle->x(), handle->width());
+    QTRY_COMPARE_WITH_TIMEOUT(handle->x(), handle->width(), HangBoundMs);
 }
 
 void tst_AniSwitch::deletedWhileSliding()
@@ -211,7 +212,7 @@ void tst_AniSwitch::deletedWhileSliding()
     QVERIFY(showSwitch(*sw, true, false));
     QPointer<QPushButton> handle = part(*sw, "AniSwitchHandler");
     sw->slotSetOn();
-    QTRY_VERIFY(handle->x() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(handle->x() > 0, HangBoundMs);
     delete sw;
     QVERIFY(handle.isNull());
 
@@ -219,7 +220,7 @@ void tst_AniSwitch::deletedWhileSliding()
     AniSwitch other;
     QVERIFY(showSwitch(other, true, false));
     other.slotSetOn();
-    QTRY_COMPARE(part(other, "AniSwitchHandler")->x(), 80);
+    QTRY_COMPARE_WITH_TIMEOUT(part(other, "AniSwitchHandler")->x(), 80, HangBoundMs);
 }
 
 // The parts are flat buttons: only the application style sheet tells the handle from the track behind it and
@@ -310,7 +311,7 @@ void tst_AniSwitch::styledSwitchIsOneBar()
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     QPushButton *handle = part(*sw, "AniSwitchHandler");
-    QTRY_COMPARE(handle->x(), on ? handle->width() : 0);
+    QTRY_COMPARE_WITH_TIMEOUT(handle->x(), on ? handle->width() : 0, HangBoundMs);
     const QImage image = backdrop->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // The backdrop shows at the switch's outer rounded ends.
     QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 255));

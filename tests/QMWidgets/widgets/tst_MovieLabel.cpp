@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/widgets/MovieLabel.h"
 
 #include "resources/Resources.h"
@@ -55,7 +56,7 @@ private slots:
         QSignalSpy frames(label.movie(), &QMovie::frameChanged);
         label.show();
         QCOMPARE(label.movie()->state(), QMovie::Running);
-        QTRY_VERIFY(frames.count() >= 4);
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 4, HangBoundMs);
         QCOMPARE(label.movie()->state(), QMovie::Running);
         label.hide();
         QCOMPARE(label.movie()->state(), QMovie::NotRunning);
@@ -72,7 +73,7 @@ private slots:
             clock.start();
             label.show();
             QCOMPARE(label.movie()->state(), QMovie::Running);
-            QTRY_COMPARE(label.movie()->state(), QMovie::NotRunning);
+            QTRY_COMPARE_WITH_TIMEOUT(label.movie()->state(), QMovie::NotRunning, HangBoundMs);
             QVERIFY2(clock.elapsed() >= 280, qPrintable(QString::number(clock.elapsed())));
             QVERIFY(label.isVisible());
             label.hide();
@@ -89,10 +90,10 @@ private slots:
         label.hide();
         QElapsedTimer clock;
         clock.start();
-        QTRY_VERIFY(clock.elapsed() >= 250);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() >= 250, HangBoundMs);
         clock.restart();
         label.show();
-        QTRY_COMPARE(label.movie()->state(), QMovie::NotRunning);
+        QTRY_COMPARE_WITH_TIMEOUT(label.movie()->state(), QMovie::NotRunning, HangBoundMs);
         QVERIFY2(clock.elapsed() >= 370, qPrintable(QString::number(clock.elapsed())));
     }
 

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "TestApp.h"
 
 #include "QMWidgets/widgets/NoScreeShotFilter.h"
@@ -105,16 +106,16 @@ void tst_NoScreenShotWidget::inactiveApplicationHidesInnerWidgets()
     Fixture f;
     QVERIFY(f.activate());
     f.field->setFocus();
-    QTRY_VERIFY(f.field->hasFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(f.field->hasFocus(), HangBoundMs);
     QVERIFY(allVisible(f.shown()));
 
     QApplication::setActiveWindow(nullptr);
-    QTRY_VERIFY(allHidden(f.shown()));
+    QTRY_VERIFY_WITH_TIMEOUT(allHidden(f.shown()), HangBoundMs);
     QVERIFY(f.shield->isVisible());
     QVERIFY(f.outside->isVisible());
 
     QApplication::setActiveWindow(&f.window);
-    QTRY_VERIFY(allVisible(f.shown()));
+    QTRY_VERIFY_WITH_TIMEOUT(allVisible(f.shown()), HangBoundMs);
     for (QWidget *widget : f.keptHidden())
         QVERIFY2(widget->isHidden(), qPrintable(widget->metaObject()->className()));
 
@@ -142,12 +143,12 @@ void tst_NoScreenShotWidget::stackShowsOnlyItsCurrentPageAgain()
     QVERIFY(f.activate());
 
     QApplication::setActiveWindow(nullptr);
-    QTRY_VERIFY(allHidden(f.shown()));
+    QTRY_VERIFY_WITH_TIMEOUT(allHidden(f.shown()), HangBoundMs);
     for (int page : pagesWhileInactive)
         f.stack->setCurrentIndex(page);
 
     QApplication::setActiveWindow(&f.window);
-    QTRY_VERIFY(f.stack->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(f.stack->isVisible(), HangBoundMs);
     QCOMPARE(f.stack->currentIndex(), current);
     QVERIFY(f.stack->widget(current)->isVisible());
     QVERIFY(f.stack->widget(1 - current)->isHidden());
@@ -170,10 +171,10 @@ void tst_NoScreenShotWidget::windowWithoutFocusableWidgetsComesBack()
     QVERIFY(QTest::qWaitForWindowActive(&shield));
 
     QApplication::setActiveWindow(nullptr);
-    QTRY_VERIFY(allHidden({ picture, caption }));
+    QTRY_VERIFY_WITH_TIMEOUT(allHidden({ picture, caption }), HangBoundMs);
 
     QApplication::setActiveWindow(&shield);
-    QTRY_VERIFY(allVisible({ picture, caption }));
+    QTRY_VERIFY_WITH_TIMEOUT(allVisible({ picture, caption }), HangBoundMs);
 }
 
 void tst_NoScreenShotWidget::keyPressHidesAndIsSwallowed()
@@ -190,7 +191,7 @@ void tst_NoScreenShotWidget::keyPressHidesAndIsSwallowed()
     QVERIFY(allVisible(f.shown()));
 
     f.field->setFocus();
-    QTRY_VERIFY(f.field->hasFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(f.field->hasFocus(), HangBoundMs);
     QTest::keyClick(f.field, Qt::Key_A);
     QCOMPARE(f.field->text(), QString());
     QVERIFY(allHidden(f.shown()));
@@ -200,7 +201,7 @@ void tst_NoScreenShotWidget::keyPressHidesAndIsSwallowed()
     // have moved the focus to the outside field already, so it is taken away and given back.
     f.outside->clearFocus();
     f.outside->setFocus();
-    QTRY_VERIFY(allVisible(f.shown()));
+    QTRY_VERIFY_WITH_TIMEOUT(allVisible(f.shown()), HangBoundMs);
     for (QWidget *widget : f.keptHidden())
         QVERIFY(widget->isHidden());
 }

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "TestApp.h"
 
 #include "QMWidgets/widgets/SearchFilter.h"
@@ -157,7 +158,7 @@ void tst_SearchFilter::escapeActsOnlyInTheFocusedField()
     dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     fields.at(focused)->setFocus();
-    QTRY_VERIFY(fields.at(focused)->hasFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(fields.at(focused)->hasFocus(), HangBoundMs);
 
     QTest::keyClick(fields.at(focused), Qt::Key_Escape);
 

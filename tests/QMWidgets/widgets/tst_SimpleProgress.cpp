@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/widgets/SimpleProgress.h"
 
 #include "PaintedText.h"
@@ -101,21 +102,21 @@ private slots:
         SimpleProgress progress;
         progress.resize(200, 20);
         const QImage still = paintWidget(progress);
-        QTRY_VERIFY(paintWidget(progress) != still);
+        QTRY_VERIFY_WITH_TIMEOUT(paintWidget(progress) != still, HangBoundMs);
 
         progress.setValue(30);
         const QImage filled = paintWidget(progress);
         TimerEvents ticks(&progress);
         SimpleProgress clock;
         TimerEvents clockTicks(&clock);
-        QTRY_VERIFY(clockTicks.ids.size() >= 3);
+        QTRY_VERIFY_WITH_TIMEOUT(clockTicks.ids.size() >= 3, HangBoundMs);
         QVERIFY(ticks.ids.isEmpty());
         QCOMPARE(paintWidget(progress), filled);
 
         progress.setValue(0);
         const QImage busy = paintWidget(progress);
-        QTRY_VERIFY(!ticks.ids.isEmpty());
-        QTRY_VERIFY(paintWidget(progress) != busy);
+        QTRY_VERIFY_WITH_TIMEOUT(!ticks.ids.isEmpty(), HangBoundMs);
+        QTRY_VERIFY_WITH_TIMEOUT(paintWidget(progress) != busy, HangBoundMs);
     }
 
     // The caption's line fits the bar's height, whatever the height; a long one is shortened in the middle.
@@ -190,7 +191,7 @@ private slots:
         progress.setValue(40);
         progress.setValue(0);
         TimerEvents ticks(&progress);
-        QTRY_VERIFY(ticks.ids.size() >= 4);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.ids.size() >= 4, HangBoundMs);
         for (int id : qAsConst(ticks.ids))
             QCOMPARE(id, ticks.ids.first());
     }

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/app/App.h"
 #include "QMWidgets/widgets/TopWidget.h"
 #include "TestApp.h"
@@ -174,7 +175,7 @@ void tst_TopWidget::titleAndButtons()
     QCOMPARE(icon->pixmap()->size(), QSize(24, 24));
     QVERIFY(icon->isVisible());
 
-    QTRY_VERIFY(close->x() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(close->x() > 0, HangBoundMs);
     if (storeEdition) {
         QVERIFY(close->x() < maximize->x() && maximize->x() < minimize->x());
         QVERIFY(minimize->x() < icon->x());
@@ -219,9 +220,9 @@ void tst_TopWidget::overlayIsReplacedAndDeleted()
         frame.setTitleOverlay(first, QPoint(3, 4));
         QVERIFY(first->windowFlags() & Qt::ToolTip);
         frame.show();
-        QTRY_VERIFY(first->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(first->isVisible(), HangBoundMs);
         auto *title = frame.findChild<QLabel *>(QStringLiteral("TopWidgetTitle"));
-        QTRY_COMPARE(first->pos(), title->mapToGlobal(QPoint(3, 4)));
+        QTRY_COMPARE_WITH_TIMEOUT(first->pos(), title->mapToGlobal(QPoint(3, 4)), HangBoundMs);
         frame.setTitleOverlay(second, QPoint(0, 0));
         QVERIFY(!first);
         frame.hide();

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/widgets/WaitLabel.h"
 
 #include "PaintedText.h"
@@ -52,7 +53,7 @@ private slots:
         QCOMPARE(animation->minimumSize(), movie->currentPixmap().size() + QSize(5, 5));
         QCOMPARE(animation->maximumSize(), animation->minimumSize());
         QSignalSpy frames(movie, &QMovie::frameChanged);
-        QTRY_VERIFY(frames.count() >= 3);
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, HangBoundMs);
     }
 
     // The animation and the message each keep a place of their own, under the application style sheet too.

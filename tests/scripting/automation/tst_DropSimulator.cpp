@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "scripting/automation/DropSimulator.h"
 #include "scripting/automation/TargetMainWidget.h"
 
@@ -93,7 +94,7 @@ void tst_DropSimulator::dropsTheLatestDragOnTheTarget()
     simulator->start(5);
     QVERIFY(s_log.isEmpty());
 
-    QTRY_VERIFY(simulator.isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.isNull(), HangBoundMs);
     QCOMPARE(s_log, expected);
 }
 
@@ -139,7 +140,7 @@ void tst_DropSimulator::missingEndsSendNothing()
     if (destroyTarget)
         target.reset();
 
-    QTRY_VERIFY(simulator.isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.isNull(), HangBoundMs);
     QCOMPARE(s_log, QStringList());
 }
 

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ShortcutWindow.h"
 #include "PngFile.h"
 #include "DragSource.h"
@@ -299,7 +300,7 @@ void tst_ScriptAutomation::mouseClickClicksButton()
 
     run(QStringLiteral("mouseClick(getWidgetByObjectName('press'));"));
     QVERIFY2(!m_editor->hasError(), qPrintable(outputText(*m_editor)));
-    QVERIFY(clicked.wait());
+    QVERIFY(clicked.wait(HangBoundMs));
     QCOMPARE(clicked.count(), 1);
 }
 
@@ -314,7 +315,7 @@ void tst_ScriptAutomation::keysReachLineEdit()
                        "keyPress(edit, 'Hello, world 1');\n"
                        "enterPress(edit);"));
     QVERIFY2(!m_editor->hasError(), qPrintable(outputText(*m_editor)));
-    QTRY_COMPARE(returnPressed.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(returnPressed.count(), 1, HangBoundMs);
     QCOMPARE(edit.text(), QStringLiteral("Hello, world 1"));
 }
 
@@ -333,7 +334,7 @@ void tst_ScriptAutomation::clickMenuItemTriggersAction()
                                               "clickMenuItem(menu, 'Save');"));
     QVERIFY2(!m_editor->hasError(), qPrintable(output));
     QCOMPARE(output, QStringLiteral("menu"));
-    QVERIFY(saved.wait());
+    QVERIFY(saved.wait(HangBoundMs));
     QCOMPARE(opened.count(), 0);
 }
 
@@ -376,8 +377,10 @@ void tst_ScriptAutomation::dragAndDropNeedsSixArguments()
                                               "dragAndDrop(s, 10, 12.7, t, 30, 40);"));
     QVERIFY2(!m_editor->hasError(), qPrintable(output));
     QCOMPARE(output, QStringLiteral("null"));
-    QTRY_COMPARE(s_log, (QStringList{"source press (10,12)", "source move (17,19)", "enter (30,40) payload",
-                                     "move (30,40) payload", "drop (30,40) payload"}));
+    QTRY_COMPARE_WITH_TIMEOUT(s_log,
+                              (QStringList{"source press (10,12)", "source move (17,19)", "enter (30,40) payload",
+                                           "move (30,40) payload", "drop (30,40) payload"}),
+                              HangBoundMs);
 }
 
 // The drop is a step of the script's own, like its timers: a busy script sees it only where it waits.

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "scripting/automation/PointConversion.h"
 #include "scripting/automation/QEventDefs.h"
 #include "scripting/automation/QtDefs.h"
@@ -187,11 +188,11 @@ void tst_ScriptObjects::timerFiresOncePerStart()
     QVERIFY(timer.isSingleShot());
 
     timer.start(0);
-    QVERIFY(timeouts.wait());
+    QVERIFY(timeouts.wait(HangBoundMs));
     QVERIFY(!timer.isActive());
 
     timer.start(0);
-    QVERIFY(timeouts.wait());
+    QVERIFY(timeouts.wait(HangBoundMs));
     QCOMPARE(timeouts.count(), 2);
 }
 
@@ -204,7 +205,7 @@ void tst_ScriptObjects::scriptTimerCallsItsHandler()
 
     objects.run("var calls = 0; timer.timeout.connect(function() { ++calls; }); timer.start(5);");
 
-    QVERIFY(timeouts.wait());
+    QVERIFY(timeouts.wait(HangBoundMs));
     QVERIFY(!timer->isActive());
     QCOMPARE(objects.run("calls").toInt32(), 1);
 }

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ShortcutWindow.h"
 #include "tst_Support.h"
 
@@ -99,7 +100,7 @@ void tst_Support::mouseClickClicksButton()
 
     m_support.mouseClick(&button);
     QCOMPARE(clicked.count(), 0); // posted, not sent
-    QVERIFY(clicked.wait());
+    QVERIFY(clicked.wait(HangBoundMs));
     QCOMPARE(clicked.count(), 1);
 }
 
@@ -109,7 +110,7 @@ void tst_Support::keyPressTypesIntoLineEdit()
     edit.show();
 
     m_support.keyPress(&edit, QStringLiteral("Hello, world 1"));
-    QTRY_COMPARE(edit.text(), QStringLiteral("Hello, world 1"));
+    QTRY_COMPARE_WITH_TIMEOUT(edit.text(), QStringLiteral("Hello, world 1"), HangBoundMs);
 }
 
 void tst_Support::clickMenuItem_data()
@@ -259,14 +260,16 @@ void tst_Support::dragAndDropDropsOnTarget()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     m_support.dragAndDrop(source, 10, 12, target, 30, 40);
-    QTRY_COMPARE(s_log, (QStringList{"enter (30,40) payload", "move (30,40) payload", "drop (30,40) payload"}));
+    QTRY_COMPARE_WITH_TIMEOUT(s_log,
+                              (QStringList{"enter (30,40) payload", "move (30,40) payload", "drop (30,40) payload"}),
+                              HangBoundMs);
     QStringList expectedSource{"source press (10,12)", "source move (17,19)"};
     if (start == DragSource::Start::Execute)
         expectedSource << "source exec over";
     // An exec still waiting for a release would keep the source, and the script behind it, waiting for ever.
-    QTRY_COMPARE(sourceLog, expectedSource);
+    QTRY_COMPARE_WITH_TIMEOUT(sourceLog, expectedSource, HangBoundMs);
     if (start == DragSource::Start::Execute)
-        QTRY_VERIFY(source->findChildren<QDrag *>().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(source->findChildren<QDrag *>().isEmpty(), HangBoundMs);
 }
 
 // The same gesture on an X server: this test's own executable, started under xvfb-run.

@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "ButtonLookup.h"
 #include "TestApp.h"
 
@@ -87,7 +88,7 @@ void tst_FindDialog::closeAndEscapeOnlyHide()
     QTest::keyClicks(edit, QStringLiteral("needle"));
 
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    QTRY_VERIFY(!dialog.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), HangBoundMs);
     dialog.show();
     QCOMPARE(edit->text(), QStringLiteral("needle"));
 

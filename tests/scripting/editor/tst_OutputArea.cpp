@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "scripting/editor/OutputArea.h"
 
 #include <QTextBlock>
@@ -119,7 +120,7 @@ void tst_OutputArea::keepsTheNewestCharacters()
     const QString line = QString(OutputArea::KeptCharacters / 8, QLatin1Char('x'));
     for (int i = 0; i < 12; ++i)
         pane.append(QString::number(i) + line);
-    QTRY_VERIFY(pane.document()->characterCount() <= OutputArea::KeptCharacters);
+    QTRY_VERIFY_WITH_TIMEOUT(pane.document()->characterCount() <= OutputArea::KeptCharacters, HangBoundMs);
     QVERIFY(pane.document()->lastBlock().text().startsWith(QLatin1String("11x")));
     QVERIFY(pane.document()->blockCount() >= 6);
     pane.append(QStringLiteral("goes on"));

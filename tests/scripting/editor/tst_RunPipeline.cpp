@@ -573,7 +573,7 @@ void tst_RunPipeline::stopEndsABusyCallback()
     QTimer tick;
     QSignalSpy ticks(&tick, &QTimer::timeout);
     tick.start(10);
-    QVERIFY(ticks.wait());
+    QVERIFY(ticks.wait(HangBoundMs));
     later.click();
     QVERIFY2(!outputLines(editor).contains(QStringLiteral("later ended")), qPrintable(outputText(editor)));
 }
@@ -608,7 +608,7 @@ void tst_RunPipeline::callbacksAfterAClosingStopEndAtOnce()
         QTimer tick;
         QSignalSpy ticks(&tick, &QTimer::timeout);
         tick.start(10);
-        QVERIFY(ticks.wait());
+        QVERIFY(ticks.wait(HangBoundMs));
     }
 
     editor.setText(QStringLiteral("Later.clicked.connect(function() {\n"

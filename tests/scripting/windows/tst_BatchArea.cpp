@@ -1,3 +1,4 @@
+#include "HangBound.h"
 #include "QMWidgets/app/App.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
@@ -331,7 +332,7 @@ void tst_BatchArea::badListChangesNothing()
         });
     });
     area.loadList();
-    QTRY_VERIFY(told);
+    QTRY_VERIFY_WITH_TIMEOUT(told, HangBoundMs);
     QCOMPARE(column(area, 1), QStringList({kept}));
     QCOMPARE(app()->value(QStringLiteral("batchfiles")).toString(), kept);
 }
@@ -359,7 +360,7 @@ void tst_BatchArea::hostileListsAreRefused()
         });
     });
     area.loadList();
-    QTRY_VERIFY(!told.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), HangBoundMs);
     QVERIFY2(told.contains(hostile.reason), qPrintable(told));
     QCOMPARE(column(area, 1), QStringList({kept}));
 }
@@ -402,7 +403,7 @@ void tst_BatchArea::keysRemoveRows()
         auto *list = area.findChild<QTreeWidget *>();
         list->setFocus();
         list->setCurrentItem(list->topLevelItem(1));
-        QTRY_VERIFY(list->viewport()->hasFocus());
+        QTRY_VERIFY_WITH_TIMEOUT(list->viewport()->hasFocus(), HangBoundMs);
         QTest::keyClick(list->viewport(), Qt::Key(key));
         QCOMPARE(column(area, 1), QStringList({"/1.js", "/3.js"}));
     }

@@ -287,7 +287,7 @@ void tst_MainWindow::statusBarAndTitle()
 {
     MainWindow window;
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Ready"));
-    QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().isEmpty(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().isEmpty(), HangBoundMs);
 
     const QString path = writeScript(QStringLiteral("title.js"), "line one\nline two");
     QVERIFY(editorOf(window)->load(path));
