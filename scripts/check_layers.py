@@ -7,9 +7,10 @@ header belong to the deepest folder of the order that holds them; tests, benchma
 above everything. An include of a header that lies higher than the including file, or in no folder of the
 order, is reported with the file, the line and both places.
 
-Each target_link_libraries in the tree is read the same way: a target's place is that of its sources, and a
-target may link only what lies at or below its lowest place. A linked name that is neither a target of the
-tree nor a library from outside it is refused. The top CMakeLists.txt must add the folders lowest first.
+Each target_link_libraries and link_libraries in the tree is read the same way: a target's place is that of its
+sources (target_sources included), and a target may link only what lies at or below its lowest place. A linked
+name that is neither a target of the tree nor a library from outside it, or that this check cannot read, is
+refused. The top CMakeLists.txt must add the folders lowest first.
 """
 import os
 import re
@@ -22,8 +23,8 @@ SOURCE = ('.h', '.hh', '.hpp', '.hxx', '.h++', '.c', '.cc', '.cpp', '.cxx', '.c+
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 # Made by moc, uic and rcc in the build folder, so never found in the tree.
 GENERATED = re.compile(r'(^|/)(moc_[^/]*\.cpp|[^/]*\.moc|ui_[^/]*\.h|qrc_[^/]*\.cpp)$')
-COMMAND = re.compile(r'\b(add_library|add_executable|target_link_libraries|target_include_directories|'
-                     r'add_subdirectory)\s*\(', re.I)
+COMMAND = re.compile(r'\b(add_library|add_executable|target_sources|target_link_libraries|link_libraries|'
+                     r'target_include_directories|include_directories|add_subdirectory)\s*\(', re.I)
 LINK_KEYWORDS = {'PUBLIC', 'PRIVATE', 'INTERFACE', 'LINK_PUBLIC', 'LINK_PRIVATE', 'LINK_INTERFACE_LIBRARIES',
                  'debug', 'optimized', 'general'}
 TARGET_KEYWORDS = {'STATIC', 'SHARED', 'MODULE', 'OBJECT', 'INTERFACE', 'UNKNOWN', 'IMPORTED', 'GLOBAL',
@@ -116,7 +117,7 @@ class Tree:
     def read_cmake(self):
         self.targets = {}
         self.include_roots = [self.root]
-        links = []
+        definitions, additions, links = [], [], []
         for path in self.cmake_files:
             directory = os.path.dirname(path)
             above = self.place_of(path) == self.top
@@ -125,18 +126,40 @@ class Tree:
                 if not arguments:
                     continue
                 if command in ('add_library', 'add_executable'):
-                    self.define(arguments, directory, where, above)
-                elif command == 'target_link_libraries':
-                    links.append((arguments, where, above))
-                elif command == 'target_include_directories':
-                    for value in arguments[1:]:
+                    definitions.append((arguments, directory, where, above))
+                elif command == 'target_sources':
+                    additions.append((arguments, directory, where, above))
+                elif command in ('target_link_libraries', 'link_libraries'):
+                    user = arguments[0] if command == 'target_link_libraries' else None
+                    items = arguments[1:] if command == 'target_link_libraries' else arguments
+                    links.append((user, items, directory, where, above))
+                elif command in ('target_include_directories', 'include_directories'):
+                    for value in arguments:
                         folder = self.expand(value, directory)
                         if folder and os.path.isdir(folder) and folder not in self.include_roots:
                             self.include_roots.append(folder)
                 elif command == 'add_subdirectory' and directory == self.root:
                     self.subdirectories.append((arguments[0], where))
-        for arguments, where, above in links:
-            self.check_link(arguments, where, above)
+        for arguments, directory, where, above in definitions:
+            self.define(arguments, directory, where, above)
+        for arguments, directory, where, above in additions:
+            self.add_sources(arguments, directory, where, above)
+        for link in links:
+            self.check_link(*link)
+
+    def places_of_sources(self, name, sources, directory, where):
+        places = []
+        for source in sources:
+            if source in TARGET_KEYWORDS or source in LINK_KEYWORDS or '$' in source:
+                continue
+            path = os.path.normpath(os.path.join(directory, source))
+            place = self.place_of(path)
+            if place is None:
+                self.refuse(where, 'the target %s builds %s, which lies in no folder of the order'
+                            % (name, self.relative(path)))
+            else:
+                places.append(place)
+        return places
 
     def define(self, arguments, directory, where, above):
         name = arguments[0]
@@ -146,65 +169,86 @@ class Tree:
                 self.refuse(where, 'the target "%s" has a name this check cannot read' % name)
             return
         if 'ALIAS' in arguments:
-            self.targets[name] = ('alias', arguments[arguments.index('ALIAS') + 1], where)
+            self.targets[name] = ('alias', arguments[arguments.index('ALIAS') + 1])
             return
-        places = []
-        for source in arguments[1:]:
-            if source in TARGET_KEYWORDS or '$' in source:
-                continue
-            place = self.place_of(os.path.normpath(os.path.join(directory, source)))
-            if place is None:
-                self.refuse(where, 'the target %s builds %s, which lies in no folder of the order'
-                            % (name, self.relative(os.path.join(directory, source))))
-                continue
-            places.append(place)
+        places = self.places_of_sources(name, arguments[1:], directory, where)
         if not places:
-            place = self.place_of(os.path.join(directory, 'CMakeLists.txt'))
+            place = self.place_of_folder(directory)
             if place is None:
                 self.refuse(where, 'the target %s lies in no folder of the order' % name)
                 return
-            places.append(place)
-        self.targets[name] = (min(places), max(places), where)
+            places = list(place)
+        self.targets[name] = (min(places), max(places))
+
+    def add_sources(self, arguments, directory, where, above):
+        name = arguments[0]
+        if above:
+            return  # tests, benchmarks and fuzz harnesses may build anything into their programs
+        span = self.span(name)
+        if span is None:
+            self.refuse(where, 'adds sources to %s, a target this check cannot place' % name)
+            return
+        places = self.places_of_sources(name, arguments[1:], directory, where) + list(span)
+        self.targets[name] = (min(places), max(places))
+
+    def place_of_folder(self, directory):
+        """The lowest and highest place of a folder: its own, or those of the folders of the order within it."""
+        place = self.place_of(directory)
+        if place is not None:
+            return place, place
+        prefix = self.relative(directory) + '/'
+        inner = [self.place[folder] for folder in self.order if folder.startswith(prefix)]
+        return (min(inner), max(inner)) if inner else None
 
     def span(self, name, seen=()):
         target = self.targets.get(name)
         if target and target[0] == 'alias':
             return None if name in seen else self.span(target[1], seen + (name,))
-        return target[:2] if target else None
+        return target
 
-    def check_link(self, arguments, where, above):
-        name = arguments[0]
-        if '$' in name:
-            if not above:
-                self.refuse(where, 'links for a target "%s" this check cannot read' % name)
-            return
-        user = (self.top, self.top) if above else self.span(name)
+    def check_link(self, name, items, directory, where, above):
+        if above:
+            user = (self.top, self.top)
+        elif name is None:
+            user = self.place_of_folder(directory)  # link_libraries: every target of the folder
+        elif '$' in name:
+            user = None
+        else:
+            user = self.span(name)
         if user is None:
-            self.refuse(where, 'links for %s, a target the tree does not define' % name)
+            self.refuse(where, 'links for %s, a target this check cannot place' % (name or 'the folder'))
             return
-        for item in arguments[1:]:
-            if item in LINK_KEYWORDS or item.startswith(('$', '-')):
-                continue  # a found library, a generator expression or a flag: from outside the tree
-            used = self.span(item)
-            if used is None:
-                if '::' in item or item in SYSTEM_LIBRARIES:
-                    continue
-                self.refuse(where, '%s links %s, which is no target of the tree nor a known library'
-                            % (name, item))
-            elif used[1] > user[0]:
-                self.refuse(where, '%s links %s, which lies above it: %s links %s' % (
-                    name, item, self.name_of(*user), self.name_of(*used)))
+        name = name or 'the folder'
+        for item in items:
+            if item in LINK_KEYWORDS or item.startswith('-'):
+                continue  # a flag
+            if item.startswith('$<'):
+                # A generator expression: the targets of the tree that it names.
+                used_names = [word for word in re.findall(r'[\w.+-]+(?:::[\w.+-]+)*', item) if self.span(word)]
+            elif '$' in item:
+                if not above:
+                    self.refuse(where, '%s links %s, which this check cannot place' % (name, item))
+                continue
+            else:
+                used_names = [item]
+            for used_name in used_names:
+                used = self.span(used_name)
+                if used is None:
+                    if '::' not in used_name and used_name not in SYSTEM_LIBRARIES:
+                        self.refuse(where, '%s links %s, which is no target of the tree nor a known library'
+                                    % (name, used_name))
+                elif used[1] > user[0]:
+                    self.refuse(where, '%s links %s, which lies above it: %s links %s' % (
+                        name, used_name, self.name_of(*user), self.name_of(*used)))
 
     def check_subdirectory_order(self):
         last = None
         for folder, where in self.subdirectories:
-            place = self.place_of(os.path.join(self.root, folder))
-            if place is None:
-                # A folder that holds several of the order (the framework, scripting) sits at the lowest.
-                inner = [self.place[f] for f in self.order if f.startswith(folder.strip('/') + '/')]
-                if not inner:
-                    continue
-                place = min(inner)
+            # A folder that holds several of the order (the framework, scripting) sits at its lowest.
+            span = self.place_of_folder(os.path.normpath(os.path.join(self.root, folder)))
+            if span is None:
+                continue
+            place = span[0]
             if last is not None and place < last[0]:
                 self.refuse(where, 'adds %s after %s, which lies above it' % (folder, last[1]))
             if last is None or place >= last[0]:

@@ -39,8 +39,10 @@ class CheckLayersTest(unittest.TestCase):
         shutil.rmtree(cls.scratch)
 
     def run_check(self):
-        result = subprocess.run([sys.executable, os.path.join(self.tree, 'scripts', 'check_layers.py')], stdout=subprocess.PIPE,
-                                stderr=subprocess.STDOUT, universal_newlines=True, timeout=60)
+        # The copy's own check, so that it reads the copy's tree.
+        check = os.path.join(self.tree, 'scripts', 'check_layers.py')
+        result = subprocess.run([sys.executable, check], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                universal_newlines=True, timeout=60)
         return result.returncode, result.stdout
 
     def plant(self, relative, text):
@@ -100,12 +102,28 @@ class CheckLayersTest(unittest.TestCase):
         for link, fragment in (('scripting', 'MTools links scripting, which lies above it'),
                                ('QMWidgets', 'MTools links QMWidgets, which lies above it'),
                                ('TestSupport', 'MTools links TestSupport, which lies above it'),
-                               ('Nowhere', 'MTools links Nowhere, which is no target of the tree')):
+                               ('Nowhere', 'MTools links Nowhere, which is no target of the tree'),
+                               ('$<BUILD_INTERFACE:scripting>', 'MTools links scripting, which lies above it'),
+                               ('${SCRIPTING}', 'MTools links ${SCRIPTING}, which this check cannot place')):
             with self.subTest(link=link):
                 line = self.plant('libs/cpp/MTools/CMakeLists.txt',
                                   'target_link_libraries(MTools\n    PUBLIC %s)' % link)
                 self.assertRefused('libs/cpp/MTools/CMakeLists.txt:%d:' % (line - 1), fragment)
                 self.doCleanups()
+
+    def test_folder_wide_links_and_sources_from_above(self):
+        for command, fragment in (('link_libraries(app)', 'the folder links app, which lies above it'),
+                                  ('target_sources(MTools PRIVATE ../../../app/main.cpp)',
+                                   'QMWidgets links MTools, which lies above it')):
+            with self.subTest(command=command):
+                self.plant('libs/cpp/MTools/CMakeLists.txt', command)
+                self.assertRefused(fragment)
+                self.doCleanups()
+
+    def test_angle_include_through_a_declared_include_folder(self):
+        self.plant('libs/cpp/MTools/CMakeLists.txt', 'include_directories(${PROJECT_SOURCE_DIR}/scripting)')
+        line = self.plant('libs/cpp/MTools/Base32.cpp', '#include <editor/Editor.h>')
+        self.assertRefused('libs/cpp/MTools/Base32.cpp:%d:' % line, 'libs/cpp/MTools (1) includes scripting/editor')
 
     def test_a_link_in_a_comment_is_not_read(self):
         self.plant('libs/cpp/MTools/CMakeLists.txt', '# target_link_libraries(MTools PUBLIC scripting)')
