@@ -118,8 +118,9 @@ void Xani::nextFrame()
     }
     if (m_index >= m_frames.size())
         m_index = 0;
-    setCurrentIndex(m_index);
-    ++m_index;
+    // A receiver of frameChanged() may delete the animation: the index moves on first.
+    const int shown = m_index++;
+    setCurrentIndex(shown);
 }
 
 void Xani::setCurrentIndex(int index)
@@ -128,7 +129,7 @@ void Xani::setCurrentIndex(int index)
     emit frameChanged();
 }
 
-bool Xani::save(const QString &path, int quality) const
+bool Xani::save(const QString &path, int quality, QString *error) const
 {
     QByteArray file = QByteArrayLiteral("XANI") + QByteArray(sizeFieldLength, ' ') + QByteArrayLiteral("BIND")
         + QByteArray(sizeFieldLength, ' ');
@@ -143,6 +144,9 @@ bool Xani::save(const QString &path, int quality) const
         frame.image().save(&buffer, frame.format().toLocal8Bit().constData(), quality);
         buffer.close();
         file += encoded;
+        // Past what the reader takes, the file is refused below: the frames after it need not be encoded.
+        if (file.size() > MTools::AnimationFileBound)
+            return MTools::writeReadableFileSafely(path, file, MTools::AnimationFileBound, error);
         content += QStringLiteral("<Image index=\"%1\" name=\"%2\" format=\"%3\" duration=\"%4\" background=\"%5\">\n"
                                   "  <data start=\"%6\" size=\"%7\">\n"
                                   "</Image>\n")
@@ -161,7 +165,7 @@ bool Xani::save(const QString &path, int quality) const
     file.replace(4, sizeFieldLength, sizeField(total));
     file.replace(24, sizeFieldLength, sizeField(imagesSize));
 
-    return MTools::writeFileSafely(path, file);
+    return MTools::writeReadableFileSafely(path, file, MTools::AnimationFileBound, error);
 }
 
 QString Xani::readDescription(const QString &path, QString *error)
