@@ -93,6 +93,7 @@ private slots:
     void saveToAFolderFails();
     void saveLargerThanTheReaderTakesIsRefused();
     void readDescription();
+    void longDescriptionIsLoggedInPart();
     void readDescriptionOfBadFiles_data();
     void readDescriptionOfBadFiles();
     void hostileFilesAreRefused_data();
@@ -419,6 +420,22 @@ void tst_Xani::readDescription()
     QVERIFY(description.startsWith("<Xani loop = \"4\" frameduration=\"1000\" framecount=\"1\">\n"));
     QCOMPARE(reader.path(), path);
     QCOMPARE(reader.frameCount(), 0);
+}
+
+// The whole description comes back; the log gets its first 10,000 characters and how many it left out.
+void tst_Xani::longDescriptionIsLoggedInPart()
+{
+    const QByteArray description = "<Xani" + QByteArray(30000 - 13, 'd') + "></Xani>";
+    const QByteArray images(5000, 'i');
+    const QString path = m_dir.filePath("long.xani");
+    QVERIFY(writeAll(path, "XANI" + field(60 + images.size() + description.size()) + "BIND" + field(images.size())
+                               + images + "XMLD" + field(description.size()) + description));
+    Xani reader;
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("XXXX:" + QString::number(description.size(), 16)));
+    QTest::ignoreMessage(QtDebugMsg, "XXXX:30000");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("$$$$$$$$$$$$$$" + QString::fromLatin1(description.left(10000))
+                                                + QString::fromUtf8("… (20000 more characters)")));
+    QCOMPARE(reader.readDescription(path), QString::fromLatin1(description));
 }
 
 void tst_Xani::readDescriptionOfBadFiles_data()
