@@ -56,7 +56,8 @@ void tst_OverlayHistory::stepsPastTheBudgetDropTheOldest()
     OverlayHistory history;
     history.setBudget(3 * pictureBytes);
     for (int step = 1; step <= 10; ++step) {
-        QCOMPARE(fill(history, picture, shade(step)).size(), (side / OverlayHistory::tileSize) * (side / OverlayHistory::tileSize));
+        const int tilesPerSide = side / OverlayHistory::tileSize;
+        QCOMPARE(fill(history, picture, shade(step)).size(), tilesPerSide * tilesPerSide);
         QVERIFY2(history.bytes() <= history.budget(), qPrintable(QString::number(history.bytes())));
         QVERIFY(history.canUndo());
     }
