@@ -1,5 +1,6 @@
 #include "HangBound.h"
 #include "ChildRun.h"
+#include "HangBound.h"
 #include "HostileFile.h"
 
 #include "MGraphX/Xani.h"
@@ -8,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -78,6 +80,7 @@ private slots:
     void frameList();
     void nextFrameWrapsAround();
     void nextFrameWithoutFramesStops();
+    void receiverMayDeleteTheAnimationOnATick();
     void setCurrentIndexOutOfRange_data();
     void setCurrentIndexOutOfRange();
     void startTicksEverySecond();
@@ -88,7 +91,9 @@ private slots:
     void unencodableFrameAddsNoBytes();
     void failedSaveKeepsTheOldFile();
     void saveToAFolderFails();
+    void saveLargerThanTheReaderTakesIsRefused();
     void readDescription();
+    void longDescriptionIsLoggedInPart();
     void readDescriptionOfBadFiles_data();
     void readDescriptionOfBadFiles();
     void hostileFilesAreRefused_data();
@@ -182,6 +187,18 @@ void tst_Xani::nextFrameWithoutFramesStops()
     animation.nextFrame();
     QVERIFY(!animation.isRunning());
     QCOMPARE(spy.count(), 0);
+}
+
+// The owner of an animation may delete it when a frame changes: the tick that said so reads nothing of it after.
+void tst_Xani::receiverMayDeleteTheAnimationOnATick()
+{
+    RUN_ROW_IN_CHILD();
+    QPointer<Xani> animation = new Xani;
+    animation->appendFrame(frameOf(solid(qRgb(255, 0, 0)), "a"));
+    animation->appendFrame(frameOf(solid(qRgb(0, 255, 0)), "b"));
+    connect(animation.data(), &Xani::frameChanged, this, [animation] { delete animation.data(); });
+    animation->start();
+    QTRY_VERIFY_WITH_TIMEOUT(animation.isNull(), HangBoundMs);
 }
 
 void tst_Xani::setCurrentIndexOutOfRange_data()
@@ -361,6 +378,29 @@ void tst_Xani::saveToAFolderFails()
     QVERIFY(!animation.save(m_dir.filePath("no/such/folder/a.xani"), -1));
 }
 
+// readDescription refuses a file larger than its bound: an animation that would make one is not saved, rather than
+// saved as a file that cannot be read again.
+void tst_Xani::saveLargerThanTheReaderTakesIsRefused()
+{
+    RUN_ROW_IN_CHILD();
+    const QString path = m_dir.filePath("large.xani");
+    QVERIFY(writeAll(path, "old contents"));
+    QImage picture(4096, 4096, QImage::Format_RGB888);
+    picture.fill(qRgb(10, 20, 30));
+    // 48 MB each as a BMP: six pass the 256 MB that the reader takes.
+    XaniFrame frame = frameOf(picture, "f");
+    frame.setFormat("BMP");
+    Xani animation;
+    for (int i = 0; i < 6; ++i)
+        animation.appendFrame(frame);
+    QString error;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("large\\.xani was not saved: The file would be larger than "
+                                                          "256 MB"));
+    QVERIFY(!animation.save(path, -1, &error));
+    QCOMPARE(error, QString("The file would be larger than 256 MB, the most this program reads of such a file"));
+    QCOMPARE(readAll(path), QByteArray("old contents"));
+}
+
 void tst_Xani::readDescription()
 {
     Xani animation;
@@ -380,6 +420,22 @@ void tst_Xani::readDescription()
     QVERIFY(description.startsWith("<Xani loop = \"4\" frameduration=\"1000\" framecount=\"1\">\n"));
     QCOMPARE(reader.path(), path);
     QCOMPARE(reader.frameCount(), 0);
+}
+
+// The whole description comes back; the log gets its first 10,000 characters and how many it left out.
+void tst_Xani::longDescriptionIsLoggedInPart()
+{
+    const QByteArray description = "<Xani" + QByteArray(30000 - 13, 'd') + "></Xani>";
+    const QByteArray images(5000, 'i');
+    const QString path = m_dir.filePath("long.xani");
+    QVERIFY(writeAll(path, "XANI" + field(60 + images.size() + description.size()) + "BIND" + field(images.size())
+                               + images + "XMLD" + field(description.size()) + description));
+    Xani reader;
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("XXXX:" + QString::number(description.size(), 16)));
+    QTest::ignoreMessage(QtDebugMsg, "XXXX:30000");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("$$$$$$$$$$$$$$" + QString::fromLatin1(description.left(10000))
+                                                + QString::fromUtf8("… (20000 more characters)")));
+    QCOMPARE(reader.readDescription(path), QString::fromLatin1(description));
 }
 
 void tst_Xani::readDescriptionOfBadFiles_data()

@@ -54,6 +54,7 @@ private slots:
     void find_data();
     void find();
     void defaultStringAppends();
+    void appendsKeepEveryByte();
     void numericText_data();
     void numericText();
     void midClampsItsBounds_data();
@@ -113,6 +114,12 @@ void tst_MString::find_data()
     QTest::newRow("empty sub never matches") << std::string("abc") << std::string() << 0u << -1;
     QTest::newRow("zero and high bytes") << std::string("a\0\xff\x80", 4) << std::string("\xff\x80") << 0u << 2;
     QTest::newRow("zero byte in sub") << std::string("ab\0cd", 5) << std::string("b\0c", 3) << 0u << 1;
+    // Every position is a long partial match: a search that starts over at each one takes their product.
+    QTest::newRow("long sub after long partial matches") << std::string(5000, 'a') + "b" << std::string(1000, 'a') + "b"
+                                                         << 0u << 4000;
+    QTest::newRow("long sub that only matches in part") << std::string(5000, 'a') << std::string(1000, 'a') + "b"
+                                                        << 0u << -1;
+    QTest::newRow("periodic sub") << std::string("abcabcabdabcabcabcabd") << std::string("abcabcabd") << 1u << 12;
 }
 
 void tst_MString::find()
@@ -142,6 +149,33 @@ void tst_MString::defaultStringAppends()
     MString concatenated;
     concatenated.concat(MString("g")).concat(MString("h"));
     QCOMPARE(bytesOf(concatenated), std::string("gh"));
+}
+
+// Appends of every size, also of the string to itself and after c_str has given it a new buffer, against the
+// standard library's string.
+void tst_MString::appendsKeepEveryByte()
+{
+    MString text("");
+    std::string model;
+    for (int step = 0; step < 400; ++step) {
+        if (step % 37 == 5 && model.size() < 20000) {
+            text.append(text);
+            model += model;
+        } else {
+            const std::string chunk(size_t(step * 7 % 130), char(step));
+            text += fromStd(chunk);
+            model += chunk;
+        }
+        if (step % 11 == 0)
+            QCOMPARE(std::string(text.c_str(), text.length()), model);
+        QCOMPARE(text.length(), unsigned(model.size()));
+    }
+    QCOMPARE(bytesOf(text), model);
+    QCOMPARE(bytesOf(text + text), model + model);
+    MString copy(text);
+    copy.append(MString("end"));
+    QCOMPARE(bytesOf(copy), model + "end");
+    QCOMPARE(bytesOf(text), model);
 }
 
 void tst_MString::numericText_data()

@@ -23,6 +23,8 @@ private slots:
     void roundTrip();
     void truncatedAndBinaryInput();
     void files();
+    void saveOnlyWhatTheReaderTakes_data();
+    void saveOnlyWhatTheReaderTakes();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
 };
@@ -237,6 +239,48 @@ void tst_vCard::files()
     QVERIFY(!card.saveToFile(dir.filePath("no/such/folder/card.vcf")));
     if (QFile::exists("/dev/full"))
         QVERIFY(!card.saveToFile("/dev/full")); // opens, but the write fails
+}
+
+void tst_vCard::saveOnlyWhatTheReaderTakes_data()
+{
+    QTest::addColumn<int>("pastTheBound");
+    QTest::newRow("at the bound: written and read back") << 0;
+    QTest::newRow("a byte past the bound: refused, the old file kept") << 1;
+}
+
+// fromFile refuses a file larger than its bound: a card that would make one is not saved, rather than saved as a
+// file that cannot be opened again.
+void tst_vCard::saveOnlyWhatTheReaderTakes()
+{
+    QFETCH(int, pastTheBound);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("card.vcf");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old card") == 8);
+    old.close();
+
+    vCard card;
+    card.addProperty(vCardProperty("FN", "Ann"));
+    card.addProperty(vCardProperty("NOTE", "x"));
+    const int note = int(MTools::SmallFileBound - card.toByteArray(vCard::Version21).size()) + 1 + pastTheBound;
+    card = vCard();
+    card.addProperty(vCardProperty("FN", "Ann"));
+    card.addProperty(vCardProperty("NOTE", QString(note, QLatin1Char('x'))));
+    QCOMPARE(card.toByteArray(vCard::Version21).size(), MTools::SmallFileBound + pastTheBound);
+
+    QString error;
+    if (pastTheBound) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("card\\.vcf was not saved: The file would be larger "
+                                                              "than 16 MB"));
+        QVERIFY(!card.saveToFile(path, &error));
+        QCOMPARE(error, QString("The file would be larger than 16 MB, the most this program reads of such a file"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old card"));
+    } else {
+        QVERIFY2(card.saveToFile(path, &error), qPrintable(error));
+        QCOMPARE(vCard::fromFile(path, &error).value(0).property("NOTE").value().size(), note);
+    }
 }
 
 void tst_vCard::hostileFilesAreRefused_data()

@@ -12,6 +12,7 @@ namespace {
 
 const int headLength = 40;
 const int sizeFieldLength = 16;
+const int LoggedDescriptionLength = 10000;
 
 // A size field: lower-case hexadecimal, left-aligned, padded with spaces to 16 characters.
 QByteArray sizeField(qint64 value)
@@ -118,8 +119,9 @@ void Xani::nextFrame()
     }
     if (m_index >= m_frames.size())
         m_index = 0;
-    setCurrentIndex(m_index);
-    ++m_index;
+    // A receiver of frameChanged() may delete the animation: the index moves on first.
+    const int shown = m_index++;
+    setCurrentIndex(shown);
 }
 
 void Xani::setCurrentIndex(int index)
@@ -128,7 +130,7 @@ void Xani::setCurrentIndex(int index)
     emit frameChanged();
 }
 
-bool Xani::save(const QString &path, int quality) const
+bool Xani::save(const QString &path, int quality, QString *error) const
 {
     QByteArray file = QByteArrayLiteral("XANI") + QByteArray(sizeFieldLength, ' ') + QByteArrayLiteral("BIND")
         + QByteArray(sizeFieldLength, ' ');
@@ -143,6 +145,9 @@ bool Xani::save(const QString &path, int quality) const
         frame.image().save(&buffer, frame.format().toLocal8Bit().constData(), quality);
         buffer.close();
         file += encoded;
+        // Past what the reader takes, the file is refused below: the frames after it need not be encoded.
+        if (file.size() > MTools::AnimationFileBound)
+            return MTools::writeReadableFileSafely(path, file, MTools::AnimationFileBound, error);
         content += QStringLiteral("<Image index=\"%1\" name=\"%2\" format=\"%3\" duration=\"%4\" background=\"%5\">\n"
                                   "  <data start=\"%6\" size=\"%7\">\n"
                                   "</Image>\n")
@@ -161,14 +166,15 @@ bool Xani::save(const QString &path, int quality) const
     file.replace(4, sizeFieldLength, sizeField(total));
     file.replace(24, sizeFieldLength, sizeField(imagesSize));
 
-    return MTools::writeFileSafely(path, file);
+    return MTools::writeReadableFileSafely(path, file, MTools::AnimationFileBound, error);
 }
 
 QString Xani::readDescription(const QString &path, QString *error)
 {
     m_path = path;
-    QByteArray file;
-    if (!MTools::readFileBounded(path, MTools::AnimationFileBound, &file, error))
+    // Only the size fields and the description are read: the frames before it may be most of the file.
+    MTools::BoundedFile file;
+    if (!file.open(path, MTools::AnimationFileBound, error))
         return QString();
     // The sizes are checked against the file before anything is taken from them.
     const qint64 fileSize = file.size();
@@ -177,18 +183,25 @@ QString Xani::readDescription(const QString &path, QString *error)
         return QString();
     qint64 imagesSize = 0;
     QString imagesText;
-    if (!parseSizeField(file.mid(24, sizeFieldLength), &imagesSize, &imagesText) || imagesSize > fileSize - fixedPart)
+    if (!parseSizeField(file.read(24, sizeFieldLength), &imagesSize, &imagesText) || imagesSize > fileSize - fixedPart)
         return QString();
     qint64 descriptionSize = 0;
     QString descriptionText;
-    if (!parseSizeField(file.mid(int(44 + imagesSize), sizeFieldLength), &descriptionSize, &descriptionText)
+    if (!parseSizeField(file.read(44 + imagesSize, sizeFieldLength), &descriptionSize, &descriptionText)
         || descriptionSize > fileSize - fixedPart - imagesSize)
+        return QString();
+    const QByteArray bytes = file.read(fixedPart + imagesSize, descriptionSize);
+    if (bytes.size() != descriptionSize)
         return QString();
     qDebug().noquote() << QStringLiteral("XXXX:") + descriptionText;
     qDebug().noquote() << QStringLiteral("XXXX:") + QString::number(descriptionSize);
-    const QString description =
-        QString::fromLatin1(upToZero(file.mid(int(fixedPart + imagesSize), int(descriptionSize))));
-    qDebug().noquote() << QStringLiteral("$$$$$$$$$$$$$$") + description;
+    const QString description = QString::fromLatin1(upToZero(bytes));
+    // A description may run to hundreds of megabytes: the log gets its beginning.
+    const QString logged = description.size() <= LoggedDescriptionLength
+        ? description
+        : description.left(LoggedDescriptionLength)
+            + QStringLiteral("… (%1 more characters)").arg(description.size() - LoggedDescriptionLength);
+    qDebug().noquote() << QStringLiteral("$$$$$$$$$$$$$$") + logged;
     return description;
 }
 

@@ -41,12 +41,13 @@ public:
     bool isRunning() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
 
-    // Writes the file; false when it cannot be opened, written or committed, which leaves an
-    // existing file as it was.
-    bool save(const QString &path, int quality) const;
-    // Reads the head and the description of a file (not the frames), logs them and returns the
-    // description; empty when the file cannot be read, is larger than MTools::AnimationFileBound (error then
-    // receives the reason) or its sizes do not fit it.
+    // Writes the file; false when it cannot be opened, written or committed, or would be larger than
+    // MTools::AnimationFileBound, which readDescription refuses. A failure leaves an existing file as it was,
+    // and error receives the reason, which is also logged.
+    bool save(const QString &path, int quality, QString *error = nullptr) const;
+    // Reads the size fields and the description of a file (not the frames), logs them, the description cut to
+    // its first 10,000 characters, and returns the description; empty when the file cannot be read, is larger
+    // than MTools::AnimationFileBound (error then receives the reason) or its sizes do not fit it.
     QString readDescription(const QString &path, QString *error = nullptr);
 
 signals:

@@ -9,7 +9,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <new>
 #include <ostream>
 
 int MString::s_instanceCount = 0;
@@ -57,6 +59,7 @@ MString::MString(Size size)
     // Zeroed although callers must not rely on the contents: unset memory is never handed out.
     m_data = new char[size.bytes]();
     m_length = size.bytes;
+    m_capacity = size.bytes;
 }
 
 MString::MString(char c)
@@ -106,6 +109,7 @@ MString::MString(const MString &other)
     registerInstance();
     m_data = new char[other.m_length];
     m_length = other.m_length;
+    m_capacity = other.m_length;
     if (m_length > 0)
         std::memcpy(m_data, other.m_data, m_length);
 }
@@ -129,6 +133,7 @@ void MString::assignBytes(const char *bytes, unsigned count)
     delete[] m_data;
     m_data = buffer;
     m_length = count;
+    m_capacity = count;
 }
 
 // The whole text however long: "%f" of a large double runs past any fixed buffer.
@@ -256,16 +261,33 @@ MString &MString::set(const MString &other)
     return *this;
 }
 
+// A full buffer doubles, so that appends take amortised constant time: grown by exactly what came, every
+// append copied the whole string.
 MString &MString::append(const MString &other)
 {
-    char *buffer = new char[m_length + other.m_length];
+    if (other.m_length == 0 && m_data)
+        return *this;
+    const unsigned most = std::numeric_limits<unsigned>::max();
+    if (other.m_length > most - m_length)
+        throw std::bad_alloc();
+    const unsigned needed = m_length + other.m_length;
+    if (needed <= m_capacity && m_data) {
+        if (other.m_length > 0)
+            std::memcpy(m_data + m_length, other.m_data, other.m_length);
+        m_length = needed;
+        return *this;
+    }
+    const unsigned capacity = std::max(needed, m_capacity > most / 2 ? most : m_capacity * 2);
+    char *buffer = new char[capacity];
     if (m_length > 0)
         std::memcpy(buffer, m_data, m_length);
+    // Before the old buffer goes: it may be the other's own, when a string is appended to itself.
     if (other.m_length > 0)
         std::memcpy(buffer + m_length, other.m_data, other.m_length);
     delete[] m_data;
     m_data = buffer;
-    m_length += other.m_length;
+    m_length = needed;
+    m_capacity = capacity;
     return *this;
 }
 
@@ -287,12 +309,17 @@ bool MString::equals(const MString &other) const
 
 MString &MString::nullTerminate()
 {
-    char *buffer = new char[m_length + 1];
-    if (m_length > 0)
-        std::memcpy(buffer, m_data, m_length);
-    buffer[m_length] = 0;
+    if (m_length == std::numeric_limits<unsigned>::max())
+        throw std::bad_alloc();
+    const unsigned length = m_length;
+    const unsigned capacity = std::max(m_capacity, length + 1);
+    char *buffer = new char[capacity];
+    if (length > 0)
+        std::memcpy(buffer, m_data, length);
+    buffer[length] = 0;
     delete[] m_data;
     m_data = buffer;
+    m_capacity = capacity;
     return *this;
 }
 
@@ -395,10 +422,10 @@ int MString::find(const MString &sub, unsigned from) const
 {
     if (sub.m_length == 0 || from >= m_length || sub.m_length > m_length - from)
         return -1;
-    const char *end = m_data + m_length;
-    const char *hit = std::search(static_cast<const char *>(m_data + from), end, static_cast<const char *>(sub.m_data),
-                                  static_cast<const char *>(sub.m_data + sub.m_length));
-    return hit == end ? -1 : int(hit - m_data);
+    // The C library's search is linear in the worst case (two-way matching): a plain scan that compares the
+    // whole sub at every position takes their product on text such as "aaaa…" searched for "aa…ab".
+    const void *hit = ::memmem(m_data + from, m_length - from, sub.m_data, sub.m_length);
+    return hit ? int(static_cast<const char *>(hit) - m_data) : -1;
 }
 
 unsigned MString::length() const

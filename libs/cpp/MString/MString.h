@@ -89,6 +89,8 @@ private:
     int m_serial = 0;
     char *m_data = nullptr;
     unsigned m_length = 0;
+    // The bytes m_data holds room for; past the length they are unset.
+    unsigned m_capacity = 0;
 
     static int s_instanceCount;
 };

@@ -85,28 +85,50 @@ QString describeBound(qint64 bytes)
     return QStringLiteral("%1 %2").arg(number, QLatin1String(units[unit]));
 }
 
-bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QString *error)
+namespace {
+
+int refused(QString *error, const QString &reason)
 {
-    bytes->clear();
+    fail(error, reason);
+    return -1;
+}
+
+// Opens the file for reading and judges it: a regular file of at most maxBytes. The descriptor, or -1 with error
+// receiving the reason.
+int openJudged(const QString &path, qint64 maxBytes, struct stat *status, QString *error)
+{
     if (path.isEmpty())
-        return fail(error, translated("No file name"));
+        return refused(error, translated("No file name"));
     // Without O_NONBLOCK, opening a named pipe waits for a writer, for ever if none comes.
     Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         if (errno == ENOENT)
-            return fail(error, translated("No such file or directory"));
+            return refused(error, translated("No such file or directory"));
         if (errno == ENXIO)
-            return fail(error, typeReason(S_IFSOCK));
-        return fail(error, systemReason());
+            return refused(error, typeReason(S_IFSOCK));
+        return refused(error, systemReason());
     }
     // Judged on the opened file, so nothing can swap it between the check and the read.
+    if (::fstat(file.fd, status) != 0)
+        return refused(error, systemReason());
+    if (!S_ISREG(status->st_mode))
+        return refused(error, typeReason(status->st_mode));
+    if (status->st_size > maxBytes)
+        return refused(error, tooLarge(maxBytes));
+    const int fd = file.fd;
+    file.fd = -1;
+    return fd;
+}
+
+} // namespace
+
+bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QString *error)
+{
+    bytes->clear();
     struct stat status;
-    if (::fstat(file.fd, &status) != 0)
-        return fail(error, systemReason());
-    if (!S_ISREG(status.st_mode))
-        return fail(error, typeReason(status.st_mode));
-    if (status.st_size > maxBytes)
-        return fail(error, tooLarge(maxBytes));
+    Descriptor file{openJudged(path, maxBytes, &status, error)};
+    if (file.fd < 0)
+        return false;
     const bool sizeless = status.st_size == 0;
     if (sizeless)
         maxBytes = qMin(maxBytes, SizelessFileBound);
@@ -142,6 +164,51 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
     content.resize(int(filled));
     *bytes = content;
     return true;
+}
+
+BoundedFile::~BoundedFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool BoundedFile::open(const QString &path, qint64 maxBytes, QString *error)
+{
+    struct stat status;
+    m_fd = openJudged(path, maxBytes, &status, error);
+    if (m_fd < 0)
+        return false;
+    m_size = status.st_size;
+    if (m_size > 0)
+        return true;
+    // Its size is known only once it is read: read as readFileBounded reads it.
+    ::close(m_fd);
+    m_fd = -1;
+    if (!readFileBounded(path, maxBytes, &m_whole, error))
+        return false;
+    m_size = m_whole.size();
+    return true;
+}
+
+QByteArray BoundedFile::read(qint64 offset, qint64 length) const
+{
+    if (offset < 0 || length <= 0 || offset >= m_size)
+        return QByteArray();
+    length = qMin(length, m_size - offset);
+    if (m_fd < 0)
+        return m_whole.mid(int(offset), int(length));
+    QByteArray bytes(int(length), Qt::Uninitialized);
+    qint64 filled = 0;
+    while (filled < length) {
+        const ssize_t got = ::pread(m_fd, bytes.data() + filled, size_t(length - filled), off_t(offset + filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        filled += got;
+    }
+    bytes.resize(int(filled));
+    return bytes;
 }
 
 } // namespace MTools

@@ -26,6 +26,29 @@ constexpr qint64 SizelessFileBound = 1024 * 1024;
 // where it gave one.
 bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QString *error = nullptr);
 
+// A file judged as readFileBounded judges it, of which only the parts asked for are read: a reader that needs a
+// head and a few fields of a large file does not read all of it. A file that reports no size is read whole, as
+// readFileBounded reads it, when it is opened.
+class BoundedFile
+{
+public:
+    BoundedFile() = default;
+    BoundedFile(const BoundedFile &) = delete;
+    BoundedFile &operator=(const BoundedFile &) = delete;
+    ~BoundedFile();
+
+    // False, with error receiving the reason, where readFileBounded would refuse the file.
+    bool open(const QString &path, qint64 maxBytes, QString *error = nullptr);
+    qint64 size() const { return m_size; }
+    // At most length bytes from offset: fewer where the file ends or a read fails.
+    QByteArray read(qint64 offset, qint64 length) const;
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+    QByteArray m_whole;
+};
+
 // The bound as a user reads it: "32 MB", "512 MB", "1.5 KB".
 QString describeBound(qint64 bytes);
 

@@ -1,6 +1,10 @@
 #include "MTools/FileWriting.h"
 
+#include "MTools/FileReading.h"
+
 #include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -89,6 +93,20 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *erro
     if (!file.commit())
         return fail(error, file.errorString());
     return true;
+}
+
+bool writeReadableFileSafely(const QString &path, const QByteArray &bytes, qint64 readBound, QString *error)
+{
+    QString reason;
+    const bool written = bytes.size() > readBound
+        ? fail(&reason, translated("The file would be larger than %1, the most this program reads of such a file")
+                            .arg(describeBound(readBound)))
+        : writeFileSafely(path, bytes, &reason);
+    if (!written) {
+        qWarning().noquote() << translated("%1 was not saved: %2.").arg(QDir::toNativeSeparators(path), reason);
+        fail(error, reason);
+    }
+    return written;
 }
 
 bool appendToFile(const QString &path, const QByteArray &bytes, QString *error)

@@ -12,6 +12,11 @@ namespace MTools {
 // reason, the system's own where it gave one.
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// Writes as writeFileSafely does, but refuses bytes larger than readBound, the most that the program's reader of
+// such a file takes, so that no save reports success with a file that cannot be opened again. A library's save
+// has no window to tell the user in: every failure is also logged with the file's name.
+bool writeReadableFileSafely(const QString &path, const QByteArray &bytes, qint64 readBound, QString *error = nullptr);
+
 // Adds bytes to the end of the file at path, creating it when missing, in one write. A failed or short
 // write may leave part of the bytes, but never shortens what the file held before.
 bool appendToFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -78,9 +78,9 @@ QByteArray vCard::toByteArray(int version) const
     return lines.join(QLatin1Char('\n')).toUtf8();
 }
 
-bool vCard::saveToFile(const QString &path) const
+bool vCard::saveToFile(const QString &path, QString *error) const
 {
-    return MTools::writeFileSafely(path, toByteArray(Version21));
+    return MTools::writeReadableFileSafely(path, toByteArray(Version21), MTools::SmallFileBound, error);
 }
 
 namespace {

@@ -35,8 +35,10 @@ public:
 
     // The card text, lines joined by LF without a final line end; empty for an unknown version.
     QByteArray toByteArray(int version = Version21) const;
-    // Writes the 2.1 text; false when the file cannot be opened or written completely.
-    bool saveToFile(const QString &path) const;
+    // Writes the 2.1 text; false when the file cannot be opened or written completely, or the text is larger
+    // than MTools::SmallFileBound, which fromFile refuses. A failure leaves an existing file as it was, and error
+    // receives the reason, which is also logged.
+    bool saveToFile(const QString &path, QString *error = nullptr) const;
 
     // Every complete card of the text, in order. Folded lines are unfolded, quoted-printable values decoded
     // and escapes undone by each card's VERSION (3.0 rules when it has none).

@@ -16,7 +16,9 @@
 #include <QMovie>
 #include <QPointer>
 #include <QPushButton>
+#include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 
 using QMWidgets::ImageArea;
@@ -29,6 +31,26 @@ namespace {
 QLabel *previewLabel(QWidget *area)
 {
     return area->findChild<QLabel *>("PreviewLabel");
+}
+
+// The size of what the preview label paints of a picture filled with darkCyan: the box of those pixels.
+QSize shownSize(QWidget *area)
+{
+    const QImage painted = previewLabel(area)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb cyan = QColor(Qt::darkCyan).rgb();
+    int left = painted.width(), top = painted.height(), right = -1, bottom = -1;
+    for (int y = 0; y < painted.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(painted.constScanLine(y));
+        for (int x = 0; x < painted.width(); ++x) {
+            if (line[x] == cyan) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QSize() : QSize(right - left + 1, bottom - top + 1);
 }
 
 // The area's information label: the only label it holds without an object name.
@@ -106,6 +128,8 @@ private slots:
     void areaSizesTheLabelAndScrollBars_data();
     void areaSizesTheLabelAndScrollBars();
     void resizeInFitModeRescales();
+    void zoomShowsThePartScrolledTo();
+    void smallZoomAveragesFineDetail();
     void zoomControls_data();
     void zoomControls();
     void pressingTheSliderShowsTheZoom();
@@ -174,7 +198,7 @@ void tst_ImageViewer::areaSizesTheLabelAndScrollBars()
     if (zoom > 0)
         area.slotZoom(zoom);
 
-    QCOMPARE(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), shown);
+    QCOMPARE(shownSize(&area), shown);
     QCOMPARE(previewLabel(&area)->size(), label);
     auto *scrollArea = area.findChild<QScrollArea *>();
     QCOMPARE(scrollArea->geometry(), QRect(0, 0, 800, 600));
@@ -191,8 +215,54 @@ void tst_ImageViewer::resizeInFitModeRescales()
     QVERIFY(QTest::qWaitForWindowExposed(&area));
     area.setImage(filled(QSize(2000, 1000)));
     area.resize(400, 300);
-    QTRY_COMPARE_WITH_TIMEOUT(previewLabel(&area)->pixmap(Qt::ReturnByValue).size(), QSize(400, 200), HangBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shownSize(&area), QSize(400, 200), HangBoundMs);
     QCOMPARE(previewLabel(&area)->size(), QSize(400, 300));
+}
+
+// Only the part of the picture that shows is drawn, and it is the part the scroll bars point at.
+void tst_ImageViewer::zoomShowsThePartScrolledTo()
+{
+    ImageArea area;
+    area.resize(800, 600);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QPixmap picture(4000, 3000);
+    picture.fill(Qt::red);
+    QPainter(&picture).fillRect(2000, 1500, 2000, 1500, Qt::blue);
+    area.setImage(picture);
+    area.slotZoom(50);
+    auto *scrollArea = area.findChild<QScrollArea *>();
+    const auto centreColour = [&] {
+        QWidget *viewport = scrollArea->viewport();
+        return viewport->grab().toImage().pixelColor(viewport->width() / 2, viewport->height() / 2);
+    };
+    QCOMPARE(centreColour(), QColor(Qt::red));
+    scrollArea->horizontalScrollBar()->setValue(scrollArea->horizontalScrollBar()->maximum());
+    scrollArea->verticalScrollBar()->setValue(scrollArea->verticalScrollBar()->maximum());
+    QCOMPARE(centreColour(), QColor(Qt::blue));
+    QCOMPARE(previewLabel(&area)->size(), QSize(2000, 1500));
+}
+
+// Far below its size, a picture of one-pixel stripes shows as the grey they average to, not as a moiré of
+// picked stripes.
+void tst_ImageViewer::smallZoomAveragesFineDetail()
+{
+    ImageArea area;
+    area.resize(800, 600);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QImage stripes(3000, 2000, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    area.setImage(QPixmap::fromImage(stripes));
+    area.slotZoom(7);
+    const QImage painted = previewLabel(&area)->grab().toImage();
+    const QPoint centre(painted.width() / 2, painted.height() / 2);
+    for (int dx = -50; dx <= 50; dx += 7) {
+        const int grey = qGray(painted.pixel(centre + QPoint(dx, 0)));
+        QVERIFY2(grey > 100 && grey < 155, qPrintable(QString("%1 at %2").arg(grey).arg(dx)));
+    }
 }
 
 void tst_ImageViewer::zoomControls_data()
@@ -245,7 +315,7 @@ void tst_ImageViewer::zoomControls()
     QCOMPARE(actual->isChecked(), actualChecked);
 
     auto *area = viewer.findChild<ImageArea *>();
-    const QSize shown = previewLabel(area)->pixmap(Qt::ReturnByValue).size();
+    const QSize shown = shownSize(area);
     if (fitChecked)
         QCOMPARE(shown, QSize(1000, 500).scaled(area->size(), Qt::KeepAspectRatio));
     else if (start != 0 || button != "ZoomOutButton")

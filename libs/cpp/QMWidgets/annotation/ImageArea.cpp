@@ -1,5 +1,7 @@
 #include "QMWidgets/annotation/ImageArea.h"
 
+#include "QMWidgets/annotation/ZoomedPicture.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QMovie>
@@ -19,7 +21,7 @@ ImageArea::ImageArea(QWidget *parent)
     : QFrame(parent)
 {
     m_scrollArea = new QScrollArea(this);
-    m_previewLabel = new QLabel;
+    m_previewLabel = new ZoomedPicture;
     m_previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
     m_previewLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     m_scrollArea->setWidget(m_previewLabel);
@@ -72,6 +74,7 @@ ImageArea::ImageArea(QWidget *parent)
 void ImageArea::setImage(const QPixmap &image)
 {
     m_image = image;
+    m_previewLabel->setPicture(image);
     updatePreview();
     m_loadingMovie->stop();
     m_loadingLabel->hide();
@@ -103,11 +106,12 @@ void ImageArea::setNavigationHidden(bool hidden)
 }
 
 // No picture, or one that could not be read, shows as an empty preview.
-QPixmap ImageArea::scaledImage(const QSize &size) const
+QSize ImageArea::scaledSize(const QSize &size) const
 {
     if (m_image.isNull())
-        return QPixmap();
-    return m_image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return QSize();
+    const QSize scaled = m_image.size().scaled(size, Qt::KeepAspectRatio);
+    return scaled.isEmpty() ? QSize() : scaled;
 }
 
 void ImageArea::applyZoom(int percent)
@@ -115,11 +119,9 @@ void ImageArea::applyZoom(int percent)
     m_zoom = percent;
     const int w = width();
     const int h = height();
-    const QSize target = m_image.size() * percent / 100.0;
-    // The previous preview can be nearly as large as the picture: let it go before the next is made.
-    m_previewLabel->clear();
-    const QPixmap scaled = scaledImage(target);
-    m_previewLabel->setPixmap(scaled);
+    // Only the part that shows is scaled, when it is painted: a zoom step costs the pixels on screen.
+    const QSize scaled = scaledSize(m_image.size() * percent / 100.0);
+    m_previewLabel->setShownSize(scaled);
     const int sw = scaled.width();
     const int sh = scaled.height();
 
@@ -135,7 +137,7 @@ void ImageArea::fitImage()
 {
     const int w = width();
     const int h = height();
-    m_previewLabel->setPixmap(scaledImage(QSize(w, h)));
+    m_previewLabel->setShownSize(scaledSize(QSize(w, h)));
     m_scrollArea->setGeometry(0, 0, w, h);
     m_previewLabel->setFixedSize(w, h);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -10,6 +10,8 @@ class QScrollArea;
 
 namespace QMWidgets {
 
+class ZoomedPicture;
+
 // Shows one picture fitted to the area or at a zoom in percent, with hover buttons that ask the owner
 // for the next or previous picture, a loading animation until it comes, and an information label.
 class ImageArea : public QFrame
@@ -48,10 +50,11 @@ protected:
 
 private:
     void showLoading();
-    QPixmap scaledImage(const QSize &size) const;
+    // The picture's size kept within size; empty for no picture.
+    QSize scaledSize(const QSize &size) const;
 
     QScrollArea *m_scrollArea = nullptr;
-    QLabel *m_previewLabel = nullptr;
+    ZoomedPicture *m_previewLabel = nullptr;
     int m_zoom = 100;
     QPixmap m_image;
     bool m_fitToWindow = true;

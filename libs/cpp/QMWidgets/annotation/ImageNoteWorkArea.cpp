@@ -223,6 +223,7 @@ void ImageNoteWorkArea::slotEditAccepted()
     m_mode = TextAccepted;
     // Drawn here and not by a paint, which may come late or not at all, and must not send signals.
     bool opened = false;
+    const bool couldRedo = m_history.canRedo();
     if (m_noteEdit->textEdit()->toPlainText().isEmpty())
         m_noteEdit->textEdit()->clear();
     else
@@ -232,9 +233,7 @@ void ImageNoteWorkArea::slotEditAccepted()
     repaint();
     QTimer::singleShot(100, this, SLOT(slotSwitchToEdit()));
     const QPointer<ImageNoteWorkArea> alive(this);
-    if (opened)
-        emit undoAvailable(true);
-    if (alive)
+    if (announceHistory(opened, couldRedo) && alive)
         emit changed();
 }
 
@@ -326,6 +325,7 @@ void ImageNoteWorkArea::endStroke(const QRect &before)
         return;
     }
     bool opened = false;
+    const bool couldRedo = m_history.canRedo();
     if (isTextMode()) {
         // A release while a note is open only moves the note.
         if (!m_noteEdit->isVisible()) {
@@ -347,10 +347,8 @@ void ImageNoteWorkArea::endStroke(const QRect &before)
     }
     // Last, and nothing read after either: an owner may delete the surface on them.
     const QPointer<ImageNoteWorkArea> alive(this);
-    if (opened)
-        emit undoAvailable(true);
     // The editor recomposes the picture and its thumbnail on this: once a stroke, not on every move.
-    if (alive)
+    if (announceHistory(opened, couldRedo) && alive)
         emit changed();
 }
 

@@ -102,6 +102,9 @@ private:
     void endStroke(const QRect &before);
     // Asks for a paint of what the stroke in progress changed since `before` was shown.
     void updatePreview(const QRect &before);
+    // After a commit, which may have dropped steps to keep the history within its budget: says what undo and
+    // redo can do now. False when a receiver deleted the surface.
+    bool announceHistory(bool opened, bool couldRedo);
     // Shows the overlay as an undo or redo step left it and tells the editor.
     void historyMoved(const QVector<QRect> &tiles);
     QPen toolPen() const;

@@ -110,6 +110,18 @@ void ImageNoteWorkArea::slotRedo()
         emit undoAvailable(undo);
 }
 
+bool ImageNoteWorkArea::announceHistory(bool opened, bool couldRedo)
+{
+    const QPointer<ImageNoteWorkArea> alive(this);
+    const bool undo = m_history.canUndo();
+    const bool redoLost = couldRedo && !m_history.canRedo();
+    if (opened || !undo)
+        emit undoAvailable(undo);
+    if (alive && redoLost)
+        emit redoAvailable(false);
+    return alive;
+}
+
 void ImageNoteWorkArea::historyMoved(const QVector<QRect> &tiles)
 {
     if (tiles.isEmpty())

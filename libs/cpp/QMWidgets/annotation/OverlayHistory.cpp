@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <cstring>
+#include <new>
 
 namespace QMWidgets {
 
@@ -51,6 +52,12 @@ void OverlayHistory::clear()
     m_undo.clear();
     m_redo.clear();
     m_changePieces = 0;
+    m_changeInRedo = false;
+}
+
+void OverlayHistory::setBudget(qint64 bytes)
+{
+    m_budget = bytes;
 }
 
 bool OverlayHistory::canUndo() const
@@ -74,16 +81,37 @@ bool OverlayHistory::aboutToChange(const QPixmap &picture, const QVector<QRect> 
     const bool opened = m_undo.isEmpty();
     if (opened)
         openStep();
+    m_changePieces = 0;
+    m_unrecorded.clear();
     Step pieces;
-    pieces.reserve(tiles.size());
+    bool kept = true;
     {
         // Shares the picture's pixels without copying them; let go before anyone paints on it.
         const QImage whole = picture.toImage();
-        for (const QRect &tile : tiles) {
-            const QRect kept = tile & whole.rect();
-            if (!kept.isEmpty())
-                pieces.append(Piece{kept, whole.copy(kept)});
+        qint64 adding = 0;
+        for (const QRect &tile : tiles)
+            adding += qint64((tile & whole.rect()).width()) * (tile & whole.rect()).height() * whole.depth() / 8;
+        // Room is made before the copies, so that the history never holds more than its budget.
+        kept = makeRoom(adding, true);
+        try {
+            if (kept)
+                pieces.reserve(tiles.size());
+            for (int i = 0; kept && i < tiles.size(); ++i) {
+                const QRect area = tiles.at(i) & whole.rect();
+                if (area.isEmpty())
+                    continue;
+                pieces.append(Piece{area, whole.copy(area)});
+                kept = !pieces.last().pixels.isNull();
+            }
+        } catch (const std::bad_alloc &) {
+            kept = false;
         }
+    }
+    if (!kept) {
+        // Older steps would not lead back past a change that is not kept: the history starts again after it.
+        clear();
+        m_unrecorded = tiles;
+        return false;
     }
     // Painted first in both steps: they put back the picture as it was before this change, from which the
     // step's older pieces go on.
@@ -93,6 +121,19 @@ bool OverlayHistory::aboutToChange(const QPixmap &picture, const QVector<QRect> 
         m_redo.last() += pieces;
     m_changePieces = pieces.size();
     return opened;
+}
+
+bool OverlayHistory::makeRoom(qint64 adding, bool newest)
+{
+    while (bytes() + adding > m_budget) {
+        if (m_undo.size() > 1)
+            m_undo.removeFirst();
+        else if (m_redo.size() > 1 || (newest && !m_redo.isEmpty()))
+            m_redo.removeFirst();
+        else
+            return false;
+    }
+    return true;
 }
 
 static bool samePixels(const QImage &whole, const QRect &area, const QImage &pixels)
@@ -111,6 +152,10 @@ static bool samePixels(const QImage &whole, const QRect &area, const QImage &pix
 QVector<QRect> OverlayHistory::changeDone(const QPixmap &picture)
 {
     QVector<QRect> altered;
+    if (!m_unrecorded.isEmpty()) {
+        altered.swap(m_unrecorded);
+        return altered;
+    }
     if (m_undo.isEmpty() || m_changePieces == 0)
         return altered;
     const QImage whole = picture.toImage();
@@ -138,12 +183,16 @@ QVector<QRect> OverlayHistory::changeDone(const QPixmap &picture)
 
 QVector<QRect> OverlayHistory::undo(QPixmap &picture)
 {
-    return move(m_undo, m_redo, picture);
+    const QVector<QRect> changed = move(m_undo, m_redo, picture);
+    makeRoom(0, false);
+    return changed;
 }
 
 QVector<QRect> OverlayHistory::redo(QPixmap &picture)
 {
-    return move(m_redo, m_undo, picture);
+    const QVector<QRect> changed = move(m_redo, m_undo, picture);
+    makeRoom(0, false);
+    return changed;
 }
 
 // Paints the newest step of one list onto the picture and keeps the way back as the newest of the other.
@@ -154,12 +203,26 @@ QVector<QRect> OverlayHistory::move(QVector<Step> &from, QVector<Step> &to, QPix
         return changed;
     const Step step = from.takeLast();
     Step inverse;
-    inverse.reserve(step.size());
+    bool complete = true;
     {
         // All of the way back is read before anything is painted, so its pieces agree where they overlap.
         const QImage whole = picture.toImage();
-        for (const Piece &piece : step)
-            inverse.append(Piece{piece.area, whole.copy(piece.area)});
+        try {
+            inverse.reserve(step.size());
+            for (const Piece &piece : step) {
+                inverse.append(Piece{piece.area, whole.copy(piece.area)});
+                complete = complete && !inverse.last().pixels.isNull();
+                if (!complete)
+                    break;
+            }
+        } catch (const std::bad_alloc &) {
+            complete = false;
+        }
+    }
+    // Without the way back, the other list's steps would not lead on from the picture that this step makes.
+    if (!complete) {
+        inverse.clear();
+        to.clear();
     }
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -167,7 +230,8 @@ QVector<QRect> OverlayHistory::move(QVector<Step> &from, QVector<Step> &to, QPix
         painter.drawImage(piece->area.topLeft(), piece->pixels);
         changed.append(piece->area);
     }
-    to.append(inverse);
+    if (complete)
+        to.append(inverse);
     return changed;
 }
 

@@ -19,10 +19,15 @@ namespace QMWidgets {
 // the first makes it what the step stands for. A change adds its pieces at the end, so that adding to a large
 // step costs the change's pieces, not the step's. The newest undo step leads from the picture as it is to the one
 // before, the newest redo step to the one undone last; deeper steps lead on from there.
+//
+// The steps keep at most a budget of memory: past it the oldest go first, the deepest undo steps before the
+// deepest redo steps. A change that alone does not fit, or whose pixels cannot be copied, empties the history:
+// the picture keeps the change and nothing is undone past it.
 class OverlayHistory
 {
 public:
     static constexpr int tileSize = 64;
+    static constexpr qint64 defaultBudget = qint64(1024) * 1024 * 1024;
 
     // The tiles of the grid that meet the area and that the test says may change, each cut to the
     // picture, row by row from the top and left to right in a row.
@@ -33,13 +38,15 @@ public:
     static QRegion region(const QVector<QRect> &tiles);
 
     void clear();
+    qint64 budget() const { return m_budget; }
+    void setBudget(qint64 bytes);
     bool canUndo() const;
     bool canRedo() const;
     // A new undo step that the next changes go into.
     void openStep();
     // Before the tiles of the picture are painted on (and nothing else of it): keeps what they hold in the
     // newest undo step, and in the newest redo step, which must still lead to the same picture. Returns
-    // true when it had to open the undo step because there was none.
+    // true when it had to open the undo step because there was none. Older steps may be dropped to make room.
     bool aboutToChange(const QPixmap &picture, const QVector<QRect> &tiles);
     // After the painting: forgets the tiles of the last change that it left as they were, and returns
     // those it altered.
@@ -59,7 +66,13 @@ private:
     using Step = QVector<Piece>;
 
     static QVector<QRect> move(QVector<Step> &from, QVector<Step> &to, QPixmap &picture);
+    // Drops the oldest steps until the pixels kept and `adding` more fit the budget. The newest step of each list
+    // is dropped only when `newest` allows it, the open undo step never. False when it still does not fit.
+    bool makeRoom(qint64 adding, bool newest);
 
+    qint64 m_budget = defaultBudget;
+    // The tiles of a change that the history could not keep, which changeDone still reports as altered.
+    QVector<QRect> m_unrecorded;
     QVector<Step> m_undo;
     QVector<Step> m_redo;
     // The pieces the last change put first in the newest undo step, and whether also in the redo step.
