@@ -1,6 +1,7 @@
 #include "MTools/FileWriting.h"
 
 #include "FileSizeLimit.h"
+#include "HangBound.h"
 #include "PseudoRandomBytes.h"
 
 #include <QDir>
@@ -231,9 +232,23 @@ void tst_FileWriting::appendToANamedPipe()
     QVERIFY2(MTools::appendToFile(pipe, "line\n", &error), qPrintable(error));
     char received[16] = {};
     QCOMPARE(::read(reader, received, sizeof received), ssize_t(5));
-    ::close(reader);
     QCOMPARE(QByteArray(received), QByteArray("line\n"));
     QCOMPARE(typeOf(pipe), mode_t(S_IFIFO));
+
+    // A reader that pauses (a pager on the log) leaves the pipe full: the append fails instead of waiting.
+    auto full = std::async(std::launch::async, [&] {
+        return MTools::appendToFile(pipe, QByteArray(256 * 1024, 'x'), &error);
+    });
+    if (full.wait_for(std::chrono::milliseconds(HangBoundMs)) != std::future_status::ready) {
+        char drain[4096];
+        while (full.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            (void)::read(reader, drain, sizeof drain);
+        ::close(reader);
+        QFAIL("the append waited for the reader");
+    }
+    ::close(reader);
+    QVERIFY(!full.get());
+    QVERIFY2(error.contains(QStringLiteral("does not keep up")), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(tst_FileWriting)

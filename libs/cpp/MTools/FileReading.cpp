@@ -33,29 +33,9 @@ QString systemReason()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-QString typeReason(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return translated("It is a folder, not a file");
-    if (S_ISFIFO(mode))
-        return translated("It is a named pipe, not a regular file");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return translated("It is a device, not a regular file");
-    if (S_ISSOCK(mode))
-        return translated("It is a socket, not a regular file");
-    return translated("It is not a regular file");
-}
-
 QString tooLarge(qint64 maxBytes)
 {
     return translated("The file is larger than %1, the most this program reads of such a file")
-        .arg(describeBound(maxBytes));
-}
-
-QString sizelessTooLarge(qint64 maxBytes)
-{
-    return translated("The file reports no size and holds more than %1, the most this program reads of such a "
-                      "file")
         .arg(describeBound(maxBytes));
 }
 
@@ -71,6 +51,26 @@ struct Descriptor
 };
 
 } // namespace
+
+QString notRegularFileReason(uint mode)
+{
+    if (S_ISDIR(mode))
+        return translated("It is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return translated("It is a named pipe, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return translated("It is a device, not a regular file");
+    if (S_ISSOCK(mode))
+        return translated("It is a socket, not a regular file");
+    return translated("It is not a regular file");
+}
+
+QString sizelessFileTooLong(qint64 maxBytes)
+{
+    return translated("The file reports no size and holds more than %1, the most this program reads of such a "
+                      "file")
+        .arg(describeBound(maxBytes));
+}
 
 QString describeBound(qint64 bytes)
 {
@@ -105,14 +105,14 @@ int openJudged(const QString &path, qint64 maxBytes, struct stat *status, QStrin
         if (errno == ENOENT)
             return refused(error, translated("No such file or directory"));
         if (errno == ENXIO)
-            return refused(error, typeReason(S_IFSOCK));
+            return refused(error, notRegularFileReason(S_IFSOCK));
         return refused(error, systemReason());
     }
     // Judged on the opened file, so nothing can swap it between the check and the read.
     if (::fstat(file.fd, status) != 0)
         return refused(error, systemReason());
     if (!S_ISREG(status->st_mode))
-        return refused(error, typeReason(status->st_mode));
+        return refused(error, notRegularFileReason(status->st_mode));
     if (status->st_size > maxBytes)
         return refused(error, tooLarge(maxBytes));
     const int fd = file.fd;
@@ -160,7 +160,7 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *bytes, QS
         filled += got;
     }
     if (filled > maxBytes)
-        return fail(error, sizeless ? sizelessTooLarge(maxBytes) : tooLarge(maxBytes));
+        return fail(error, sizeless ? sizelessFileTooLong(maxBytes) : tooLarge(maxBytes));
     content.resize(int(filled));
     *bytes = content;
     return true;

@@ -49,6 +49,13 @@ private:
     QByteArray m_whole;
 };
 
+// Why a file of the given st_mode type (a folder, a named pipe, a device, a socket) is refused: "It is a named
+// pipe, not a regular file".
+QString notRegularFileReason(uint mode);
+
+// What a refused file that reports no size is told: "The file reports no size and holds more than 1 MB, ...".
+QString sizelessFileTooLong(qint64 maxBytes);
+
 // The bound as a user reads it: "32 MB", "512 MB", "1.5 KB".
 QString describeBound(qint64 bytes);
 

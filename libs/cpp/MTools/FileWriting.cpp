@@ -114,8 +114,9 @@ bool appendToFile(const QString &path, const QByteArray &bytes, QString *error)
     // Opened for appending, never truncated: whatever fails, what the file held stays.
     QFile file(path);
 #ifdef Q_OS_UNIX
-    // Opening a named pipe for writing waits until something reads it, for ever if nothing does. Without
-    // waiting, such an open fails at once; the writes then wait as usual.
+    // Opening a named pipe for writing waits until something reads it, for ever if nothing does, and writing
+    // to one waits while its reader pauses. Without waiting, such an open fails at once, and so does a write
+    // that the pipe has no room for.
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
                           0666);
     if (fd < 0) {
@@ -123,11 +124,17 @@ bool appendToFile(const QString &path, const QByteArray &bytes, QString *error)
             return fail(error, translated("No program reads from this named pipe"));
         return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    struct stat status;
+    const bool pipe = ::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode);
     // The descriptor appends by itself; Append here would seek, which a pipe refuses.
     if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return fail(error, file.errorString());
+    }
+    if (pipe) {
+        if (writeAll(file, bytes, nullptr))
+            return true;
+        return fail(error, translated("The program that reads this named pipe does not keep up with it"));
     }
 #else
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))

@@ -5,6 +5,7 @@
 #include "QMWidgets/app/TranslationsManager.h"
 #include "QMWidgets/app/UpdateCheck.h"
 
+#include "MTools/FileOpenJudge.h"
 #include "MTools/FileReading.h"
 #include "MTools/FileWriting.h"
 
@@ -182,10 +183,18 @@ QString settingsRefusal(const QString &organization, const QString &application)
     return QString();
 }
 
+// Every file the process opens by name is judged from before the application object on, which opens files as it
+// starts.
+int &withFilesJudged(int &argc)
+{
+    MTools::judgeFilesOpenedByName();
+    return argc;
+}
+
 } // namespace
 
 App::App(int &argc, char **argv, const QString &organization, const QString &application)
-    : QApplication(argc, argv)
+    : QApplication(withFilesJudged(argc), argv)
     , m_language(QStringLiteral("en"))
 {
     QCoreApplication::setOrganizationName(organization);
