@@ -1,6 +1,7 @@
 #include "HangBound.h"
 #include "ChildRun.h"
 #include "HostileFile.h"
+#include "HostileResource.h"
 
 #include "MTools/CsvModel.h"
 #include "MTools/FileReading.h"
@@ -57,6 +58,9 @@ private slots:
     void failedLoadAndSaveKeepWhatThereWas();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
+    void tablesThatWouldTakeTooMuchMemoryAreRefused_data();
+    void tablesThatWouldTakeTooMuchMemoryAreRefused();
+    void oneHugeCellLoadsWithinItsMemory();
     void fileNameWithoutExtension_data();
     void fileNameWithoutExtension();
 
@@ -336,6 +340,43 @@ void tst_CsvModel::hostileFilesAreRefused()
     QVERIFY(!model.load(hostile.path, &error));
     QCOMPARE(error, hostile.reason);
     QCOMPARE(model.lines(), (Lines{{"a"}, {"1"}}));
+}
+
+void tst_CsvModel::tablesThatWouldTakeTooMuchMemoryAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("pattern");
+    // Each took some 60 bytes of memory a byte of file: 300 MB of empty lines ended the program.
+    QTest::newRow("empty lines") << QByteArray("\n");
+    QTest::newRow("one-character cells") << QByteArray("a,");
+}
+
+// Refused with a clear reason before the table takes its memory, the model as it was.
+void tst_CsvModel::tablesThatWouldTakeTooMuchMemoryAreRefused()
+{
+    QFETCH(QByteArray, pattern);
+    RUN_ROW_IN_CHILD();
+    const qint64 size = 20 * 1024 * 1024;
+    const QString path = writeFile(m_dir, QStringLiteral("dense.csv"), pattern.repeated(int(size / pattern.size())));
+    CsvModel model;
+    QVERIFY(model.load(writeFile(m_dir, QStringLiteral("keep.csv"), "a\n1\n")));
+    QString error;
+    QVERIFY(!model.load(path, &error));
+    QVERIFY2(error.startsWith(QLatin1String("The table would take more than 320 MB of memory")), qPrintable(error));
+    QCOMPARE(model.lines(), (Lines{{"a"}, {"1"}}));
+}
+
+// One cell as large as a tenth of the file bound loads, taking a few times its size.
+void tst_CsvModel::oneHugeCellLoadsWithinItsMemory()
+{
+    RUN_ROW_IN_CHILD();
+    const int size = 50 * 1024 * 1024;
+    const QString path = writeFile(m_dir, QStringLiteral("cell.csv"), "\"" + QByteArray(size, 'x') + "\"\n");
+    const qint64 peakBefore = peakResidentBytes();
+    CsvModel model;
+    QString error;
+    QVERIFY2(model.load(path, &error), qPrintable(error));
+    QCOMPARE(model.lines().value(0).value(0).size(), size);
+    QVERIFY((peakResidentBytes() - peakBefore) < 16 * qint64(size));
 }
 
 void tst_CsvModel::fileNameWithoutExtension_data()

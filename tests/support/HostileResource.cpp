@@ -14,7 +14,15 @@ namespace {
 
 const qint64 MemoryLimit = 512 * 1024 * 1024;
 
-// The process's peak resident size so far, from the kernel's own count.
+void write(const QString &path, const QByteArray &bytes, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.resize(size))
+        qWarning("%s: %s", qPrintable(path), qPrintable(file.errorString()));
+}
+
+} // namespace
+
 qint64 peakResidentBytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -26,15 +34,6 @@ qint64 peakResidentBytes()
     }
     return 0;
 }
-
-void write(const QString &path, const QByteArray &bytes, qint64 size)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.resize(size))
-        qWarning("%s: %s", qPrintable(path), qPrintable(file.errorString()));
-}
-
-} // namespace
 
 QList<QPair<QString, QString>> hostileResources()
 {

@@ -49,6 +49,9 @@ QString styleSheetDrawing(const QString &path);
 // whether it was. For routes that show their text in a modal dialog.
 void drawAndCloseNextModal(QObject *context, bool *drawn);
 
+// The process's peak resident size so far, from the kernel's own count.
+qint64 peakResidentBytes();
+
 // What a route takes from the construction of this object on: at most 512 MB more at its peak, far below what
 // any hostile row costs a route that loads it.
 class RouteCost

@@ -39,8 +39,9 @@ public:
     // (two quotes and the line end) for the smallest row.
     static constexpr qint64 MaxRows = TableFileBound / 3;
 
-    // false, with the model unchanged, when the file cannot be read or is larger than TableFileBound; error
-    // then receives the reason.
+    // false, with the model unchanged, when the file cannot be read, is larger than TableFileBound, or would
+    // take more memory than 16 times its size (at least 256 MB) as a table, or more than there is; error then
+    // receives the reason.
     bool load(const QString &path, QString *error = nullptr);
     // false when the file cannot be written; the file on disk is then left as it was.
     bool save(const QString &path);
