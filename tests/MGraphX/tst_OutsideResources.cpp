@@ -84,6 +84,8 @@ private slots:
     void loadTextResourceNeverGivesNull();
     void labelShowsBoundedPictures();
     void labelOpensNoRatioFileThatAppearsLater();
+    void whatATextKeepsIsBounded_data();
+    void whatATextKeepsIsBounded();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -140,6 +142,8 @@ void tst_OutsideResources::richTextFormsQtReads_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("refused");
     QTest::newRow("plain text passes at once") << "a <b is no tag: %1/pipe" << false;
+    // Qt calls the text plain by its first line, yet html and insertHtml parse it whole.
+    QTest::newRow("plain first line") << "x\n<img src=\"%1/pipe\">" << true;
     QTest::newRow("quoted picture") << "<p>x</p><img src=\"%1/pipe\">" << true;
     QTest::newRow("unquoted, upper case") << "<P>x</P><IMG SRC=%1/pipe>" << true;
     QTest::newRow("path in entities") << "<p>x</p><img src=\"%1&#47;pi&#x70;e\">" << true;
@@ -334,6 +338,50 @@ void tst_OutsideResources::labelOpensNoRatioFileThatAppearsLater()
     const RouteCost cost;
     rendered(label);
     QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+}
+
+void tst_OutsideResources::whatATextKeepsIsBounded_data()
+{
+    // %1 is a folder with "big.png", 10000 x 10000 pixels in a file of some 400 KB, and "small.png".
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // empty: the text passes
+    QTest::newRow("margin of 5,000,000 px") << "<p style=\"margin-top:5000000px\">a</p>"
+                                            << "a length of 5000000 pixels";
+    QTest::newRow("margin after a plain first line") << "x\n<p style=\"margin-top:5000000px\">a</p>"
+                                                     << "a length of 5000000 pixels";
+    QTest::newRow("picture drawn 2147483647 px wide")
+        << "<img width=2147483647 height=2147483647 src=\"%1/small.png\">"
+        << "a length of 2147483647 pixels";
+    QTest::newRow("cell padding") << "<table cellpadding=9000000><tr><td>a</td></tr></table>"
+                                  << "a length of 9000000 pixels";
+    QTest::newRow("font of 100000 px") << "<span style=\"font-size:100000px\">a</span>" << "a font of 100000";
+    QTest::newRow("margins of a page pass") << "<p style=\"margin-top:2000px; margin-left:40px\">a</p>" << "";
+    // A GIF of 35 bytes whose first frame is 1 x 1 on a logical screen of 16000 x 16000, which Qt's decoder
+    // allocates whole.
+    QTest::newRow("GIF screen of 16000 x 16000")
+        << "<img src=\"data:image/gif;base64,R0lGODlhgD6APoAAAAAAAP///ywAAAAAAQABAAACAkQBADs=\">"
+        << "16000 x 16000";
+    QTest::newRow("one picture under four names")
+        << "<img src=\"%1/big.png\"><img src=\"%1/./big.png\"><img src=\"%1//big.png\">"
+           "<img src=\"file://%1/big.png\">"
+        << "million pixels in all";
+    QTest::newRow("one picture under one name") << "<img src=\"%1/big.png\"><img src=\"%1/big.png\">" << "";
+    QTest::newRow("small pictures under many names")
+        << "<img src=\"%1/small.png\"><img src=\"%1/./small.png\"><img src=\"file://%1/small.png\">" << "";
+}
+
+// Refused with the reason by what decoding and layout would take, not by the size of a file.
+void tst_OutsideResources::whatATextKeepsIsBounded()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
+    writeFile(m_folder + "/big.png", hugePng(QSize(10000, 10000)));
+    writeFile(m_folder + "/small.png", pngOf(QSize(4, 4), Qt::red));
+    const QString refusal = richTextRefusal(text.arg(m_folder));
+    if (reason.isEmpty())
+        QCOMPARE(refusal, QString());
+    else
+        QVERIFY2(refusal.contains(reason), qPrintable(refusal));
 }
 
 QTEST_MAIN(tst_OutsideResources)

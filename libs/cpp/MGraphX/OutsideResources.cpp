@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QSet>
 #include <QTextBlock>
+#include <QTextFormat>
 #include <QTextDocument>
 #include <QThread>
 #include <QUrl>
@@ -42,6 +43,7 @@ struct Budget
 {
     int names = 0;
     qint64 bytes = 0;
+    qint64 pixels = 0; // that the pictures decode to
 };
 
 // The picture Qt itself shows for one it cannot load.
@@ -155,6 +157,20 @@ Target targetOf(int type, const QUrl &name)
     return target;
 }
 
+// Judges a picture on its own and with those before it; empty when it may be decoded.
+QString pictureRefusal(const QByteArray &bytes, Budget *budget)
+{
+    QString error;
+    qint64 pixels = 0;
+    if (judgePictureSize(bytes, MaximumPicturePixels, &error, nullptr, &pixels) == PictureSize::Refused)
+        return error;
+    budget->pixels += pixels;
+    if (budget->pixels > MaximumShownPixels)
+        return translated("The pictures named take more than %1 million pixels in all")
+            .arg(MaximumShownPixels / 1000000);
+    return QString();
+}
+
 // Reads a file that Qt would open and judges it; empty when it may be loaded, with its bytes in *bytes.
 QString fileRefusal(const QString &path, int type, Budget *budget, QByteArray *bytes)
 {
@@ -164,9 +180,8 @@ QString fileRefusal(const QString &path, int type, Budget *budget, QByteArray *b
     budget->bytes += bytes->size();
     if (budget->bytes > MaximumNamedBytes)
         return translated("The files named hold more than %1 in all").arg(MTools::describeBound(MaximumNamedBytes));
-    if (type == QTextDocument::ImageResource
-        && judgePictureSize(*bytes, MaximumPicturePixels, &error) == PictureSize::Refused)
-        return error;
+    if (type == QTextDocument::ImageResource)
+        return pictureRefusal(*bytes, budget);
     return QString();
 }
 
@@ -219,7 +234,9 @@ QVariant load(int type, const QUrl &name, bool decode, bool judgeAll, Budget *bu
         return programResource(type, target.program);
     case Target::Data: {
         QString reason;
-        const QVariant value = valueOf(type, target.data, decode, &reason);
+        if (type == QTextDocument::ImageResource)
+            reason = pictureRefusal(target.data, budget);
+        const QVariant value = reason.isEmpty() ? valueOf(type, target.data, decode, &reason) : standIn(type);
         if (!reason.isEmpty())
             *why = translated("A picture in the text cannot be loaded: %1").arg(reason);
         return value;
@@ -267,6 +284,68 @@ QStringList imageNames(const QTextDocument &document)
     return names;
 }
 
+// The format properties that hold a length in pixels, and those that hold a font's size.
+const int LengthProperties[] = {
+    QTextFormat::BlockTopMargin, QTextFormat::BlockBottomMargin, QTextFormat::BlockLeftMargin,
+    QTextFormat::BlockRightMargin, QTextFormat::TextIndent, QTextFormat::LineHeight,
+    QTextFormat::BlockTrailingHorizontalRulerWidth, QTextFormat::FrameBorder, QTextFormat::FrameMargin,
+    QTextFormat::FramePadding, QTextFormat::FrameWidth, QTextFormat::FrameHeight, QTextFormat::FrameTopMargin,
+    QTextFormat::FrameBottomMargin, QTextFormat::FrameLeftMargin, QTextFormat::FrameRightMargin,
+    QTextFormat::TableCellSpacing, QTextFormat::TableCellPadding, QTextFormat::TableColumnWidthConstraints,
+    QTextFormat::TableCellTopPadding, QTextFormat::TableCellBottomPadding, QTextFormat::TableCellLeftPadding,
+    QTextFormat::TableCellRightPadding, QTextFormat::ImageWidth,
+    QTextFormat::ImageHeight, QTextFormat::FontLetterSpacing, QTextFormat::FontWordSpacing,
+    QTextFormat::BlockIndent, QTextFormat::ListIndent};
+const int FontSizeProperties[] = {QTextFormat::FontPointSize, QTextFormat::FontPixelSize};
+
+// The largest magnitude among the lengths a property holds.
+qreal largestLength(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<QTextLength>())
+        return qAbs(value.value<QTextLength>().rawValue());
+    if (value.userType() == qMetaTypeId<QVector<QTextLength>>()) {
+        qreal largest = 0;
+        for (const QTextLength &length : value.value<QVector<QTextLength>>())
+            largest = qMax(largest, qAbs(length.rawValue()));
+        return largest;
+    }
+    bool isNumber = false;
+    const qreal number = value.toReal(&isNumber);
+    return isNumber ? qAbs(number) : 0;
+}
+
+// Empty while every length and font of the document lies within the bounds. Qt lays out whatever a text asks
+// for: a margin of millions of pixels keeps the layout spinning for minutes on the GUI thread.
+QString geometryRefusal(const QTextDocument &document)
+{
+    const QVector<QTextFormat> formats = document.allFormats();
+    for (const QTextFormat &format : formats) {
+        for (const int property : LengthProperties) {
+            if (!format.hasProperty(property))
+                continue;
+            // An indent counts in steps of the document's indent width.
+            const qreal scale = property == QTextFormat::BlockIndent || property == QTextFormat::ListIndent
+                                    ? qMax<qreal>(1, document.indentWidth())
+                                    : 1;
+            const qreal length = largestLength(format.property(property)) * scale;
+            if (!(length <= MaximumTextLength))
+                return translated("The text asks for a length of %1 pixels, more than the %2 it may")
+                    .arg(length, 0, 'g', 12)
+                    .arg(MaximumTextLength, 0, 'f', 0);
+        }
+        for (const int property : FontSizeProperties) {
+            if (!format.hasProperty(property))
+                continue;
+            const qreal size = largestLength(format.property(property));
+            if (!(size <= MaximumFontSize))
+                return translated("The text asks for a font of %1, larger than the %2 it may")
+                    .arg(size, 0, 'g', 12)
+                    .arg(MaximumFontSize, 0, 'f', 0);
+        }
+    }
+    return QString();
+}
+
 // Takes a text as a document would and records the first refusal among the resources it asks for, each
 // judged through the bounds. The pictures are asked for as Qt's picture handler asks, for every ratio whose
 // file exists; nothing is laid out, so a picture whose size the text gives is asked for too.
@@ -276,6 +355,7 @@ public:
     void take(const QString &text)
     {
         setHtml(text);
+        note(geometryRefusal(*this));
         const QStringList names = imageNames(*this);
         for (const QString &name : names) {
             resource(ImageResource, urlOfImageName(name));
@@ -434,7 +514,7 @@ QString styleSheetRefusal(const QString &styleSheet)
 
 QString richTextRefusal(const QString &text)
 {
-    if (!Qt::mightBeRichText(text))
+    if (!text.contains(QLatin1Char('<')))
         return QString();
     if (pictureTagCount(text) > MaximumShownPictures)
         return translated("The text shows more than %1 pictures").arg(MaximumShownPictures);

@@ -18,6 +18,14 @@ namespace MGraphX {
 constexpr int MaximumNamedFiles = 100;
 constexpr qint64 MaximumNamedBytes = 256 * 1024 * 1024;
 constexpr int MaximumShownPictures = 1000;
+// The most pixels that the pictures of one text decode to in all, each name counted as Qt decodes it: one
+// picture of 100 million pixels named by four spellings of its path took Qt 1.9 GB.
+constexpr qint64 MaximumShownPixels = 200 * 1000 * 1000;
+// The longest length a text may ask for (a margin, a padding, a border, a width or height, an indent, a
+// spacing), in pixels, and the largest font: far beyond any page, far below where Qt's layout of a document
+// spins for minutes (a margin of 3,000,000 px).
+constexpr qreal MaximumTextLength = 100000;
+constexpr qreal MaximumFontSize = 2000;
 
 // Empty when every url(...) of the style sheet names something that may be loaded: a resource of the
 // program (":/..."), a regular file that the bounded reader reads and whose picture lies within the picture
@@ -31,9 +39,11 @@ QString styleSheetRefusal(const QString &styleSheet);
 
 // The same for rich text, parsed by Qt's own parser: every resource the text names (img src with its "@2x"
 // files, background attributes, background-image in style attributes and <style>, <link rel=stylesheet>,
-// @import, and the url()s inside such sheets), the resource of the program also as "qrc:/...". Plain text
-// (not Qt::mightBeRichText) passes at once; a text with more than MaximumShownPictures picture tags is
-// refused before it is parsed.
+// @import, and the url()s inside such sheets), the resource of the program also as "qrc:/...". A text is also
+// refused for pictures of more than MaximumShownPixels in all, and for a length over MaximumTextLength or a
+// font over MaximumFontSize. A text without "<" passes at once (one that Qt::mightBeRichText calls plain may
+// still be set as HTML); a text with more than MaximumShownPictures picture tags is refused before it is
+// parsed.
 QString richTextRefusal(const QString &text);
 
 // For QTextEdit/QTextBrowser::loadResource overrides and QTextDocument subclasses: loads the named resource

@@ -39,6 +39,10 @@ QSize declaredSize(const QByteArray &bytes, const QByteArray &format = QByteArra
     // A bitmap stored top down says so by a negative height; the decoder reads it at the absolute value.
     if (reader.format() == "bmp" || reader.format() == "dib")
         size.setHeight(qAbs(size.height()));
+    // The reader tells the first frame of a GIF, while the decoder allocates the logical screen, which a
+    // file of 35 bytes may declare as 16000 x 16000.
+    if (reader.format() == "gif" && size.isValid() && bytes.size() >= 10)
+        size = size.expandedTo(QSize(int(littleEndian(bytes, 6, 2)), int(littleEndian(bytes, 8, 2))));
     return size;
 }
 
@@ -76,7 +80,8 @@ QVector<QSize> iconImageSizes(const QByteArray &bytes)
 
 } // namespace
 
-PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString *error, QSize *tooLarge)
+PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString *error, QSize *tooLarge,
+                             qint64 *pixels)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -92,6 +97,7 @@ PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString 
     // Only the current image of a container is decoded, yet an icon's directory does not tell its true size.
     const QVector<QSize> sizes =
         format == "ico" || format == "cur" ? iconImageSizes(bytes) : QVector<QSize>{declaredSize(bytes, format)};
+    qint64 total = 0;
     for (const QSize &size : sizes) {
         if (!size.isValid()) {
             if (error)
@@ -105,7 +111,10 @@ PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString 
                 *tooLarge = size;
             return PictureSize::Refused;
         }
+        total += qint64(size.width()) * size.height();
     }
+    if (pixels)
+        *pixels = total;
     return PictureSize::Fits;
 }
 

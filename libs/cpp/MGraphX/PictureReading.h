@@ -21,9 +21,10 @@ enum class PictureSize {
 // Judges the bytes as the decoder will see them: the size that decoding would really allocate, for every
 // image a container holds (an icon's directory may say 256 x 256 for a PNG inside that is far larger; a
 // top-down bitmap declares a negative height and decodes at its absolute value). On Refused, error says
-// why and *tooLarge (when given) receives the size of an image over maxPixels.
+// why and *tooLarge (when given) receives the size of an image over maxPixels. On Fits, *pixels (when given)
+// receives the pixels that decoding takes, of every image together.
 PictureSize judgePictureSize(const QByteArray &bytes, qint64 maxPixels, QString *error = nullptr,
-                             QSize *tooLarge = nullptr);
+                             QSize *tooLarge = nullptr, qint64 *pixels = nullptr);
 
 // Decodes the bytes, their format judged by their content, once judgePictureSize found them within
 // maxPixels. On failure *image is null and error says why.
