@@ -2,6 +2,7 @@
 // neither crash nor read past the bounds, whatever it names.
 
 #include "MGraphX/OutsideResources.h"
+#include "MTools/FileOpenJudge.h"
 
 #include <QGuiApplication>
 
@@ -10,6 +11,7 @@
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    MTools::judgeFilesOpenedByName();
     static QGuiApplication app(*argc, *argv);
     return 0;
 }

@@ -108,8 +108,10 @@ public:
 
 void judgeFilesOpenedByName()
 {
-    // Lives as long as the process: Qt asks it from any thread until the end.
-    static JudgingHandler *const handler = new JudgingHandler;
+    // Registering makes Qt's own list of handlers, which therefore outlives this one: at exit the handler
+    // leaves the list before the list goes, and objects made before it that open files as they go find
+    // Qt's plain engine again instead of a list that is gone.
+    static JudgingHandler handler;
     Q_UNUSED(handler);
 }
 
