@@ -8,7 +8,6 @@
 #include <QRect>
 #include <QScriptValue>
 #include <QSize>
-#include <QTextDocument>
 #include <QVariant>
 #include <QWidget>
 
@@ -75,12 +74,8 @@ QString textRefusal(Check check, const QString &text)
         return MGraphX::styleSheetRefusal(text);
     case Check::RichText:
         return MGraphX::richTextRefusal(text);
-    case Check::Markdown: {
-        // Its pictures are named as HTML's once parsed; parsing loads nothing.
-        QTextDocument parsed;
-        parsed.setMarkdown(text);
-        return MGraphX::richTextRefusal(parsed.toHtml());
-    }
+    case Check::Markdown:
+        return MGraphX::markdownRefusal(text);
     }
     return QString();
 }

@@ -84,6 +84,7 @@ private slots:
     void loadTextResourceNeverGivesNull();
     void labelShowsBoundedPictures();
     void labelOpensNoRatioFileThatAppearsLater();
+    void markdownCheckOpensNothing();
     void whatATextKeepsIsBounded_data();
     void whatATextKeepsIsBounded();
 
@@ -338,6 +339,19 @@ void tst_OutsideResources::labelOpensNoRatioFileThatAppearsLater()
     const RouteCost cost;
     rendered(label);
     QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+}
+
+// Markdown holds HTML, whose background Qt's document loads as it parses: the check parses into a document
+// that loads nothing, so the pipe it names holds nothing up, and is refused.
+void tst_OutsideResources::markdownCheckOpensNothing()
+{
+    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
+    makePipe(m_folder + "/pipe");
+    const QString refusal = MGraphX::markdownRefusal(
+        QStringLiteral("x\n\n<p style=\"background-image:url(%1/pipe)\">y</p>\n").arg(m_folder));
+    QVERIFY2(refusal.contains(PipeReason), qPrintable(refusal));
+    QCOMPARE(MGraphX::markdownRefusal(QStringLiteral("# Title\n\n![x](%1/missing.png)\n").arg(m_folder)),
+             QString());
 }
 
 void tst_OutsideResources::whatATextKeepsIsBounded_data()

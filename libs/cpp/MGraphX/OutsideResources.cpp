@@ -352,9 +352,13 @@ QString geometryRefusal(const QTextDocument &document)
 class ResourceProbe : public QTextDocument
 {
 public:
-    void take(const QString &text)
+    // Markdown may hold HTML, whose resources Qt's document asks for as it parses: they come here too.
+    void take(const QString &text, bool markdown = false)
     {
-        setHtml(text);
+        if (markdown)
+            setMarkdown(text);
+        else
+            setHtml(text);
         note(geometryRefusal(*this));
         const QStringList names = imageNames(*this);
         for (const QString &name : names) {
@@ -520,6 +524,15 @@ QString richTextRefusal(const QString &text)
         return translated("The text shows more than %1 pictures").arg(MaximumShownPictures);
     ResourceProbe probe;
     probe.take(text);
+    return probe.refusal();
+}
+
+QString markdownRefusal(const QString &markdown)
+{
+    if (pictureTagCount(markdown) > MaximumShownPictures)
+        return translated("The text shows more than %1 pictures").arg(MaximumShownPictures);
+    ResourceProbe probe;
+    probe.take(markdown, true);
     return probe.refusal();
 }
 

@@ -46,6 +46,10 @@ QString styleSheetRefusal(const QString &styleSheet);
 // parsed.
 QString richTextRefusal(const QString &text);
 
+// The same for Markdown text, which may hold HTML, parsed by Qt's own parser: what it names is judged through
+// the bounds as Qt's document asks for it, even while parsing, and never loaded otherwise.
+QString markdownRefusal(const QString &markdown);
+
 // For QTextEdit/QTextBrowser::loadResource overrides and QTextDocument subclasses: loads the named resource
 // only through the bounded reader and the picture bounds, from the program's own resources, or from a data:
 // URL within the picture bounds. Never returns a null value: for a null one Qt loads the path itself (a
