@@ -1,7 +1,8 @@
 // Times CsvModel::load and save of a 10 MB file with quoted commas, quotes and line breaks beside a
 // plain QFile::readAll split on line ends and commas; times the insertion of 10,000 rows at the front and in
 // the middle of a 1,000,000-row table beside loading that table; and measures the memory that loading a 300 MB
-// table takes per byte of the file; prints "measure<TAB>value<TAB>unit<TAB>goal" rows.
+// table takes per byte of the file, and what refusing 100 MB of empty lines takes; prints
+// "measure<TAB>value<TAB>unit<TAB>goal" rows.
 #include "BenchRow.h"
 #include "BenchMemory.h"
 #include "BenchTiming.h"
@@ -19,6 +20,9 @@ static const int repetitions = 3;
 static const qint64 hugeTableBytes = 300 * 1024 * 1024;
 // Measured at 8.8 (2.6 GB for 300 MB); the goal leaves room for another machine's allocator.
 static const double hugeTableMemoryGoal = 10;
+// A table is refused past 16 times its file in memory; its bytes and its text come on top.
+static const int emptyLinesBytes = 100 * 1024 * 1024;
+static const double emptyLinesMemoryGoal = 20;
 static const int millionRows = 1000 * 1000;
 static const int insertedRows = 10000;
 // Inserting costs what the rows and the new ones take, a small part of reading the table.
@@ -38,11 +42,11 @@ static QByteArray generatedTable(qint64 bytes)
 
 // In a child process of its own, so that the peak is the load's: prints the growth of the peak resident
 // memory in kB.
-static int measureLoadChild(const QString &path)
+static int measureLoadChild(const QString &path, bool refused)
 {
     const qint64 residentBefore = statusKilobytes("VmRSS:");
     MTools::CsvModel model;
-    if (!model.load(path) || model.rowCount() < 1000)
+    if (refused ? model.load(path) : !model.load(path) || model.rowCount() < 1000)
         return 1;
     std::printf("%lld\n", statusKilobytes("VmHWM:") - residentBefore);
     return 0;
@@ -51,17 +55,18 @@ static int measureLoadChild(const QString &path)
 // Where it goes: the text as UTF-16 (2 bytes a byte) while it is parsed, and every field as a QString of
 // its own (a header of 24 bytes besides its characters) in a QStringList per row; the file's bytes are
 // dropped once decoded.
-static bool measureHugeLoad(const QString &path, double *megabytes)
+static bool measureLoad(const QString &path, const QByteArray &text, bool refused, double *megabytes)
 {
-    const QByteArray text = generatedTable(hugeTableBytes);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
         return false;
     file.close();
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), path});
+    child.start(QCoreApplication::applicationFilePath(),
+                {refused ? QStringLiteral("--refused") : QStringLiteral("--child"), path});
     if (!child.waitForFinished(600000) || child.exitCode() != 0) {
-        std::fprintf(stderr, "bench_CsvModel: the 300 MB load failed: %s\n", child.readAllStandardError().constData());
+        std::fprintf(stderr, "bench_CsvModel: the load of %s did not end as it should: %s\n", qPrintable(path),
+                     child.readAllStandardError().constData());
         return false;
     }
     *megabytes = child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
@@ -101,7 +106,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--child"))
-        return measureLoadChild(arguments.at(2));
+        return measureLoadChild(arguments.at(2), false);
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--refused"))
+        return measureLoadChild(arguments.at(2), true);
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
@@ -164,11 +171,20 @@ int main(int argc, char **argv)
              QStringLiteral("< %1").arg(insertGoal), 4);
 
     double hugeMegabytes = 0;
-    if (!measureHugeLoad(dir.filePath(QStringLiteral("huge.csv")), &hugeMegabytes))
+    if (!measureLoad(dir.filePath(QStringLiteral("huge.csv")), generatedTable(hugeTableBytes), false, &hugeMegabytes))
         return 1;
     const double hugeSize = hugeTableBytes / (1024.0 * 1024.0);
     std::printf("peak memory growth, CsvModel::load %.0f MB\t%.0f\tMB\t-\n", hugeSize, hugeMegabytes);
     printRow(QStringLiteral("memory / file size, %1 MB table").arg(hugeSize, 0, 'f', 0), hugeMegabytes / hugeSize, "x",
              QStringLiteral("<= %1").arg(hugeTableMemoryGoal), 1);
+
+    // Empty lines cost the most a byte: the load counts what it keeps and stops at its bound.
+    double emptyMegabytes = 0;
+    if (!measureLoad(dir.filePath(QStringLiteral("empty.csv")), QByteArray(emptyLinesBytes, '\n'), true,
+                     &emptyMegabytes))
+        return 1;
+    const double emptySize = emptyLinesBytes / (1024.0 * 1024.0);
+    printRow(QStringLiteral("memory / file size, refused %1 MB of empty lines").arg(emptySize, 0, 'f', 0),
+             emptyMegabytes / emptySize, "x", QStringLiteral("<= %1").arg(emptyLinesMemoryGoal), 1);
     return sink > 0 ? 0 : 1;
 }
