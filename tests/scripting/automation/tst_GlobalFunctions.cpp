@@ -734,6 +734,17 @@ void tst_GlobalFunctions::largeArgumentsAreRefused_data()
     QTest::newRow("getFileNames") << "getFileNames('%1', big)" << tooLong.arg("A list of name filters");
     QTest::newRow("shortCutPress") << "shortCutPress(big)" << tooLong.arg("A shortcut text");
     QTest::newRow("Support.shortCutPress") << "Support.shortCutPress(big)" << tooLong.arg("A shortcut text");
+    // Qt lays out whatever lengths a text asks for: a margin of 5,000,000 px spun the output pane's layout for
+    // minutes, and a GIF of 35 bytes took a gigabyte for its logical screen.
+    QTest::newRow("printout with a margin of 5,000,000 px")
+        << "printout('<p style=\"margin-top:5000000px\">a</p>'); printout('x')"
+        << "RangeError: The text asks for a length of 5000000 pixels";
+    QTest::newRow("output.append of a picture drawn 2147483647 px wide")
+        << "output.append('<img width=2147483647 height=2147483647 src=\"%1/none.png\">')"
+        << "RangeError: The text asks for a length of 2147483647 pixels";
+    QTest::newRow("printout of a GIF screen of 16000 x 16000")
+        << "printout('<img src=\"data:image/gif;base64,R0lGODlhgD6APoAAAAAAAP///ywAAAAAAQABAAACAkQBADs=\">')"
+        << "The picture is too large: 16000 x 16000 pixels";
 }
 
 // What cannot go in steps that Stop ends is refused with a script error that names the bound.
