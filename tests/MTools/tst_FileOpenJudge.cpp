@@ -29,6 +29,8 @@ private slots:
     void initTestCase();
     void hostileFilesAreRefusedOnEveryRoute_data();
     void hostileFilesAreRefusedOnEveryRoute();
+    void percentNamesAreJudged_data();
+    void percentNamesAreJudged();
     void fileOpenedByNameIsJudged_data();
     void fileOpenedByNameIsJudged();
     void sizelessFileIsCut();
@@ -137,6 +139,27 @@ void tst_FileOpenJudge::hostileFilesAreRefusedOnEveryRoute()
         document.drawContents(&painter);
     }
     QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
+}
+
+void tst_FileOpenJudge::percentNamesAreJudged_data()
+{
+    // %1 is the folder. A text check decodes "%41", but Qt's fallback picture loader
+    // opens the raw name with a format's suffix: the pipe "nofile%41.png".
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quoted") << "<img src=\"%1/nofile%41\">";
+    QTest::newRow("upper case, unquoted") << "<IMG SRC=%1/nofile%41>";
+}
+
+// Shown without the picture, at once.
+void tst_FileOpenJudge::percentNamesAreJudged()
+{
+    QFETCH(QString, text);
+    RUN_ROW_IN_CHILD(HangBoundMs);
+    pipe(QStringLiteral("nofile%41.png"));
+    QLabel label;
+    label.setText(text.arg(m_dir.path()));
+    label.show();
+    QVERIFY(!label.grab().isNull());
 }
 
 void tst_FileOpenJudge::fileOpenedByNameIsJudged_data()
