@@ -7,7 +7,6 @@
 #include "scripting/automation/EditorFilter.h"
 #include "scripting/automation/GlobalFunctions.h"
 #include "scripting/engine/IncludeScan.h"
-#include "scripting/engine/IncludedFile.h"
 #include "scripting/automation/KeyNameTable.h"
 #include "scripting/editor/LineTextWidget.h"
 #include "scripting/automation/ObjectWrapping.h"
@@ -30,6 +29,7 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace QMMistlark {
 
@@ -155,7 +155,7 @@ Editor::Editor(QWidget *parent)
     connect(m_engine, &ScriptEngine::stopRequested, this, &Editor::stopEvaluation);
     m_run = new ScriptRun(m_engine,
                           {[this] { return prepareRun(); },
-                           [this] { return buildPrologue() + m_document->toPlainText(); },
+                           [this] { return std::exchange(m_checkedProgram, QString()); },
                            [this](const QScriptValue &result) { reportUncaughtException(result); },
                            [this] { reportStopped(); }},
                           this);
@@ -510,8 +510,11 @@ bool Editor::prepareRun()
     if (!checkSyntax())
         return false;
     // A stop during the included files' checks is reported after what they reported.
-    if (!m_engine->isStopped())
+    if (!m_engine->isStopped()) {
         m_outputArea->clear();
+        for (const QString &problem : qAsConst(m_includeProblems))
+            addRedReport(problem);
+    }
     return true;
 }
 
@@ -540,8 +543,8 @@ void Editor::stopEvaluation()
 bool Editor::checkSyntax()
 {
     const QString text = m_document->toPlainText();
-    const QString prologue = buildPrologue();
-    const QScriptSyntaxCheckResult check = QScriptEngine::checkSyntax(prologue + text);
+    m_checkedProgram = buildPrologue() + text;
+    const QScriptSyntaxCheckResult check = QScriptEngine::checkSyntax(m_checkedProgram);
     if (check.state() == QScriptSyntaxCheckResult::Valid)
         return true;
 
@@ -592,6 +595,7 @@ bool Editor::liesInPrologue(int programLine) const
 QString Editor::buildPrologue()
 {
     QString prologue;
+    m_includeProblems.clear();
     if (m_useEmbeddedFunctions)
         prologue += m_embeddedFunctions;
     const QString includes = expandIncludes(m_document->toPlainText());
@@ -611,9 +615,10 @@ QString Editor::expandIncludes(const QString &text)
         QString content;
         // A stopped run checks no further file: the next one might loop as well.
         const bool stopped = isRunning() && m_engine->isStopped();
-        const QString problem = stopped ? QString() : checkIncludedFile(fileName, m_engine, &content);
+        const QString problem = stopped ? QString() : m_checkedIncludes.check(fileName, m_engine, &content);
         if (!problem.isEmpty()) {
-            addRedReport(QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>")));
+            m_includeProblems << QString(problem).replace(QLatin1Char('\n'), QLatin1String("<BR>"));
+            addRedReport(m_includeProblems.last());
             m_hasError = true;
         }
         if (content.isNull())

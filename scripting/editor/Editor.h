@@ -4,9 +4,11 @@
 #include "scripting/automation/QtDefs.h"
 #include "scripting/automation/Support.h"
 #include "scripting/automation/TestObj.h"
+#include "scripting/engine/CheckedIncludes.h"
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QScriptValue;
@@ -114,6 +116,11 @@ private:
     bool m_filtersInstalled = false;
     QString m_embeddedFunctions;
     int m_prologueLineCount = 0;
+    // The program as the syntax check saw it, run as it stands: its included files are checked once a run.
+    QString m_checkedProgram;
+    // What the last prologue's included files reported, shown again once the pane is cleared for the run.
+    QStringList m_includeProblems;
+    CheckedIncludes m_checkedIncludes;
     bool m_hasError = false;
     // Published to the scripts as "Qt", "QEvent", "Test" and "Support"; made before the engine.
     QtDefs m_qtDefs;

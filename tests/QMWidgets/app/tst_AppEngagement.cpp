@@ -450,7 +450,7 @@ void tst_AppEngagement::helpDialogIsBuiltOnce()
     m_app->setHelpPages({":/app.png", ":/share.png"});
     m_app->setHelpVideoUrl("https://youtu.be/abc");
     m_app->slotHelp();
-    HelpDialog *dialog = m_app->helpDialog();
+    auto *dialog = qobject_cast<HelpDialog *>(m_app->helpDialog());
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->isModal());
@@ -459,7 +459,7 @@ void tst_AppEngagement::helpDialogIsBuiltOnce()
     QVERIFY(dialog->findChild<QPushButton *>("VideoButton")->isVisible());
     dialog->hide();
     m_app->slotHelp();
-    QCOMPARE(m_app->helpDialog(), dialog);
+    QCOMPARE(m_app->helpDialog(), static_cast<QDialog *>(dialog));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->findChildren<QPushButton *>("HelpSlideButton").size(), 2);
     dialog->hide();
@@ -469,7 +469,7 @@ void tst_AppEngagement::introAtStart()
 {
     // The dialog of the test before is shown again, so look at its visibility.
     m_app->slotHelp();
-    HelpDialog *dialog = m_app->helpDialog();
+    auto *dialog = qobject_cast<HelpDialog *>(m_app->helpDialog());
     dialog->hide();
 
     m_app->setValue("NeverShowItAgain", true);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,6 +104,9 @@ private slots:
     void includeNamesResolve_data();
     void includeNamesResolve();
     void embeddedFunctionsRunWhenAskedFor();
+    void includedFileRunsAsItWasChecked();
+    void changedIncludeIsCheckedAgain_data();
+    void changedIncludeIsCheckedAgain();
 
     void stopEndsAWaitingScript_data();
     void stopEndsAWaitingScript();
@@ -407,6 +411,79 @@ void tst_RunPipeline::embeddedFunctionsRunWhenAskedFor()
     const QString prologue = editor.buildPrologue();
     QVERIFY(prologue.startsWith(editor.embeddedFunctions()));
     QCOMPARE(prologue.count(QLatin1Char('\n')), 22);
+}
+
+// The check lets events be handled while an included file loops: a change made then waits for the next run, and
+// the run evaluates the text that its syntax check saw.
+void tst_RunPipeline::includedFileRunsAsItWasChecked()
+{
+    writeFile(QStringLiteral("lib.js"), "var until = Date.now() + 300;\nwhile (Date.now() < until) {}\nvar where = 'checked';");
+    Editor editor;
+    openScript(editor, QStringLiteral("include(\"lib.js\");\nprintout(where);"));
+    QTimer::singleShot(0, this, [this] {
+        QFile file(path(QStringLiteral("lib.js")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write("var where = 'changed';");
+    });
+    editor.run();
+    QCOMPARE(outputLines(editor), QStringList({"checked"}));
+    editor.run();
+    QCOMPARE(outputLines(editor), QStringList({"changed"}));
+}
+
+void tst_RunPipeline::changedIncludeIsCheckedAgain_data()
+{
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second"); // null: left as it is; "-": removed
+    QTest::addColumn<bool>("sameSizeLater"); // the second text has the first's size and a later time
+    QTest::addColumn<QStringList>("expected"); // of the second run; "%1" stands for the script's folder
+
+    QTest::newRow("unchanged, its problem is reported again")
+        << QByteArray("var where = printout;") << QByteArray() << false
+        << QStringList({"Evaluation Error in included file:\"%1/lib.js\"", "nLine1",
+                        "ReferenceError: Can't find variable: printout", "Backtrace: <global>() at 1", "function"});
+    QTest::newRow("grown") << QByteArray("var where = 'one';") << QByteArray("var where = 'three';") << false
+                           << QStringList({"three"});
+    QTest::newRow("same size, later time") << QByteArray("var where = 'one';") << QByteArray("var where = 'two';")
+                                           << true << QStringList({"two"});
+    QTest::newRow("now failing") << QByteArray("var where = 'one';") << QByteArray("var where = nothing;") << false
+                                 << QStringList({"Evaluation Error in included file:\"%1/lib.js\"", "nLine1",
+                                                 "ReferenceError: Can't find variable: nothing",
+                                                 "Backtrace: <global>() at 1", "Evaluation Error in included file"});
+    QTest::newRow("removed") << QByteArray("var where = 'one';") << QByteArray("-") << false
+                             << QStringList({"Error: The included file\"%1/lib.js\" does not exist", "undefined"});
+}
+
+void tst_RunPipeline::changedIncludeIsCheckedAgain()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(bool, sameSizeLater);
+    QFETCH(QStringList, expected);
+    for (QString &line : expected)
+        line.replace(QLatin1String("%1"), m_dir->path());
+    writeFile(QStringLiteral("lib.js"), first);
+    Editor editor;
+    // The engine keeps what a run defined: the script forgets the included file's value for the next run.
+    openScript(editor, QStringLiteral("include(\"lib.js\");\nprintout(typeof where == 'function' ? 'function' : where);\n"
+                                      "where = undefined;"));
+    editor.run();
+
+    const QString library = path(QStringLiteral("lib.js"));
+    const QDateTime checkedTime = QFileInfo(library).lastModified();
+    if (second == "-") {
+        QVERIFY(QFile::remove(library));
+    } else if (!second.isNull()) {
+        writeFile(QStringLiteral("lib.js"), second);
+        if (sameSizeLater) {
+            QCOMPARE(second.size(), first.size());
+            QFile file(library);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(checkedTime.addSecs(60), QFileDevice::FileModificationTime));
+        }
+    }
+    editor.run();
+    QCOMPARE(outputLines(editor), expected);
 }
 
 void tst_RunPipeline::stopEndsAWaitingScript_data()

@@ -549,7 +549,7 @@ void App::slotStartCount()
 
 void App::slotCheckUpdate()
 {
-    showUpdateDialog(checkForUpdate());
+    showUpdateAnswer(checkForUpdate());
 }
 
 void App::checkUpdatesOnStart()
@@ -563,7 +563,7 @@ void App::checkUpdatesOnStart()
     }
     // Without a newer build the date stays, so the next start asks again.
     if (lastCheck.daysTo(today) > 5 && isNewerVersionAvailable()) {
-        showUpdateDialog(UpdateStatus::Newer);
+        showUpdateAnswer(UpdateStatus::Newer);
         setLastUpdateCheckDate(today.toString(dateFormat()));
     }
 }

@@ -16,7 +16,7 @@ class QDialog;
 namespace QMWidgets {
 
 class BlenderWidget;
-class HelpDialog;
+enum class UpdateStatus;
 
 // The application object of every program of the framework: identity, the one settings store,
 // standard directories, build date, language, editions and the last directories of the file dialogs.
@@ -184,7 +184,8 @@ public:
     void setJoinReminder(int period);
     void setShareLinks(const QString &appKey);
     void setFollowLinks(const QString &appKey);
-    HelpDialog *helpDialog() const;
+    // The help slide show once slotHelp() made it.
+    QDialog *helpDialog() const;
     static void scheduleIntroAtStart();
 
 signals:
@@ -196,8 +197,8 @@ signals:
     void fileOpenRequest(const QString &fileName);
 
 public slots:
-    // The slots that open a dialog or a window of a higher folder are defined with it (dialogs/AppDialogs.cpp,
-    // css/AppCssEditor.cpp): this core of the application includes nothing above it.
+    // The slots that open a dialog or a window reach it through AppHandlers, which the folders above fill in:
+    // the application object includes nothing above its own folder.
     void slotCallRateReminderInternal();
     void slotCallRateReminder();
     void slotCallTellReminder();
@@ -228,10 +229,11 @@ private:
     QString prefixedKey(const QString &key) const;
     void setReminderKind(int kind);
     void actOnReminderAnswer(int answer);
+    void showUpdateAnswer(UpdateStatus status);
 
     QStringList m_siteLanguages;
     int m_reminderKind = 0;
-    // The help dialog, held as the dialog it is: this core of the application knows no class of the dialogs.
+    // The help dialog, held as the dialog it is: the application object knows no class of the dialogs.
     QPointer<QDialog> m_helpDialog;
 
     QSettings *m_settings = nullptr;

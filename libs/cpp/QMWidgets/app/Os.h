@@ -57,8 +57,7 @@ int countAfter(int count);
 // The store-review request: at most once a run, three times within 366 days and, after the first
 // request, at every N-th call that passes the limit (N from setStoreReviewInterval, 2 at first).
 void requestStoreReview(bool force = false);
-// The Rate prompt on the main widget, unless the user declined the prompts for good; defined with the dialogs
-// (dialogs/AppDialogs.cpp).
+// The Rate prompt on the main widget, unless the user declined the prompts for good.
 void showStoreReviewDialog();
 // Reached after three requests until the last lies more than 366 days back; then the counts start afresh.
 bool isStoreReviewLimitReached();

@@ -6,7 +6,6 @@
 // decides whether it is newer than the running one and made for this system, and offers the update page.
 namespace QMWidgets {
 
-class AppUpdateDialog;
 
 // What a check found out.
 enum class UpdateStatus {
@@ -49,12 +48,5 @@ bool checkUpdatesSetting();
 void setCheckUpdatesSetting(bool on);
 QString lastUpdateCheckDate();
 void setLastUpdateCheckDate(const QString &date);
-
-// The update dialog for the status, its text and picture set, without parent. These two are defined with the
-// dialogs (dialogs/AppDialogs.cpp): the check itself knows no dialog.
-AppUpdateDialog *createUpdateDialog(UpdateStatus status);
-// Runs the update dialog modally for the status and deletes it.
-void showUpdateDialog(UpdateStatus status);
-void showUpdateDialog(bool newer);
 
 } // namespace QMWidgets

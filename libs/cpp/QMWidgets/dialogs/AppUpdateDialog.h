@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QMWidgets/app/UpdateCheck.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -28,5 +30,11 @@ private:
     QLabel *m_textLabel;
     QLabel *m_imageLabel;
 };
+
+// The update dialog for the status, its text and picture set, without parent.
+AppUpdateDialog *createUpdateDialog(UpdateStatus status);
+// Runs the update dialog modally for the status and deletes it.
+void showUpdateDialog(UpdateStatus status);
+void showUpdateDialog(bool newer);
 
 } // namespace QMWidgets

@@ -1,22 +1,11 @@
-// The application object's slots and functions that open dialogs: the reminders, the share and join prompts,
-// help, About, the store review and the update check's answer. They are declared with the application object's
-// core, which knows no dialog, and defined here with the dialogs they open, so that includes only point down.
+// The application object's engagement prompts: the reminders, the share and join prompts, help, About and the store
+// review. The dialogs they open lie above this folder and are reached through AppHandlers.
 #include "QMWidgets/app/App.h"
 
-#include "QMWidgets/app/UpdateCheck.h"
-#include "QMWidgets/dialogs/AboutDialog.h"
-#include "QMWidgets/dialogs/AppUpdateDialog.h"
-#include "QMWidgets/dialogs/HelpDialog.h"
-#include "QMWidgets/dialogs/JoinDialog.h"
-#include "QMWidgets/dialogs/JoinReminderDialog.h"
-#include "QMWidgets/app/ModalRun.h"
+#include "QMWidgets/app/AppHandlers.h"
 #include "QMWidgets/app/Os.h"
-#include "QMWidgets/dialogs/RateAppStoreDialog.h"
-#include "QMWidgets/dialogs/TellDialog.h"
-#include "QMWidgets/dialogs/TellReminderDialog.h"
-#include "QMWidgets/style/DevicePicture.h"
 
-#include <QCoreApplication>
+#include <QDialog>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -74,7 +63,12 @@ void App::setReminderKind(int kind)
 
 namespace {
 
-enum ReminderKind { RateKind = 1, TellKind = 2, JoinKind = 4, KindByEdition = 8 };
+enum ReminderKind {
+    RateKind = AppHandlers::RateKind,
+    TellKind = AppHandlers::TellKind,
+    JoinKind = AppHandlers::JoinKind,
+    KindByEdition = 8
+};
 
 // One of the Rate, Tell and Join bits of kinds, with equal chances; kinds as they are with at most one.
 int pickReminderKind(int kinds)
@@ -116,16 +110,23 @@ void App::setJoinReminder(int period)
     setReminder(period, JoinKind);
 }
 
+// The reminder of the kind on parent; no answer when nothing can ask.
+static std::optional<int> askReminder(int kind, QWidget *parent)
+{
+    const AppHandlers &handlers = AppHandlers::instance();
+    return handlers.askReminder ? handlers.askReminder(kind, parent) : std::nullopt;
+}
+
 void App::actOnReminderAnswer(int answer)
 {
     switch (answer) {
-    case ReminderStateDialog::Rate:
+    case AppHandlers::Rate:
         slotRateApp();
         break;
-    case ReminderStateDialog::Mail:
+    case AppHandlers::Mail:
         slotContactUs();
         break;
-    case ReminderStateDialog::NeverAskAgain:
+    case AppHandlers::NeverAskAgain:
         break;
     default:
         return;
@@ -145,15 +146,9 @@ void App::slotCallRateReminderInternal()
         return;
 
     if (count % qMax(1, m_reminderPeriod) == 0) {
-        ReminderDialog *dialog = nullptr;
-        if (m_reminderKind == RateKind)
-            dialog = new RateAppStoreDialog(parent);
-        else if (m_reminderKind == TellKind)
-            dialog = new TellReminderDialog(parent);
-        else
-            dialog = new JoinReminderDialog(parent);
+        const int kind = m_reminderKind == RateKind || m_reminderKind == TellKind ? m_reminderKind : JoinKind;
         // The main widget may go while the prompt runs: no answer then, and the quit still counts.
-        if (const std::optional<int> answer = ReminderStateDialog::ask(dialog))
+        if (const std::optional<int> answer = askReminder(kind, parent))
             actOnReminderAnswer(*answer);
     }
     setValue(QStringLiteral("AutoReminderCount"), countAfter(count));
@@ -179,34 +174,36 @@ void App::slotCallJoinReminder()
 
 void App::slotImmediatelyRate()
 {
-    if (const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(mainWidget())))
+    if (const std::optional<int> answer = askReminder(RateKind, mainWidget()))
         actOnReminderAnswer(*answer);
 }
 
 void App::slotShareApp()
 {
-    runModal(new TellDialog(QApplication::activeWindow()));
+    if (const auto &showShare = AppHandlers::instance().showShare)
+        showShare(QApplication::activeWindow());
 }
 
 void App::slotJoin()
 {
-    runModal(new JoinDialog(QApplication::activeWindow()));
+    if (const auto &showJoin = AppHandlers::instance().showJoin)
+        showJoin(QApplication::activeWindow());
 }
 
-HelpDialog *App::helpDialog() const
+QDialog *App::helpDialog() const
 {
-    return static_cast<HelpDialog *>(m_helpDialog.data());
+    return m_helpDialog.data();
 }
 
 void App::slotHelp()
 {
     if (!m_helpDialog) {
-        auto *help = new HelpDialog(mainWidget());
-        for (const QString &page : qAsConst(m_helpPages))
-            help->addSlide(page);
-        if (!m_helpVideoUrl.isEmpty())
-            help->setVideoLink(m_helpVideoUrl);
-        m_helpDialog = help;
+        const auto &createHelp = AppHandlers::instance().createHelp;
+        if (!createHelp)
+            return;
+        m_helpDialog = createHelp(mainWidget(), m_helpPages, m_helpVideoUrl);
+        if (!m_helpDialog)
+            return;
     }
     m_helpDialog->raise();
     m_helpDialog->activateWindow();
@@ -215,13 +212,27 @@ void App::slotHelp()
 
 void App::scheduleIntroAtStart()
 {
-    if (HelpDialog::shouldShowIntro())
+    const auto &shouldShowIntro = AppHandlers::instance().shouldShowIntro;
+    if (shouldShowIntro && shouldShowIntro())
         QTimer::singleShot(500, instance(), SLOT(slotHelp()));
 }
 
 void App::slotAbout()
 {
-    runModal(new AboutDialog(mainWidget()));
+    if (const auto &showAbout = AppHandlers::instance().showAbout)
+        showAbout(mainWidget());
+}
+
+void App::slotShowCssEditor()
+{
+    if (const auto &showCssEditor = AppHandlers::instance().showCssEditor)
+        showCssEditor();
+}
+
+void App::showUpdateAnswer(UpdateStatus status)
+{
+    if (const auto &showUpdateAnswer = AppHandlers::instance().showUpdateAnswer)
+        showUpdateAnswer(status);
 }
 
 void showStoreReviewDialog()
@@ -230,55 +241,15 @@ void showStoreReviewDialog()
     if (!app->value(QStringLiteral("AutoReminder"), true).toBool())
         return;
     // No answer when the main widget went while the prompt ran: nothing is opened and nothing stored.
-    const std::optional<int> answer = ReminderStateDialog::ask(new RateAppStoreDialog(app->mainWidget()));
+    const std::optional<int> answer = askReminder(RateKind, app->mainWidget());
     if (!answer)
         return;
-    if (answer == ReminderStateDialog::Rate) {
+    if (answer == AppHandlers::Rate) {
         app->slotRateApp();
         app->setValue(QStringLiteral("AutoReminder"), false);
-    } else if (answer == ReminderStateDialog::NeverAskAgain) {
+    } else if (answer == AppHandlers::NeverAskAgain) {
         app->setValue(QStringLiteral("AutoReminder"), false);
     }
-}
-
-AppUpdateDialog *createUpdateDialog(UpdateStatus status)
-{
-    QString text;
-    QString picture;
-    switch (status) {
-    case UpdateStatus::Newer:
-        // The server's text is no markup of ours.
-        text = QObject::tr("<CENTER><H2>The newer version ") + newestVersionText().toHtmlEscaped()
-               + QObject::tr(" of ") + QCoreApplication::applicationName()
-               + QObject::tr(" is available.<br>Get the newest version?</H2></CENTER>");
-        picture = QStringLiteral(":/update_available.png");
-        break;
-    case UpdateStatus::Latest:
-        text = QObject::tr(
-            "<CENTER><H2>You are using the latest version available.<br>Go to the app web page anyway?</H2></CENTER>");
-        picture = QStringLiteral(":/update_not_available.png");
-        break;
-    case UpdateStatus::Unknown:
-        text = QObject::tr("<CENTER><H2>The update information could not be retrieved.<br>Go to the app web page "
-                           "anyway?</H2></CENTER>");
-        // Not the tick: nothing says this version is the latest.
-        picture = QStringLiteral(":/update_unknown.png");
-        break;
-    }
-    auto *dialog = new AppUpdateDialog(nullptr);
-    dialog->setText(text);
-    dialog->setPixmap(devicePicture(picture));
-    return dialog;
-}
-
-void showUpdateDialog(UpdateStatus status)
-{
-    runModal(createUpdateDialog(status));
-}
-
-void showUpdateDialog(bool newer)
-{
-    showUpdateDialog(newer ? UpdateStatus::Newer : UpdateStatus::Latest);
 }
 
 } // namespace QMWidgets
