@@ -11,6 +11,10 @@ class JSMainWindow;
 class MUITabBar;
 class MUITabBarItem;
 
+namespace QMMistlark {
+class RunControls;
+} // namespace QMMistlark
+
 // The product's top-level window: the tool bar over one script window. Every window has its own
 // script window, Editor and engine; New and the examples open further, independent windows.
 class JavaScriptEvaluator : public QMWidgets::PromoMainPage
@@ -37,11 +41,15 @@ protected:
 
 private:
     void fillToolBar();
-    void enableStartingItems(bool enable);
+    // From the script window's own state: the signal that asks for this may come from anyone.
+    void showRunState();
     void adjustPromotionBar();
 
     JSMainWindow *m_scriptWindow;
     MUITabBar *m_toolBar;
     // Open, Run and Debug: off while the script runs, since they would act on the running Editor.
     QList<MUITabBarItem *> m_startingItems;
+    QMMistlark::RunControls *m_runControls;
+    // A close asks at most once at a time: a second close while the question is up does nothing.
+    bool m_asking = false;
 };
