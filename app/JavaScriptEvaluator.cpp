@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -256,13 +257,27 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
     QMWidgets::PromoMainPage::resizeEvent(event);
 }
 
+void JavaScriptEvaluator::showEvent(QShowEvent *event)
+{
+    if (QWindow *handle = windowHandle())
+        handle->installEventFilter(this);
+    QMWidgets::PromoMainPage::showEvent(event);
+}
+
+// Qt answers a second close of a widget that is still closing as accepted without asking it, and the window of
+// the window system then takes it as leave to go: the window vanished while its question was up, and "No" could
+// not bring it back. A close that comes while the question is up waits for its answer.
+bool JavaScriptEvaluator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_asking && event->type() == QEvent::Close && watched == windowHandle()) {
+        event->ignore();
+        return true;
+    }
+    return QMWidgets::PromoMainPage::eventFilter(watched, event);
+}
+
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
 {
-    // The question is up already: this close waits for its answer like the first one.
-    if (m_asking) {
-        event->ignore();
-        return;
-    }
     // The script goes first: it ends when this event has been handled, whatever the answer below, and calls
     // nothing more until it is run again. A callback of the script may be looping after the run has ended, so
     // the stop goes out whether a run is on or not.

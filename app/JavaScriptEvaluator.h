@@ -7,6 +7,7 @@
 
 class QCloseEvent;
 class QResizeEvent;
+class QShowEvent;
 class JSMainWindow;
 class MUITabBar;
 class MUITabBarItem;
@@ -38,6 +39,8 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fillToolBar();
@@ -50,6 +53,6 @@ private:
     // Open, Run and Debug: off while the script runs, since they would act on the running Editor.
     QList<MUITabBarItem *> m_startingItems;
     QMMistlark::RunControls *m_runControls;
-    // A close asks at most once at a time: a second close while the question is up does nothing.
+    // While the unsaved-changes question is up: a second close does nothing.
     bool m_asking = false;
 };
