@@ -8,6 +8,7 @@
 #include "TestApp.h"
 
 #include <QDialog>
+#include <QKeySequence>
 #include <QScriptEngine>
 #include <QTextDocument>
 #include <QTimer>
@@ -204,6 +205,9 @@ void tst_RunDialogs::stopReachesTheRun()
     QTRY_VERIFY_WITH_TIMEOUT(window.isVisible() && window.isEnabled(), HangBoundMs);
     MUITabBarItem *stop = toolBarItem(&window, QStringLiteral("Stop"));
     QTRY_VERIFY_WITH_TIMEOUT(stop->isVisible() && stop->isEnabled(), HangBoundMs);
+    // The key that the README names is shown where the user looks for Stop.
+    QVERIFY2(stop->toolTip().contains(QKeySequence(Qt::SHIFT | Qt::Key_Escape).toString(QKeySequence::NativeText)),
+             qPrintable(stop->toolTip()));
     QVERIFY(toolBarItem(&window, QStringLiteral("Run"))->isEnabled());
     QCOMPARE(window.findChild<QMMistlark::DocWindow *>()->toPlainText(), text);
 
