@@ -7,6 +7,8 @@
 #include "QMWidgets/promo/PromoMenuBar.h"
 #include "QMWidgets/app/WindowFit.h"
 #include "app/JSMainWindow.h"
+#include "scripting/engine/RunDialogs.h"
+#include "scripting/windows/RunControls.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -64,10 +67,10 @@ JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
     : QMWidgets::PromoMainPage(parent, false)
     , m_scriptWindow(new JSMainWindow(nullptr))
     , m_toolBar(new MUITabBar(nullptr))
+    , m_runControls(new QMMistlark::RunControls(this, [this] { m_scriptWindow->stop(); }))
 {
     connect(m_scriptWindow, &JSMainWindow::changeWindowTitle, this, &JavaScriptEvaluator::slotChangeWindowTitle);
-    connect(m_scriptWindow, &JSMainWindow::runningChanged, this,
-            [this](bool running) { enableStartingItems(!running); });
+    connect(m_scriptWindow, &JSMainWindow::runningChanged, this, &JavaScriptEvaluator::showRunState);
 
     fillToolBar();
     adjustPromotionBar();
@@ -78,6 +81,7 @@ JavaScriptEvaluator::JavaScriptEvaluator(QWidget *parent)
     layout->addWidget(menuBar());
     layout->addWidget(m_toolBar);
     layout->addWidget(m_scriptWindow);
+    m_runControls->keep(m_scriptWindow);
 
     QMWidgets::App *app = QMWidgets::App::instance();
     resize(app->value(QStringLiteral("Width"), 463).toInt(), app->value(QStringLiteral("Height"), 515).toInt());
@@ -107,13 +111,18 @@ void JavaScriptEvaluator::fillToolBar()
         if (entry.command == &JSMainWindow::open || entry.command == &JSMainWindow::run
             || entry.command == &JSMainWindow::debug)
             m_startingItems << item;
+        if (entry.command == &JSMainWindow::stop) {
+            item->setToolTip(tr("Stop (%1)").arg(QMMistlark::RunDialogs::stopKeyText()));
+            m_runControls->keep(item);
+        }
     }
     m_toolBar->addStretch(1);
     m_toolBar->addSeparator();
 }
 
-void JavaScriptEvaluator::enableStartingItems(bool enable)
+void JavaScriptEvaluator::showRunState()
 {
+    const bool enable = !m_scriptWindow->isRunning();
     for (MUITabBarItem *item : qAsConst(m_startingItems))
         item->setEnabled(enable);
 }
@@ -248,6 +257,25 @@ void JavaScriptEvaluator::resizeEvent(QResizeEvent *event)
     QMWidgets::PromoMainPage::resizeEvent(event);
 }
 
+void JavaScriptEvaluator::showEvent(QShowEvent *event)
+{
+    if (QWindow *handle = windowHandle())
+        handle->installEventFilter(this);
+    QMWidgets::PromoMainPage::showEvent(event);
+}
+
+// Qt answers a second close of a widget that is still closing as accepted without asking it, and the window of
+// the window system then takes it as leave to go: the window vanished while its question was up, and "No" could
+// not bring it back. A close that comes while the question is up waits for its answer.
+bool JavaScriptEvaluator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_asking && event->type() == QEvent::Close && watched == windowHandle()) {
+        event->ignore();
+        return true;
+    }
+    return QMWidgets::PromoMainPage::eventFilter(watched, event);
+}
+
 void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
 {
     // The script goes first: it ends when this event has been handled, whatever the answer below, and calls
@@ -255,6 +283,7 @@ void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
     // the stop goes out whether a run is on or not.
     m_scriptWindow->stop();
     if (!m_scriptWindow->isModified()) {
+        m_runControls->letClose();
         event->accept();
         return;
     }
@@ -262,12 +291,19 @@ void JavaScriptEvaluator::closeEvent(QCloseEvent *event)
                              + tr("Do you want to quit without saving the changes?");
     // The box has no parent and outlives a window deleted meanwhile: that window is then left alone.
     const QPointer<JavaScriptEvaluator> alive(this);
+    m_asking = true;
     const auto answer = QMWidgets::GuardedMessageBox::warning(nullptr, tr("Warning"), question,
                                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (!alive)
         return;
-    if (answer == QMessageBox::Yes)
+    m_asking = false;
+    if (answer == QMessageBox::Yes) {
+        m_runControls->letClose();
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    // Kept: whatever hid the window while the question was up, it stays with its text.
+    event->ignore();
+    if (isHidden())
+        show();
 }

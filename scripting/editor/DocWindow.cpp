@@ -51,8 +51,22 @@ bool DocWindow::isModified() const
     return m_modified;
 }
 
+std::optional<QScopeGuard<std::function<void()>>> DocWindow::markDialogUp()
+{
+    if (m_dialogUp)
+        return std::nullopt;
+    m_dialogUp = true;
+    // The document may go while its dialog runs.
+    const QPointer<DocWindow> alive(this);
+    return QScopeGuard<std::function<void()>>([alive] {
+        if (alive)
+            alive->m_dialogUp = false;
+    });
+}
+
 void DocWindow::contentChanged()
 {
+    ++m_changeCount;
     m_modified = true;
     emit changeWindowTitle(m_fileName + QLatin1String(modifiedMark));
 }
@@ -109,18 +123,30 @@ bool DocWindow::load(const QString &path, QString *error)
 
 void DocWindow::open()
 {
+    if (m_dialogUp)
+        return;
     const QPointer<DocWindow> alive(this);
     if (!maybeSaveChanges() || !alive)
         return;
-    QMWidgets::App *app = QMWidgets::App::instance();
-    // The last directory followed by "/ ": the dialog opens there with a blank in its name field.
-    const QString path = QMWidgets::FileDialog::getOpenFileName(this, tr("Open"),
-                                                                app->openDirectory() + QLatin1String("/ "),
-                                                                QLatin1String(scriptFilter));
-    if (!path.isEmpty())
-        app->setOpenDirectory(path);
-    if (alive)
-        open(path);
+    const quint64 answeredAt = m_changeCount;
+    QString path;
+    {
+        const auto dialogUp = markDialogUp();
+        if (!dialogUp)
+            return;
+        QMWidgets::App *app = QMWidgets::App::instance();
+        // The last directory followed by "/ ": the dialog opens there with a blank in its name field.
+        path = QMWidgets::FileDialog::getOpenFileName(this, tr("Open"), app->openDirectory() + QLatin1String("/ "),
+                                                      QLatin1String(scriptFilter));
+        if (!path.isEmpty())
+            app->setOpenDirectory(path);
+    }
+    if (!alive || path.isEmpty())
+        return;
+    // Edited while the dialog was up: the answer given before does not cover the new text.
+    if (m_changeCount != answeredAt && (!maybeSaveChanges() || !alive))
+        return;
+    open(path);
 }
 
 void DocWindow::save()
@@ -142,6 +168,9 @@ bool DocWindow::saveDocument()
 
 bool DocWindow::saveDocumentAs()
 {
+    const auto dialogUp = markDialogUp();
+    if (!dialogUp)
+        return false;
     // Only the name part of the current file is offered, in the last save directory.
     const QString name = m_fileName.isEmpty() ? QString::fromLatin1(defaultFileName) : QFileInfo(m_fileName).fileName();
     QMWidgets::App *app = QMWidgets::App::instance();
@@ -184,9 +213,14 @@ bool DocWindow::maybeSaveChanges()
     // The box has no parent and outlives a document deleted meanwhile: that is a cancel, and the document is
     // left alone.
     const QPointer<DocWindow> alive(this);
-    const auto answer = QMWidgets::GuardedMessageBox::warning(nullptr, QLatin1String("Warning"), question,
-                                                              QMessageBox::Yes | QMessageBox::No
-                                                                  | QMessageBox::Cancel);
+    std::optional<QMessageBox::StandardButton> answer;
+    {
+        const auto dialogUp = markDialogUp();
+        if (!dialogUp)
+            return false;
+        answer = QMWidgets::GuardedMessageBox::warning(nullptr, QLatin1String("Warning"), question,
+                                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
     if (!alive)
         return false;
     switch (answer.value_or(QMessageBox::Cancel)) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QScopeGuard>
 #include <QString>
 #include <QTextEdit>
+
+#include <functional>
+#include <optional>
 
 namespace QMMistlark {
 
@@ -41,9 +45,15 @@ public slots:
 
 private:
     bool writeTo(const QString &path);
+    // Marks a question or file dialog of this document as up until the result goes: a second one while it is
+    // up does nothing, so no file ever has two dialogs.
+    std::optional<QScopeGuard<std::function<void()>>> markDialogUp();
 
     QString m_fileName;
     bool m_modified = false;
+    bool m_dialogUp = false;
+    // Counts the edits, so that a load can tell a text changed after its question was answered.
+    quint64 m_changeCount = 0;
     SyntaxHighlighter *m_highlighter = nullptr;
 };
 

@@ -158,7 +158,7 @@ Editor::Editor(QWidget *parent)
                            [this] { return std::exchange(m_checkedProgram, QString()); },
                            [this](const QScriptValue &result) { reportUncaughtException(result); },
                            [this] { reportStopped(); }},
-                          this);
+                          nullptr);
     connect(m_run, &ScriptRun::runningChanged, this, &Editor::runningChanged);
     m_outputArea->setStyleSheet(QStringLiteral("QTextEdit{background-color: #A0A0A0; color: #000000}"));
     m_embeddedFunctions = QString::fromLatin1(s_embeddedFunctions);

@@ -128,7 +128,8 @@ private:
     TestObj m_testObj;
     Support m_support;
     bool m_useEmbeddedFunctions = false;
-    // The run and debug life cycle; the Editor is the widget.
+    // The run and debug life cycle; the Editor is the widget. Not a child: a script reaches the children
+    // (findChildren) and could emit the run's signals.
     ScriptRun *m_run = nullptr;
 };
 

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QEvent>
 #include <QHash>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QPointer>
 #include <QVector>
 #include <QWidget>
@@ -14,23 +16,56 @@ namespace QMMistlark {
 
 namespace {
 
-const char s_modalityBefore[] = "modalityBeforeScript";
+// Shift+Esc: on every keyboard, and a plain Escape stays the dialogs' Cancel.
+constexpr int s_stopKey = Qt::Key_Escape;
+constexpr Qt::KeyboardModifiers s_stopModifiers = Qt::ShiftModifier;
 
-// The dialogs each engine's script was live for when they opened.
+// The dialogs and pop-ups each engine's script was live for when they opened.
 QHash<const QScriptEngine *, QVector<QPointer<QWidget>>> &openedFor()
 {
     static QHash<const QScriptEngine *, QVector<QPointer<QWidget>>> dialogs;
     return dialogs;
 }
 
-// A window-modal dialog without a parent (the script's own dialogs are shown so) blocks nothing already.
-bool blocksWindows(const QWidget *widget)
+// What holds the user away from Stop: a pop-up, or a dialog that blocks other windows. A window-modal dialog
+// without a parent (the script's own dialogs are shown so) blocks nothing.
+bool holdsTheUser(const QWidget *widget)
 {
-    if (!widget->isWindow() || widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip)
+    if (!widget->isWindow() || widget->windowType() == Qt::ToolTip)
         return false;
+    if (widget->windowType() == Qt::Popup)
+        return true;
     if (widget->windowModality() == Qt::WindowModal)
         return widget->parentWidget() != nullptr;
     return widget->windowModality() == Qt::ApplicationModal || widget->testAttribute(Qt::WA_ShowModal);
+}
+
+bool isStopKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return key->key() == s_stopKey && (key->modifiers() & ~Qt::KeypadModifier) == s_stopModifiers;
+}
+
+// The pop-ups first: each one holds the keyboard and the mouse. A pop-up that will not close is left after a
+// bound, and the scripts stop all the same.
+void stopEveryLiveScript()
+{
+    for (int round = 0; round < 100; ++round) {
+        QWidget *popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        popup->close();
+    }
+    QVector<QPointer<ScriptEngine>> live;
+    for (ScriptEngine *engine : ScriptEngine::liveEngines())
+        live << engine;
+    // A stop ends waits, and what ends may delete another engine's window.
+    for (const QPointer<ScriptEngine> &engine : qAsConst(live)) {
+        if (engine)
+            engine->requestStop();
+    }
 }
 
 } // namespace
@@ -38,6 +73,11 @@ bool blocksWindows(const QWidget *widget)
 RunDialogs::RunDialogs(QObject *parent)
     : QObject(parent)
 {
+}
+
+QString RunDialogs::stopKeyText()
+{
+    return QKeySequence(int(s_stopModifiers) | s_stopKey).toString(QKeySequence::NativeText);
 }
 
 void RunDialogs::watch()
@@ -71,32 +111,23 @@ void RunDialogs::forget(const QScriptEngine *engine)
 
 bool RunDialogs::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() != QEvent::Show && event->type() != QEvent::Hide) || !watched->isWidgetType())
+    if (isStopKey(event) && !ScriptEngine::liveEngines().isEmpty()) {
+        // Taken before any shortcut of a window or of a script can claim it; the press that follows stops.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            stopEveryLiveScript();
+        return true;
+    }
+    if (event->type() != QEvent::Show || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     auto *widget = static_cast<QWidget *>(watched);
-    // Shown again later, with no script live, the dialog is as modal as it was made.
-    if (event->type() == QEvent::Hide) {
-        const QVariant before = widget->property(s_modalityBefore);
-        if (before.isValid()) {
-            widget->setProperty(OpenedWhileLiveProperty, QVariant());
-            widget->setProperty(s_modalityBefore, QVariant());
-            widget->setWindowModality(Qt::WindowModality(before.toInt()));
-        }
+    if (!holdsTheUser(widget))
         return QObject::eventFilter(watched, event);
-    }
-    // The modality takes effect when the window is mapped, right after its show event.
-    if (!blocksWindows(widget))
-        return QObject::eventFilter(watched, event);
-    const QList<const ScriptEngine *> live = ScriptEngine::liveEngines();
-    if (live.isEmpty())
-        return QObject::eventFilter(watched, event);
-    widget->setProperty(s_modalityBefore, int(widget->windowModality()));
-    widget->setProperty(OpenedWhileLiveProperty, true);
-    widget->setWindowModality(Qt::NonModal);
-    for (const ScriptEngine *engine : live) {
+    for (ScriptEngine *engine : ScriptEngine::liveEngines()) {
         QVector<QPointer<QWidget>> &dialogs = openedFor()[engine];
         dialogs.removeAll(nullptr);
-        dialogs.append(widget);
+        if (!dialogs.contains(widget))
+            dialogs.append(widget);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class QScriptEngine;
 
@@ -8,22 +9,22 @@ namespace QMMistlark {
 
 class ScriptEngine;
 
-// Keeps Stop in reach while a script drives the program. A modal dialog of the program that opens while a script
-// is live (running, in a callback, or with a timer pending) would shut every other window off, the script
-// window's Stop and close among them, and a script that opens it again at once would hold the program for good.
-// Such a dialog blocks no window instead, and the Stop of every script that was live when it opened closes it
-// as Cancel would. GUI thread only.
+// Keeps Stop in reach while a script drives the program. A modal dialog or a pop-up that opens while a script is
+// live (running, in a callback, or with a timer pending) blocks the windows behind it as it was made to, so the
+// Stop item may be out of reach; a script can also grey, hide or cover it. The Stop key cannot be taken away: the
+// application sees it before any window, dialog or pop-up does, closes the pop-ups, and stops every live script,
+// and each script's Stop cancels the dialogs and pop-ups that opened while it was live. GUI thread only.
 class RunDialogs : public QObject
 {
     Q_OBJECT
 
 public:
-    // Set on each dialog that was shown so, for whoever must find it although it is not modal.
-    static constexpr char OpenedWhileLiveProperty[] = "openedWhileScriptLive";
+    // The Stop key as the user reads it, for tool tips.
+    static QString stopKeyText();
 
-    // Starts watching the application's dialogs; later calls do nothing.
+    // Starts watching the application's dialogs and keys; later calls do nothing.
     static void watch();
-    // Cancels the dialogs that opened while the engine's script was live and are still up.
+    // Cancels the dialogs and pop-ups that opened while the engine's script was live and are still up.
     static void cancelOpenedFor(const QScriptEngine *engine);
     // The engine goes: its list goes with it, and its dialogs stay.
     static void forget(const QScriptEngine *engine);

@@ -49,10 +49,10 @@ bool ScriptEngine::isLive() const
     return m_running || isEvaluating() || Timer::hasPending(this);
 }
 
-QList<const ScriptEngine *> ScriptEngine::liveEngines()
+QList<ScriptEngine *> ScriptEngine::liveEngines()
 {
-    QList<const ScriptEngine *> live;
-    for (const ScriptEngine *engine : qAsConst(allEngines())) {
+    QList<ScriptEngine *> live;
+    for (ScriptEngine *engine : qAsConst(allEngines())) {
         if (engine->isLive())
             live << engine;
     }

@@ -41,7 +41,7 @@ public:
     // The script can act: it runs, a callback of it runs, or a timer of it is pending.
     bool isLive() const;
     // Every engine whose script is live.
-    static QList<const ScriptEngine *> liveEngines();
+    static QList<ScriptEngine *> liveEngines();
 
     void setScriptFileName(const QString &fileName);
     QString scriptFileName() const;

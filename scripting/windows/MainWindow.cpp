@@ -173,7 +173,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(actions.value(QStringLiteral("&Quit")), &QAction::triggered, this, &MainWindow::stopScript);
     for (const char *text : {"&New...", "&Open...", "&Run", "&Debug"})
         m_startingActions << actions.value(QLatin1String(text));
-    connect(editor(), &Editor::runningChanged, this, [this](bool running) {
+    // From the Editor's own state: a script can emit the signal too.
+    connect(editor(), &Editor::runningChanged, this, [this] {
+        const bool running = editor()->isRunning();
         for (QAction *action : qAsConst(m_startingActions))
             action->setEnabled(!running);
         m_recentMenu->setEnabled(!running);

@@ -18,6 +18,7 @@
 #include "TestApp.h"
 #include "WidgetPaint.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QInputDialog>
 #include <QMainWindow>
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextDocument>
+#include <QWindow>
 
 #include <memory>
 
@@ -124,6 +126,10 @@ private slots:
     void windowFitsTheScreen();
     void windowFitsTheScaledScreen_data();
     void windowFitsTheScaledScreen();
+    void closingAgainWhileItAsks_data();
+    void closingAgainWhileItAsks();
+    void runSignalsFromAScriptChangeNoControl_data();
+    void runSignalsFromAScriptChangeNoControl();
 };
 
 // The question at closing has no parent and outlives a window deleted while it is up; answered Yes after that,
@@ -992,6 +998,149 @@ void tst_JavaScriptEvaluator::windowFitsTheScaledScreen()
     QVERIFY2(available.contains(area.topLeft()), qPrintable(QStringLiteral("at %1,%2").arg(area.x()).arg(area.y())));
     if (area.width() <= available.width() && area.height() <= available.height())
         QVERIFY(available.contains(area));
+}
+
+namespace {
+
+// Answers each unsaved-changes question No; while the first one is up, the window is closed once more, as the
+// window system closes it.
+class CloseAgain : public QObject
+{
+public:
+    explicit CloseAgain(JavaScriptEvaluator **window)
+        : m_window(window)
+    {
+        connect(&m_tick, &QTimer::timeout, this, [this] { look(); });
+        m_tick.start(10);
+    }
+
+    int questions = 0;
+    bool secondCloseDone = false;
+    bool secondCloseAccepted = true;
+
+private:
+    void look()
+    {
+        QMessageBox *box = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && qobject_cast<QMessageBox *>(window))
+                box = static_cast<QMessageBox *>(window);
+        }
+        if (!box || box == m_last)
+            return;
+        m_last = box;
+        if (++questions > 1) {
+            box->button(QMessageBox::No)->click();
+            return;
+        }
+        const QPointer<QMessageBox> first(box);
+        QTimer::singleShot(0, this, [this, first] {
+            QCloseEvent close;
+            QApplication::sendEvent((*m_window)->windowHandle(), &close);
+            secondCloseAccepted = close.isAccepted();
+            secondCloseDone = true;
+            if (first)
+                first->button(QMessageBox::No)->click();
+        });
+    }
+
+    JavaScriptEvaluator **m_window;
+    QPointer<QMessageBox> m_last;
+    QTimer m_tick;
+};
+
+} // namespace
+
+void tst_JavaScriptEvaluator::closingAgainWhileItAsks_data()
+{
+    QTest::addColumn<bool>("closedByItsScript");
+    QTest::newRow("a script closes its own window") << true;
+    QTest::newRow("window B closed while window A runs") << false;
+}
+
+// A second close while the question is up waits for it like the first; "No" keeps the window shown, with its text.
+void tst_JavaScriptEvaluator::closingAgainWhileItAsks()
+{
+    QFETCH(bool, closedByItsScript);
+    RUN_ROW_IN_CHILD(2 * HangBoundMs);
+    JavaScriptEvaluator first(nullptr);
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    JavaScriptEvaluator *closing = &first;
+    std::unique_ptr<JavaScriptEvaluator> other;
+    CloseAgain user(&closing);
+    bool firstCloseAccepted = true;
+    if (closedByItsScript) {
+        first.setText(QStringLiteral("var me = parentByClassName(output, 'JavaScriptEvaluator');\n"
+                                     "me.close(); // MY UNSAVED WORK"));
+        clickItem(&first, QStringLiteral("Run"));
+    } else {
+        first.setText(QStringLiteral("while (true) { delay(50); }"));
+        QTimer::singleShot(100, &first, [&] {
+            other.reset(first.slotCreateNewWindow());
+            closing = other.get();
+            QTest::keyClicks(editorOf(closing)->document(), QStringLiteral("// USER WORK"));
+            firstCloseAccepted = closing->close();
+            editorOf(&first)->stopEvaluation();
+        });
+        clickItem(&first, QStringLiteral("Run"));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(user.secondCloseDone, HangBoundMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), HangBoundMs);
+    QCOMPARE(user.questions, 1);
+    QVERIFY(!user.secondCloseAccepted);
+    QVERIFY(!firstCloseAccepted || closedByItsScript);
+    QVERIFY(closing->isVisible());
+    // Still on the screen: the window system's window was not let go.
+    QVERIFY(closing->windowHandle() && closing->windowHandle()->handle());
+    const QString text = editorOf(closing)->document()->toPlainText();
+    QVERIFY2(text.contains(QLatin1String(closedByItsScript ? "MY UNSAVED WORK" : "USER WORK")), qPrintable(text));
+}
+
+void tst_JavaScriptEvaluator::runSignalsFromAScriptChangeNoControl_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("runsOn");
+    const QString emitters = QStringLiteral(
+        "var all = parentByClassName(output, 'JavaScriptEvaluator').findChildren(), emitters = [];\n"
+        "for (var i = 0; i < all.length; i++) if (typeof all[i].runningChanged == 'function') emitters.push(all[i]);\n"
+        "function tell(running) { for (var i = 0; i < emitters.length; i++) emitters[i].runningChanged(running); "
+        "printout('told ' + emitters.length); }\n");
+    // Told so after its end, the window showed a run with none going, and nothing brought the controls back.
+    QTest::newRow("a run said to go after its end")
+        << emitters + "singleShotTimer(100).timeout.connect(function() { tell(true); });" << false;
+    // Told so during the run, Run, Open and Debug came on and did nothing.
+    QTest::newRow("a run said to be over while it goes") << emitters + "tell(false);\nwhile (true) { delay(50); }"
+                                                         << true;
+}
+
+// The controls show the run's own state, whatever a script emits.
+void tst_JavaScriptEvaluator::runSignalsFromAScriptChangeNoControl()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, runsOn);
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setText(script);
+    MUITabBarItem *run = toolBarItem(&window, QStringLiteral("Run"));
+    MUITabBarItem *open = toolBarItem(&window, QStringLiteral("Open"));
+    MUITabBarItem *debug = toolBarItem(&window, QStringLiteral("Debug"));
+    bool enabledWhileRunning = true;
+    if (runsOn) {
+        QTimer::singleShot(0, &window, [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(outputOf(&window).contains(QLatin1String("told")), HangBoundMs);
+            enabledWhileRunning = run->isEnabled() || open->isEnabled() || debug->isEnabled();
+            clickItem(&window, QStringLiteral("Stop"));
+        });
+    }
+    clickItem(&window, QStringLiteral("Run"));
+    QTRY_VERIFY_WITH_TIMEOUT(outputOf(&window).contains(QLatin1String("told")), HangBoundMs);
+    QVERIFY2(!outputOf(&window).contains(QLatin1String("told 0")), qPrintable(outputOf(&window)));
+    if (runsOn)
+        QVERIFY(!enabledWhileRunning);
+    QVERIFY(!editorOf(&window)->isRunning());
+    QVERIFY(run->isEnabled() && open->isEnabled() && debug->isEnabled());
 }
 
 TARSEL_APP_TEST_MAIN(tst_JavaScriptEvaluator)

@@ -86,13 +86,16 @@ public:
         });
     }
 
-    void chooseFile(const QString &path)
+    // The action runs first, while the dialog is up.
+    void chooseFile(const QString &path, std::function<void()> action = {})
     {
-        m_steps.append([this, path](QWidget *window) {
+        m_steps.append([this, path, action](QWidget *window) {
             auto *dialog = qobject_cast<QFileDialog *>(window);
             if (!dialog)
                 return refuse(window);
             record(dialog);
+            if (action)
+                action();
             dialog->selectFile(path);
             static_cast<QDialog *>(dialog)->accept(); // the file dialog's own checks run
         });
@@ -107,6 +110,12 @@ public:
             record(dialog);
             dialog->reject();
         });
+    }
+
+    // Acts on the next dialog without answering it; the step after answers it.
+    void meanwhile(std::function<void()> action)
+    {
+        m_steps.append([action](QWidget *) { action(); });
     }
 
     int pendingSteps() const { return m_steps.size(); }
@@ -202,6 +211,8 @@ private slots:
     void replacingAChangedText();
     void documentDeletedWhileItAsks_data();
     void documentDeletedWhileItAsks();
+    void oneDialogAtATime();
+    void editedWhileOpenChooses();
 
 private:
     QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
@@ -615,6 +626,64 @@ void tst_DocWindow::documentDeletedWhileItAsks()
     QVERIFY(doc.isNull());
     QCOMPARE(deletedAt, QString("QMessageBox"));
     QVERIFY(QDir(m_dir->path()).isEmpty());
+}
+
+// A second Save As or Open while the first one's dialog is up (a script's callback runs in the dialog's loop)
+// opens nothing: one file never has two dialogs.
+void tst_DocWindow::oneDialogAtATime()
+{
+    DocWindow doc;
+    doc.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&doc));
+    // Closes any dialog that opens over the first one, so that a second dialog fails the test instead of waiting.
+    QPointer<QWidget> first;
+    int secondDialogs = 0;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &doc, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (first && modal && modal != first) {
+            ++secondDialogs;
+            modal->close();
+        }
+    });
+    watch.start(20);
+    ModalAnswerer answerer;
+    answerer.meanwhile([&] {
+        first = QApplication::activeModalWidget();
+        doc.saveAs();
+        doc.open();
+    });
+    answerer.cancelFileDialog();
+    doc.saveAs();
+    QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected()));
+    QCOMPARE(answerer.pendingSteps(), 0);
+    QCOMPARE(secondDialogs, 0);
+    QCOMPARE(answerer.fileDialogs().size(), 1);
+    QVERIFY(doc.fileName().isEmpty());
+}
+
+// "No" lets the text go as it stood when asked: text typed while the file is chosen is asked about again, and a
+// Cancel then keeps it.
+void tst_DocWindow::editedWhileOpenChooses()
+{
+    // As the rows above: the file to choose lies in another folder than the one the dialog opens in.
+    App::instance()->setOpenDirectory(writeFile(QStringLiteral("a.js"), "print('a');"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other")));
+    const QString b = writeFile(QStringLiteral("other/b.js"), "print('b');");
+    DocWindow doc;
+    doc.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&doc));
+    QTest::keyClicks(&doc, QStringLiteral("x"));
+    ModalAnswerer answerer;
+    answerer.clickButton(QMessageBox::No);
+    answerer.chooseFile(b, [&doc] { doc.insertPlainText(QStringLiteral("typed later")); });
+    answerer.clickButton(QMessageBox::Cancel);
+    doc.open();
+    QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected()));
+    QCOMPARE(answerer.pendingSteps(), 0);
+    QVERIFY2(doc.toPlainText().contains(QLatin1String("typed later")), qPrintable(doc.toPlainText()));
+    QVERIFY(doc.fileName().isEmpty());
+    QVERIFY(doc.isModified());
 }
 
 TARSEL_APP_TEST_MAIN(tst_DocWindow)
