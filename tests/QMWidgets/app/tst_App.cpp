@@ -6,6 +6,7 @@
 #include "LinkCatcher.h"
 #include "MTools/FileReading.h"
 #include "TestApp.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QExposeEvent>
@@ -172,7 +173,7 @@ void tst_App::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
-    TestApp::pointHomeAt(QDir(m_home->path()).canonicalPath());
+    pointHomeAt(QDir(m_home->path()).canonicalPath());
 }
 
 void tst_App::cleanup()
