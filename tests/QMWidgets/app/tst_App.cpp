@@ -138,6 +138,7 @@ private slots:
     void instanceIsNullUnderAnotherApplication();
     void messagesAreDiscardedAfterConstruction();
     void dumpDirectoriesWritesLabelAndPath();
+    void filesOpenedByNameAreJudged();
 
     void fileOpenEventIsHandled();
     void pressIsSignalledBeforeDelivery();
@@ -464,6 +465,14 @@ void tst_App::messagesAreDiscardedAfterConstruction()
         QVERIFY(capture.text().contains("this warning is shown"));
     }
     App::installSilentMessageHandler();
+}
+
+// The application object opens files as it starts, so it installs the judgement before it exists.
+void tst_App::filesOpenedByNameAreJudged()
+{
+    makeApp();
+    QFile device(QStringLiteral("/dev/zero"));
+    QVERIFY(!device.open(QIODevice::ReadOnly));
 }
 
 void tst_App::fileOpenEventIsHandled()
