@@ -1,10 +1,12 @@
+#include "MTools/FileOpenJudge.h"
 #include "MTools/FileReading.h"
 
 #include "ChildRun.h"
 #include "HangBound.h"
 #include "HostileResource.h"
-#include "TestApp.h"
+#include "TestHome.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -19,8 +21,8 @@
 
 #include <sys/stat.h>
 
-// Every file the process opens by name is judged as it is opened, whoever opens it: the application object
-// installs the judgement, and Qt's own loaders pass through it as the program's reads do.
+// Every file the process opens by name is judged as it is opened, whoever opens it: installed before the
+// application object, as the program installs it, and Qt's own loaders pass through it as its reads do.
 class tst_FileOpenJudge : public QObject
 {
     Q_OBJECT
@@ -235,5 +237,14 @@ void tst_FileOpenJudge::regularFilesWorkAsBefore()
             || QDir(QStringLiteral(":/")).exists());
 }
 
-TARSEL_APP_TEST_MAIN(tst_FileOpenJudge)
+int main(int argc, char **argv)
+{
+    QTemporaryDir home;
+    pointHomeAt(home.path());
+    MTools::judgeFilesOpenedByName();
+    QApplication app(argc, argv);
+    tst_FileOpenJudge test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_FileOpenJudge.moc"

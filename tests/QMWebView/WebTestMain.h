@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestApp.h"
+#include "TestHome.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -14,7 +14,7 @@
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");          \
         qputenv("QT_QUICK_BACKEND", "software");                        \
         QTemporaryDir home;                                             \
-        TestApp::pointHomeAt(home.path());                              \
+        pointHomeAt(home.path());                                       \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);     \
         QApplication app(argc, argv);                                   \
         TestClass test;                                                 \

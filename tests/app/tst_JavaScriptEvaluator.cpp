@@ -76,6 +76,20 @@ MUITabBarItem *toolBarItem(JavaScriptEvaluator *window, const QString &caption)
     return nullptr;
 }
 
+// Answers the next message box Yes or No and keeps its question; any other dialog is closed unanswered.
+void answerNextQuestion(QObject *context, bool yes, QString *question)
+{
+    answerNextModal(context, [yes, question](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        *question = box->text();
+        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+}
+
 // The windows that New and the examples open have no parent; the test owns them.
 std::unique_ptr<JavaScriptEvaluator> takeOtherWindow(const JavaScriptEvaluator *known)
 {
@@ -333,15 +347,7 @@ void tst_JavaScriptEvaluator::closingABusyWindowStopsItsScriptFirst()
 
     QObject context;
     QString question;
-    answerNextModal(&context, [&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        question = box->text();
-        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
-    });
+    answerNextQuestion(&context, answerYes, &question);
     bool startingItemsEnabled = true;
     bool stopEnabled = false;
     bool closed = !answerYes;
@@ -614,15 +620,7 @@ void tst_JavaScriptEvaluator::quitAsksEveryChangedWindow()
 
     QObject context;
     QString question;
-    answerNextModal(&context, [&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        question = box->text();
-        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
-    });
+    answerNextQuestion(&context, answerYes, &question);
     QAction *quit = window.menuBar()->appButton()->appMenu()->actions().constLast();
     QCOMPARE(quit->text(), QStringLiteral("Quit"));
     quit->trigger();

@@ -16,8 +16,6 @@ public:
     ~TestApp();
 
     static QString homePath();
-    // Points HOME and the XDG folders at the given folder, for tests that make their own application objects.
-    static void pointHomeAt(const QString &home);
 
 private:
     QTemporaryDir m_home;

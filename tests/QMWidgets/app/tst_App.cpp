@@ -6,6 +6,7 @@
 #include "LinkCatcher.h"
 #include "MTools/FileReading.h"
 #include "TestApp.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QExposeEvent>
@@ -137,6 +138,7 @@ private slots:
     void instanceIsNullUnderAnotherApplication();
     void messagesAreDiscardedAfterConstruction();
     void dumpDirectoriesWritesLabelAndPath();
+    void filesOpenedByNameAreJudged();
 
     void fileOpenEventIsHandled();
     void pressIsSignalledBeforeDelivery();
@@ -172,7 +174,7 @@ void tst_App::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
-    TestApp::pointHomeAt(QDir(m_home->path()).canonicalPath());
+    pointHomeAt(QDir(m_home->path()).canonicalPath());
 }
 
 void tst_App::cleanup()
@@ -463,6 +465,14 @@ void tst_App::messagesAreDiscardedAfterConstruction()
         QVERIFY(capture.text().contains("this warning is shown"));
     }
     App::installSilentMessageHandler();
+}
+
+// The application object opens files as it starts, so it installs the judgement before it exists.
+void tst_App::filesOpenedByNameAreJudged()
+{
+    makeApp();
+    QFile device(QStringLiteral("/dev/zero"));
+    QVERIFY(!device.open(QIODevice::ReadOnly));
 }
 
 void tst_App::fileOpenEventIsHandled()

@@ -8,6 +8,7 @@
 #include "LocalHttpServer.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
+#include "TestHome.h"
 #include "WidgetFinder.h"
 #include "resources/Resources.h"
 
@@ -449,7 +450,7 @@ void tst_UpdateCheck::dialogCheckBoxAndYes()
 int main(int argc, char **argv)
 {
     QTemporaryDir home;
-    TestApp::pointHomeAt(QDir(home.path()).canonicalPath());
+    pointHomeAt(QDir(home.path()).canonicalPath());
     QSettings("Borlune", "Tarsel").setValue("Tarsel/checkupdates", false);
     App app(argc, argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
     tst_UpdateCheck test;
