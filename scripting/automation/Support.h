@@ -11,8 +11,10 @@ class QWidget;
 
 namespace QMMistlark {
 
-// The automation object of scripts: finds the widgets of the running application, synthesises input
-// for them, shows the script's dialogs and waits. It keeps no state, so any instance serves any caller.
+// The automation object of scripts, published to them as "Support": its slots are what scripts call, and
+// it hands each to the class of its concern (WidgetFinder, InputSynthesis, ScriptDialogs, WidgetGrab).
+// It throws their refusals to the calling script and waits. It keeps no state, so any instance serves any
+// caller.
 //
 // The widget arguments take any object because scripts hand over whatever a lookup returned, an
 // action as readily as a widget: an object that is not a widget counts as null, so lookups and parent
