@@ -7,9 +7,11 @@
 #include "scripting/automation/ObjectWrapping.h"
 #include "scripting/engine/ScriptBounds.h"
 #include "scripting/engine/ScriptEngine.h"
+#include "scripting/automation/InputSynthesis.h"
 #include "scripting/automation/Support.h"
 #include "scripting/engine/Timer.h"
 #include "scripting/automation/ToolTipStore.h"
+#include "scripting/automation/WidgetFinder.h"
 #include "scripting/automation/WidgetIds.h"
 
 #include <QCoreApplication>
@@ -28,14 +30,11 @@
 
 #include <climits>
 #include <cmath>
+#include <variant>
 
 namespace QMMistlark {
 
 namespace {
-
-using TextLookup = QObject *(Support::*)(const QString &);
-using LookupBelow = QObject *(Support::*)(QObject *, const QString &);
-using MouseOperation = void (Support::*)(QObject *, int, int, Qt::MouseButton, Qt::MouseButtons);
 
 const char s_abortMessage[] = "the script execution is aborted";
 const char s_unsavedBaseName[] = "Untitled";
@@ -112,91 +111,6 @@ QScriptValue throwRefusal(QScriptContext *context, const QString &refusal)
     return context->throwError(QScriptContext::RangeError, refusal);
 }
 
-QScriptValue lookUp(QScriptContext *context, QScriptEngine *engine, TextLookup lookup)
-{
-    QString text;
-    if (!textArgument(context, 0, &text))
-        return engine->nullValue();
-    Support support;
-    return objectValue(engine, (support.*lookup)(text));
-}
-
-QScriptValue lookUpBelow(QScriptContext *context, QScriptEngine *engine, LookupBelow lookup)
-{
-    QString text;
-    if (!textArgument(context, 1, &text))
-        return engine->nullValue();
-    Support support;
-    return objectValue(engine, (support.*lookup)(scriptObject(context->argument(0)), text));
-}
-
-QScriptValue postMouse(QScriptContext *context, QScriptEngine *engine, MouseOperation operation)
-{
-    const MouseArguments arguments = parseMouseArguments(context);
-    // A number that names no button is taken for the default left button.
-    const Qt::MouseButton button = arguments.button >= 0 && arguments.button <= int(Qt::MaxMouseButton)
-        ? Qt::MouseButton(arguments.button)
-        : Qt::LeftButton;
-    Support support;
-    (support.*operation)(scriptObject(context->argument(0)), arguments.x, arguments.y, button, Qt::MouseButtons(button));
-    return engine->nullValue();
-}
-
-} // namespace
-
-MouseArguments parseMouseArguments(QScriptContext *context)
-{
-    MouseArguments arguments;
-    const int count = context->argumentCount();
-    if (count >= 2)
-        arguments.button = truncatedNumber(context->argument(1).toNumber(), arguments.button);
-    if (count >= 4) {
-        arguments.x = truncatedNumber(context->argument(2).toNumber(), arguments.x);
-        arguments.y = truncatedNumber(context->argument(3).toNumber(), arguments.y);
-    }
-    return arguments;
-}
-
-QScriptValue getWidgetByObjectName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getWidgetByObjectName);
-}
-
-QScriptValue getWidgetByWindowTitle(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getWidgetByWindowTitle);
-}
-
-QScriptValue getWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getWidgetByClassName);
-}
-
-QScriptValue getSubWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getSubWidgetByClassName);
-}
-
-QScriptValue getVisibleSubWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getVisibleSubWidgetByClassName);
-}
-
-QScriptValue getSubWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getSubWidgetByToolTip);
-}
-
-QScriptValue getWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getWidgetByToolTip);
-}
-
-QScriptValue getVisibleWidgetByToolTip(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getVisibleWidgetByToolTip);
-}
-
 QScriptValue currentDateTimeString(QScriptContext *context, QScriptEngine *engine)
 {
     QString format;
@@ -221,21 +135,7 @@ QScriptValue currentAppBuild(QScriptContext *context, QScriptEngine *engine)
     return variantValue(engine, app ? app->buildDateText() : QString());
 }
 
-QScriptValue getVisibleWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUp(context, engine, &Support::getVisibleWidgetByClassName);
-}
-
-QScriptValue getSubWidgetByObjectName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getSubWidgetByObjectName);
-}
-
-QScriptValue getParentWidgetByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getParentWidgetByClassName);
-}
-
+// A new, hidden label holding the widget's image, sized to it; null for anything but a widget.
 QScriptValue grab(QScriptContext *context, QScriptEngine *engine)
 {
     QWidget *widget = widgetArgument(context, 0);
@@ -266,15 +166,15 @@ QScriptValue grabAndSave(QScriptContext *context, QScriptEngine *engine)
     return engine->nullValue();
 }
 
+// Exactly six arguments, or nothing happens.
 QScriptValue dragAndDrop(QScriptContext *context, QScriptEngine *engine)
 {
     if (context->argumentCount() != 6)
         return engine->nullValue();
-    Support support;
-    support.dragAndDrop(scriptObject(context->argument(0)), truncatedNumber(context->argument(1).toNumber(), 0),
-                        truncatedNumber(context->argument(2).toNumber(), 0), scriptObject(context->argument(3)),
-                        truncatedNumber(context->argument(4).toNumber(), 0),
-                        truncatedNumber(context->argument(5).toNumber(), 0));
+    InputSynthesis::dragAndDrop(scriptObject(context->argument(0)), truncatedNumber(context->argument(1).toNumber(), 0),
+                                truncatedNumber(context->argument(2).toNumber(), 0), scriptObject(context->argument(3)),
+                                truncatedNumber(context->argument(4).toNumber(), 0),
+                                truncatedNumber(context->argument(5).toNumber(), 0));
     return engine->nullValue();
 }
 
@@ -287,46 +187,10 @@ QScriptValue quitApplication(QScriptContext *context, QScriptEngine *engine)
     return engine->nullValue();
 }
 
-QScriptValue getSubWidgetByInheritClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::getSubWidgetByInheritClassName);
-}
-
 QScriptValue sendEvent(QScriptContext *context, QScriptEngine *engine)
 {
-    Support support;
-    support.sendEvent(scriptObject(context->argument(0)), context->argument(1).toInt32());
+    InputSynthesis::sendEvent(scriptObject(context->argument(0)), context->argument(1).toInt32());
     return engine->nullValue();
-}
-
-QScriptValue clickMenuItem(QScriptContext *context, QScriptEngine *engine)
-{
-    QString text;
-    if (!textArgument(context, 1, &text))
-        return engine->nullValue();
-    Support support;
-    support.clickMenuItem(scriptObject(context->argument(0)), text);
-    return engine->nullValue();
-}
-
-QScriptValue mouseClick(QScriptContext *context, QScriptEngine *engine)
-{
-    return postMouse(context, engine, &Support::mouseClick);
-}
-
-QScriptValue mouseDoubleClick(QScriptContext *context, QScriptEngine *engine)
-{
-    return postMouse(context, engine, &Support::mouseDoubleClick);
-}
-
-QScriptValue mousePress(QScriptContext *context, QScriptEngine *engine)
-{
-    return postMouse(context, engine, &Support::mousePress);
-}
-
-QScriptValue mouseRelease(QScriptContext *context, QScriptEngine *engine)
-{
-    return postMouse(context, engine, &Support::mouseRelease);
 }
 
 QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
@@ -334,11 +198,11 @@ QScriptValue keyPress(QScriptContext *context, QScriptEngine *engine)
     QString text;
     if (!textArgument(context, 1, &text))
         return engine->nullValue();
-    Support support;
-    support.typeText(scriptObject(context->argument(0)), text, engine);
+    InputSynthesis::typeText(scriptObject(context->argument(0)), text, engine);
     return engine->nullValue();
 }
 
+// The Editor, the engine's parent, is disabled while the key is posted.
 QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
 {
     QString text;
@@ -347,22 +211,7 @@ QScriptValue shortCutPress(QScriptContext *context, QScriptEngine *engine)
     const QScriptValue refused = throwRefusal(context, patternRefusal(QStringLiteral("A shortcut text"), text));
     if (refused.isValid())
         return refused;
-    Support support;
-    support.shortCutPress(text, engine->parent());
-    return engine->nullValue();
-}
-
-QScriptValue enterPress(QScriptContext *context, QScriptEngine *engine)
-{
-    Support support;
-    support.keyPress(scriptObject(context->argument(0)), int(Qt::Key_Enter));
-    return engine->nullValue();
-}
-
-QScriptValue spacePress(QScriptContext *context, QScriptEngine *engine)
-{
-    Support support;
-    support.keyPress(scriptObject(context->argument(0)), int(Qt::Key_Space));
+    InputSynthesis::shortCutPress(text, engine->parent());
     return engine->nullValue();
 }
 
@@ -389,20 +238,7 @@ QScriptValue message(QScriptContext *context, QScriptEngine *engine)
     return engine->nullValue();
 }
 
-QScriptValue generateIDs(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    QMMistlark::generateIDs();
-    return engine->nullValue();
-}
-
-QScriptValue restoreOriginalToolTips(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    QMMistlark::restoreOriginalToolTips();
-    return engine->nullValue();
-}
-
+// The output pane's text into a new file of the protocol folder, named after the script and the time.
 QScriptValue saveOutputToProtocol(QScriptContext *context, QScriptEngine *engine)
 {
     Q_UNUSED(context)
@@ -425,6 +261,7 @@ QScriptValue createTimer(QScriptContext *context, QScriptEngine *engine)
     return wrapScriptMade(engine, timer);
 }
 
+// "QWidget" or "QLabel", case-sensitive; null for any other name.
 QScriptValue newObject(QScriptContext *context, QScriptEngine *engine)
 {
     QString typeName;
@@ -450,11 +287,6 @@ QScriptValue parent(QScriptContext *context, QScriptEngine *engine)
     // Scripts walk widget trees; anything else, a lookup's QAction included, has no parent for them.
     const QWidget *widget = qobject_cast<QWidget *>(scriptObject(context->argument(0)));
     return widget ? objectValue(engine, widget->parent()) : engine->nullValue();
-}
-
-QScriptValue parentByClassName(QScriptContext *context, QScriptEngine *engine)
-{
-    return lookUpBelow(context, engine, &Support::parentByClassName);
 }
 
 QScriptValue className(QScriptContext *context, QScriptEngine *engine)
@@ -487,21 +319,7 @@ QScriptValue intDialog(QScriptContext *context, QScriptEngine *engine)
     return variantValue(engine, support.intDialog(label, value));
 }
 
-QScriptValue getVisibleDialog(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    Support support;
-    return objectValue(engine, support.findVisibleDialog());
-}
-
-QScriptValue waitForDialogTermination(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    Support support;
-    support.waitForDialogTermination();
-    return engine->nullValue();
-}
-
+// Ends the run with an error, as an uncaught exception would.
 QScriptValue abort(QScriptContext *context, QScriptEngine *engine)
 {
     const QScriptValue error = context->throwError(QScriptContext::UnknownError, QLatin1String(s_abortMessage));
@@ -509,13 +327,7 @@ QScriptValue abort(QScriptContext *context, QScriptEngine *engine)
     return error;
 }
 
-QScriptValue getVisiblePopup(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    Support support;
-    return objectValue(engine, support.findVisiblePopup());
-}
-
+// A time-stamped line appended to the script's log file in the protocol folder, and to the output pane.
 QScriptValue printToScriptLog(QScriptContext *context, QScriptEngine *engine)
 {
     QTextEdit *output = outputArea(engine);
@@ -547,13 +359,7 @@ QScriptValue printChildren(QScriptContext *context, QScriptEngine *engine)
     return engine->nullValue();
 }
 
-QScriptValue dumpHierarchy(QScriptContext *context, QScriptEngine *engine)
-{
-    Support support;
-    support.dumpHierarchy(scriptObject(context->argument(0)));
-    return engine->nullValue();
-}
-
+// The names of the files in a folder that match one of the blank-separated name filters.
 QScriptValue getFileNames(QScriptContext *context, QScriptEngine *engine)
 {
     // Split at every blank: two blanks in a row pass an empty filter, which matches no file.
@@ -574,19 +380,6 @@ QScriptValue getFileNames(QScriptContext *context, QScriptEngine *engine)
     return array;
 }
 
-QScriptValue waitForPopupTermination(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    QCoreApplication::processEvents();
-    return engine->nullValue();
-}
-
-QScriptValue include(QScriptContext *context, QScriptEngine *engine)
-{
-    Q_UNUSED(context)
-    return engine->nullValue();
-}
-
 QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
 {
     QString text;
@@ -601,6 +394,7 @@ QScriptValue printout(QScriptContext *context, QScriptEngine *engine)
     return engine->nullValue();
 }
 
+// Shows identifiers below one widget as "Vis/" tool tips; they are not recorded for restoring.
 QScriptValue generateIDsForWidget(QScriptContext *context, QScriptEngine *engine)
 {
     const QList<QWidget *> labelled = labelSubtree(widgetArgument(context, 0));
@@ -614,6 +408,178 @@ QScriptValue delay(QScriptContext *context, QScriptEngine *engine)
 {
     waitCancellably(engine, context->argument(0).toInt32());
     return engine->nullValue();
+}
+
+
+// What the functions that hand their arguments straight on take, by the target's type: a text; an object and a
+// text; the mouse arguments (parseMouseArguments); an object; nothing. Objects found are returned, else null.
+using TextLookup = QObject *(*)(const QString &);
+using LookupBelow = QObject *(*)(QObject *, const QString &);
+using Finder = QWidget *(*)();
+using MouseInput = void (*)(QObject *, int, int, Qt::MouseButton, Qt::MouseButtons);
+using ObjectTextAction = void (*)(QObject *, const QString &);
+using ObjectAction = void (*)(QObject *);
+using Action = void (*)();
+using Target = std::variant<QScriptEngine::FunctionSignature, TextLookup, LookupBelow, Finder, MouseInput,
+                            ObjectTextAction, ObjectAction, Action>;
+
+struct GlobalFunction
+{
+    const char *name;
+    Target target;
+};
+
+// The one reading of a forwarded function's arguments.
+struct Forward
+{
+    QScriptContext *context;
+    QScriptEngine *engine;
+
+    QScriptValue operator()(QScriptEngine::FunctionSignature native) const { return native(context, engine); }
+
+    QScriptValue operator()(TextLookup lookup) const
+    {
+        QString text;
+        if (!textArgument(context, 0, &text))
+            return engine->nullValue();
+        return objectValue(engine, lookup(text));
+    }
+
+    QScriptValue operator()(LookupBelow lookup) const
+    {
+        QString text;
+        if (!textArgument(context, 1, &text))
+            return engine->nullValue();
+        return objectValue(engine, lookup(scriptObject(context->argument(0)), text));
+    }
+
+    QScriptValue operator()(Finder find) const { return objectValue(engine, find()); }
+
+    QScriptValue operator()(MouseInput input) const
+    {
+        const MouseArguments arguments = parseMouseArguments(context);
+        // A number that names no button is taken for the default left button.
+        const Qt::MouseButton button = arguments.button >= 0 && arguments.button <= int(Qt::MaxMouseButton)
+            ? Qt::MouseButton(arguments.button)
+            : Qt::LeftButton;
+        input(scriptObject(context->argument(0)), arguments.x, arguments.y, button, Qt::MouseButtons(button));
+        return engine->nullValue();
+    }
+
+    QScriptValue operator()(ObjectTextAction action) const
+    {
+        QString text;
+        if (!textArgument(context, 1, &text))
+            return engine->nullValue();
+        action(scriptObject(context->argument(0)), text);
+        return engine->nullValue();
+    }
+
+    QScriptValue operator()(ObjectAction action) const
+    {
+        action(scriptObject(context->argument(0)));
+        return engine->nullValue();
+    }
+
+    QScriptValue operator()(Action action) const
+    {
+        action();
+        return engine->nullValue();
+    }
+};
+
+QScriptValue callGlobalFunction(QScriptContext *context, QScriptEngine *engine, void *function)
+{
+    return std::visit(Forward{context, engine}, static_cast<const GlobalFunction *>(function)->target);
+}
+
+// The global functions of every Editor's scripts, published in this order.
+static const GlobalFunction s_globalFunctions[] = {
+    {"getWidgetByObjectName", &WidgetFinder::getWidgetByObjectName},
+    {"getWidgetByWindowTitle", &WidgetFinder::getWidgetByWindowTitle},
+    {"getWidgetByClassName", &WidgetFinder::getWidgetByClassName},
+    {"getSubWidgetByClassName", &WidgetFinder::getSubWidgetByClassName},
+    {"getVisibleSubWidgetByClassName", &WidgetFinder::getVisibleSubWidgetByClassName},
+    {"getSubWidgetByToolTip", &WidgetFinder::getSubWidgetByToolTip},
+    {"getWidgetByToolTip", &WidgetFinder::getWidgetByToolTip},
+    {"getVisibleWidgetByToolTip", &WidgetFinder::getVisibleWidgetByToolTip},
+    {"currentDateTimeString", &currentDateTimeString},
+    {"currentAppVersion", &currentAppVersion},
+    {"currentAppBuild", &currentAppBuild},
+    {"getVisibleWidgetByClassName", &WidgetFinder::getVisibleWidgetByClassName},
+    // A generated widget identifier is shown as the widget's tool tip.
+    {"getWidgetByID", &WidgetFinder::getWidgetByToolTip},
+    {"getSubWidgetByObjectName", &WidgetFinder::getSubWidgetByObjectName},
+    {"getParentWidgetByClassName", &WidgetFinder::getParentWidgetByClassName},
+    {"grab", &grab},
+    {"grabAndSave", &grabAndSave},
+    {"dragAndDrop", &dragAndDrop},
+    {"quitApplication", &quitApplication},
+    {"getSubWidgetByInheritClassName", &WidgetFinder::getSubWidgetByInheritClassName},
+    {"sendEvent", &sendEvent},
+    {"clickMenuItem", &InputSynthesis::clickMenuItem},
+    {"mouseClick", &InputSynthesis::mouseClick},
+    {"mouseDoubleClick", &InputSynthesis::mouseDoubleClick},
+    {"mousePress", &InputSynthesis::mousePress},
+    {"mouseRelease", &InputSynthesis::mouseRelease},
+    {"keyPress", &keyPress},
+    {"shortCutPress", &shortCutPress},
+    {"enterPress", ObjectAction([](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Enter); })},
+    {"spacePress", ObjectAction([](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Space); })},
+    {"information", &information},
+    {"alert", &information},
+    {"message", &message},
+    {"generateIDs", &generateIDs},
+    {"restoreOriginalToolTips", &restoreOriginalToolTips},
+    {"saveOutputToProtocol", &saveOutputToProtocol},
+    {"createTimer", &createTimer},
+    {"newObject", &newObject},
+    {"singleShotTimer", &singleShotTimer},
+    {"parent", &parent},
+    {"parentByClassName", &WidgetFinder::parentByClassName},
+    {"className", &className},
+    {"textDialog", &textDialog},
+    {"intDialog", &intDialog},
+    {"getVisibleDialog", &WidgetFinder::findVisibleDialog},
+    {"waitForDialogTermination", Action([] { QCoreApplication::processEvents(); })},
+    {"abort", &abort},
+    {"getVisiblePopup", &WidgetFinder::findVisiblePopup},
+    {"printToScriptLog", &printToScriptLog},
+    {"printChildren", &printChildren},
+    {"dumpHierarchy", &WidgetFinder::dumpHierarchy},
+    {"getFileNames", &getFileNames},
+    {"waitForPopupTermination", Action([] { QCoreApplication::processEvents(); })},
+    // Does nothing: the run has already put the included file's text in front of the program.
+    {"include", Action([] {})},
+    {"printout", &printout},
+    {"generateIDsForWidget", &generateIDsForWidget},
+    {"delay", &delay},
+};
+
+} // namespace
+
+MouseArguments parseMouseArguments(QScriptContext *context)
+{
+    MouseArguments arguments;
+    const int count = context->argumentCount();
+    if (count >= 2)
+        arguments.button = truncatedNumber(context->argument(1).toNumber(), arguments.button);
+    if (count >= 4) {
+        arguments.x = truncatedNumber(context->argument(2).toNumber(), arguments.x);
+        arguments.y = truncatedNumber(context->argument(3).toNumber(), arguments.y);
+    }
+    return arguments;
+}
+
+void publishGlobalFunctions(QScriptEngine *engine)
+{
+    QScriptValue global = engine->globalObject();
+    for (const GlobalFunction &function : s_globalFunctions) {
+        // The engine keeps the row's address, which lives as long as the program.
+        global.setProperty(QLatin1String(function.name),
+                           engine->newFunction(callGlobalFunction, const_cast<GlobalFunction *>(&function)),
+                           QScriptValue::KeepExistingFlags);
+    }
 }
 
 } // namespace QMMistlark

@@ -35,74 +35,6 @@ namespace QMMistlark {
 
 namespace {
 
-struct GlobalFunction
-{
-    const char *name;
-    QScriptEngine::FunctionSignature native;
-};
-
-// The global functions of every Editor's scripts, published in this order. getWidgetByID shares the
-// native of getWidgetByToolTip, alert that of information.
-static const GlobalFunction s_globalFunctions[] = {
-    {"getWidgetByObjectName", getWidgetByObjectName},
-    {"getWidgetByWindowTitle", getWidgetByWindowTitle},
-    {"getWidgetByClassName", getWidgetByClassName},
-    {"getSubWidgetByClassName", getSubWidgetByClassName},
-    {"getVisibleSubWidgetByClassName", getVisibleSubWidgetByClassName},
-    {"getSubWidgetByToolTip", getSubWidgetByToolTip},
-    {"getWidgetByToolTip", getWidgetByToolTip},
-    {"getVisibleWidgetByToolTip", getVisibleWidgetByToolTip},
-    {"currentDateTimeString", currentDateTimeString},
-    {"currentAppVersion", currentAppVersion},
-    {"currentAppBuild", currentAppBuild},
-    {"getVisibleWidgetByClassName", getVisibleWidgetByClassName},
-    {"getWidgetByID", getWidgetByToolTip},
-    {"getSubWidgetByObjectName", getSubWidgetByObjectName},
-    {"getParentWidgetByClassName", getParentWidgetByClassName},
-    {"grab", grab},
-    {"grabAndSave", grabAndSave},
-    {"dragAndDrop", dragAndDrop},
-    {"quitApplication", quitApplication},
-    {"getSubWidgetByInheritClassName", getSubWidgetByInheritClassName},
-    {"sendEvent", sendEvent},
-    {"clickMenuItem", clickMenuItem},
-    {"mouseClick", mouseClick},
-    {"mouseDoubleClick", mouseDoubleClick},
-    {"mousePress", mousePress},
-    {"mouseRelease", mouseRelease},
-    {"keyPress", keyPress},
-    {"shortCutPress", shortCutPress},
-    {"enterPress", enterPress},
-    {"spacePress", spacePress},
-    {"information", information},
-    {"alert", information},
-    {"message", message},
-    {"generateIDs", generateIDs},
-    {"restoreOriginalToolTips", restoreOriginalToolTips},
-    {"saveOutputToProtocol", saveOutputToProtocol},
-    {"createTimer", createTimer},
-    {"newObject", newObject},
-    {"singleShotTimer", singleShotTimer},
-    {"parent", parent},
-    {"parentByClassName", parentByClassName},
-    {"className", className},
-    {"textDialog", textDialog},
-    {"intDialog", intDialog},
-    {"getVisibleDialog", getVisibleDialog},
-    {"waitForDialogTermination", waitForDialogTermination},
-    {"abort", abort},
-    {"getVisiblePopup", getVisiblePopup},
-    {"printToScriptLog", printToScriptLog},
-    {"printChildren", printChildren},
-    {"dumpHierarchy", dumpHierarchy},
-    {"getFileNames", getFileNames},
-    {"waitForPopupTermination", waitForPopupTermination},
-    {"include", include},
-    {"printout", printout},
-    {"generateIDsForWidget", generateIDsForWidget},
-    {"delay", delay},
-};
-
 // Helpers that a window may put in front of the program; no window of this application asks for them.
 static const char s_embeddedFunctions[] =
     "\n"
@@ -314,11 +246,7 @@ void Editor::initScriptEngine()
     publishOwnObject(&m_qEventDefs, QStringLiteral("QEvent"));
     publishOwnObject(&m_support, QStringLiteral("Support"));
     publishOwnObject(&m_testObj, QStringLiteral("Test"));
-    QScriptValue global = m_engine->globalObject();
-    for (const GlobalFunction &function : s_globalFunctions) {
-        global.setProperty(QLatin1String(function.name), m_engine->newFunction(function.native, 0),
-                           QScriptValue::KeepExistingFlags);
-    }
+    publishGlobalFunctions(m_engine);
 }
 
 void Editor::installEditorFilters()
