@@ -1,307 +1,144 @@
-#include "tst_Support.h"
-
+#include "AutomationFixtures.h"
+#include "PngFile.h"
 #include "TestApp.h"
 
+#include "EditorRun.h"
 #include "scripting/automation/KeyNameTable.h"
 #include "scripting/automation/TargetMainWidget.h"
+#include "scripting/editor/Editor.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QFrame>
-#include <QLineEdit>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QScriptEngine>
-#include <QSpinBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 
 using QMMistlark::Support;
+using namespace SupportTest;
 
-// Class names for the parent walks: one without a namespace, one inside one.
-class Panel : public QWidget
+class tst_Support : public QObject
 {
     Q_OBJECT
+
+private slots:
+    // The Editor fills the key name table in a running program.
+    void initTestCase() { QMMistlark::initKeyNameTable(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
+
+    void waitsLetPostedEventsRun_data();
+    void waitsLetPostedEventsRun();
+    void grabAndSaveWritesPng();
+    void quitAsksEveryWindowFirst_data();
+    void quitAsksEveryWindowFirst();
+    void nonWidgetsAreIgnored_data();
+    void nonWidgetsAreIgnored();
+    void scriptCallsWithNonWidgets_data();
+    void scriptCallsWithNonWidgets();
+
+private:
+    QMMistlark::Support m_support;
 };
 
-namespace Fixture {
-class SidePanel : public QWidget
+void tst_Support::waitsLetPostedEventsRun_data()
 {
-    Q_OBJECT
-};
-} // namespace Fixture
+    QTest::addColumn<SupportCall>("wait");
+
+    QTest::newRow("waitForDialogTermination") << SupportCall([](Support &s, QWidget *) { s.waitForDialogTermination(); });
+    QTest::newRow("delay") << SupportCall([](Support &s, QWidget *) { s.delay(20); });
+}
+
+void tst_Support::waitsLetPostedEventsRun()
+{
+    QFETCH(SupportCall, wait);
+
+    QPushButton button(QStringLiteral("Press"));
+    button.show();
+    QSignalSpy clicked(&button, &QPushButton::clicked);
+
+    m_support.mouseClick(&button);
+    wait(m_support, &button);
+    QCOMPARE(clicked.count(), 1);
+}
+
+void tst_Support::grabAndSaveWritesPng()
+{
+    QTemporaryDir dir;
+    QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
+    QWidget widget;
+    widget.setAutoFillBackground(true);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    widget.setPalette(palette);
+    widget.resize(40, 30);
+
+    // The extension does not choose the format.
+    const QString path = dir.filePath(QStringLiteral("shot.jpg"));
+    m_support.grabAndSave(&widget, path);
+
+    QString why;
+    const QImage image = readPngFile(path, &why);
+    QVERIFY2(!image.isNull(), qPrintable(why));
+    QCOMPARE(image.size(), QSize(40, 30));
+    QCOMPARE(image.pixelColor(20, 15), QColor(Qt::red));
+}
 
 namespace {
 
-QStringList s_messages;
-
-void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+// A window with unsaved text: asked to close, it keeps its text when the user says so.
+class ChangedWindow : public QWidget
 {
-    s_messages << message;
-}
+public:
+    explicit ChangedWindow(bool keep)
+        : m_keep(keep)
+    {
+    }
+
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        ++asked;
+        if (m_keep)
+            event->ignore();
+    }
+
+private:
+    bool m_keep;
+};
 
 } // namespace
 
-namespace SupportTest {
-
-QStringList s_log;
-
-QString buttonsText(Qt::MouseButton button, Qt::MouseButtons buttons)
+void tst_Support::quitAsksEveryWindowFirst_data()
 {
-    return QStringLiteral("%1/%2").arg(int(button)).arg(int(buttons));
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("every window closes") << false;
+    QTest::newRow("a window keeps its text") << true;
 }
 
-// The debug messages written while the call runs.
-QStringList messagesOf(const std::function<void()> &call)
+// quitApplication() quits as the application menu does: every window is asked to close first, and the program
+// goes on when one keeps its text. The script that asked to quit then ends, as Stop would end it.
+void tst_Support::quitAsksEveryWindowFirst()
 {
-    s_messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
-    call();
-    qInstallMessageHandler(previous);
-    return s_messages;
+    QFETCH(bool, keep);
+    const bool quitsOnLastWindow = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    ChangedWindow changed(keep);
+    changed.show();
+    QMMistlark::Editor editor;
+    editor.show();
+    const QString output = runScript(editor, QStringLiteral("quitApplication();\nprintout('after quit');"));
+    QApplication::setQuitOnLastWindowClosed(quitsOnLastWindow);
+    QCOMPARE(changed.asked, 1);
+    QCOMPARE(changed.isVisible(), keep);
+    QCOMPARE(editor.hasError(), keep);
+    QCOMPARE(output.contains(QLatin1String("after quit")), !keep);
+    QCOMPARE(output.contains(QLatin1String("stopped by user")), keep);
 }
-
-QPushButton *dialogButton(QWidget *dialog, QDialogButtonBox::StandardButton which)
-{
-    QDialogButtonBox *box = dialog->findChild<QDialogButtonBox *>();
-    return box ? box->button(which) : nullptr;
-}
-
-} // namespace SupportTest
-
-using namespace SupportTest;
-
-void tst_Support::initTestCase()
-{
-    // The Editor fills the table in a running program.
-    QMMistlark::initKeyNameTable();
-}
-
-void tst_Support::init()
-{
-    s_log.clear();
-}
-
-void tst_Support::cleanup()
-{
-    QMMistlark::setTargetMainWidget(nullptr);
-    QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a test left a window behind for the next lookups");
-}
-
-void tst_Support::searchAcrossWindows()
-{
-    QWidget first;
-    QWidget second;
-    auto *firstButton = new QPushButton(QStringLiteral("first"), &first);
-    auto *secondButton = new QPushButton(QStringLiteral("second"), &second);
-    firstButton->setToolTip(QStringLiteral("tip"));
-    secondButton->setToolTip(QStringLiteral("tip"));
-    first.show();
-    second.show();
-
-    // The rule follows the toolkit's order of windows, whatever it is.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    const bool firstIsEarlier = windows.indexOf(&first) < windows.indexOf(&second);
-    QPushButton *later = firstIsEarlier ? secondButton : firstButton;
-    QPushButton *earlier = firstIsEarlier ? firstButton : secondButton;
-
-    QCOMPARE(m_support.getWidgetByClassName(QStringLiteral("QPushButton")), later);
-    QCOMPARE(m_support.getWidgetByToolTip(QStringLiteral("tip")), later);
-    QCOMPARE(m_support.getVisibleWidgetByClassName(QStringLiteral("QPushButton")), later);
-    QCOMPARE(m_support.getVisibleWidgetByToolTip(QStringLiteral("tip")), later);
-
-    later->hide();
-    QCOMPARE(m_support.getVisibleWidgetByClassName(QStringLiteral("QPushButton")), earlier);
-    QCOMPARE(m_support.getVisibleWidgetByToolTip(QStringLiteral("tip")), earlier);
-    QCOMPARE(m_support.getWidgetByClassName(QStringLiteral("QPushButton")), later);
-
-    QCOMPARE(m_support.getWidgetByClassName(QStringLiteral("pushbutton")), static_cast<QObject *>(nullptr));
-    QCOMPARE(m_support.getWidgetByToolTip(QStringLiteral("Tip")), static_cast<QObject *>(nullptr));
-}
-
-void tst_Support::matchingWindowWinsOutright()
-{
-    QWidget holder;
-    auto *inner = new QPushButton(QStringLiteral("inner"), &holder);
-    inner->setToolTip(QStringLiteral("tip"));
-    holder.show();
-    QPushButton window(QStringLiteral("window"));
-    window.setToolTip(QStringLiteral("tip"));
-    window.show();
-
-    QCOMPARE(m_support.getWidgetByClassName(QStringLiteral("QPushButton")), &window);
-    QCOMPARE(m_support.getWidgetByToolTip(QStringLiteral("tip")), &window);
-}
-
-void tst_Support::objectNameSearch()
-{
-    QWidget first;
-    QWidget second;
-    second.setObjectName(QStringLiteral("second"));
-    auto *firstAction = new QAction(QStringLiteral("Open"), &first);
-    firstAction->setObjectName(QStringLiteral("open"));
-    auto *secondAction = new QAction(QStringLiteral("Open"), &second);
-    secondAction->setObjectName(QStringLiteral("open"));
-    auto *frame = new QFrame(&first);
-    auto *button = new QPushButton(frame);
-    button->setObjectName(QStringLiteral("deep"));
-    first.show();
-    second.show();
-
-    // The first window that holds a match decides, and the match need not be a widget.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QAction *earlierAction = windows.indexOf(&first) < windows.indexOf(&second) ? firstAction : secondAction;
-    QCOMPARE(m_support.getWidgetByObjectName(QStringLiteral("open")), earlierAction);
-    QCOMPARE(m_support.getWidgetByObjectName(QStringLiteral("deep")), button);
-    QCOMPARE(m_support.getWidgetByObjectName(QStringLiteral("second")), &second);
-    QCOMPARE(m_support.getWidgetByObjectName(QStringLiteral("Deep")), static_cast<QObject *>(nullptr));
-}
-
-void tst_Support::windowTitleSearch()
-{
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Main"));
-    auto *child = new QWidget(&window);
-    child->setWindowTitle(QStringLiteral("Child"));
-    window.show();
-
-    QCOMPARE(m_support.getWidgetByWindowTitle(QStringLiteral("Main")), &window);
-    QCOMPARE(m_support.getWidgetByWindowTitle(QStringLiteral("Child")), static_cast<QObject *>(nullptr));
-    QCOMPARE(m_support.getWidgetByWindowTitle(QStringLiteral("main")), static_cast<QObject *>(nullptr));
-}
-
-void tst_Support::subWidgetLookups_data()
-{
-    QTest::addColumn<QString>("lookup");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    // root > frame > ok (hidden button), root > cancel (button): descendant order is frame, ok, cancel.
-    QTest::newRow("object name") << "getSubWidgetByObjectName" << "root" << "cancel" << "cancel";
-    QTest::newRow("object name: the start is not searched") << "getSubWidgetByObjectName" << "root" << "root" << "";
-    QTest::newRow("class name: first in descendant order") << "getSubWidgetByClassName" << "root" << "QPushButton" << "ok";
-    QTest::newRow("class name: the start is not searched") << "getSubWidgetByClassName" << "frame" << "QFrame" << "";
-    QTest::newRow("class name: nothing matches") << "getSubWidgetByClassName" << "root" << "QLabel" << "";
-    QTest::newRow("visible class name skips the hidden button") << "getVisibleSubWidgetByClassName" << "root"
-                                                                 << "QPushButton" << "cancel";
-    QTest::newRow("inherited class name") << "getSubWidgetByInheritClassName" << "root" << "QAbstractButton" << "ok";
-    QTest::newRow("every descendant inherits QObject") << "getSubWidgetByInheritClassName" << "root" << "QObject"
-                                                       << "frame";
-    QTest::newRow("tool tip") << "getSubWidgetByToolTip" << "root" << "Accept" << "ok";
-    QTest::newRow("tool tip compared exactly") << "getSubWidgetByToolTip" << "root" << "accept" << "";
-    QTest::newRow("empty tool tip matches a widget without one") << "getSubWidgetByToolTip" << "root" << ""
-                                                                 << "frame";
-}
-
-void tst_Support::subWidgetLookups()
-{
-    QFETCH(QString, lookup);
-    QFETCH(QString, start);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-
-    QWidget root;
-    root.setObjectName(QStringLiteral("root"));
-    auto *frame = new QFrame(&root);
-    frame->setObjectName(QStringLiteral("frame"));
-    auto *ok = new QPushButton(QStringLiteral("OK"), frame);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setToolTip(QStringLiteral("Accept"));
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), &root);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    root.show();
-    ok->hide();
-
-    QObject *startObject = start == root.objectName() ? static_cast<QObject *>(&root) : frame;
-    QObject *result = nullptr;
-    // Called through the meta-object, as scripts call them.
-    QVERIFY(QMetaObject::invokeMethod(&m_support, qPrintable(lookup), Q_RETURN_ARG(QObject *, result),
-                                      Q_ARG(QObject *, startObject), Q_ARG(QString, text)));
-    QCOMPARE(result ? result->objectName() : QString(), expected);
-}
-
-void tst_Support::parentWalks_data()
-{
-    QTest::addColumn<QString>("lookup");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    // Every walk starts at the button: Panel "panel" > Fixture::SidePanel "side" > QFrame "frame" > QPushButton "ok".
-    QTest::newRow("class name: the start itself") << "parentByClassName" << "QPushButton" << "ok";
-    QTest::newRow("class name: an ancestor") << "parentByClassName" << "QFrame" << "frame";
-    QTest::newRow("class name with its namespace") << "parentByClassName" << "Fixture::SidePanel" << "side";
-    QTest::newRow("class name without namespace falls back to the ending") << "parentByClassName" << "SidePanel"
-                                                                            << "side";
-    QTest::newRow("class name: an exact match further up beats a nearer ending") << "parentByClassName" << "Panel"
-                                                                                 << "panel";
-    QTest::newRow("class name: nothing matches") << "parentByClassName" << "QLabel" << "";
-    QTest::newRow("ending only: the nearest") << "parentByClassNameSkipNS" << "Panel" << "side";
-    QTest::newRow("ending only: a beginning is no match") << "parentByClassNameSkipNS" << "QPush" << "";
-    QTest::newRow("object name: an ancestor") << "parentByObjectName" << "panel" << "panel";
-    QTest::newRow("object name compared exactly") << "parentByObjectName" << "Panel" << "";
-    QTest::newRow("inherits: the start itself") << "parentByInherits" << "QAbstractButton" << "ok";
-    QTest::newRow("inherits: an ancestor") << "parentByInherits" << "QFrame" << "frame";
-    QTest::newRow("parent widget: the start is skipped") << "getParentWidgetByClassName" << "QPushButton" << "";
-    QTest::newRow("parent widget: an ancestor") << "getParentWidgetByClassName" << "QFrame" << "frame";
-    QTest::newRow("parent widget: no fallback to the ending") << "getParentWidgetByClassName" << "SidePanel" << "";
-}
-
-void tst_Support::parentWalks()
-{
-    QFETCH(QString, lookup);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-
-    Panel panel;
-    panel.setObjectName(QStringLiteral("panel"));
-    auto *side = new Fixture::SidePanel;
-    side->setParent(&panel);
-    side->setObjectName(QStringLiteral("side"));
-    auto *frame = new QFrame(side);
-    frame->setObjectName(QStringLiteral("frame"));
-    auto *ok = new QPushButton(frame);
-    ok->setObjectName(QStringLiteral("ok"));
-
-    QObject *result = nullptr;
-    QVERIFY(QMetaObject::invokeMethod(&m_support, qPrintable(lookup), Q_RETURN_ARG(QObject *, result),
-                                      Q_ARG(QObject *, ok), Q_ARG(QString, text)));
-    QCOMPARE(result ? result->objectName() : QString(), expected);
-}
-
-void tst_Support::numOfParents()
-{
-    QWidget window;
-    auto *frame = new QFrame(&window);
-    auto *button = new QPushButton(frame);
-
-    QCOMPARE(m_support.numOfParents(&window), 0);
-    QCOMPARE(m_support.numOfParents(frame), 1);
-    QCOMPARE(m_support.numOfParents(button), 2);
-    QCOMPARE(m_support.numOfParents(nullptr), -1);
-}
-
-void tst_Support::visibleDialogAndPopup()
-{
-    QDialog hidden;
-    QMenu menu;
-    menu.addAction(QStringLiteral("Item"));
-    QCOMPARE(m_support.findVisibleDialog(), static_cast<QWidget *>(nullptr));
-    QCOMPARE(m_support.findVisiblePopup(), static_cast<QWidget *>(nullptr));
-
-    QWidget host;
-    auto *embedded = new QDialog(&host);
-    embedded->setWindowFlags(Qt::Widget);
-    host.show();
-    QVERIFY(embedded->isVisible());
-    QCOMPARE(m_support.findVisibleDialog(), embedded);
-
-    // A dialog that is a window of its own wins over one embedded in any window.
-    QDialog window;
-    window.show();
-    QCOMPARE(m_support.findVisibleDialog(), &window);
-
-    menu.popup(QPoint(0, 0));
-    QCOMPARE(m_support.findVisiblePopup(), &menu);
-}
-
 void tst_Support::nonWidgetsAreIgnored_data()
 {
     QTest::addColumn<bool>("useAction");

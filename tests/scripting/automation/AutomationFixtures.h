@@ -1,6 +1,6 @@
 #pragma once
 
-// What the tests of the automation object share: the class, its row types and the fixtures of several groups.
+// What the tests of the automation classes share: their row types and fixtures.
 
 #include "DragSource.h"
 
@@ -79,68 +79,12 @@ QStringList messagesOf(const std::function<void()> &call);
 
 QPushButton *dialogButton(QWidget *dialog, QDialogButtonBox::StandardButton which);
 
+// Each test starts with an empty log; it ends with no target main widget and no window left for the next lookups.
+void startTest();
+void endTest();
+
 } // namespace SupportTest
 
 using SupportCall = std::function<void(QMMistlark::Support &, QWidget *)>;
 Q_DECLARE_METATYPE(SupportCall)
 Q_DECLARE_METATYPE(DragSource::Start)
-
-class tst_Support : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void searchAcrossWindows();
-    void matchingWindowWinsOutright();
-    void objectNameSearch();
-    void windowTitleSearch();
-    void subWidgetLookups_data();
-    void subWidgetLookups();
-    void parentWalks_data();
-    void parentWalks();
-    void numOfParents();
-    void visibleDialogAndPopup();
-
-    void inputEvents_data();
-    void inputEvents();
-    void mouseClickClicksButton();
-    void keyPressTypesIntoLineEdit();
-    void clickMenuItem_data();
-    void clickMenuItem();
-    void shortCutPressParsesText_data();
-    void shortCutPressParsesText();
-    void shortCutPressReachesShortcut_data();
-    void shortCutPressReachesShortcut();
-    void shortCutPressReenablesEditor_data();
-    void shortCutPressReenablesEditor();
-    void dragAndDropDropsOnTarget_data();
-    void dragAndDropDropsOnTarget();
-    void dragAndDropUnderXvfb();
-
-    void informationDialog();
-    void informationDialogDeletedWhileItRuns();
-    void messageDialogClosesItself_data();
-    void messageDialogClosesItself();
-    void textDialog_data();
-    void textDialog();
-    void intDialog_data();
-    void intDialog();
-    void waitsLetPostedEventsRun_data();
-    void waitsLetPostedEventsRun();
-    void grabAndSaveWritesPng();
-    void dumpHierarchyWritesAncestors();
-    void quitAsksEveryWindowFirst_data();
-    void quitAsksEveryWindowFirst();
-
-    void nonWidgetsAreIgnored_data();
-    void nonWidgetsAreIgnored();
-    void scriptCallsWithNonWidgets_data();
-    void scriptCallsWithNonWidgets();
-
-private:
-    QMMistlark::Support m_support;
-};

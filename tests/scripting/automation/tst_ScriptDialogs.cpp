@@ -1,5 +1,6 @@
 #include "PngFile.h"
-#include "tst_Support.h"
+#include "AutomationFixtures.h"
+#include "TestApp.h"
 
 #include "ChildRun.h"
 #include "EditorRun.h"
@@ -22,7 +23,28 @@
 using QMMistlark::Support;
 using namespace SupportTest;
 
-void tst_Support::informationDialog()
+class tst_ScriptDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
+
+    void informationDialog();
+    void informationDialogDeletedWhileItRuns();
+    void messageDialogClosesItself_data();
+    void messageDialogClosesItself();
+    void textDialog_data();
+    void textDialog();
+    void intDialog_data();
+    void intDialog();
+
+private:
+    QMMistlark::Support m_support;
+};
+
+void tst_ScriptDialogs::informationDialog()
 {
     QString title;
     QString text;
@@ -45,7 +67,7 @@ void tst_Support::informationDialog()
 
 // A script may find the box among the windows and delete it: Qt's static box lay on the stack, and freeing it
 // aborted (in a process of its own: that aborts the sanitizer build).
-void tst_Support::informationDialogDeletedWhileItRuns()
+void tst_ScriptDialogs::informationDialogDeletedWhileItRuns()
 {
     if (ranRowInChild())
         return;
@@ -60,7 +82,7 @@ void tst_Support::informationDialogDeletedWhileItRuns()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-void tst_Support::messageDialogClosesItself_data()
+void tst_ScriptDialogs::messageDialogClosesItself_data()
 {
     QTest::addColumn<int>("milliseconds");
 
@@ -69,7 +91,7 @@ void tst_Support::messageDialogClosesItself_data()
     QTest::newRow("negative time closes at once instead of waiting for the user") << -1;
 }
 
-void tst_Support::messageDialogClosesItself()
+void tst_ScriptDialogs::messageDialogClosesItself()
 {
     QFETCH(int, milliseconds);
 
@@ -94,7 +116,7 @@ void tst_Support::messageDialogClosesItself()
     QVERIFY(!closedByTest);
 }
 
-void tst_Support::textDialog_data()
+void tst_ScriptDialogs::textDialog_data()
 {
     QTest::addColumn<QString>("preset");
     QTest::addColumn<bool>("accept");
@@ -106,7 +128,7 @@ void tst_Support::textDialog_data()
     QTest::newRow("cancelled gives a null string") << "abc" << false << "" << QString();
 }
 
-void tst_Support::textDialog()
+void tst_ScriptDialogs::textDialog()
 {
     QFETCH(QString, preset);
     QFETCH(bool, accept);
@@ -147,7 +169,7 @@ void tst_Support::textDialog()
     QCOMPARE(result.isNull(), expected.isNull());
 }
 
-void tst_Support::intDialog_data()
+void tst_ScriptDialogs::intDialog_data()
 {
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("typed");
@@ -158,7 +180,7 @@ void tst_Support::intDialog_data()
     QTest::newRow("cancelled gives the preset") << false << "42" << 5;
 }
 
-void tst_Support::intDialog()
+void tst_ScriptDialogs::intDialog()
 {
     QFETCH(bool, accept);
     QFETCH(QString, typed);
@@ -195,120 +217,5 @@ void tst_Support::intDialog()
     QCOMPARE(maximum, 2147483647);
 }
 
-void tst_Support::waitsLetPostedEventsRun_data()
-{
-    QTest::addColumn<SupportCall>("wait");
-
-    QTest::newRow("waitForDialogTermination") << SupportCall([](Support &s, QWidget *) { s.waitForDialogTermination(); });
-    QTest::newRow("delay") << SupportCall([](Support &s, QWidget *) { s.delay(20); });
-}
-
-void tst_Support::waitsLetPostedEventsRun()
-{
-    QFETCH(SupportCall, wait);
-
-    QPushButton button(QStringLiteral("Press"));
-    button.show();
-    QSignalSpy clicked(&button, &QPushButton::clicked);
-
-    m_support.mouseClick(&button);
-    wait(m_support, &button);
-    QCOMPARE(clicked.count(), 1);
-}
-
-void tst_Support::grabAndSaveWritesPng()
-{
-    QTemporaryDir dir;
-    QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
-    QWidget widget;
-    widget.setAutoFillBackground(true);
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, Qt::red);
-    widget.setPalette(palette);
-    widget.resize(40, 30);
-
-    // The extension does not choose the format.
-    const QString path = dir.filePath(QStringLiteral("shot.jpg"));
-    m_support.grabAndSave(&widget, path);
-
-    QString why;
-    const QImage image = readPngFile(path, &why);
-    QVERIFY2(!image.isNull(), qPrintable(why));
-    QCOMPARE(image.size(), QSize(40, 30));
-    QCOMPARE(image.pixelColor(20, 15), QColor(Qt::red));
-}
-
-void tst_Support::dumpHierarchyWritesAncestors()
-{
-    QWidget window;
-    window.setObjectName(QStringLiteral("window"));
-    auto *frame = new QFrame(&window);
-    frame->setObjectName(QStringLiteral("frame"));
-    auto *button = new QPushButton(frame);
-    button->setObjectName(QStringLiteral("button"));
-
-    const QStringList lines = messagesOf([&] { m_support.dumpHierarchy(button); });
-    QCOMPARE(lines.size(), 3);
-    QVERIFY2(lines.at(0).startsWith(QStringLiteral("QPushButton(")) && lines.at(0).contains(QStringLiteral("button")),
-             qPrintable(lines.at(0)));
-    QVERIFY2(lines.at(1).startsWith(QStringLiteral("  QFrame(")) && lines.at(1).contains(QStringLiteral("frame")),
-             qPrintable(lines.at(1)));
-    QVERIFY2(lines.at(2).startsWith(QStringLiteral("    QWidget(")) && lines.at(2).contains(QStringLiteral("window")),
-             qPrintable(lines.at(2)));
-
-    QCOMPARE(messagesOf([&] { m_support.dumpHierarchy(&window); }).size(), 1);
-}
-
-namespace {
-
-// A window with unsaved text: asked to close, it keeps its text when the user says so.
-class ChangedWindow : public QWidget
-{
-public:
-    explicit ChangedWindow(bool keep)
-        : m_keep(keep)
-    {
-    }
-
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        ++asked;
-        if (m_keep)
-            event->ignore();
-    }
-
-private:
-    bool m_keep;
-};
-
-} // namespace
-
-void tst_Support::quitAsksEveryWindowFirst_data()
-{
-    QTest::addColumn<bool>("keep");
-    QTest::newRow("every window closes") << false;
-    QTest::newRow("a window keeps its text") << true;
-}
-
-// quitApplication() quits as the application menu does: every window is asked to close first, and the program
-// goes on when one keeps its text. The script that asked to quit then ends, as Stop would end it.
-void tst_Support::quitAsksEveryWindowFirst()
-{
-    QFETCH(bool, keep);
-    const bool quitsOnLastWindow = QApplication::quitOnLastWindowClosed();
-    QApplication::setQuitOnLastWindowClosed(false);
-    ChangedWindow changed(keep);
-    changed.show();
-    QMMistlark::Editor editor;
-    editor.show();
-    const QString output = runScript(editor, QStringLiteral("quitApplication();\nprintout('after quit');"));
-    QApplication::setQuitOnLastWindowClosed(quitsOnLastWindow);
-    QCOMPARE(changed.asked, 1);
-    QCOMPARE(changed.isVisible(), keep);
-    QCOMPARE(editor.hasError(), keep);
-    QCOMPARE(output.contains(QLatin1String("after quit")), !keep);
-    QCOMPARE(output.contains(QLatin1String("stopped by user")), keep);
-}
+TARSEL_APP_TEST_MAIN(tst_ScriptDialogs)
+#include "tst_ScriptDialogs.moc"

@@ -1,11 +1,13 @@
 #include "HangBound.h"
 #include "ShortcutWindow.h"
-#include "tst_Support.h"
+#include "AutomationFixtures.h"
 
 #include "DropTarget.h"
 #include "XvfbRun.h"
 
+#include "scripting/automation/KeyNameTable.h"
 #include "scripting/automation/TargetMainWidget.h"
+#include "TestApp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +24,37 @@
 using QMMistlark::Support;
 using namespace SupportTest;
 
-void tst_Support::inputEvents_data()
+class tst_InputSynthesis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The Editor fills the key name table in a running program.
+    void initTestCase() { QMMistlark::initKeyNameTable(); }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
+
+    void inputEvents_data();
+    void inputEvents();
+    void mouseClickClicksButton();
+    void keyPressTypesIntoLineEdit();
+    void clickMenuItem_data();
+    void clickMenuItem();
+    void shortCutPressParsesText_data();
+    void shortCutPressParsesText();
+    void shortCutPressReachesShortcut_data();
+    void shortCutPressReachesShortcut();
+    void shortCutPressReenablesEditor_data();
+    void shortCutPressReenablesEditor();
+    void dragAndDropDropsOnTarget_data();
+    void dragAndDropDropsOnTarget();
+    void dragAndDropUnderXvfb();
+
+private:
+    QMMistlark::Support m_support;
+};
+
+void tst_InputSynthesis::inputEvents_data()
 {
     QTest::addColumn<SupportCall>("call");
     QTest::addColumn<QStringList>("expected");
@@ -78,7 +110,7 @@ void tst_Support::inputEvents_data()
         << SupportCall([](Support &s, QWidget *w) { s.sendEvent(w, 0); }) << QStringList();
 }
 
-void tst_Support::inputEvents()
+void tst_InputSynthesis::inputEvents()
 {
     QFETCH(SupportCall, call);
     QFETCH(QStringList, expected);
@@ -92,7 +124,7 @@ void tst_Support::inputEvents()
     QVERIFY(!recorder.isVisible());
 }
 
-void tst_Support::mouseClickClicksButton()
+void tst_InputSynthesis::mouseClickClicksButton()
 {
     QPushButton button(QStringLiteral("Press"));
     button.show();
@@ -104,7 +136,7 @@ void tst_Support::mouseClickClicksButton()
     QCOMPARE(clicked.count(), 1);
 }
 
-void tst_Support::keyPressTypesIntoLineEdit()
+void tst_InputSynthesis::keyPressTypesIntoLineEdit()
 {
     QLineEdit edit;
     edit.show();
@@ -113,7 +145,7 @@ void tst_Support::keyPressTypesIntoLineEdit()
     QTRY_COMPARE_WITH_TIMEOUT(edit.text(), QStringLiteral("Hello, world 1"), HangBoundMs);
 }
 
-void tst_Support::clickMenuItem_data()
+void tst_InputSynthesis::clickMenuItem_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
@@ -126,7 +158,7 @@ void tst_Support::clickMenuItem_data()
     QTest::newRow("nothing matches") << "Close" << QStringList();
 }
 
-void tst_Support::clickMenuItem()
+void tst_InputSynthesis::clickMenuItem()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, expected);
@@ -156,7 +188,7 @@ void tst_Support::clickMenuItem()
     QCOMPARE(s_log, expected);
 }
 
-void tst_Support::shortCutPressParsesText_data()
+void tst_InputSynthesis::shortCutPressParsesText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
@@ -172,7 +204,7 @@ void tst_Support::shortCutPressParsesText_data()
     QTest::newRow("a modifier alone") << "Shift" << QStringList();
 }
 
-void tst_Support::shortCutPressParsesText()
+void tst_InputSynthesis::shortCutPressParsesText()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, expected);
@@ -184,7 +216,7 @@ void tst_Support::shortCutPressParsesText()
     QCOMPARE(s_log, expected);
 }
 
-void tst_Support::shortCutPressReachesShortcut_data()
+void tst_InputSynthesis::shortCutPressReachesShortcut_data()
 {
     QTest::addColumn<bool>("withTarget");
     QTest::addColumn<int>("triggered");
@@ -193,7 +225,7 @@ void tst_Support::shortCutPressReachesShortcut_data()
     QTest::newRow("no target main widget: nothing happens") << false << 0;
 }
 
-void tst_Support::shortCutPressReachesShortcut()
+void tst_InputSynthesis::shortCutPressReachesShortcut()
 {
     QFETCH(bool, withTarget);
     QFETCH(int, triggered);
@@ -208,7 +240,7 @@ void tst_Support::shortCutPressReachesShortcut()
     QCOMPARE(window.triggered(), triggered);
 }
 
-void tst_Support::shortCutPressReenablesEditor_data()
+void tst_InputSynthesis::shortCutPressReenablesEditor_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabledAfter");
@@ -217,7 +249,7 @@ void tst_Support::shortCutPressReenablesEditor_data()
     QTest::newRow("nothing posted: the editor is left alone") << "Foo" << false;
 }
 
-void tst_Support::shortCutPressReenablesEditor()
+void tst_InputSynthesis::shortCutPressReenablesEditor()
 {
     QFETCH(QString, text);
     QFETCH(bool, enabledAfter);
@@ -231,7 +263,7 @@ void tst_Support::shortCutPressReenablesEditor()
     QCOMPARE(editor.isEnabled(), enabledAfter);
 }
 
-void tst_Support::dragAndDropDropsOnTarget_data()
+void tst_InputSynthesis::dragAndDropDropsOnTarget_data()
 {
     QTest::addColumn<DragSource::Start>("start");
     QTest::newRow("drag left pending with its source") << DragSource::Start::LeavePending;
@@ -239,7 +271,7 @@ void tst_Support::dragAndDropDropsOnTarget_data()
     QTest::newRow("drag run by QDrag::exec in mouseMoveEvent") << DragSource::Start::Execute;
 }
 
-void tst_Support::dragAndDropDropsOnTarget()
+void tst_InputSynthesis::dragAndDropDropsOnTarget()
 {
     QFETCH(DragSource::Start, start);
     // The child run under Xvfb makes sure that it tests the X platform, not the offscreen one.
@@ -273,7 +305,7 @@ void tst_Support::dragAndDropDropsOnTarget()
 }
 
 // The same gesture on an X server: this test's own executable, started under xvfb-run.
-void tst_Support::dragAndDropUnderXvfb()
+void tst_InputSynthesis::dragAndDropUnderXvfb()
 {
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         QSKIP("Runs only as the parent of the X run");
@@ -282,6 +314,9 @@ void tst_Support::dragAndDropUnderXvfb()
         QSKIP("xvfb-run is not installed (package xvfb)");
     QVERIFY2(run.passed, qPrintable(run.output));
     QVERIFY2(run.output.contains(QLatin1String(
-                 "PASS   : tst_Support::dragAndDropDropsOnTarget(drag run by QDrag::exec in mouseMoveEvent)")),
+                 "PASS   : tst_InputSynthesis::dragAndDropDropsOnTarget(drag run by QDrag::exec in mouseMoveEvent)")),
              qPrintable(run.output));
 }
+
+TARSEL_APP_TEST_MAIN(tst_InputSynthesis)
+#include "tst_InputSynthesis.moc"
