@@ -3,7 +3,7 @@
 // its widget again, and any looked-up text must find nothing or a widget that carries it.
 
 #include "scripting/automation/ClassAliases.h"
-#include "scripting/automation/Support.h"
+#include "scripting/automation/WidgetFinder.h"
 #include "scripting/automation/WidgetIds.h"
 
 #include <QApplication>
@@ -68,19 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s_label->setToolTip(sought);
     QMMistlark::labelSubtree(s_window);
 
-    QMMistlark::Support support;
-    QObject *found = support.getSubWidgetByToolTip(s_window, s_label->toolTip());
+    using QMMistlark::WidgetFinder;
+    QObject *found = WidgetFinder::getSubWidgetByToolTip(s_window, s_label->toolTip());
     if (!found || qobject_cast<QWidget *>(found)->toolTip() != s_label->toolTip())
         std::abort();
-    if (QObject *byTip = support.getWidgetByToolTip(sought)) {
+    if (QObject *byTip = WidgetFinder::getWidgetByToolTip(sought)) {
         if (qobject_cast<QWidget *>(byTip)->toolTip() != sought)
             std::abort();
     }
-    support.getSubWidgetByToolTip(s_window, sought);
-    support.getWidgetByObjectName(sought);
-    support.getWidgetByClassName(sought);
-    support.getSubWidgetByInheritClassName(s_window, sought);
-    support.parentByClassName(s_label, sought);
+    WidgetFinder::getSubWidgetByToolTip(s_window, sought);
+    WidgetFinder::getWidgetByObjectName(sought);
+    WidgetFinder::getWidgetByClassName(sought);
+    WidgetFinder::getSubWidgetByInheritClassName(s_window, sought);
+    WidgetFinder::parentByClassName(s_label, sought);
     QMMistlark::classAlias(sought);
 
     QMap<QWidget *, QString> tips;
