@@ -411,18 +411,22 @@ QScriptValue delay(QScriptContext *context, QScriptEngine *engine)
 }
 
 
-// What the functions that hand their arguments straight on take, by the target's type: a text; an object and a
-// text; the mouse arguments (parseMouseArguments); an object; nothing. Objects found are returned, else null.
+// The arities of the functions that hand their arguments straight on: a text; an object and a text; the mouse
+// arguments (parseMouseArguments); an object; nothing. Objects found are returned, else null.
 using TextLookup = QObject *(*)(const QString &);
-using LookupBelow = QObject *(*)(QObject *, const QString &);
+using LookupFrom = QObject *(*)(QObject *, const QString &);
 using Finder = QWidget *(*)();
 using MouseInput = void (*)(QObject *, int, int, Qt::MouseButton, Qt::MouseButtons);
 using ObjectTextAction = void (*)(QObject *, const QString &);
 using ObjectAction = void (*)(QObject *);
 using Action = void (*)();
-using Target = std::variant<QScriptEngine::FunctionSignature, TextLookup, LookupBelow, Finder, MouseInput,
+// A function that reads its arguments itself.
+using Native = QScriptEngine::FunctionSignature;
+using Target = std::variant<Native, TextLookup, LookupFrom, Finder, MouseInput,
                             ObjectTextAction, ObjectAction, Action>;
 
+// A row names the function, its arity (the target's type) and its target. Rows brace their targets, so that
+// a target of another arity does not compile.
 struct GlobalFunction
 {
     const char *name;
@@ -435,7 +439,7 @@ struct Forward
     QScriptContext *context;
     QScriptEngine *engine;
 
-    QScriptValue operator()(QScriptEngine::FunctionSignature native) const { return native(context, engine); }
+    QScriptValue operator()(Native native) const { return native(context, engine); }
 
     QScriptValue operator()(TextLookup lookup) const
     {
@@ -445,7 +449,7 @@ struct Forward
         return objectValue(engine, lookup(text));
     }
 
-    QScriptValue operator()(LookupBelow lookup) const
+    QScriptValue operator()(LookupFrom lookup) const
     {
         QString text;
         if (!textArgument(context, 1, &text))
@@ -495,65 +499,65 @@ QScriptValue callGlobalFunction(QScriptContext *context, QScriptEngine *engine, 
 
 // The global functions of every Editor's scripts, published in this order.
 static const GlobalFunction s_globalFunctions[] = {
-    {"getWidgetByObjectName", &WidgetFinder::getWidgetByObjectName},
-    {"getWidgetByWindowTitle", &WidgetFinder::getWidgetByWindowTitle},
-    {"getWidgetByClassName", &WidgetFinder::getWidgetByClassName},
-    {"getSubWidgetByClassName", &WidgetFinder::getSubWidgetByClassName},
-    {"getVisibleSubWidgetByClassName", &WidgetFinder::getVisibleSubWidgetByClassName},
-    {"getSubWidgetByToolTip", &WidgetFinder::getSubWidgetByToolTip},
-    {"getWidgetByToolTip", &WidgetFinder::getWidgetByToolTip},
-    {"getVisibleWidgetByToolTip", &WidgetFinder::getVisibleWidgetByToolTip},
-    {"currentDateTimeString", &currentDateTimeString},
-    {"currentAppVersion", &currentAppVersion},
-    {"currentAppBuild", &currentAppBuild},
-    {"getVisibleWidgetByClassName", &WidgetFinder::getVisibleWidgetByClassName},
+    {"getWidgetByObjectName", TextLookup{&WidgetFinder::getWidgetByObjectName}},
+    {"getWidgetByWindowTitle", TextLookup{&WidgetFinder::getWidgetByWindowTitle}},
+    {"getWidgetByClassName", TextLookup{&WidgetFinder::getWidgetByClassName}},
+    {"getSubWidgetByClassName", LookupFrom{&WidgetFinder::getSubWidgetByClassName}},
+    {"getVisibleSubWidgetByClassName", LookupFrom{&WidgetFinder::getVisibleSubWidgetByClassName}},
+    {"getSubWidgetByToolTip", LookupFrom{&WidgetFinder::getSubWidgetByToolTip}},
+    {"getWidgetByToolTip", TextLookup{&WidgetFinder::getWidgetByToolTip}},
+    {"getVisibleWidgetByToolTip", TextLookup{&WidgetFinder::getVisibleWidgetByToolTip}},
+    {"currentDateTimeString", Native{&currentDateTimeString}},
+    {"currentAppVersion", Native{&currentAppVersion}},
+    {"currentAppBuild", Native{&currentAppBuild}},
+    {"getVisibleWidgetByClassName", TextLookup{&WidgetFinder::getVisibleWidgetByClassName}},
     // A generated widget identifier is shown as the widget's tool tip.
-    {"getWidgetByID", &WidgetFinder::getWidgetByToolTip},
-    {"getSubWidgetByObjectName", &WidgetFinder::getSubWidgetByObjectName},
-    {"getParentWidgetByClassName", &WidgetFinder::getParentWidgetByClassName},
-    {"grab", &grab},
-    {"grabAndSave", &grabAndSave},
-    {"dragAndDrop", &dragAndDrop},
-    {"quitApplication", &quitApplication},
-    {"getSubWidgetByInheritClassName", &WidgetFinder::getSubWidgetByInheritClassName},
-    {"sendEvent", &sendEvent},
-    {"clickMenuItem", &InputSynthesis::clickMenuItem},
-    {"mouseClick", &InputSynthesis::mouseClick},
-    {"mouseDoubleClick", &InputSynthesis::mouseDoubleClick},
-    {"mousePress", &InputSynthesis::mousePress},
-    {"mouseRelease", &InputSynthesis::mouseRelease},
-    {"keyPress", &keyPress},
-    {"shortCutPress", &shortCutPress},
-    {"enterPress", ObjectAction([](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Enter); })},
-    {"spacePress", ObjectAction([](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Space); })},
-    {"information", &information},
-    {"alert", &information},
-    {"message", &message},
-    {"generateIDs", &generateIDs},
-    {"restoreOriginalToolTips", &restoreOriginalToolTips},
-    {"saveOutputToProtocol", &saveOutputToProtocol},
-    {"createTimer", &createTimer},
-    {"newObject", &newObject},
-    {"singleShotTimer", &singleShotTimer},
-    {"parent", &parent},
-    {"parentByClassName", &WidgetFinder::parentByClassName},
-    {"className", &className},
-    {"textDialog", &textDialog},
-    {"intDialog", &intDialog},
-    {"getVisibleDialog", &WidgetFinder::findVisibleDialog},
-    {"waitForDialogTermination", Action([] { QCoreApplication::processEvents(); })},
-    {"abort", &abort},
-    {"getVisiblePopup", &WidgetFinder::findVisiblePopup},
-    {"printToScriptLog", &printToScriptLog},
-    {"printChildren", &printChildren},
-    {"dumpHierarchy", &WidgetFinder::dumpHierarchy},
-    {"getFileNames", &getFileNames},
-    {"waitForPopupTermination", Action([] { QCoreApplication::processEvents(); })},
+    {"getWidgetByID", TextLookup{&WidgetFinder::getWidgetByToolTip}},
+    {"getSubWidgetByObjectName", LookupFrom{&WidgetFinder::getSubWidgetByObjectName}},
+    {"getParentWidgetByClassName", LookupFrom{&WidgetFinder::getParentWidgetByClassName}},
+    {"grab", Native{&grab}},
+    {"grabAndSave", Native{&grabAndSave}},
+    {"dragAndDrop", Native{&dragAndDrop}},
+    {"quitApplication", Native{&quitApplication}},
+    {"getSubWidgetByInheritClassName", LookupFrom{&WidgetFinder::getSubWidgetByInheritClassName}},
+    {"sendEvent", Native{&sendEvent}},
+    {"clickMenuItem", ObjectTextAction{&InputSynthesis::clickMenuItem}},
+    {"mouseClick", MouseInput{&InputSynthesis::mouseClick}},
+    {"mouseDoubleClick", MouseInput{&InputSynthesis::mouseDoubleClick}},
+    {"mousePress", MouseInput{&InputSynthesis::mousePress}},
+    {"mouseRelease", MouseInput{&InputSynthesis::mouseRelease}},
+    {"keyPress", Native{&keyPress}},
+    {"shortCutPress", Native{&shortCutPress}},
+    {"enterPress", ObjectAction{[](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Enter); }}},
+    {"spacePress", ObjectAction{[](QObject *w) { InputSynthesis::keyPress(w, Qt::Key_Space); }}},
+    {"information", Native{&information}},
+    {"alert", Native{&information}},
+    {"message", Native{&message}},
+    {"generateIDs", Action{&generateIDs}},
+    {"restoreOriginalToolTips", Action{&restoreOriginalToolTips}},
+    {"saveOutputToProtocol", Native{&saveOutputToProtocol}},
+    {"createTimer", Native{&createTimer}},
+    {"newObject", Native{&newObject}},
+    {"singleShotTimer", Native{&singleShotTimer}},
+    {"parent", Native{&parent}},
+    {"parentByClassName", LookupFrom{&WidgetFinder::parentByClassName}},
+    {"className", Native{&className}},
+    {"textDialog", Native{&textDialog}},
+    {"intDialog", Native{&intDialog}},
+    {"getVisibleDialog", Finder{&WidgetFinder::findVisibleDialog}},
+    {"waitForDialogTermination", Action{[] { QCoreApplication::processEvents(); }}},
+    {"abort", Native{&abort}},
+    {"getVisiblePopup", Finder{&WidgetFinder::findVisiblePopup}},
+    {"printToScriptLog", Native{&printToScriptLog}},
+    {"printChildren", Native{&printChildren}},
+    {"dumpHierarchy", ObjectAction{&WidgetFinder::dumpHierarchy}},
+    {"getFileNames", Native{&getFileNames}},
+    {"waitForPopupTermination", Action{[] { QCoreApplication::processEvents(); }}},
     // Does nothing: the run has already put the included file's text in front of the program.
-    {"include", Action([] {})},
-    {"printout", &printout},
-    {"generateIDsForWidget", &generateIDsForWidget},
-    {"delay", &delay},
+    {"include", Action{[] {}}},
+    {"printout", Native{&printout}},
+    {"generateIDsForWidget", Native{&generateIDsForWidget}},
+    {"delay", Native{&delay}},
 };
 
 } // namespace
