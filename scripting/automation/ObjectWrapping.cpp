@@ -2,6 +2,7 @@
 
 #include "scripting/engine/ScriptEngine.h"
 #include "scripting/automation/WidgetWrites.h"
+#include "scripting/automation/WindowExtentGuard.h"
 
 #include <QHash>
 #include <QMetaMethod>
@@ -9,9 +10,11 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScriptClass>
+#include <QScriptClassPropertyIterator>
 #include <QScriptContext>
 #include <QScriptEngine>
 #include <QScriptString>
+#include <QScriptValueIterator>
 #include <QSet>
 #include <QWidget>
 
@@ -31,15 +34,25 @@ bool isScriptMade(const QObject *object)
     return scriptMadeObjects().contains(object);
 }
 
-// The wrapper that does the work; the stand-in passes everything to it. Children are reached by name through
-// the stand-in, and the program's objects have their deleteLater() refused there, so the wrapper exposes
-// neither.
+// The wrapper that does the work; the stand-in passes reads to it. Children are reached by name through the
+// stand-in, and deleteLater() is the stand-in's, so the wrapper exposes neither: its own deleteLater() would act on
+// any object it is called with.
 QScriptValue plainWrapper(QScriptEngine *engine, QObject *object, QScriptEngine::ValueOwnership ownership)
 {
-    QScriptEngine::QObjectWrapOptions options = QScriptEngine::ExcludeChildObjects;
-    if (!isScriptMade(object))
-        options |= QScriptEngine::ExcludeDeleteLater;
-    return engine->newQObject(object, ownership, options);
+    QScriptValue wrapper = engine->newQObject(object, ownership,
+                                              QScriptEngine::ExcludeChildObjects | QScriptEngine::ExcludeDeleteLater);
+    // The stand-in answers what the shared QObject prototype would; a setter a script put on Object.prototype
+    // would be called with the wrapper as "this".
+    wrapper.setPrototype(QScriptValue(QScriptValue::NullValue));
+    return wrapper;
+}
+
+QScriptValue objectArray(QScriptEngine *engine, const QObjectList &objects)
+{
+    QScriptValue array = engine->newArray(uint(objects.size()));
+    for (int i = 0; i < objects.size(); ++i)
+        array.setProperty(quint32(i), wrapObject(engine, objects.at(i)));
+    return array;
 }
 
 QString refusalText(const QObject *object)
@@ -98,10 +111,7 @@ QScriptValue findChildrenNative(QScriptContext *context, QScriptEngine *engine)
     } else {
         found = object->findChildren<QObject *>(context->argumentCount() > 0 ? argument.toString() : QString());
     }
-    QScriptValue array = engine->newArray(uint(found.size()));
-    for (int i = 0; i < found.size(); ++i)
-        array.setProperty(quint32(i), wrapObject(engine, found.at(i)));
-    return array;
+    return objectArray(engine, found);
 }
 
 QScriptValue toStringNative(QScriptContext *context, QScriptEngine *engine)
@@ -112,6 +122,14 @@ QScriptValue toStringNative(QScriptContext *context, QScriptEngine *engine)
         return QStringLiteral("QObject(this = 0x0)");
     return QStringLiteral("%1(name = \"%2\")")
         .arg(QString::fromLatin1(object->metaObject()->className()), object->objectName());
+}
+
+// deleteLater() of an object the script made: it deletes that object, whatever "this" it is called with.
+QScriptValue deleteOwnObject(QScriptContext *context, QScriptEngine *engine)
+{
+    if (QObject *object = context->callee().data().toQObject())
+        object->deleteLater();
+    return engine->undefinedValue();
 }
 
 // The size of an object's window before a write, to go back to when the write is taken back: a minimum size that
@@ -138,22 +156,19 @@ private:
     QSize m_size;
 };
 
-// A slot whose argument is checked before the object's own slot gets it.
+// A slot whose argument is checked before the object's own slot gets it. It acts on the object it was read
+// from, whatever "this" it is called with, as the object's own slots do.
 QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
 {
-    const QScriptValue callee = context->callee();
-    const QString slot = callee.property(QStringLiteral("slotName")).toString();
-    // Called on another object (f.call(other, ...)), the slot is that object's, as with the wrapper's own slots.
-    QScriptValue wrapper = context->thisObject();
-    if (!wrapper.toQObject() && scriptObject(wrapper))
-        wrapper = wrapper.data();
-    if (!wrapper.toQObject())
-        wrapper = callee.data();
+    Q_UNUSED(engine)
+    const QScriptValue data = context->callee().data();
+    QScriptValue wrapper = data.property(0);
+    const QString slot = data.property(1).toString();
     const QObject *object = wrapper.toQObject();
     if (!object)
         return context->throwError(QScriptContext::TypeError,
                                    QStringLiteral("%1: the object has been deleted").arg(slot));
-    const QString refusal = callRefusal(object, slot, context->argument(0));
+    const QString refusal = callRefusal(slot, context->argument(0));
     if (!refusal.isEmpty())
         return context->throwError(QScriptContext::RangeError, refusal);
     // A slot that sets a property is taken back through it; one that only adds text grows no window.
@@ -163,19 +178,22 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     const QScriptValue result = wrapper.property(slot).call(wrapper, context->argumentsObject());
     const QString tooLarge = property.isEmpty() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
-        QScriptValue undo = wrapper;
-        undo.setProperty(property, before);
+        wrapper.setProperty(property, before);
         windowBefore.restore();
         return context->throwError(QScriptContext::RangeError, tooLarge);
     }
     return result;
 }
 
-// The name of a slot call ("setText" or "setText(QString)") without its signature.
-QString slotNameOf(const QString &name)
+// The name of a method without its signature: "setText" of "setText(QString)" or of "setText( QString )", as the
+// wrapper would find it.
+QString methodNameOf(const QString &name)
 {
-    const int bracket = name.indexOf(QLatin1Char('('));
-    return bracket < 0 ? name : name.left(bracket);
+    if (!name.contains(QLatin1Char('(')))
+        return name;
+    const QByteArray normalized = QMetaObject::normalizedSignature(name.toLatin1().constData());
+    const int bracket = normalized.indexOf('(');
+    return QString::fromLatin1(normalized.left(bracket));
 }
 
 bool hasMethodNamed(const QMetaObject *meta, const QByteArray &name)
@@ -188,20 +206,53 @@ bool hasMethodNamed(const QMetaObject *meta, const QByteArray &name)
     return false;
 }
 
-// The stand-in that scripts hold: its data is the object's own wrapper, which is also its prototype, so reads,
-// calls and signals go on there. Writes, deleteLater(), the slots whose argument is checked, the QObject
-// functions that need the real object as "this", and children by name are taken here.
+bool isQtProperty(const QObject *object, const QString &name)
+{
+    const QByteArray latin = name.toLatin1();
+    return object->metaObject()->indexOfProperty(latin.constData()) >= 0
+        || object->dynamicPropertyNames().contains(latin);
+}
+
+// The names of the object's wrapper that a for-in loop over the stand-in lists, read through the stand-in.
+class ForwardingIterator : public QScriptClassPropertyIterator
+{
+public:
+    explicit ForwardingIterator(const QScriptValue &object)
+        : QScriptClassPropertyIterator(object)
+    {
+        QScriptValueIterator names(object.data());
+        while (names.hasNext()) {
+            names.next();
+            if (!(names.flags() & QScriptValue::SkipInEnumeration))
+                m_names << names.scriptName();
+        }
+    }
+
+    bool hasNext() const override { return m_index + 1 < m_names.size(); }
+    void next() override { ++m_index; }
+    bool hasPrevious() const override { return m_index > 0; }
+    void previous() override { --m_index; }
+    void toFront() override { m_index = -1; }
+    void toBack() override { m_index = m_names.size(); }
+    QScriptString name() const override { return m_names.at(m_index); }
+
+private:
+    QList<QScriptString> m_names;
+    int m_index = -1;
+};
+
+// The stand-in that scripts hold. Its data is the object's own wrapper, which no script can reach: the stand-in's
+// prototype is the script's Object.prototype, and every read that the wrapper answers is passed on from here, so
+// no route of a script (the prototype chain, __proto__, a method called on another object, a signature form,
+// findChild and findChildren) ends at the wrapper. Writes of the object's properties, deleteLater(), the slots
+// whose argument is checked and the QObject functions that need the real object as "this" are taken here.
 class GuardedObjectClass : public QScriptClass
 {
 public:
-    enum Member : uint { FindChild = 1, FindChildren, ToString, DeleteLater, GuardedSlot, Child };
+    enum Member : uint { Forwarded = 1, FindChild, FindChildren, ToString, DeleteLater, GuardedSlot, Deleted };
 
     explicit GuardedObjectClass(QScriptEngine *engine)
         : QScriptClass(engine)
-        , m_findChild(engine->toStringHandle(QStringLiteral("findChild")))
-        , m_findChildren(engine->toStringHandle(QStringLiteral("findChildren")))
-        , m_toString(engine->toStringHandle(QStringLiteral("toString")))
-        , m_deleteLater(engine->toStringHandle(QStringLiteral("deleteLater")))
         , m_findChildFunction(engine->newFunction(findChildNative, 1))
         , m_findChildrenFunction(engine->newFunction(findChildrenNative, 1))
         , m_toStringFunction(engine->newFunction(toStringNative, 0))
@@ -211,13 +262,15 @@ public:
     QueryFlags queryProperty(const QScriptValue &object, const QScriptString &name, QueryFlags flags,
                              uint *id) override
     {
-        // Every write is looked at: one the object's wrapper took itself could not be refused.
-        QueryFlags handled = flags & HandlesWriteAccess;
+        if (m_keeping)
+            return QueryFlags();
+        // Every write is taken here: one that the engine made itself would be remembered for the stand-ins that
+        // follow, and they would be written without being asked.
+        const QueryFlags handled = flags & HandlesWriteAccess;
         if (!(flags & HandlesReadAccess))
             return handled;
         const QScriptValue wrapper = object.data();
-        QObject *target = wrapper.toQObject();
-        const Member member = memberOf(wrapper, target, name);
+        const Member member = memberOf(wrapper, wrapper.toQObject(), name);
         if (member == 0)
             return handled;
         *id = member;
@@ -228,6 +281,11 @@ public:
     {
         const QScriptValue wrapper = object.data();
         switch (Member(id)) {
+        case Forwarded: {
+            const QScriptValue found = m_found;
+            m_found = QScriptValue();
+            return found;
+        }
         case FindChild:
             return m_findChildFunction;
         case FindChildren:
@@ -235,27 +293,23 @@ public:
         case ToString:
             return m_toStringFunction;
         case DeleteLater: {
-            QScriptValue refusal = engine()->newFunction(refuseDeletion, 0);
-            refusal.setData(wrapper);
-            return refusal;
+            const bool own = isScriptMade(wrapper.toQObject());
+            QScriptValue deletion = engine()->newFunction(own ? deleteOwnObject : refuseDeletion, 0);
+            deletion.setData(wrapper);
+            return keep(object, name, deletion);
         }
         case GuardedSlot: {
+            QScriptValue data = engine()->newArray(2);
+            data.setProperty(0, wrapper);
+            data.setProperty(1, methodNameOf(name.toString()));
             QScriptValue call = engine()->newFunction(guardedCall, 1);
-            call.setData(wrapper);
-            call.setProperty(QStringLiteral("slotName"), slotNameOf(name.toString()),
-                             QScriptValue::ReadOnly | QScriptValue::SkipInEnumeration);
-            return call;
+            call.setData(data);
+            return keep(object, name, call);
         }
-        case Child: {
-            QObject *target = wrapper.toQObject();
-            const QString childName = name.toString();
-            const QObjectList children = target ? target->children() : QObjectList();
-            for (QObject *child : children) {
-                if (child->objectName() == childName)
-                    return wrapObject(engine(), child);
-            }
-            return engine()->undefinedValue();
-        }
+        case Deleted:
+            return engine()->currentContext()->throwError(
+                QScriptContext::TypeError,
+                QStringLiteral("cannot access member `%1' of deleted QObject").arg(name.toString()));
         }
         return engine()->undefinedValue();
     }
@@ -265,13 +319,29 @@ public:
         Q_UNUSED(id)
         QScriptValue wrapper = object.data();
         const QObject *target = wrapper.toQObject();
-        if (!target || !target->isWidgetType()) {
+        const QString property = name.toString();
+        if (property == QLatin1String("__proto__")) {
+            if (value.isObject() || value.isNull())
+                object.setPrototype(value);
+            return;
+        }
+        if (!target) {
+            engine()->currentContext()->throwError(
+                QScriptContext::TypeError, QStringLiteral("cannot access member `%1' of deleted QObject").arg(property));
+            return;
+        }
+        // A name of the script's own is kept by the wrapper, which has no prototype whose setter could get it.
+        if (!isQtProperty(target, property)) {
             wrapper.setProperty(name, value);
             return;
         }
-        const QString refusal = writeRefusal(target, name.toString(), value);
+        const QString refusal = writeRefusal(target, property, value);
         if (!refusal.isEmpty()) {
             engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
+            return;
+        }
+        if (!target->isWidgetType()) {
+            wrapper.setProperty(name, value);
             return;
         }
         const QScriptValue before = wrapper.property(name);
@@ -294,46 +364,101 @@ public:
         return QScriptValue::ReadOnly | QScriptValue::Undeletable | QScriptValue::SkipInEnumeration;
     }
 
+    QScriptClassPropertyIterator *newIterator(const QScriptValue &object) override
+    {
+        return new ForwardingIterator(object);
+    }
+
     QString name() const override
     {
         return QStringLiteral("QObject");
     }
 
 private:
-    Member memberOf(const QScriptValue &wrapper, QObject *target, const QScriptString &name)
+    // What the stand-in answers for a name alone, known once per name.
+    enum class NameKind : uchar { Other, FindChild, FindChildren, ToString, DeleteLater, CheckedSlot };
+
+    NameKind kindOf(const QScriptString &name)
     {
-        if (name == m_findChild)
-            return FindChild;
-        if (name == m_findChildren)
-            return FindChildren;
-        if (name == m_toString)
-            return ToString;
-        if (!target)
-            return Member(0);
-        if (name == m_deleteLater)
-            return isScriptMade(target) ? Member(0) : DeleteLater;
-        const QString text = name.toString();
-        if (isCheckedSlot(slotNameOf(text)) && hasMethodNamed(target->metaObject(), slotNameOf(text).toLatin1()))
-            return GuardedSlot;
-        // A child by its object name, as the wrapper would give it, unless a member of the object has that name.
-        if (target->children().isEmpty() || text.isEmpty())
-            return Member(0);
-        bool named = false;
-        const QObjectList children = target->children();
-        for (const QObject *child : children)
-            named = named || child->objectName() == text;
-        if (!named || wrapper.property(name, QScriptValue::ResolveLocal).isValid())
-            return Member(0);
-        return Child;
+        const auto known = m_kinds.constFind(name);
+        if (known != m_kinds.constEnd())
+            return known.value();
+        const QString method = methodNameOf(name.toString());
+        NameKind kind = NameKind::Other;
+        if (method == QLatin1String("findChild"))
+            kind = NameKind::FindChild;
+        else if (method == QLatin1String("findChildren"))
+            kind = NameKind::FindChildren;
+        else if (method == QLatin1String("toString"))
+            kind = NameKind::ToString;
+        else if (method == QLatin1String("deleteLater"))
+            kind = NameKind::DeleteLater;
+        else if (isCheckedSlot(method))
+            kind = NameKind::CheckedSlot;
+        // Names a script makes up in a loop would otherwise pile up here.
+        if (m_kinds.size() >= s_keptNames)
+            m_kinds.clear();
+        m_kinds.insert(name, kind);
+        return kind;
     }
 
-    QScriptString m_findChild;
-    QScriptString m_findChildren;
-    QScriptString m_toString;
-    QScriptString m_deleteLater;
+    Member memberOf(const QScriptValue &wrapper, QObject *target, const QScriptString &name)
+    {
+        switch (kindOf(name)) {
+        case NameKind::FindChild:
+            return FindChild;
+        case NameKind::FindChildren:
+            return FindChildren;
+        case NameKind::ToString:
+            return ToString;
+        case NameKind::DeleteLater:
+            return target ? DeleteLater : Deleted;
+        case NameKind::CheckedSlot:
+            if (target && hasMethodNamed(target->metaObject(), methodNameOf(name.toString()).toLatin1()))
+                return GuardedSlot;
+            break;
+        case NameKind::Other:
+            break;
+        }
+        if (!target)
+            return Deleted;
+        m_found = wrapper.property(name, QScriptValue::ResolveLocal);
+        if (m_found.isValid())
+            return Forwarded;
+        // A child by its object name, as the wrapper would give it, when no member of the object has that name.
+        const QString text = name.toString();
+        if (text.isEmpty())
+            return Member(0);
+        const QObjectList children = target->children();
+        for (QObject *child : children) {
+            if (child->objectName() == text) {
+                m_found = wrapObject(engine(), child);
+                return Forwarded;
+            }
+        }
+        return Member(0);
+    }
+
+    // A function made for a name of this stand-in, kept as its own so that the next read finds it at once.
+    QScriptValue keep(const QScriptValue &object, const QScriptString &name, const QScriptValue &function)
+    {
+        QScriptValue standIn = object;
+        m_keeping = true;
+        standIn.setProperty(name, function,
+                            QScriptValue::ReadOnly | QScriptValue::Undeletable | QScriptValue::SkipInEnumeration);
+        m_keeping = false;
+        return function;
+    }
+
+    static constexpr int s_keptNames = 4096;
+
     QScriptValue m_findChildFunction;
     QScriptValue m_findChildrenFunction;
     QScriptValue m_toStringFunction;
+    QHash<QScriptString, NameKind> m_kinds;
+    bool m_keeping = false;
+    // The value that queryProperty found for the read that property() then answers.
+    QScriptValue m_found;
 };
 
 // One engine's stand-ins. Those of the program's objects are kept, so that a script that finds an object
@@ -368,9 +493,8 @@ public:
     {
         QScriptEngine *engine = m_class.engine();
         const QScriptValue wrapper = plainWrapper(engine, object, ownership);
-        QScriptValue value = engine->newObject(&m_class, wrapper);
-        value.setPrototype(wrapper);
-        return value;
+        // Its prototype is the script's Object.prototype, as for any object the script makes.
+        return engine->newObject(&m_class, wrapper);
     }
 
     bool isStandIn(const QScriptValue &value) const
@@ -393,8 +517,10 @@ Wrapping *wrappingOf(QScriptEngine *engine)
     auto *scriptEngine = qobject_cast<ScriptEngine *>(engine);
     if (!scriptEngine)
         return nullptr;
-    if (!scriptEngine->extension())
+    if (!scriptEngine->extension()) {
         scriptEngine->setExtension(std::make_unique<Wrapping>(scriptEngine));
+        WindowExtentGuard::install();
+    }
     return static_cast<Wrapping *>(scriptEngine->extension());
 }
 
@@ -413,6 +539,36 @@ void widgetFromScript(const QScriptValue &value, void *pointer)
     *static_cast<QWidget **>(pointer) = qobject_cast<QWidget *>(scriptObject(value));
 }
 
+// Lists of objects, which the engine would otherwise hand over as plain wrappers.
+QScriptValue objectListToScript(QScriptEngine *engine, const void *list)
+{
+    return objectArray(engine, *static_cast<const QObjectList *>(list));
+}
+
+void objectListFromScript(const QScriptValue &value, void *list)
+{
+    auto *objects = static_cast<QObjectList *>(list);
+    objects->clear();
+    const quint32 length = value.property(QStringLiteral("length")).toUInt32();
+    for (quint32 i = 0; i < length; ++i)
+        objects->append(scriptObject(value.property(i)));
+}
+
+QScriptValue widgetListToScript(QScriptEngine *engine, const void *list)
+{
+    const auto *widgets = static_cast<const QWidgetList *>(list);
+    return objectArray(engine, QObjectList(widgets->cbegin(), widgets->cend()));
+}
+
+void widgetListFromScript(const QScriptValue &value, void *list)
+{
+    auto *widgets = static_cast<QWidgetList *>(list);
+    widgets->clear();
+    const quint32 length = value.property(QStringLiteral("length")).toUInt32();
+    for (quint32 i = 0; i < length; ++i)
+        widgets->append(qobject_cast<QWidget *>(scriptObject(value.property(i))));
+}
+
 } // namespace
 
 void registerObjectTypes(QScriptEngine *engine)
@@ -425,6 +581,10 @@ void registerObjectTypes(QScriptEngine *engine)
         qScriptRegisterMetaType_helper(engine, QMetaType::QObjectStar, objectToScript, objectFromScript,
                                        QScriptValue());
         qScriptRegisterMetaType_helper(engine, widgetType, objectToScript, widgetFromScript, QScriptValue());
+        qScriptRegisterMetaType_helper(engine, qMetaTypeId<QObjectList>(), objectListToScript, objectListFromScript,
+                                       QScriptValue());
+        qScriptRegisterMetaType_helper(engine, qMetaTypeId<QWidgetList>(), widgetListToScript, widgetListFromScript,
+                                       QScriptValue());
         wrapping->typesSeen = QMetaType::User;
     }
     // Custom types are numbered on from User without gaps: those registered since the last call are new. Any other

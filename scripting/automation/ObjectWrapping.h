@@ -14,11 +14,15 @@ namespace QMMistlark {
 // - an object of the program (any object the script did not make) cannot be deleted by the script: its
 //   deleteLater() is refused with a red report, since the program or Qt may still hold it by a plain pointer;
 // - a property write or a slot call that would hold or break the window is refused with a script error
-//   (see writeRefusal and callRefusal in ScriptBounds).
-// Objects that the script made itself (newObject, createTimer, singleShotTimer, grab) it may delete.
+//   (see writeRefusal and callRefusal in WidgetWrites).
+// Objects that the script made itself (newObject, createTimer, singleShotTimer, grab) it may delete; their
+// deleteLater() deletes them alone, whatever object it is called on.
 //
-// A script sees a stand-in that passes every read, call and signal on to the object's own script wrapper;
-// scriptObject() gives the object back. An engine that is not a ScriptEngine gets the plain wrappers.
+// A script sees a stand-in that passes every read, call and signal on to the object's own script wrapper. No
+// script reaches that wrapper: the stand-in's prototype is Object.prototype, the wrapper has none, every
+// conversion of an object or a list of objects makes a stand-in, and the wrapper's methods act on their own
+// object when called on a stand-in. scriptObject() gives the object back. An engine that is not a ScriptEngine
+// gets the plain wrappers.
 
 // Makes the engine convert every pointer to a QObject class through wrapObject. Called when an Editor builds
 // its engine and again before each run, for the pointer types registered meanwhile.

@@ -84,10 +84,11 @@ QString textRefusal(Check check, const QString &text)
 
 QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value)
 {
-    if (!object->isWidgetType())
-        return QString();
+    // An action's tool tip is shown as a widget's is.
     if (const CheckedName *checked = find(s_checkedProperties, property))
         return textRefusal(checked->check, value.toString());
+    if (!object->isWidgetType())
+        return QString();
     if (property == QLatin1String("minimumWidth"))
         return sizeRefusal(property, value.toNumber(), 0);
     if (property == QLatin1String("minimumHeight"))
@@ -108,10 +109,10 @@ bool isCheckedSlot(const QString &name)
     return find(s_checkedSlots, name) != nullptr;
 }
 
-QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument)
+QString callRefusal(const QString &slot, const QScriptValue &argument)
 {
     const CheckedName *checked = find(s_checkedSlots, slot);
-    if (!checked || !object->isWidgetType())
+    if (!checked)
         return QString();
     return textRefusal(checked->check, argument.toString());
 }

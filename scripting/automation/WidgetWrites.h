@@ -7,16 +7,17 @@ class QScriptValue;
 
 namespace QMMistlark {
 
-// What a script may write to a widget of the program or its own, through a property or a slot that sets one.
+// What a script may write to an object of the program or its own, through a property or a slot that sets one.
 // Refused, with the script error as the text: a size over widgetExtentBound(), a style sheet over
 // StyleSheetTextBound or one that names a file the bounded reader refuses, and rich text (text, html,
-// markdown, toolTip, whatsThis) that names such a file. An empty text lets the write go on.
+// markdown, toolTip, whatsThis) that names such a file, whatever the object (an action's tool tip too). An empty
+// text lets the write go on.
 
 QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value);
 
 // The slots whose argument is checked as the property they set would be.
 bool isCheckedSlot(const QString &name);
-QString callRefusal(const QObject *object, const QString &slot, const QScriptValue &argument);
+QString callRefusal(const QString &slot, const QScriptValue &argument);
 // The property that a checked slot sets, to take back; empty for one that adds to its text (append).
 QString propertyOfSlot(const QString &slot);
 

@@ -190,6 +190,146 @@ int grabLabels()
     return count;
 }
 
+
+// Walks every object a script reaches from the global object and the top window: own properties, names a for-in
+// loop lists, the whole prototype chain and __proto__, the "this" and sender of a signal's handler, and on each
+// object of the program findChild(), findChildren() and each child by its name. Leaves the objects of the program
+// in "objects". Listed as the script finds them, so an object or a member added later is walked too.
+const char s_walk[] = R"(
+var seen = [], queue = [];
+function isObject(v) { return v !== null && (typeof v == 'object' || typeof v == 'function'); }
+function isQObject(v) {
+    try { return typeof v == 'object' && typeof v.findChildren == 'function' && /\(name = /.test(String(v)); }
+    catch (e) { return false; }
+}
+function visit(v) { if (isObject(v) && seen.indexOf(v) < 0) { seen.push(v); queue.push(v); } }
+function namesOf(v) {
+    var all = [];
+    // An object that went meanwhile, or the engine's own QObject prototype, has no names: listing them throws
+    // past any catch.
+    try { if (isQObject(v)) v.objectName; if (/this = 0x0/.test(String(v))) return all; } catch (e) { return all; }
+    try { all = Object.getOwnPropertyNames(v); } catch (e) {}
+    try { for (var k in v) all.push(k); } catch (e) {}
+    return all;
+}
+var sent = [];
+function handler() { sent.push(this); try { sent.push(__qt_sender__); } catch (e) {} }
+output.textChanged.connect(handler);
+printout('walking');
+output.textChanged.disconnect(handler);
+visit(this);
+visit(parentByClassName(output, 'JavaScriptEvaluator'));
+for (var i = 0; i < sent.length; i++) visit(sent[i]);
+while (queue.length) {
+    var v = queue.shift(), names = namesOf(v);
+    for (var i = 0; i < names.length; i++) { try { visit(v[names[i]]); } catch (e) {} }
+    try { visit(Object.getPrototypeOf(v)); } catch (e) {}
+    try { visit(v.__proto__); } catch (e) {}
+    if (!isQObject(v)) continue;
+    try { visit(v.findChild('')); } catch (e) {}
+    try {
+        var kids = v.findChildren();
+        for (var i = 0; i < kids.length; i++) {
+            visit(kids[i]);
+            try { if (kids[i].objectName) visit(v[kids[i].objectName]); } catch (e) {}
+        }
+    } catch (e) {}
+}
+var objects = seen.filter(isQObject);
+printout('walked ' + objects.length);
+)";
+
+// Tries on every object of the program what a script must not do to it, through one route: delete it, make it
+// too wide, give it a style sheet of a megabyte, and rich text that shows a named pipe (in "pipeText"). "route"
+// is called with the object, the member to call or write, and the arguments or the value.
+const char s_attempts[] = R"(
+var sheet = 'QWidget { color: red; }\n';
+while (sheet.length < 1024 * 1024) sheet += sheet;
+function prototypesOf(q) {
+    var all = [];
+    try { for (var p = Object.getPrototypeOf(q); p; p = Object.getPrototypeOf(p)) all.push(p); } catch (e) {}
+    try { if (q.__proto__ && all.indexOf(q.__proto__) < 0) all.push(q.__proto__); } catch (e) {}
+    return all;
+}
+function callOn(target, method, args) {
+    try { var f = target[method]; if (typeof f == 'function') f.apply(target, args); } catch (e) {}
+}
+function writeTo(target, name, value) { try { target[name] = value; } catch (e) {} }
+var attempts = [
+    {call: 'deleteLater', signature: 'deleteLater()', args: []},
+    {write: 'minimumWidth', value: 1e9},
+    {write: 'minimumHeight', value: 30000},
+    {write: 'styleSheet', value: sheet, call: 'setStyleSheet', signature: 'setStyleSheet(QString)', args: [sheet]},
+    {write: 'text', value: pipeText, call: 'setText', signature: 'setText(QString)', args: [pipeText]},
+    {write: 'toolTip', value: pipeText}
+];
+for (var i = 0; i < objects.length; i++) {
+    for (var j = 0; j < attempts.length; j++)
+        route(objects[i], attempts[j]);
+}
+delay(10);
+printout('done');
+)";
+
+// The routes, each the body of route(q, a).
+const char s_directly[] = R"(
+if (a.write) writeTo(q, a.write, a.value);
+if (a.call) callOn(q, a.call, a.args);
+)";
+const char s_throughPrototypes[] = R"(
+var all = prototypesOf(q);
+for (var k = 0; k < all.length; k++) {
+    if (a.write) writeTo(all[k], a.write, a.value);
+    if (a.call) callOn(all[k], a.call, a.args);
+    if (a.signature) callOn(all[k], a.signature, a.args);
+}
+)";
+const char s_ownMethodCalled[] = R"(
+try { if (a.call) Function.prototype.call.apply(q[a.call], [q].concat(a.args)); } catch (e) {}
+var all = prototypesOf(q);
+for (var k = 0; k < all.length; k++) {
+    try { if (a.call) q[a.call].apply(all[k], a.args); } catch (e) {}
+}
+try {
+    var described = a.write ? Object.getOwnPropertyDescriptor(q, a.write) : null;
+    if (described && described.set) described.set.call(q, a.value);
+} catch (e) {}
+)";
+const char s_borrowed[] = R"(
+var made = [newObject('QWidget'), newObject('QLabel')];
+for (var m = 0; m < made.length; m++) {
+    var targets = [q].concat(prototypesOf(q));
+    for (var k = 0; k < targets.length; k++) {
+        try { if (a.call) made[m][a.call].apply(targets[k], a.args); } catch (e) {}
+        try { if (a.signature) made[m][a.signature].apply(targets[k], a.args); } catch (e) {}
+        try {
+            var described = a.write ? Object.getOwnPropertyDescriptor(made[m], a.write) : null;
+            if (described && described.set) described.set.call(targets[k], a.value);
+        } catch (e) {}
+    }
+    try { made[m].deleteLater(); } catch (e) {}
+}
+)";
+const char s_signature[] = R"(
+if (a.signature) {
+    callOn(q, a.signature, a.args);
+    callOn(q, ' ' + a.signature.replace('(', ' ( ').replace(')', ' ) '), a.args);
+}
+)";
+
+// The text of widgets and actions below the window that names the file.
+QStringList namingTheFile(QWidget *window, const QString &path)
+{
+    QStringList found;
+    const QList<QObject *> all = window->findChildren<QObject *>();
+    for (QObject *object : all) {
+        const QString text = object->property("text").toString() + object->property("toolTip").toString();
+        if (text.contains(path))
+            found << QString::fromLatin1(object->metaObject()->className());
+    }
+    return found;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(WindowKind)
@@ -208,6 +348,8 @@ private slots:
     void standInsActAsTheObject();
     void scriptRoutesLoadNothingHostile_data();
     void scriptRoutesLoadNothingHostile();
+    void noRouteReachesAnUnguardedObject_data();
+    void noRouteReachesAnUnguardedObject();
 };
 
 void tst_ObjectWrapping::scriptCannotFreeAWidgetOfTheProgram_data()
@@ -419,6 +561,48 @@ void tst_ObjectWrapping::scriptRoutesLoadNothingHostile()
     QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
     QVERIFY2(!drawn, "the dialog was shown");
     QCOMPARE(printed.trimmed(), QStringLiteral("RangeError\ngoes on"));
+}
+
+void tst_ObjectWrapping::noRouteReachesAnUnguardedObject_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("resource");
+    QTest::newRow("directly") << s_directly << "pipe";
+    QTest::newRow("through each prototype") << s_throughPrototypes << "pipe";
+    QTest::newRow("its own method called on it") << s_ownMethodCalled << "pipe";
+    QTest::newRow("methods of objects the script made") << s_borrowed << "pipe";
+    QTest::newRow("signature forms") << s_signature << "pipe";
+}
+
+// Whatever a script reaches and however it goes about it, an object of the program is not deleted, its window
+// keeps its size, and nothing blocks on a file or restyles for seconds: each attempt is refused or harmless. A crash
+// or a hang fails the row in its child.
+void tst_ObjectWrapping::noRouteReachesAnUnguardedObject()
+{
+    QFETCH(QString, route);
+    RUN_ROW_IN_CHILD(300000);
+    const HostileResource pipe = makeHostileResource(TestApp::homePath());
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size = window.size();
+    const int widgets = window.findChildren<QWidget *>().size();
+    Editor *editor = window.findChild<Editor *>();
+    const QString pipeText = QStringLiteral("'%1'").arg(richTextShowing(pipe.path).replace(QLatin1Char('\''), QStringLiteral("\\'")));
+    window.setText(QStringLiteral("var pipeText = %1;\n%2\nfunction route(q, a) {\n%3\n}\n%4")
+                       .arg(pipeText, QLatin1String(s_walk), route, QLatin1String(s_attempts)));
+    editor->run();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QString shown = printed(editor);
+    QVERIFY2(shown.endsWith(QLatin1String("done")), qPrintable(shown.right(2000)));
+    const QRegularExpressionMatch walked = QRegularExpression(QStringLiteral("walked (\\d+)")).match(shown);
+    QVERIFY2(walked.hasMatch() && walked.captured(1).toInt() > 100, qPrintable(shown.left(2000)));
+    QCOMPARE(window.findChildren<QWidget *>().size(), widgets);
+    QCOMPARE(window.size(), size);
+    QCOMPARE(namingTheFile(&window, pipe.path), QStringList());
+    for (const QWidget *widget : window.findChildren<QWidget *>())
+        QVERIFY2(widget->styleSheet().size() <= QMMistlark::StyleSheetTextBound, widget->metaObject()->className());
+    window.grab();
 }
 
 TARSEL_APP_TEST_MAIN(tst_ObjectWrapping)
