@@ -160,7 +160,6 @@ private:
 // from, whatever "this" it is called with, as the object's own slots do.
 QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
 {
-    Q_UNUSED(engine)
     const QScriptValue data = context->callee().data();
     QScriptValue wrapper = data.property(0);
     const QString slot = data.property(1).toString();
@@ -175,7 +174,14 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     const QString property = propertyOfSlot(slot);
     const QScriptValue before = property.isEmpty() ? QScriptValue() : wrapper.property(property);
     const WindowSize windowBefore(object);
-    const QScriptValue result = wrapper.property(slot).call(wrapper, context->argumentsObject());
+    QScriptValue arguments = context->argumentsObject();
+    const QScriptValue shown = shownValue(slot, context->argument(0));
+    if (!shown.strictlyEquals(context->argument(0))) {
+        arguments = engine->newArray(uint(context->argumentCount()));
+        for (int i = 0; i < context->argumentCount(); ++i)
+            arguments.setProperty(quint32(i), i == 0 ? shown : context->argument(i));
+    }
+    const QScriptValue result = wrapper.property(slot).call(wrapper, arguments);
     const QString tooLarge = property.isEmpty() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
         wrapper.setProperty(property, before);
@@ -340,13 +346,14 @@ public:
             engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
             return;
         }
+        const QScriptValue written = shownValue(property, value);
         if (!target->isWidgetType()) {
-            wrapper.setProperty(name, value);
+            wrapper.setProperty(name, written);
             return;
         }
         const QScriptValue before = wrapper.property(name);
         const WindowSize windowBefore(target);
-        wrapper.setProperty(name, value);
+        wrapper.setProperty(name, written);
         const QString tooLarge = windowExtentRefusal(target);
         if (!tooLarge.isEmpty()) {
             wrapper.setProperty(name, before);

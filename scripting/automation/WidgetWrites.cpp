@@ -18,27 +18,40 @@ namespace {
 // Deeper than the widget trees of the program's windows.
 constexpr int s_layoutDepth = 32;
 
-enum class Check { StyleSheet, RichText, Markdown };
+// Shown: plain text that is shown, cut as printed text is.
+enum class Check { StyleSheet, RichText, Markdown, Shown };
 
 struct CheckedName
 {
     const char *name;
     Check check;
     const char *property; // the property a slot sets, or null
+    bool cut;             // the text is shown: beyond ShownTextBound, it is cut
 };
 
-// The properties whose text is shown as rich text or applied as a style sheet.
+// The properties whose text is shown as rich text or applied as a style sheet, or shown as a title.
 const CheckedName s_checkedProperties[] = {
-    {"styleSheet", Check::StyleSheet, nullptr}, {"text", Check::RichText, nullptr},
-    {"html", Check::RichText, nullptr},         {"toolTip", Check::RichText, nullptr},
-    {"whatsThis", Check::RichText, nullptr},    {"markdown", Check::Markdown, nullptr},
+    {"styleSheet", Check::StyleSheet, nullptr, false}, {"text", Check::RichText, nullptr, false},
+    {"html", Check::RichText, nullptr, false},         {"toolTip", Check::RichText, nullptr, false},
+    {"whatsThis", Check::RichText, nullptr, false},    {"markdown", Check::Markdown, nullptr, false},
+    {"windowTitle", Check::Shown, nullptr, true},
 };
 
-// The slots that set those texts, or add to them.
+// The slots that set those texts, or add to them, and the program's own that show a text in the output pane, a
+// title or the status bar (signals too: a script may emit them).
 const CheckedName s_checkedSlots[] = {
-    {"setStyleSheet", Check::StyleSheet, "styleSheet"}, {"setText", Check::RichText, "text"},
-    {"setHtml", Check::RichText, "html"},               {"setMarkdown", Check::Markdown, "markdown"},
-    {"insertHtml", Check::RichText, nullptr},           {"append", Check::RichText, nullptr},
+    {"setStyleSheet", Check::StyleSheet, "styleSheet", false},
+    {"setText", Check::RichText, "text", false},
+    {"setHtml", Check::RichText, "html", false},
+    {"setMarkdown", Check::Markdown, "markdown", false},
+    {"insertHtml", Check::RichText, nullptr, false},
+    {"append", Check::RichText, nullptr, false},
+    {"displayError", Check::RichText, nullptr, true},
+    {"displayWarning", Check::RichText, nullptr, true},
+    {"setWindowTitle", Check::Shown, "windowTitle", true},
+    {"changeWindowTitle", Check::Shown, nullptr, true},
+    {"slotChangeWindowTitle", Check::Shown, nullptr, true},
+    {"showMessage", Check::Shown, nullptr, true},
 };
 
 template <size_t Count>
@@ -76,6 +89,8 @@ QString textRefusal(Check check, const QString &text)
         return MGraphX::richTextRefusal(text);
     case Check::Markdown:
         return MGraphX::markdownRefusal(text);
+    case Check::Shown:
+        return QString();
     }
     return QString();
 }
@@ -86,7 +101,7 @@ QString writeRefusal(const QObject *object, const QString &property, const QScri
 {
     // An action's tool tip is shown as a widget's is.
     if (const CheckedName *checked = find(s_checkedProperties, property))
-        return textRefusal(checked->check, value.toString());
+        return textRefusal(checked->check, checked->cut ? shownText(value.toString()) : value.toString());
     if (!object->isWidgetType())
         return QString();
     if (property == QLatin1String("minimumWidth"))
@@ -114,7 +129,18 @@ QString callRefusal(const QString &slot, const QScriptValue &argument)
     const CheckedName *checked = find(s_checkedSlots, slot);
     if (!checked)
         return QString();
-    return textRefusal(checked->check, argument.toString());
+    return textRefusal(checked->check, checked->cut ? shownText(argument.toString()) : argument.toString());
+}
+
+QScriptValue shownValue(const QString &propertyOrSlot, const QScriptValue &value)
+{
+    const CheckedName *checked = find(s_checkedProperties, propertyOrSlot);
+    if (!checked)
+        checked = find(s_checkedSlots, propertyOrSlot);
+    if (!checked || !checked->cut || !value.isString())
+        return value;
+    const QString text = value.toString();
+    return text.size() > ShownTextBound ? QScriptValue(shownText(text)) : value;
 }
 
 QString propertyOfSlot(const QString &slot)

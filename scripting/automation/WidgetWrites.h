@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QScriptValue>
 #include <QString>
 
 class QObject;
-class QScriptValue;
 
 namespace QMMistlark {
 
@@ -18,6 +18,9 @@ QString writeRefusal(const QObject *object, const QString &property, const QScri
 // The slots whose argument is checked as the property they set would be.
 bool isCheckedSlot(const QString &name);
 QString callRefusal(const QString &slot, const QScriptValue &argument);
+// The value as it is written or passed: a title, a status message or a message for the output pane is cut
+// beyond ShownTextBound, as printed text is (laying out 50 MB of it took minutes); any other value as it is.
+QScriptValue shownValue(const QString &propertyOrSlot, const QScriptValue &value);
 // The property that a checked slot sets, to take back; empty for one that adds to its text (append).
 QString propertyOfSlot(const QString &slot);
 

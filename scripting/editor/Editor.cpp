@@ -409,15 +409,16 @@ void Editor::storeZoomLevel()
 
 // --- Messages
 
+// Reached by scripts too: cut as printed text is.
 void Editor::displayError(const QString &text)
 {
-    m_outputArea->append(QStringLiteral("Error:") + text);
+    m_outputArea->append(QStringLiteral("Error:") + shownText(text));
     m_hasError = true;
 }
 
 void Editor::displayWarning(const QString &text)
 {
-    m_outputArea->append(QStringLiteral("Warning:") + text);
+    m_outputArea->append(QStringLiteral("Warning:") + shownText(text));
 }
 
 void Editor::addRedReport(const QString &text)

@@ -8,6 +8,7 @@
 
 #include "ChildRun.h"
 #include "EditorRun.h"
+#include "HangBound.h"
 #include "HostileResource.h"
 #include "ModalAnswer.h"
 #include "TestApp.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStatusBar>
 #include <QScriptEngine>
 #include <QTextDocument>
 #include <QTimer>
@@ -350,6 +352,9 @@ private slots:
     void scriptRoutesLoadNothingHostile();
     void noRouteReachesAnUnguardedObject_data();
     void noRouteReachesAnUnguardedObject();
+    void scriptTextShownIsCut_data();
+    void scriptTextShownIsCut();
+    void windowGrownPastTheBoundIsBroughtBack();
 };
 
 void tst_ObjectWrapping::scriptCannotFreeAWidgetOfTheProgram_data()
@@ -602,6 +607,64 @@ void tst_ObjectWrapping::noRouteReachesAnUnguardedObject()
     QCOMPARE(namingTheFile(&window, pipe.path), QStringList());
     for (const QWidget *widget : window.findChildren<QWidget *>())
         QVERIFY2(widget->styleSheet().size() <= QMMistlark::StyleSheetTextBound, widget->metaObject()->className());
+    window.grab();
+}
+
+void tst_ObjectWrapping::scriptTextShownIsCut_data()
+{
+    QTest::addColumn<QString>("show");
+    const QString editor = QStringLiteral("getSubWidgetByClassName(me, 'QMMistlark::Editor')");
+    const QString scriptWindow = QStringLiteral("getSubWidgetByClassName(me, 'JSMainWindow')");
+    QTest::newRow("the Editor's displayError") << editor + ".displayError(s);";
+    QTest::newRow("the Editor's displayWarning") << editor + ".displayWarning(s);";
+    QTest::newRow("the script window's displayError") << scriptWindow + "['displayError(QString)'](s);";
+    QTest::newRow("the Editor's title signal") << editor + ".changeWindowTitle(s);";
+    QTest::newRow("the script window's title slot") << scriptWindow + ".slotChangeWindowTitle(s);";
+    QTest::newRow("the window's title slot") << "me.slotChangeWindowTitle(s);";
+    QTest::newRow("setWindowTitle") << "me.setWindowTitle(s);";
+    QTest::newRow("windowTitle") << "me.windowTitle = s;";
+    QTest::newRow("a status message") << "getSubWidgetByClassName(me, 'QStatusBar').showMessage(s, 0);";
+}
+
+// A megabyte of text that a script hands to the program's own slots that show it, in the output pane, a title or
+// the status bar, is cut as printed text is: laid out whole, 50 MB held the window for minutes.
+void tst_ObjectWrapping::scriptTextShownIsCut()
+{
+    QFETCH(QString, show);
+    RUN_ROW_IN_CHILD(HangBoundMs);
+    JavaScriptEvaluator window(nullptr);
+    window.show();
+    Editor *editor = window.findChild<Editor *>();
+    window.setText(QStringLiteral("var me = parentByClassName(output, 'JavaScriptEvaluator');\n"
+                                  "var s = 'x'; while (s.length < 1024 * 1024) s += s;\n%1")
+                       .arg(show));
+    editor->run();
+    const int bound = QMMistlark::ShownTextBound + 100;
+    const QString shown = printed(editor);
+    QVERIFY2(shown.size() < bound, qPrintable(shown.right(300)));
+    for (const QWidget *widget : window.findChildren<QWidget *>())
+        QVERIFY2(widget->windowTitle().size() < bound, widget->metaObject()->className());
+    QVERIFY(window.windowTitle().size() < bound);
+    for (const QStatusBar *bar : window.findChildren<QStatusBar *>())
+        QVERIFY(bar->currentMessage().size() < bound);
+    // The program's own call is cut too.
+    editor->displayError(QString(1024 * 1024, QLatin1Char('y')));
+    QVERIFY(printed(editor).size() < shown.size() + bound);
+}
+
+// Whoever makes a window larger than can be painted, a script or the program, the window is brought back within
+// the bound once a script engine exists.
+void tst_ObjectWrapping::windowGrownPastTheBoundIsBroughtBack()
+{
+    Editor editor;
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    const int bound = QMMistlark::widgetExtentBound();
+    window.setMinimumWidth(bound * 10);
+    QVERIFY2(window.width() <= bound && window.minimumWidth() <= bound, qPrintable(QString::number(window.width())));
+    window.resize(100, bound * 10);
+    QVERIFY2(window.height() <= bound, qPrintable(QString::number(window.height())));
     window.grab();
 }
 
