@@ -16,6 +16,7 @@
 #include <QScriptString>
 #include <QScriptValueIterator>
 #include <QSet>
+#include <QVector>
 #include <QWidget>
 
 namespace QMMistlark {
@@ -132,15 +133,31 @@ QScriptValue deleteOwnObject(QScriptContext *context, QScriptEngine *engine)
     return engine->undefinedValue();
 }
 
-// The size of an object's window before a write, to go back to when the write is taken back: a minimum size that
-// is taken back leaves the window as large as it made it.
-class WindowSize
+// What a write to a widget may change of its window's size, taken before the write: the window's size, to go back
+// to when the write is taken back (a minimum size that is taken back leaves the window as large as it made it), and
+// the widget's own size constraints. A write that left those as they were grew no window, unless the widget holds
+// widgets that its style or font passes on to; the layouts are then not settled for it.
+class WriteScope
 {
 public:
-    explicit WindowSize(const QObject *object)
-        : m_window(object->isWidgetType() ? static_cast<const QWidget *>(object)->window() : nullptr)
+    explicit WriteScope(const QObject *object)
+        : m_widget(object->isWidgetType() ? static_cast<const QWidget *>(object) : nullptr)
+        , m_window(m_widget ? m_widget->window() : nullptr)
         , m_size(m_window ? m_window->size() : QSize())
+        , m_constraints(constraints())
     {
+    }
+
+    bool mayHaveGrown() const
+    {
+        if (!m_widget)
+            return false;
+        const QObjectList children = m_widget->children();
+        for (const QObject *child : children) {
+            if (child->isWidgetType())
+                return true;
+        }
+        return constraints() != m_constraints;
     }
 
     void restore() const
@@ -152,8 +169,20 @@ public:
     }
 
 private:
+    QVector<QSize> constraints() const
+    {
+        if (!m_widget)
+            return {};
+        const QSize policy(m_widget->sizePolicy().horizontalPolicy(), m_widget->sizePolicy().verticalPolicy());
+        return {m_widget->sizeHint(),    m_widget->minimumSizeHint(), m_widget->minimumSize(),
+                m_widget->maximumSize(), m_widget->size(),            policy,
+                QSize(m_widget->isHidden(), 0)};
+    }
+
+    QPointer<const QWidget> m_widget;
     QPointer<QWidget> m_window;
     QSize m_size;
+    QVector<QSize> m_constraints;
 };
 
 // A slot whose argument is checked before the object's own slot gets it. It acts on the object it was read
@@ -173,7 +202,7 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     // A slot that sets a property is taken back through it; one that only adds text grows no window.
     const QString property = propertyOfSlot(slot);
     const QScriptValue before = property.isEmpty() ? QScriptValue() : wrapper.property(property);
-    const WindowSize windowBefore(object);
+    const WriteScope scope(object);
     QScriptValue arguments = context->argumentsObject();
     const QScriptValue shown = shownValue(slot, context->argument(0));
     if (!shown.strictlyEquals(context->argument(0))) {
@@ -182,10 +211,10 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
             arguments.setProperty(quint32(i), i == 0 ? shown : context->argument(i));
     }
     const QScriptValue result = wrapper.property(slot).call(wrapper, arguments);
-    const QString tooLarge = property.isEmpty() ? QString() : windowExtentRefusal(object);
+    const QString tooLarge = property.isEmpty() || !scope.mayHaveGrown() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
         wrapper.setProperty(property, before);
-        windowBefore.restore();
+        scope.restore();
         return context->throwError(QScriptContext::RangeError, tooLarge);
     }
     return result;
@@ -210,13 +239,6 @@ bool hasMethodNamed(const QMetaObject *meta, const QByteArray &name)
             return true;
     }
     return false;
-}
-
-bool isQtProperty(const QObject *object, const QString &name)
-{
-    const QByteArray latin = name.toLatin1();
-    return object->metaObject()->indexOfProperty(latin.constData()) >= 0
-        || object->dynamicPropertyNames().contains(latin);
 }
 
 // The names of the object's wrapper that a for-in loop over the stand-in lists, read through the stand-in.
@@ -285,13 +307,15 @@ public:
 
     QScriptValue property(const QScriptValue &object, const QScriptString &name, uint id) override
     {
-        const QScriptValue wrapper = object.data();
-        switch (Member(id)) {
-        case Forwarded: {
+        if (id == Forwarded) {
             const QScriptValue found = m_found;
             m_found = QScriptValue();
             return found;
         }
+        const QScriptValue wrapper = object.data();
+        switch (Member(id)) {
+        case Forwarded:
+            break;
         case FindChild:
             return m_findChildFunction;
         case FindChildren:
@@ -337,7 +361,7 @@ public:
             return;
         }
         // A name of the script's own is kept by the wrapper, which has no prototype whose setter could get it.
-        if (!isQtProperty(target, property)) {
+        if (!isQtProperty(target, name)) {
             wrapper.setProperty(name, value);
             return;
         }
@@ -351,13 +375,17 @@ public:
             wrapper.setProperty(name, written);
             return;
         }
+        if (!canChangeSize(property)) {
+            wrapper.setProperty(name, written);
+            return;
+        }
         const QScriptValue before = wrapper.property(name);
-        const WindowSize windowBefore(target);
+        const WriteScope scope(target);
         wrapper.setProperty(name, written);
-        const QString tooLarge = windowExtentRefusal(target);
+        const QString tooLarge = scope.mayHaveGrown() ? windowExtentRefusal(target) : QString();
         if (!tooLarge.isEmpty()) {
             wrapper.setProperty(name, before);
-            windowBefore.restore();
+            scope.restore();
             engine()->currentContext()->throwError(QScriptContext::RangeError, tooLarge);
         }
     }
@@ -446,6 +474,20 @@ private:
         return Member(0);
     }
 
+    // Whether the object has a property of that name, as the wrapper would write it; its class's properties are
+    // looked up once per name.
+    bool isQtProperty(const QObject *object, const QScriptString &name)
+    {
+        const QPair<const QMetaObject *, QScriptString> key(object->metaObject(), name);
+        auto known = m_classProperties.constFind(key);
+        if (known == m_classProperties.constEnd()) {
+            if (m_classProperties.size() >= s_keptNames)
+                m_classProperties.clear();
+            known = m_classProperties.insert(key, key.first->indexOfProperty(name.toString().toLatin1().constData()) >= 0);
+        }
+        return known.value() || object->dynamicPropertyNames().contains(name.toString().toLatin1());
+    }
+
     // A function made for a name of this stand-in, kept as its own so that the next read finds it at once.
     QScriptValue keep(const QScriptValue &object, const QScriptString &name, const QScriptValue &function)
     {
@@ -463,6 +505,7 @@ private:
     QScriptValue m_findChildrenFunction;
     QScriptValue m_toStringFunction;
     QHash<QScriptString, NameKind> m_kinds;
+    QHash<QPair<const QMetaObject *, QScriptString>, bool> m_classProperties;
     bool m_keeping = false;
     // The value that queryProperty found for the read that property() then answers.
     QScriptValue m_found;

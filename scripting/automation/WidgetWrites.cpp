@@ -1,6 +1,7 @@
 #include "scripting/automation/WidgetWrites.h"
 
 #include "MGraphX/OutsideResources.h"
+#include "scripting/automation/WindowExtentGuard.h"
 #include "scripting/engine/ScriptBounds.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,15 @@ const CheckedName s_checkedSlots[] = {
     {"changeWindowTitle", Check::Shown, nullptr, true},
     {"slotChangeWindowTitle", Check::Shown, nullptr, true},
     {"showMessage", Check::Shown, nullptr, true},
+};
+
+// Properties of a widget's state that give it no other size (a style sheet that sizes a state otherwise is held by
+// the window's own guard when it resizes).
+const char *const s_sizelessProperties[] = {
+    "enabled",       "toolTip",        "statusTip",          "whatsThis",     "objectName",
+    "cursor",        "focusPolicy",    "contextMenuPolicy",  "updatesEnabled", "windowOpacity",
+    "windowModified", "mouseTracking", "tabletTracking",     "acceptDrops",    "autoFillBackground",
+    "toolTipDuration", "checked",      "value",
 };
 
 template <size_t Count>
@@ -149,6 +159,15 @@ QString propertyOfSlot(const QString &slot)
     return checked && checked->property ? QLatin1String(checked->property) : QString();
 }
 
+bool canChangeSize(const QString &property)
+{
+    for (const char *name : s_sizelessProperties) {
+        if (property == QLatin1String(name))
+            return false;
+    }
+    return true;
+}
+
 QString windowExtentRefusal(const QObject *object)
 {
     if (!object->isWidgetType())
@@ -168,9 +187,15 @@ QString windowExtentRefusal(const QObject *object)
 
 void settleLayouts()
 {
-    // Each layout that is redone asks its parent's to be redone: as many passes as the widget tree is deep.
-    for (int pass = 0; pass < s_layoutDepth; ++pass)
+    // Each layout that is redone asks its parent's to be redone: as many passes as the widget tree is deep, but
+    // none after one that found nothing to do (most writes change no size).
+    WindowExtentGuard::install();
+    for (int pass = 0; pass < s_layoutDepth; ++pass) {
+        const quint64 handled = WindowExtentGuard::layoutRequestsHandled();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        if (WindowExtentGuard::layoutRequestsHandled() == handled)
+            return;
+    }
 }
 
 } // namespace QMMistlark

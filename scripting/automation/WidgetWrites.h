@@ -29,6 +29,8 @@ QString propertyOfSlot(const QString &slot);
 // at once its window's layout has followed it, and taken back when it went too far. The layouts follow at once,
 // before anything is painted.
 QString windowExtentRefusal(const QObject *object);
+// False for a property of a widget's state (enabled, toolTip, ...), whose write gives it no other size.
+bool canChangeSize(const QString &property);
 // Lets every layout that waits to be redone follow the changes made so far.
 void settleLayouts();
 

@@ -8,6 +8,17 @@
 
 namespace QMMistlark {
 
+namespace {
+
+quint64 s_layoutRequests = 0;
+
+} // namespace
+
+quint64 WindowExtentGuard::layoutRequestsHandled()
+{
+    return s_layoutRequests;
+}
+
 void WindowExtentGuard::install()
 {
     static WindowExtentGuard *guard = nullptr;
@@ -20,6 +31,8 @@ void WindowExtentGuard::install()
 
 bool WindowExtentGuard::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::LayoutRequest)
+        ++s_layoutRequests;
     if (event->type() != QEvent::Resize || !watched->isWidgetType())
         return false;
     auto *window = static_cast<QWidget *>(watched);

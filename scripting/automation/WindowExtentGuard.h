@@ -13,6 +13,9 @@ class WindowExtentGuard : public QObject
 public:
     // Watches the application from the first call on; later calls change nothing.
     static void install();
+    // How many layout requests the application has handled since install(): a pass over the posted ones that
+    // handled none leaves nothing to settle.
+    static quint64 layoutRequestsHandled();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
