@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMetaMethod>
+#include <QMetaProperty>
 #include <QMetaType>
 #include <QPointer>
 #include <QRegularExpression>
@@ -189,10 +190,12 @@ private:
 // from, whatever "this" it is called with, as the object's own slots do.
 QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
 {
+    // Made when the slot was read: the object's wrapper, the slot's name, its function and the index of the
+    // property it sets (-1 for one that adds to a text).
     const QScriptValue data = context->callee().data();
     QScriptValue wrapper = data.property(0);
     const QString slot = data.property(1).toString();
-    const QObject *object = wrapper.toQObject();
+    QObject *object = wrapper.toQObject();
     if (!object)
         return context->throwError(QScriptContext::TypeError,
                                    QStringLiteral("%1: the object has been deleted").arg(slot));
@@ -200,8 +203,9 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
     if (!refusal.isEmpty())
         return context->throwError(QScriptContext::RangeError, refusal);
     // A slot that sets a property is taken back through it; one that only adds text grows no window.
-    const QString property = propertyOfSlot(slot);
-    const QScriptValue before = property.isEmpty() ? QScriptValue() : wrapper.property(property);
+    const int propertyIndex = data.property(3).toInt32();
+    const QMetaProperty property = propertyIndex >= 0 ? object->metaObject()->property(propertyIndex) : QMetaProperty();
+    const QVariant before = property.isValid() ? property.read(object) : QVariant();
     const WriteScope scope(object);
     QScriptValue arguments = context->argumentsObject();
     const QScriptValue shown = shownValue(slot, context->argument(0));
@@ -210,10 +214,10 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
         for (int i = 0; i < context->argumentCount(); ++i)
             arguments.setProperty(quint32(i), i == 0 ? shown : context->argument(i));
     }
-    const QScriptValue result = wrapper.property(slot).call(wrapper, arguments);
-    const QString tooLarge = property.isEmpty() || !scope.mayHaveGrown() ? QString() : windowExtentRefusal(object);
+    const QScriptValue result = data.property(2).call(wrapper, arguments);
+    const QString tooLarge = !property.isValid() || !scope.mayHaveGrown() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
-        wrapper.setProperty(property, before);
+        property.write(object, before);
         scope.restore();
         return context->throwError(QScriptContext::RangeError, tooLarge);
     }
@@ -284,6 +288,7 @@ public:
         , m_findChildFunction(engine->newFunction(findChildNative, 1))
         , m_findChildrenFunction(engine->newFunction(findChildrenNative, 1))
         , m_toStringFunction(engine->newFunction(toStringNative, 0))
+        , m_protoName(engine->toStringHandle(QStringLiteral("__proto__")))
     {
     }
 
@@ -329,9 +334,16 @@ public:
             return keep(object, name, deletion);
         }
         case GuardedSlot: {
-            QScriptValue data = engine()->newArray(2);
+            const QString slot = methodNameOf(name.toString());
+            const QString property = propertyOfSlot(slot);
+            const QObject *target = wrapper.toQObject();
+            QScriptValue data = engine()->newArray(4);
             data.setProperty(0, wrapper);
-            data.setProperty(1, methodNameOf(name.toString()));
+            data.setProperty(1, slot);
+            data.setProperty(2, wrapper.property(slot));
+            data.setProperty(3, property.isEmpty() || !target
+                                    ? -1
+                                    : target->metaObject()->indexOfProperty(property.toLatin1().constData()));
             QScriptValue call = engine()->newFunction(guardedCall, 1);
             call.setData(data);
             return keep(object, name, call);
@@ -349,15 +361,15 @@ public:
         Q_UNUSED(id)
         QScriptValue wrapper = object.data();
         const QObject *target = wrapper.toQObject();
-        const QString property = name.toString();
-        if (property == QLatin1String("__proto__")) {
+        if (name == m_protoName) {
             if (value.isObject() || value.isNull())
                 object.setPrototype(value);
             return;
         }
         if (!target) {
             engine()->currentContext()->throwError(
-                QScriptContext::TypeError, QStringLiteral("cannot access member `%1' of deleted QObject").arg(property));
+                QScriptContext::TypeError,
+                QStringLiteral("cannot access member `%1' of deleted QObject").arg(name.toString()));
             return;
         }
         // A name of the script's own is kept by the wrapper, which has no prototype whose setter could get it.
@@ -365,17 +377,18 @@ public:
             wrapper.setProperty(name, value);
             return;
         }
-        const QString refusal = writeRefusal(target, property, value);
-        if (!refusal.isEmpty()) {
-            engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
-            return;
+        const uchar plan = writePlanOf(name);
+        QScriptValue written = value;
+        if (plan & CheckedWrite) {
+            const QString property = name.toString();
+            const QString refusal = writeRefusal(target, property, value);
+            if (!refusal.isEmpty()) {
+                engine()->currentContext()->throwError(QScriptContext::RangeError, refusal);
+                return;
+            }
+            written = shownValue(property, value);
         }
-        const QScriptValue written = shownValue(property, value);
-        if (!target->isWidgetType()) {
-            wrapper.setProperty(name, written);
-            return;
-        }
-        if (!canChangeSize(property)) {
+        if (!target->isWidgetType() || !(plan & SizedWrite)) {
             wrapper.setProperty(name, written);
             return;
         }
@@ -439,6 +452,13 @@ private:
 
     Member memberOf(const QScriptValue &wrapper, QObject *target, const QScriptString &name)
     {
+        // A value that is no function is the object's to give, whatever its name: the most common read is
+        // answered without looking at the name.
+        if (target) {
+            m_found = wrapper.property(name, QScriptValue::ResolveLocal);
+            if (m_found.isValid() && !m_found.isFunction())
+                return Forwarded;
+        }
         switch (kindOf(name)) {
         case NameKind::FindChild:
             return FindChild;
@@ -457,7 +477,6 @@ private:
         }
         if (!target)
             return Deleted;
-        m_found = wrapper.property(name, QScriptValue::ResolveLocal);
         if (m_found.isValid())
             return Forwarded;
         // A child by its object name, as the wrapper would give it, when no member of the object has that name.
@@ -472,6 +491,22 @@ private:
             }
         }
         return Member(0);
+    }
+
+    enum WritePlan : uchar { CheckedWrite = 1, SizedWrite = 2 };
+
+    // How a write of the name is looked at, known once per name.
+    uchar writePlanOf(const QScriptString &name)
+    {
+        const auto known = m_writePlans.constFind(name);
+        if (known != m_writePlans.constEnd())
+            return known.value();
+        const QString property = name.toString();
+        const uchar plan = (isCheckedWrite(property) ? CheckedWrite : 0) | (canChangeSize(property) ? SizedWrite : 0);
+        if (m_writePlans.size() >= s_keptNames)
+            m_writePlans.clear();
+        m_writePlans.insert(name, plan);
+        return plan;
     }
 
     // Whether the object has a property of that name, as the wrapper would write it; its class's properties are
@@ -504,7 +539,9 @@ private:
     QScriptValue m_findChildFunction;
     QScriptValue m_findChildrenFunction;
     QScriptValue m_toStringFunction;
+    QScriptString m_protoName;
     QHash<QScriptString, NameKind> m_kinds;
+    QHash<QScriptString, uchar> m_writePlans;
     QHash<QPair<const QMetaObject *, QScriptString>, bool> m_classProperties;
     bool m_keeping = false;
     // The value that queryProperty found for the read that property() then answers.

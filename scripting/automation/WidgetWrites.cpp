@@ -159,6 +159,16 @@ QString propertyOfSlot(const QString &slot)
     return checked && checked->property ? QLatin1String(checked->property) : QString();
 }
 
+bool isCheckedWrite(const QString &property)
+{
+    static const char *const sizes[] = {"minimumWidth", "minimumHeight", "minimumSize", "size", "geometry"};
+    for (const char *name : sizes) {
+        if (property == QLatin1String(name))
+            return true;
+    }
+    return find(s_checkedProperties, property) != nullptr;
+}
+
 bool canChangeSize(const QString &property)
 {
     for (const char *name : s_sizelessProperties) {

@@ -14,6 +14,8 @@ namespace QMMistlark {
 // text lets the write go on.
 
 QString writeRefusal(const QObject *object, const QString &property, const QScriptValue &value);
+// False for a property whose writes writeRefusal and shownValue let through as they are, whatever the value.
+bool isCheckedWrite(const QString &property);
 
 // The slots whose argument is checked as the property they set would be.
 bool isCheckedSlot(const QString &name);
