@@ -17,7 +17,6 @@
 #include <QScriptString>
 #include <QScriptValueIterator>
 #include <QSet>
-#include <QVector>
 #include <QWidget>
 
 namespace QMMistlark {
@@ -170,20 +169,32 @@ public:
     }
 
 private:
-    QVector<QSize> constraints() const
+    struct Constraints
+    {
+        QSize sizeHint, minimumSizeHint, minimumSize, maximumSize, size;
+        QSizePolicy policy;
+        bool hidden = false;
+
+        bool operator!=(const Constraints &other) const
+        {
+            return sizeHint != other.sizeHint || minimumSizeHint != other.minimumSizeHint
+                || minimumSize != other.minimumSize || maximumSize != other.maximumSize || size != other.size
+                || policy != other.policy || hidden != other.hidden;
+        }
+    };
+
+    Constraints constraints() const
     {
         if (!m_widget)
             return {};
-        const QSize policy(m_widget->sizePolicy().horizontalPolicy(), m_widget->sizePolicy().verticalPolicy());
-        return {m_widget->sizeHint(),    m_widget->minimumSizeHint(), m_widget->minimumSize(),
-                m_widget->maximumSize(), m_widget->size(),            policy,
-                QSize(m_widget->isHidden(), 0)};
+        return {m_widget->sizeHint(), m_widget->minimumSizeHint(), m_widget->minimumSize(), m_widget->maximumSize(),
+                m_widget->size(),     m_widget->sizePolicy(),      m_widget->isHidden()};
     }
 
     QPointer<const QWidget> m_widget;
     QPointer<QWidget> m_window;
     QSize m_size;
-    QVector<QSize> m_constraints;
+    Constraints m_constraints;
 };
 
 // A slot whose argument is checked before the object's own slot gets it. It acts on the object it was read
