@@ -82,6 +82,25 @@ QScriptValue refuseDeletion(QScriptContext *context, QScriptEngine *engine)
     return engine->undefinedValue();
 }
 
+// destroyed() emitted by a script.
+QScriptValue refuseDestroyed(QScriptContext *context, QScriptEngine *engine)
+{
+    if (auto *scriptEngine = qobject_cast<ScriptEngine *>(engine))
+        scriptEngine->reportRefusal(
+            QStringLiteral("A script may not emit destroyed() of an object that is still there: it was not emitted."));
+    Q_UNUSED(context)
+    return engine->undefinedValue();
+}
+
+// connect() and disconnect() of the destroyed() signal that scripts hold, passed on to the signal's own.
+QScriptValue forwardToSignal(QScriptContext *context, QScriptEngine *engine)
+{
+    Q_UNUSED(engine)
+    const QScriptValue data = context->callee().data();
+    QScriptValue signal = data.property(0);
+    return signal.property(data.property(1).toString()).call(signal, context->argumentsObject());
+}
+
 QObject *thisObject(QScriptContext *context)
 {
     return scriptObject(context->thisObject());
@@ -292,7 +311,16 @@ private:
 class GuardedObjectClass : public QScriptClass
 {
 public:
-    enum Member : uint { Forwarded = 1, FindChild, FindChildren, ToString, DeleteLater, GuardedSlot, Deleted };
+    enum Member : uint {
+        Forwarded = 1,
+        FindChild,
+        FindChildren,
+        ToString,
+        DeleteLater,
+        GuardedSlot,
+        DestroyedSignal,
+        Deleted
+    };
 
     explicit GuardedObjectClass(QScriptEngine *engine)
         : QScriptClass(engine)
@@ -338,6 +366,23 @@ public:
             return m_findChildrenFunction;
         case ToString:
             return m_toStringFunction;
+        case DestroyedSignal: {
+            // The signal to connect to, which no script may emit: the engine would let go of the object's
+            // wrappers while the object lives on, and crash on their next use.
+            QScriptValue signal = engine()->newFunction(refuseDestroyed, 0);
+            signal.setData(wrapper);
+            for (const char *forwarded : {"connect", "disconnect"}) {
+                QScriptValue data = engine()->newArray(2);
+                data.setProperty(0, m_found);
+                data.setProperty(1, QLatin1String(forwarded));
+                QScriptValue forward = engine()->newFunction(forwardToSignal, 1);
+                forward.setData(data);
+                signal.setProperty(QLatin1String(forwarded), forward,
+                                   QScriptValue::ReadOnly | QScriptValue::Undeletable | QScriptValue::SkipInEnumeration);
+            }
+            m_found = QScriptValue();
+            return keep(object, name, signal);
+        }
         case DeleteLater: {
             const bool own = isScriptMade(wrapper.toQObject());
             QScriptValue deletion = engine()->newFunction(own ? deleteOwnObject : refuseDeletion, 0);
@@ -435,7 +480,7 @@ public:
 
 private:
     // What the stand-in answers for a name alone, known once per name.
-    enum class NameKind : uchar { Other, FindChild, FindChildren, ToString, DeleteLater, CheckedSlot };
+    enum class NameKind : uchar { Other, FindChild, FindChildren, ToString, DeleteLater, Destroyed, CheckedSlot };
 
     NameKind kindOf(const QScriptString &name)
     {
@@ -452,6 +497,8 @@ private:
             kind = NameKind::ToString;
         else if (method == QLatin1String("deleteLater"))
             kind = NameKind::DeleteLater;
+        else if (method == QLatin1String("destroyed"))
+            kind = NameKind::Destroyed;
         else if (isCheckedSlot(method))
             kind = NameKind::CheckedSlot;
         // Names a script makes up in a loop would otherwise pile up here.
@@ -479,6 +526,8 @@ private:
             return ToString;
         case NameKind::DeleteLater:
             return target ? DeleteLater : Deleted;
+        case NameKind::Destroyed:
+            return target && m_found.isFunction() ? DestroyedSignal : Deleted;
         case NameKind::CheckedSlot:
             if (target && hasMethodNamed(target->metaObject(), methodNameOf(name.toString()).toLatin1()))
                 return GuardedSlot;

@@ -241,8 +241,8 @@ var objects = seen.filter(isQObject);
 printout('walked ' + objects.length);
 )";
 
-// Tries on every object of the program what a script must not do to it, through one route: delete it, make it
-// too wide, give it a style sheet of a megabyte, and rich text that shows a named pipe (in "pipeText"). "route"
+// Tries on every object of the program what a script must not do to it, through one route: delete it, announce it
+// as destroyed, make it too wide, give it a style sheet of a megabyte, and rich text that shows a named pipe (in "pipeText"). "route"
 // is called with the object, the member to call or write, and the arguments or the value.
 const char s_attempts[] = R"(
 var sheet = 'QWidget { color: red; }\n';
@@ -259,6 +259,7 @@ function callOn(target, method, args) {
 function writeTo(target, name, value) { try { target[name] = value; } catch (e) {} }
 var attempts = [
     {call: 'deleteLater', signature: 'deleteLater()', args: []},
+    {call: 'destroyed', signature: 'destroyed()', args: []},
     {write: 'minimumWidth', value: 1e9},
     {write: 'minimumHeight', value: 30000},
     {write: 'styleSheet', value: sheet, call: 'setStyleSheet', signature: 'setStyleSheet(QString)', args: [sheet]},
