@@ -220,8 +220,8 @@ private:
 // from, whatever "this" it is called with, as the object's own slots do.
 QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
 {
-    // Made when the slot was read: the object's wrapper, the slot's name, its function and the index of the
-    // property it sets (-1 for one that adds to a text).
+    // Made when the slot was read: the object's wrapper, the slot's name, its function, the index of the property
+    // it sets (-1 for one that adds to a text) and the index of its form that takes one text (-1 for none).
     const QScriptValue data = context->callee().data();
     QScriptValue wrapper = data.property(0);
     const QString slot = data.property(1).toString();
@@ -234,17 +234,25 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
         return context->throwError(QScriptContext::RangeError, refusal);
     // A slot that sets a property is taken back through it; one that only adds text grows no window.
     const int propertyIndex = data.property(3).toInt32();
-    const QMetaProperty property = propertyIndex >= 0 ? object->metaObject()->property(propertyIndex) : QMetaProperty();
+    const QMetaProperty property =
+        propertyIndex >= 0 ? object->metaObject()->property(propertyIndex) : QMetaProperty();
     const QVariant before = property.isValid() ? property.read(object) : QVariant();
     const WriteScope scope(object);
-    QScriptValue arguments = context->argumentsObject();
     const QScriptValue shown = shownValue(slot, context->argument(0));
-    if (!shown.strictlyEquals(context->argument(0))) {
-        arguments = engine->newArray(uint(context->argumentCount()));
-        for (int i = 0; i < context->argumentCount(); ++i)
-            arguments.setProperty(quint32(i), i == 0 ? shown : context->argument(i));
+    // A slot that takes one text is called as the wrapper would call it, without the engine's call in between.
+    const int textSlot = context->argumentCount() == 1 ? data.property(4).toInt32() : -1;
+    QScriptValue result = engine->undefinedValue();
+    if (textSlot >= 0) {
+        object->metaObject()->method(textSlot).invoke(object, Qt::DirectConnection, Q_ARG(QString, shown.toString()));
+    } else {
+        QScriptValue arguments = context->argumentsObject();
+        if (!shown.strictlyEquals(context->argument(0))) {
+            arguments = engine->newArray(uint(context->argumentCount()));
+            for (int i = 0; i < context->argumentCount(); ++i)
+                arguments.setProperty(quint32(i), i == 0 ? shown : context->argument(i));
+        }
+        result = data.property(2).call(wrapper, arguments);
     }
-    const QScriptValue result = data.property(2).call(wrapper, arguments);
     const QString tooLarge = !property.isValid() || !scope.mayHaveGrown() ? QString() : windowExtentRefusal(object);
     if (!tooLarge.isEmpty()) {
         property.write(object, before);
@@ -252,6 +260,20 @@ QScriptValue guardedCall(QScriptContext *context, QScriptEngine *engine)
         return context->throwError(QScriptContext::RangeError, tooLarge);
     }
     return result;
+}
+
+// The index of the object's slot of that name that takes one text and returns nothing, or -1.
+int textSlotIndex(const QObject *object, const QString &slot)
+{
+    if (!object)
+        return -1;
+    const QMetaObject *meta = object->metaObject();
+    const QByteArray signature = (slot + QStringLiteral("(QString)")).toLatin1();
+    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(signature.constData()));
+    if (index < 0 || meta->method(index).returnType() != QMetaType::Void
+        || meta->method(index).access() == QMetaMethod::Private)
+        return -1;
+    return index;
 }
 
 // The name of a method without its signature: "setText" of "setText(QString)" or of "setText( QString )", as the
@@ -393,13 +415,14 @@ public:
             const QString slot = methodNameOf(name.toString());
             const QString property = propertyOfSlot(slot);
             const QObject *target = wrapper.toQObject();
-            QScriptValue data = engine()->newArray(4);
+            QScriptValue data = engine()->newArray(5);
             data.setProperty(0, wrapper);
             data.setProperty(1, slot);
             data.setProperty(2, wrapper.property(slot));
             data.setProperty(3, property.isEmpty() || !target
                                     ? -1
                                     : target->metaObject()->indexOfProperty(property.toLatin1().constData()));
+            data.setProperty(4, textSlotIndex(target, slot));
             QScriptValue call = engine()->newFunction(guardedCall, 1);
             call.setData(data);
             return keep(object, name, call);
