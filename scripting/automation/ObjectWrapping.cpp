@@ -3,12 +3,12 @@
 #include "scripting/engine/ScriptEngine.h"
 #include "scripting/automation/WidgetWrites.h"
 #include "scripting/automation/WindowExtentGuard.h"
+#include "scripting/automation/WriteScope.h"
 
 #include <QHash>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QMetaType>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QScriptClass>
 #include <QScriptClassPropertyIterator>
@@ -151,70 +151,6 @@ QScriptValue deleteOwnObject(QScriptContext *context, QScriptEngine *engine)
         object->deleteLater();
     return engine->undefinedValue();
 }
-
-// What a write to a widget may change of its window's size, taken before the write: the window's size, to go back
-// to when the write is taken back (a minimum size that is taken back leaves the window as large as it made it), and
-// the widget's own size constraints. A write that left those as they were grew no window, unless the widget holds
-// widgets that its style or font passes on to; the layouts are then not settled for it.
-class WriteScope
-{
-public:
-    explicit WriteScope(const QObject *object)
-        : m_widget(object->isWidgetType() ? static_cast<const QWidget *>(object) : nullptr)
-        , m_window(m_widget ? m_widget->window() : nullptr)
-        , m_size(m_window ? m_window->size() : QSize())
-        , m_constraints(constraints())
-    {
-    }
-
-    bool mayHaveGrown() const
-    {
-        if (!m_widget)
-            return false;
-        const QObjectList children = m_widget->children();
-        for (const QObject *child : children) {
-            if (child->isWidgetType())
-                return true;
-        }
-        return constraints() != m_constraints;
-    }
-
-    void restore() const
-    {
-        if (!m_window)
-            return;
-        settleLayouts();
-        m_window->resize(m_size.expandedTo(m_window->minimumSize()));
-    }
-
-private:
-    struct Constraints
-    {
-        QSize sizeHint, minimumSizeHint, minimumSize, maximumSize, size;
-        QSizePolicy policy;
-        bool hidden = false;
-
-        bool operator!=(const Constraints &other) const
-        {
-            return sizeHint != other.sizeHint || minimumSizeHint != other.minimumSizeHint
-                || minimumSize != other.minimumSize || maximumSize != other.maximumSize || size != other.size
-                || policy != other.policy || hidden != other.hidden;
-        }
-    };
-
-    Constraints constraints() const
-    {
-        if (!m_widget)
-            return {};
-        return {m_widget->sizeHint(), m_widget->minimumSizeHint(), m_widget->minimumSize(), m_widget->maximumSize(),
-                m_widget->size(),     m_widget->sizePolicy(),      m_widget->isHidden()};
-    }
-
-    QPointer<const QWidget> m_widget;
-    QPointer<QWidget> m_window;
-    QSize m_size;
-    Constraints m_constraints;
-};
 
 // A slot whose argument is checked before the object's own slot gets it. It acts on the object it was read
 // from, whatever "this" it is called with, as the object's own slots do.
