@@ -1,36 +1,20 @@
-#include "HangBound.h"
 #include "QMWidgets/app/App.h"
-#include "ChildRun.h"
-#include "HostileFile.h"
-#include "HostileResource.h"
+#include "AppFixtures.h"
 #include "LinkCatcher.h"
-#include "MTools/FileReading.h"
 #include "TestApp.h"
-#include "TestHome.h"
 
 #include <QDir>
-#include <QExposeEvent>
-#include <QFileOpenEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QRegularExpression>
 #include <QSettings>
-#include <QSpinBox>
 #include <QTemporaryFile>
 #include <QUrlQuery>
 
 #include <cstdio>
-#include <memory>
 #include <unistd.h>
 
 using QMWidgets::App;
+using namespace AppTest;
 
 namespace {
-
-int s_argc = 1;
-char s_programName[] = "tst_App";
-char *s_argv[] = {s_programName, nullptr};
 
 int s_hookCalls = 0;
 void countingHook()
@@ -73,31 +57,6 @@ private:
     int m_saved = -1;
 };
 
-// Notes where its presses and releases land, and whether the application had announced the press before.
-class PressProbe : public QWidget
-{
-public:
-    explicit PressProbe(QSignalSpy *announced)
-        : m_announced(announced)
-    {
-    }
-
-    QList<QPoint> presses;
-    QList<QPoint> releases;
-    QList<int> announcedBeforePress;
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        presses.append(event->pos());
-        announcedBeforePress.append(m_announced ? m_announced->count() : -1);
-    }
-    void mouseReleaseEvent(QMouseEvent *event) override { releases.append(event->pos()); }
-
-private:
-    QSignalSpy *m_announced;
-};
-
 QString queryValue(const QUrl &url, const QString &key)
 {
     return QUrlQuery(url).queryItemValue(key, QUrl::FullyDecoded);
@@ -105,15 +64,11 @@ QString queryValue(const QUrl &url, const QString &key)
 
 } // namespace
 
-// Each test makes its own application object in a home of its own, so construction itself is under test.
-class tst_App : public QObject
+class tst_App : public FreshAppTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void settingsKeysCarryTheApplicationPrefix();
     void firstStartIsTrueOnce();
     void directories();
@@ -138,56 +93,14 @@ private slots:
     void instanceIsNullUnderAnotherApplication();
     void messagesAreDiscardedAfterConstruction();
     void dumpDirectoriesWritesLabelAndPath();
-    void filesOpenedByNameAreJudged();
 
-    void fileOpenEventIsHandled();
-    void pressIsSignalledBeforeDelivery();
-    void activationFollowsEvents();
-    void exposeIsSignalled();
-    void postedClickLandsAtClickPoint_data();
-    void postedClickLandsAtClickPoint();
-    void blenderCoversMainWidget();
-    void findWidgetByClassName();
-    void isChildOf();
-    void installFileIfMissing();
-    void installRefusesWhatItCannotRead_data();
-    void installRefusesWhatItCannotRead();
-    void logFileHandlerWritesLines();
-    void logFileHandlerDropsUnwritableMessages();
     void supportAndPrivacyLinks();
     void mailLinks();
     void promotedApp_data();
     void promotedApp();
     void initializeOnceStoresTheFlag();
     void makerAddressesDecode();
-    void settingsStoreThatCannotBeReadIsLeftAlone_data();
-    void settingsStoreThatCannotBeReadIsLeftAlone();
-
-private:
-    App *makeApp();
-
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<App> m_app;
 };
-
-void tst_App::init()
-{
-    m_home = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_home->isValid());
-    pointHomeAt(QDir(m_home->path()).canonicalPath());
-}
-
-void tst_App::cleanup()
-{
-    m_app.reset();
-    m_home.reset();
-}
-
-App *tst_App::makeApp()
-{
-    m_app = std::make_unique<App>(s_argc, s_argv, QStringLiteral("Borlune"), QStringLiteral("Tarsel"));
-    return m_app.get();
-}
 
 void tst_App::settingsKeysCarryTheApplicationPrefix()
 {
@@ -467,243 +380,6 @@ void tst_App::messagesAreDiscardedAfterConstruction()
     App::installSilentMessageHandler();
 }
 
-// The application object opens files as it starts, so it installs the judgement before it exists.
-void tst_App::filesOpenedByNameAreJudged()
-{
-    makeApp();
-    QFile device(QStringLiteral("/dev/zero"));
-    QVERIFY(!device.open(QIODevice::ReadOnly));
-}
-
-void tst_App::fileOpenEventIsHandled()
-{
-    App *app = makeApp();
-    QSignalSpy requests(app, &App::fileOpenRequest);
-    QFileOpenEvent event(QStringLiteral("D:/x.js"));
-    QVERIFY(QCoreApplication::sendEvent(app, &event));
-    QCOMPARE(requests.count(), 1);
-    QCOMPARE(requests.first().first().toString(), QString("D:/x.js"));
-}
-
-void tst_App::pressIsSignalledBeforeDelivery()
-{
-    App *app = makeApp();
-    QSignalSpy presses(app, &App::mouseButtonPress);
-    PressProbe probe(&presses);
-    probe.resize(40, 40);
-    probe.show();
-
-    QTest::mousePress(&probe, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QCOMPARE(probe.announcedBeforePress, QList<int>{1});
-    QTest::mouseRelease(&probe, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    // Only presses are announced, and the release still reaches the widget.
-    QCOMPARE(presses.count(), 1);
-    QCOMPARE(probe.releases.count(), 1);
-}
-
-void tst_App::activationFollowsEvents()
-{
-    App *app = makeApp();
-    QSignalSpy activated(app, &App::applicationActivated);
-    QSignalSpy deactivated(app, &App::applicationDeactivated);
-    QVERIFY(!app->isInactive());
-
-    QEvent deactivate(QEvent::ApplicationDeactivate);
-    QCoreApplication::sendEvent(app, &deactivate);
-    QVERIFY(app->isInactive());
-    QCOMPARE(deactivated.count(), 1);
-
-    QEvent activate(QEvent::ApplicationActivate);
-    QCoreApplication::sendEvent(app, &activate);
-    QVERIFY(!app->isInactive());
-    QCOMPARE(activated.count(), 1);
-}
-
-void tst_App::exposeIsSignalled()
-{
-    App *app = makeApp();
-    QSignalSpy exposed(app, &App::applicationExposed);
-    QObject receiver;
-    QExposeEvent event{QRegion(0, 0, 10, 10)};
-    QCoreApplication::sendEvent(&receiver, &event);
-    QCOMPARE(exposed.count(), 1);
-}
-
-void tst_App::postedClickLandsAtClickPoint_data()
-{
-    QTest::addColumn<QPoint>("requested");
-    QTest::addColumn<QPoint>("landed");
-    QTest::newRow("middle, halves truncated") << QPoint(-1, -1) << QPoint(50, 25);
-    QTest::newRow("middle of the height only") << QPoint(10, -1) << QPoint(10, 25);
-    QTest::newRow("exact point") << QPoint(3, 4) << QPoint(3, 4);
-}
-
-void tst_App::postedClickLandsAtClickPoint()
-{
-    QFETCH(QPoint, requested);
-    QFETCH(QPoint, landed);
-    makeApp();
-    PressProbe probe(nullptr);
-    probe.resize(101, 51);
-    QCOMPARE(App::clickPoint(&probe, requested.x(), requested.y()), landed);
-
-    App::postMouseClick(&probe, requested.x(), requested.y());
-    App::postMouseClick(nullptr, 1, 1); // nothing to post to
-    QVERIFY(probe.presses.isEmpty()); // posted, not sent
-    QTRY_COMPARE_WITH_TIMEOUT(probe.releases.count(), 1, HangBoundMs);
-    QCOMPARE(probe.presses, QList<QPoint>{landed});
-    QCOMPARE(probe.releases, QList<QPoint>{landed});
-}
-
-void tst_App::blenderCoversMainWidget()
-{
-    App *app = makeApp();
-    QVERIFY(!app->mainWidget());
-    app->slotSetBlendMainWidget(true); // nothing registered: nothing happens
-
-    QWidget window;
-    auto *child = new QLabel(QStringLiteral("content"), &window);
-    window.resize(300, 200);
-    window.show();
-    app->setMainWidget(&window);
-    QCOMPARE(app->mainWidget(), &window);
-
-    auto *blender = window.findChild<QLabel *>(QStringLiteral("MainWidgetBlender"));
-    QVERIFY(blender);
-    QCOMPARE(blender->metaObject()->className(), "QMWidgets::BlenderWidget");
-    QVERIFY(blender->autoFillBackground());
-    QVERIFY(!blender->isVisible());
-
-    app->slotSetBlendMainWidget(true);
-    QVERIFY(blender->isVisible());
-    QCOMPARE(blender->size(), QSize(300, 200));
-    QCOMPARE(blender->pos(), QPoint(0, 0));
-    QCOMPARE(window.childAt(150, 100), blender); // above the window's other children
-    QVERIFY(child->isVisible());
-
-    // The size is fixed at each showing and does not follow the window.
-    window.resize(400, 250);
-    QCOMPARE(blender->size(), QSize(300, 200));
-    app->slotSetBlendMainWidget(false);
-    QVERIFY(!blender->isVisible());
-    app->slotSetBlendMainWidget(true);
-    QCOMPARE(blender->size(), QSize(400, 250));
-}
-
-void tst_App::findWidgetByClassName()
-{
-    makeApp();
-    QCOMPARE(App::findWidgetByClassName("QSpinBox"), nullptr);
-
-    QWidget first;
-    auto *nested = new QSpinBox(new QWidget(&first));
-    QCOMPARE(App::findWidgetByClassName("QSpinBox"), nested);
-
-    // A top-level widget of the class wins over descendants.
-    QSpinBox topLevel;
-    QCOMPARE(App::findWidgetByClassName("QSpinBox"), &topLevel);
-    QCOMPARE(App::findWidgetByClassName("QCheckBox"), nullptr);
-}
-
-void tst_App::isChildOf()
-{
-    makeApp();
-    QWidget parent;
-    auto *child = new QWidget(&parent);
-    auto *grandChild = new QLineEdit(child);
-    QWidget stranger;
-    QVERIFY(App::isChildOf(child, &parent));
-    QVERIFY(App::isChildOf(grandChild, &parent));
-    QVERIFY(!App::isChildOf(&parent, &parent));
-    QVERIFY(!App::isChildOf(&stranger, &parent));
-    QVERIFY(!App::isChildOf(&parent, child));
-    QVERIFY(!App::isChildOf(nullptr, &parent));
-}
-
-void tst_App::installFileIfMissing()
-{
-    App *app = makeApp();
-    const QString source = m_home->filePath("source.txt");
-    QFile file(source);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("first");
-    file.close();
-
-    const QString target = m_home->filePath("deep/folder");
-    QVERIFY(App::installFileIfMissing(source, target));
-    QFile installed(target + "/source.txt");
-    QVERIFY(installed.open(QIODevice::ReadOnly));
-    QCOMPARE(installed.readAll(), QByteArray("first"));
-    installed.close();
-
-    // An installed file stays as it is.
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("second");
-    file.close();
-    QVERIFY(App::installFileIfMissing(source, target));
-    QVERIFY(installed.open(QIODevice::ReadOnly));
-    QCOMPARE(installed.readAll(), QByteArray("first"));
-    installed.close();
-
-    QVERIFY(!App::installFileIfMissing(m_home->filePath("missing.txt"), target));
-    QVERIFY(!QFileInfo::exists(target + "/missing.txt"));
-
-    QVERIFY(App::installSupportFile(source, "renamed.txt"));
-    QVERIFY(QFileInfo::exists(QDir(app->supportDirectory()).filePath("renamed.txt")));
-}
-
-void tst_App::installRefusesWhatItCannotRead_data()
-{
-    addHostileFileRows();
-}
-
-// A pipe would hold the caller for ever, and a huge or endless file would be swallowed whole.
-void tst_App::installRefusesWhatItCannotRead()
-{
-    // The child is started from the application's own path.
-    makeApp();
-    RUN_ROW_IN_CHILD();
-    const HostileFile hostile = makeHostileFile(m_home->path(), MTools::SupportFileBound);
-    const QString target = m_home->filePath("installed");
-    QVERIFY(!App::installFileIfMissing(hostile.path, target, "copy"));
-    QVERIFY(!QFileInfo::exists(target + "/copy"));
-}
-
-void tst_App::logFileHandlerWritesLines()
-{
-    App *app = makeApp();
-    App::installLogFileMessageHandler();
-    qWarning("a warning");
-    qDebug("a debug line");
-    qInfo("an info line");
-    qCritical("a critical line");
-    App::installSilentMessageHandler();
-
-    QFile log(QDir(app->supportDirectory()).filePath("protocol.log"));
-    QVERIFY2(log.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(log.errorString()));
-    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.count(), 3);
-    const QString source = QFileInfo(QStringLiteral(__FILE__)).fileName();
-    const QStringList levels{"Warning: a warning", "Debug: a debug line", "Critical: a critical line"};
-    for (int i = 0; i < levels.count(); ++i) {
-        const QRegularExpression line("^\\d\\d\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d "
-                                      + QRegularExpression::escape(levels.at(i)) + ", .*"
-                                      + QRegularExpression::escape(source) + "$");
-        QVERIFY2(line.match(lines.at(i)).hasMatch(), qPrintable(lines.at(i)));
-    }
-}
-
-void tst_App::logFileHandlerDropsUnwritableMessages()
-{
-    App *app = makeApp();
-    // A folder in the log file's place cannot be opened for writing.
-    QVERIFY(QDir().mkpath(QDir(app->supportDirectory(true)).filePath("protocol.log")));
-    App::installLogFileMessageHandler();
-    qWarning("dropped");
-    App::installSilentMessageHandler();
-    QVERIFY(QFileInfo(QDir(app->supportDirectory()).filePath("protocol.log")).isDir());
-}
-
 void tst_App::supportAndPrivacyLinks()
 {
     App *app = makeApp();
@@ -816,47 +492,6 @@ void tst_App::dumpDirectoriesWritesLabelAndPath()
     // The path as it is, not quoted.
     QCOMPARE(s_dumpedLines.first(), QStringLiteral("supportDirectory: ") + app->supportDirectory(false));
     QCOMPARE(s_dumpedLines.last(), QStringLiteral("downloadsDirectory: ") + app->downloadsDirectory(false));
-}
-
-void tst_App::settingsStoreThatCannotBeReadIsLeftAlone_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("named pipe as the store") << "Borlune/Tarsel.conf" << "pipe";
-    QTest::newRow("named pipe as the maker's store") << "Borlune.conf" << "pipe";
-    QTest::newRow("store over the bound") << "Borlune/Tarsel.conf" << "large";
-}
-
-// QSettings opened the store with a blocking read and no bound: a named pipe held the program before any window
-// appeared. It starts with the default settings instead, says so, and leaves the file as it is.
-void tst_App::settingsStoreThatCannotBeReadIsLeftAlone()
-{
-    // The child is started from the application's own path.
-    makeApp();
-    RUN_ROW_IN_CHILD(HostileRowTimeoutMs);
-    m_app.reset();
-    QFETCH(QString, file);
-    const QString folder = QFileInfo(m_home->path() + "/.config/" + file).path();
-    QVERIFY(QDir().mkpath(folder));
-    const HostileFile hostile = makeHostileFile(folder, MTools::SmallFileBound);
-    QVERIFY(QFile::rename(hostile.path, m_home->path() + "/.config/" + file));
-    // The earlier application object left its silent handler: the warnings are caught here.
-    static QStringList warnings;
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type == QtWarningMsg)
-            warnings << text;
-    });
-    const RouteCost cost;
-    App *app = makeApp();
-    QCOMPARE(app->value("zoom", 7).toInt(), 7);
-    app->setValue("zoom", 3);
-    QCOMPARE(app->value("zoom", 7).toInt(), 3);
-    QVERIFY2(cost.excess().isEmpty(), qPrintable(cost.excess()));
-    const QString said = "The settings cannot be read, so this run starts with the default settings and keeps none: "
-                         + QDir(m_home->path()).canonicalPath() + "/.config/" + file + ": " + hostile.reason;
-    QVERIFY2(warnings.contains(said), qPrintable(warnings.join('\n')));
-    const QFileInfo left(m_home->path() + "/.config/" + file);
-    QCOMPARE(left.isFile(), QTest::currentDataTag() == QByteArray("store over the bound"));
 }
 
 QTEST_APPLESS_MAIN(tst_App)
