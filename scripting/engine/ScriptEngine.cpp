@@ -138,7 +138,7 @@ int execCancellably(QScriptEngine *engine, QDialog *dialog)
         QObject::connect(scriptEngine, &ScriptEngine::waitsCancelled, dialog, &QDialog::reject);
     // Window-modal without a parent: the dialog holds the script, not the windows.
     dialog->setWindowModality(Qt::WindowModal);
-    const int result = dialog->exec();
+    const int result = guarded->exec();
     return guarded ? result : int(QDialog::Rejected);
 }
 

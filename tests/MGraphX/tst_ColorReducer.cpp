@@ -75,6 +75,8 @@ private slots:
     void greyShortcutOffTakesTheMedianCut();
     void reducingTwiceGivesTheSame();
     void progress();
+    void receiverMayDeleteTheReducer_data();
+    void receiverMayDeleteTheReducer();
     void posterize();
     void save();
 };
@@ -286,6 +288,36 @@ void tst_ColorReducer::progress()
     reducer.reduce(16);
     QVERIFY(spy.count() >= 2);
     QVERIFY(spy.last().first().toInt() < 10);
+}
+
+void tst_ColorReducer::receiverMayDeleteTheReducer_data()
+{
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<int>("deleteAt"); // the emission, counted from 1
+    QTest::newRow("reduce, at the start") << "reduce" << 1;
+    QTest::newRow("reduce, during the cut") << "reduce" << 3;
+    QTest::newRow("reduce, during diffusion") << "reduce" << 30;
+    QTest::newRow("grey, during diffusion") << "grey" << 5;
+    QTest::newRow("posterize") << "posterize" << 2;
+}
+
+// A receiver of progress may delete the reducer (a dialog's Cancel, say): the work ends without touching it,
+// which the address sanitizer would report otherwise.
+void tst_ColorReducer::receiverMayDeleteTheReducer()
+{
+    QFETCH(QString, work);
+    QFETCH(int, deleteAt);
+    auto *reducer = new ColorReducer(work == QLatin1String("grey") ? greyRamp(50, 20) : photoLike(50, 20));
+    int emissions = 0;
+    QObject context;
+    connect(reducer, &ColorReducer::progress, &context, [&] {
+        if (++emissions == deleteAt)
+            delete reducer;
+    });
+    const QImage result = work == QLatin1String("posterize") ? reducer->posterize(4) : reducer->reduce(16);
+    QCOMPARE(emissions, deleteAt);
+    if (work != QLatin1String("posterize"))
+        QVERIFY(result.isNull());
 }
 
 void tst_ColorReducer::posterize()

@@ -3,6 +3,8 @@
 #include "MGraphX/ImageProcess.h"
 #include "MGraphX/ImageWriting.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -164,9 +166,11 @@ void ColorReducer::setBounds(Cube &box) const
     }
 }
 
-void ColorReducer::emitColumnProgress(int x, int width)
+bool ColorReducer::reportProgress(int percent)
 {
-    emit progress(qRound(10 + x * 90.0 / width));
+    const QPointer<ColorReducer> alive(this);
+    emit progress(percent);
+    return !alive.isNull();
 }
 
 QVector<uchar> ColorReducer::diffuse(const QVector<QRgb> &palette, int entryCount)
@@ -192,7 +196,8 @@ QVector<uchar> ColorReducer::diffuse(const QVector<QRgb> &palette, int entryCoun
             p[c] = short(std::clamp(p[c] + error[c] * weight / 16, 0, 255));
     };
     for (int x = 0; x < w; ++x) {
-        emitColumnProgress(x, w);
+        if (!reportProgress(qRound(10 + x * 90.0 / w)))
+            return {};
         for (int y = 0; y < h; ++y) {
             const short *p = &work[(size_t(x) * h + y) * 3];
             const int entry = nearest.find(p[0], p[1], p[2]);
@@ -245,7 +250,8 @@ QImage ColorReducer::indexedResult(const QVector<uchar> &indices, QVector<QRgb> 
 
 QImage ColorReducer::reduce(int colourCount)
 {
-    emit progress(0);
+    if (!reportProgress(0))
+        return QImage();
     // The box list holds 256 boxes.
     int n = std::min(colourCount, 256);
     m_colourCount = n;
@@ -270,7 +276,8 @@ QImage ColorReducer::reduce(int colourCount)
     setBounds(m_boxes[0]);
 
     while (boxCount < n) {
-        emit progress(int(boxCount * 10.0 / n));
+        if (!reportProgress(int(boxCount * 10.0 / n)))
+            return QImage();
         int chosen = -1;
         for (int i = 0; i < boxCount; ++i) {
             const Cube &box = m_boxes[i];
@@ -334,6 +341,8 @@ QImage ColorReducer::reduce(int colourCount)
     QVector<uchar> indices;
     if (m_dithering) {
         indices = diffuse(m_palette, boxCount);
+        if (indices.isEmpty())
+            return QImage();
     } else {
         const int w = m_work.width();
         indices.resize(w * m_work.height());
@@ -375,6 +384,8 @@ QImage ColorReducer::reduceGrey(int colourCount)
     if (m_dithering) {
         // Only the grey levels are candidates: the white fillers would add a colour.
         indices = diffuse(palette, levelCount);
+        if (indices.isEmpty())
+            return QImage();
     } else {
         const int w = poster.width();
         indices.resize(w * poster.height());
@@ -404,8 +415,10 @@ QImage ColorReducer::posterize(int levels)
     const QImage result = posterized(levels);
     // Diffusing the result against its own colours would change no pixel: only the progress is reported.
     if (m_dithering) {
-        for (int x = 0; x < result.width(); ++x)
-            emitColumnProgress(x, result.width());
+        for (int x = 0; x < result.width(); ++x) {
+            if (!reportProgress(qRound(10 + x * 90.0 / result.width())))
+                break;
+        }
     }
     return result;
 }

@@ -36,9 +36,10 @@ private:
     QImage reduceGrey(int colourCount);
     QImage posterized(int levels) const;
     // Floyd-Steinberg over the work image against the first entryCount palette entries, column by
-    // column; returns the chosen entry of every pixel (row-major).
+    // column; returns the chosen entry of every pixel (row-major), or nothing once the reducer was deleted.
     QVector<uchar> diffuse(const QVector<QRgb> &palette, int entryCount);
-    void emitColumnProgress(int x, int width);
+    // Emits progress; false once a receiver deleted the reducer on it, and then the caller reads nothing of it.
+    bool reportProgress(int percent);
     void setBounds(Cube &box) const;
     QImage indexedResult(const QVector<uchar> &indices, QVector<QRgb> colourTable) const;
 

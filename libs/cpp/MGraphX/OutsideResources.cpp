@@ -210,6 +210,7 @@ QVariant programResource(int type, const QString &path)
         const QImage image(path);
         return imageResource(image.isNull() ? placeholderImage() : image);
     }
+    // A resource compiled into the program (":/..."), never a file a user or a script names.
     QFile file(path);
     QString unused;
     return valueOf(type, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), false, &unused);

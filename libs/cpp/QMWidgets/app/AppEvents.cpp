@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileOpenEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTextStream>
 
@@ -137,25 +138,32 @@ bool App::event(QEvent *e)
 
 bool App::notify(QObject *receiver, QEvent *e)
 {
+    // False once a receiver deleted the application object on the signal: nothing is delivered through it then.
+    const auto announce = [this](void (App::*signal)()) {
+        const QPointer<App> alive(this);
+        emit(this->*signal)();
+        return !alive.isNull();
+    };
+    bool alive = true;
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-        emit mouseButtonPress();
+        alive = announce(&App::mouseButtonPress);
         break;
     case QEvent::ApplicationActivate:
         m_inactive = false;
-        emit applicationActivated();
+        alive = announce(&App::applicationActivated);
         break;
     case QEvent::ApplicationDeactivate:
         m_inactive = true;
-        emit applicationDeactivated();
+        alive = announce(&App::applicationDeactivated);
         break;
     case QEvent::Expose:
-        emit applicationExposed();
+        alive = announce(&App::applicationExposed);
         break;
     default:
         break;
     }
-    return QApplication::notify(receiver, e);
+    return alive ? QApplication::notify(receiver, e) : true;
 }
 
 void App::setMainWidget(QWidget *widget)

@@ -13,7 +13,7 @@ template <typename Dialog, typename Read>
 auto runModal(Dialog *dialog, Read read) -> std::optional<decltype(read(dialog, 0))>
 {
     const QPointer<Dialog> alive(dialog);
-    const int code = dialog->exec();
+    const int code = alive->exec();
     if (!alive)
         return std::nullopt;
     auto answer = read(dialog, code);

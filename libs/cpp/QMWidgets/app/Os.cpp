@@ -59,16 +59,21 @@ bool Os::handleNativeMessage(const Platform::NativeMessage &message)
     if (!os)
         return false;
     using Platform::NativeMessage;
+    // Each signal goes out last: a receiver may delete the object.
     if (message.message == NativeMessage::EndSession) {
         emit os->atUserLogout();
-    } else if (message.message == NativeMessage::PowerBroadcast) {
-        if (message.wParam == NativeMessage::PowerSuspend && !os->m_standBy) {
-            os->m_standBy = true;
-            emit os->atSwitchToStandBy();
-        } else if (message.wParam == NativeMessage::PowerResumeAutomatic && os->m_standBy) {
-            os->m_standBy = false;
-            emit os->atWakeUpFromStandBy();
-        }
+        return false;
+    }
+    if (message.message != NativeMessage::PowerBroadcast)
+        return false;
+    if (message.wParam == NativeMessage::PowerSuspend && !os->m_standBy) {
+        os->m_standBy = true;
+        emit os->atSwitchToStandBy();
+        return false;
+    }
+    if (message.wParam == NativeMessage::PowerResumeAutomatic && os->m_standBy) {
+        os->m_standBy = false;
+        emit os->atWakeUpFromStandBy();
     }
     return false;
 }
